@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the tool need, when any is missing.
+set -euo pipefail
+packages=(cmake g++ make python3 pkg-config zlib1g-dev libxml2-dev libxml2-utils
+          libgtest-dev libgmock-dev libcli11-dev nlohmann-json3-dev
+          zip unzip p7zip-full mono-mcs mono-runtime)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
