@@ -1,0 +1,43 @@
+// Pattern facets: XML Schema regular expressions, matched against whole values.
+#ifndef KYR_LMX_PATTERN_HPP
+#define KYR_LMX_PATTERN_HPP
+
+#include <string>
+
+struct _xmlRegexp;
+
+namespace lmx {
+
+// Owns one compiled expression; an expression that does not compile matches nothing.
+class c_regex
+{
+public:
+    explicit c_regex(const std::string& expression);
+    virtual ~c_regex();
+    c_regex(const c_regex&) = delete;
+    c_regex& operator=(const c_regex&) = delete;
+
+    // True when the whole UTF-8 `value` (up to its first zero byte) matches; false for an
+    // uncompiled expression and when the engine fails (it refuses malformed UTF-8).
+    bool is_match(const std::string& value) const;
+
+private:
+    _xmlRegexp* m_compiled;
+};
+
+class c_pattern
+{
+public:
+    explicit c_pattern(const char* expression);  // null compiles nothing
+
+    bool is_match(const std::string& value) const { return m_regex.is_match(value); }
+    // Converts UTF-16 `value` to UTF-8, then matches.
+    bool is_match(const std::wstring& value) const;
+
+private:
+    c_regex m_regex;
+};
+
+} // namespace lmx
+
+#endif
