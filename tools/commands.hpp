@@ -1,0 +1,23 @@
+// The kyr commands. Each one registers its sub-command and options on the
+// application and returns the action to run once the command line is parsed.
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include <functional>
+
+namespace kyr_tool {
+
+struct command
+{
+    CLI::App* app;
+    std::function<int()> run;  // returns an exit_status
+};
+
+command add_validate_command(CLI::App& parent);
+command add_info_command(CLI::App& parent);
+command add_convert_command(CLI::App& parent);
+command add_export_command(CLI::App& parent);
+command add_new_command(CLI::App& parent);
+
+} // namespace kyr_tool

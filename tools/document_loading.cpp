@@ -1,0 +1,93 @@
+#include "document_loading.hpp"
+
+#include "text.hpp"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+#include <iterator>
+#include <system_error>
+
+namespace kyr_tool {
+namespace {
+
+using com_kyrandel_v2::Kyr;
+
+bool ends_with(const std::string& text, const std::string& ending)
+{
+    return text.size() >= ending.size()
+        && text.compare(text.size() - ending.size(), ending.size(), ending) == 0;
+}
+
+// The reader's message names the line and the item; errors that bypass the
+// reader's handler leave it at "No Error", so fall back to the code's text.
+std::string reader_message(lmx::c_xml_reader& reader, lmx::elmx_error code)
+{
+    std::string message;
+    reader.get_error_message(&message);
+    if (message == lmx::get_error_description(lmx::ELMX_OK))
+        message = lmx::get_error_description(code);
+    return message;
+}
+
+load_result parse(lmx::c_xml_reader& reader, Kyr& document)
+{
+    const lmx::elmx_error code = document.unmarshal(reader);
+    if (code == lmx::ELMX_OK)
+        return {load_outcome::loaded, {}};
+    return {load_outcome::invalid, reader_message(reader, code)};
+}
+
+load_result load_standard_input(Kyr& document)
+{
+    const std::string bytes{std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>()};
+    if (std::cin.bad())
+        return {load_outcome::unreadable, "cannot read standard input"};
+    lmx::c_xml_reader_memory reader(bytes.data(), bytes.size());
+    return parse(reader, document);
+}
+
+// The archive layer reports a damaged container by throwing; the file exists
+// at this point, so any such failure means the content is not a document.
+load_result load_container(const std::string& path, Kyr& document)
+{
+    try {
+        const lmx::elmx_error code = document.loadFile(utf16(path));
+        if (code == lmx::ELMX_OK)
+            return {load_outcome::loaded, {}};
+        return {load_outcome::invalid, lmx::get_error_description(code)};
+    } catch (...) {
+        return {load_outcome::invalid, "not a readable .kyrz container"};
+    }
+}
+
+} // namespace
+
+bool is_container_name(const std::string& path)
+{
+    return ends_with(path, ".kyrz");
+}
+
+load_result load_document(const std::string& path, Kyr& document)
+{
+    if (path == "-")
+        return load_standard_input(document);
+
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (error)
+        return {load_outcome::unreadable, "cannot open: " + error.message()};
+    if (std::filesystem::is_directory(status))
+        return {load_outcome::unreadable, "cannot open: is a directory"};
+
+    if (is_container_name(path))
+        return load_container(path, document);
+
+    lmx::c_xml_reader_file reader(path.c_str());
+    if (!reader.is_open())
+        return {load_outcome::unreadable, std::string("cannot open: ") + std::strerror(errno)};
+    return parse(reader, document);
+}
+
+} // namespace kyr_tool

@@ -1,0 +1,26 @@
+// Reads a document for any command: a plain file, a ".kyrz" container, or
+// standard input ("-"), keeping the reader's own error message.
+#pragma once
+
+#include <kyr/kyr.hpp>
+
+#include <string>
+
+namespace kyr_tool {
+
+enum class load_outcome { loaded, invalid, unreadable };
+
+struct load_result
+{
+    load_outcome outcome;
+    std::string message;  // empty when loaded
+};
+
+// Loads into a fresh document; an invalid one carries the reader's message
+// ("line:12-'Kyr:Header'-Mandatory element missing"), an unreadable one the
+// system's reason.
+load_result load_document(const std::string& path, com_kyrandel_v2::Kyr& document);
+
+bool is_container_name(const std::string& path);
+
+} // namespace kyr_tool

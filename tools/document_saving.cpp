@@ -1,0 +1,63 @@
+#include "document_saving.hpp"
+
+#include "text.hpp"
+
+#include <iostream>
+
+namespace kyr_tool {
+namespace {
+
+using com_kyrandel_v2::Kyr;
+
+bool ends_with(const std::string& text, const std::string& ending)
+{
+    return text.size() >= ending.size()
+        && text.compare(text.size() - ending.size(), ending.size(), ending) == 0;
+}
+
+// A document that loaded may still lack something writing requires (an empty
+// Person, say): that is a failed check, not an I/O problem.
+save_result from_code(lmx::elmx_error code)
+{
+    if (code == lmx::ELMX_OK)
+        return {save_outcome::saved, {}};
+    const std::string description = lmx::get_error_description(code);
+    if (code == lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL || code == lmx::ELMX_BAD_CHOICE
+        || code == lmx::ELMX_TYPE_NOT_SET)
+        return {save_outcome::not_writable_document, "cannot write the document: " + description};
+    return {save_outcome::io_error, "cannot write: " + description};
+}
+
+save_result save_to_standard_output(Kyr& document)
+{
+    const com_kyrandel_v2::XMLDocumentResult result = document.writeString();
+    if (result.getElmxError() != lmx::ELMX_OK)
+        return from_code(result.getElmxError());
+    std::cout << utf8(result.getXmlDocument());
+    std::cout.flush();
+    if (!std::cout)
+        return {save_outcome::io_error, "cannot write to standard output"};
+    return {save_outcome::saved, {}};
+}
+
+} // namespace
+
+bool is_writable_name(const std::string& path)
+{
+    return path == "-" || ends_with(path, ".kyrz") || ends_with(path, ".kyr");
+}
+
+save_result save_document(Kyr& document, const std::string& path)
+{
+    if (path == "-")
+        return save_to_standard_output(document);
+    if (!is_writable_name(path))
+        return {save_outcome::io_error, "the output name must end in .kyr or .kyrz"};
+    try {
+        return from_code(document.writeFile(utf16(path)));
+    } catch (...) {
+        return {save_outcome::io_error, "cannot create the container"};
+    }
+}
+
+} // namespace kyr_tool

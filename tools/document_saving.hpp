@@ -1,0 +1,24 @@
+// Writes a document in the library's canonical form: to a ".kyr" or ".kyrz"
+// file chosen by the name's ending, or as plain XML to standard output ("-").
+#pragma once
+
+#include <kyr/kyr.hpp>
+
+#include <string>
+
+namespace kyr_tool {
+
+enum class save_outcome { saved, not_writable_document, io_error };
+
+struct save_result
+{
+    save_outcome outcome;
+    std::string message;  // empty when saved
+};
+
+// True for "-" and for names that the library can write (".kyr", ".kyrz").
+bool is_writable_name(const std::string& path);
+
+save_result save_document(com_kyrandel_v2::Kyr& document, const std::string& path);
+
+} // namespace kyr_tool

@@ -1,0 +1,38 @@
+// kyr: validate, inspect, convert, export and create Kyr colour documents.
+#include "commands.hpp"
+#include "exit_status.hpp"
+
+#include <kyr/version.hpp>
+
+#include <CLI/CLI.hpp>
+
+#include <vector>
+
+int main(int argc, char** argv)
+{
+    using namespace kyr_tool;
+
+    CLI::App app{"Validate, inspect, convert, export and create Kyr colour documents.", "kyr"};
+    app.set_version_flag("--version", std::string("kyr ") + KYR_VERSION_STRING);
+    app.require_subcommand(1);
+
+    const std::vector<command> commands = {
+        add_validate_command(app), add_info_command(app), add_convert_command(app),
+        add_export_command(app), add_new_command(app)};
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForVersion& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        app.exit(e);
+        return exit_usage_or_io;
+    }
+
+    for (const command& c : commands)
+        if (c.app->parsed())
+            return c.run();
+    return exit_usage_or_io;
+}
