@@ -1,0 +1,22 @@
+// Locating the end record and reading the central directory of an archive.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "zip_entry_info.hpp"
+#include "zip_source.hpp"
+
+namespace kyr::zip {
+
+struct zip_central_directory {
+  std::vector<zip_entry_info> entries;
+  std::uint64_t offset = 0;  // where the directory starts; every entry's data lies before it
+};
+
+// Searches backwards for the end record (raises no_end_record when there is
+// none) and reads and checks every directory record (raises generic when one
+// is truncated, inconsistent or points outside the archive).
+zip_central_directory read_central_directory(zip_source& source);
+
+}  // namespace kyr::zip

@@ -1,0 +1,170 @@
+// Archives exchanged with the standard ZIP tools, in both directions.
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "zip_test_support.hpp"
+
+using namespace zip_test;
+
+namespace {
+
+struct command_result {
+  int status = -1;
+  std::string output;
+};
+
+command_result run(const std::string& command) {
+  command_result result;
+  FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
+  if (pipe == nullptr) return result;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) != 0;) result.output.append(buffer, n);
+  const int status = ::pclose(pipe);
+  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+bool have(const char* tool) { return run(std::string("command -v ") + tool).status == 0; }
+
+void write_file(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string read_file(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::string sample_document() {
+  std::string d = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Kyr:Kyr xmlns:Kyr=\"urn:k\">\n";
+  for (int i = 0; i < 200; ++i) d += "\t<Color Name=\"swatch " + std::to_string(i * 7919 % 4099) + "\"/>\n";
+  return d + "</Kyr:Kyr>\n";
+}
+
+class ZipInterop : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = ::testing::TempDir() + "kyr_zip_interop_" + std::to_string(::getpid()) + "/";
+    ::mkdir(dir_.c_str(), 0700);
+    write_file(dir_ + "doc.xml", document_);
+    write_file(dir_ + "other.txt", "a second entry that must be ignored\n");
+  }
+  void TearDown() override { run("rm -rf '" + dir_ + "'"); }
+
+  std::string written_archive() {
+    const std::string path = dir_ + "swatches.kyrz";
+    write_file(path, make_archive("swatches.kyr", document_));
+    return path;
+  }
+
+  std::string dir_;
+  const std::string document_ = sample_document();
+};
+
+}  // namespace
+
+TEST_F(ZipInterop, UnzipTestsOurArchiveClean) {
+  if (!have("unzip")) GTEST_SKIP() << "unzip not installed";
+  const std::string archive = written_archive();
+  const command_result test = run("unzip -t '" + archive + "'");
+  EXPECT_EQ(test.status, 0) << test.output;
+  EXPECT_NE(test.output.find("testing: swatches.kyr"), std::string::npos) << test.output;
+  EXPECT_NE(test.output.find("No errors detected"), std::string::npos) << test.output;
+  const command_result listing = run("unzip -Z -v '" + archive + "'");
+  EXPECT_NE(listing.output.find("compression method:                             deflated"), std::string::npos)
+      << listing.output;
+  const command_result extracted = run("unzip -p '" + archive + "' swatches.kyr");
+  EXPECT_EQ(extracted.status, 0);
+  EXPECT_EQ(extracted.output, document_);
+}
+
+TEST_F(ZipInterop, PythonZipfileExtractsOurArchive) {
+  const std::string archive = written_archive();
+  const command_result r = run(
+      "python3 -c \"import sys, zipfile\n"
+      "z = zipfile.ZipFile(sys.argv[1])\n"
+      "assert z.testzip() is None\n"
+      "i = z.infolist()\n"
+      "assert [e.filename for e in i] == ['swatches.kyr'], i\n"
+      "assert i[0].compress_type == zipfile.ZIP_DEFLATED\n"
+      "sys.stdout.buffer.write(z.read('swatches.kyr'))\" '" + archive + "'");
+  EXPECT_EQ(r.status, 0) << r.output;
+  EXPECT_EQ(r.output, document_);
+}
+
+TEST_F(ZipInterop, SevenZipTestsAndExtractsOurArchive) {
+  if (!have("7z")) GTEST_SKIP() << "7z not installed";
+  const std::string archive = written_archive();
+  const command_result test = run("7z t '" + archive + "'");
+  EXPECT_EQ(test.status, 0) << test.output;
+  EXPECT_NE(test.output.find("Everything is Ok"), std::string::npos) << test.output;
+  const command_result out = run("cd '" + dir_ + "' && 7z x -y -oout '" + archive + "'");
+  EXPECT_EQ(out.status, 0) << out.output;
+  EXPECT_EQ(read_file(dir_ + "out/swatches.kyr"), document_);
+}
+
+TEST_F(ZipInterop, ReadsArchivesOfTheZipTool) {
+  if (!have("zip")) GTEST_SKIP() << "zip not installed";
+  for (const char* options : {"-q", "-q -0", "-q -9", "-q -X"}) {
+    const std::string archive = dir_ + "made.zip";
+    std::remove(archive.c_str());
+    const command_result made =
+        run("cd '" + dir_ + "' && zip " + options + " made.zip doc.xml other.txt");
+    ASSERT_EQ(made.status, 0) << made.output;
+    const read_result r = read_file_entry0(archive);
+    EXPECT_EQ(r.code, 0) << options;
+    EXPECT_EQ(r.data, document_) << options;
+  }
+}
+
+TEST_F(ZipInterop, ReadsStreamedArchivesOfTheZipTool) {
+  if (!have("zip")) GTEST_SKIP() << "zip not installed";
+  // Written to a pipe, zip cannot seek back: sizes come after the data in a descriptor.
+  const command_result made = run("cd '" + dir_ + "' && zip -q - doc.xml | cat > piped.zip");
+  ASSERT_EQ(made.status, 0) << made.output;
+  const std::string bytes = read_file(dir_ + "piped.zip");
+  ASSERT_EQ(u16(bytes, lh_flags) & 8, 8u);
+  const read_result r = read_memory_entry0(bytes);
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.data, document_);
+}
+
+TEST_F(ZipInterop, ReadsArchivesOfPythonZipfile) {
+  for (const char* method : {"ZIP_DEFLATED", "ZIP_STORED"}) {
+    const std::string archive = dir_ + "py.zip";
+    const command_result made = run(std::string("python3 -c \"import sys, zipfile\n"
+                                                 "with zipfile.ZipFile(sys.argv[1], 'w', zipfile.") +
+                                    method + ") as z:\n"
+                                             "    z.write(sys.argv[2], 'document.xml')\n"
+                                             "    z.writestr('notes/readme.txt', 'hello ' * 100)\n"
+                                             "    z.writestr('empty', '')\n"
+                                             "    z.comment = b'made by a test'\" '" +
+                                    archive + "' '" + dir_ + "doc.xml'");
+    ASSERT_EQ(made.status, 0) << made.output;
+    const read_result r = read_file_entry0(archive);
+    EXPECT_EQ(r.code, 0) << method;
+    EXPECT_EQ(r.data, document_) << method;
+  }
+}
+
+TEST_F(ZipInterop, ReadsArchivesOfSevenZip) {
+  if (!have("7z")) GTEST_SKIP() << "7z not installed";
+  for (const char* options : {"-mx=5", "-mx=0", "-mx=9"}) {
+    const std::string archive = dir_ + "seven.zip";
+    std::remove(archive.c_str());
+    const command_result made = run("cd '" + dir_ + "' && 7z a -tzip " + std::string(options) +
+                                    " seven.zip doc.xml other.txt");
+    ASSERT_EQ(made.status, 0) << made.output;
+    const read_result r = read_file_entry0(archive);
+    EXPECT_EQ(r.code, 0) << options;
+    EXPECT_EQ(r.data, document_) << options;
+  }
+}
