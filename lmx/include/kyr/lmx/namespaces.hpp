@@ -1,0 +1,113 @@
+// Namespace ids, the document's table of namespace URIs, prefix scopes and cracked names.
+#ifndef KYR_LMX_NAMESPACES_HPP
+#define KYR_LMX_NAMESPACES_HPP
+
+#include <string>
+
+#include <kyr/lmx/entities.hpp>
+
+namespace lmx {
+
+// Fixed namespace ids. Matching compares these integers, never URIs.
+constexpr int k_ns_id_unresolved = 0;  // undeclared prefix, or a URI not in the table
+constexpr int k_ns_id_none = 1;        // no namespace
+constexpr int k_ns_id_xml = 2;         // always bound to the prefix "xml"
+constexpr int k_ns_id_xsi = 5;         // XML Schema instance
+constexpr int k_ns_id_first_document = 1000;
+
+constexpr const char* k_xml_namespace_uri = "http://www.w3.org/XML/1998/namespace";
+constexpr const char* k_xsi_namespace_uri = "http://www.w3.org/2001/XMLSchema-instance";
+
+// One entry of a generated namespace table; a table ends with a null URI.
+struct s_ns_map
+{
+    int ns_id;
+    const char* prefix;
+    const char* ns;
+};
+
+// Gives every namespace URI of a document a small integer id.
+class c_enumerated_namespaces
+{
+public:
+    c_enumerated_namespaces();
+
+    // Id of `uri`, or 0 when it is not in the table.
+    int find_namespace(const std::string& uri) const;
+    // URI of the first entry with `id`, or null.
+    const char* find_namespace_from_id(int id) const;
+    // Existing id of `uri`, or the next free id given to it.
+    int add_namespace(const char* uri);
+    // Adds `uri` with `id` unless present; the next free id moves past `id` either way.
+    int add_namespace(const char* uri, int id);
+    // Back to the xsi and XML entries with the next free id 1000.
+    void clear();
+
+private:
+    int m_next_id;
+    c_repository<int> m_ids;
+};
+
+// One namespace scope; the default namespace is bound under the prefix "".
+class c_xml_local
+{
+public:
+    // An empty root scope.
+    c_xml_local();
+    // Not a copy: an empty child scope of `parent`.
+    c_xml_local(const c_xml_local& parent);
+    c_xml_local& operator=(const c_xml_local&) = delete;
+
+    // Binds (or rebinds) `prefix` in this scope.
+    void add_namespace(const char* prefix, int id);
+    // Id bound to `prefix` here or in an enclosing scope; "xml" is always 2; 0 when unbound.
+    int find_namespace_id(const std::string& prefix) const;
+    // Prefix bound to `id` in the innermost scope that binds it; null when none.
+    const char* find_namespace_prefix(int id) const;
+    // Prefix bound to `id` in the outermost scope that binds it; null when none.
+    const char* find_first_namespace_prefix(int id) const;
+    // Removes this scope's own declarations.
+    void clear();
+
+    const c_xml_local* get_parent() const { return m_parent; }
+
+protected:
+    void set_parent(const c_xml_local* parent);
+
+private:
+    const c_xml_local* next_declaring(const c_xml_local* scope) const;
+    const char* prefix_in_scope(int id) const;
+
+    const c_xml_local* m_parent;
+    const c_xml_local* m_declaring;  // nearest scope, this or an ancestor, with declarations
+    c_repository<int> m_prefixes;
+};
+
+// A qualified name split at its first ":" and resolved in a scope.
+class c_cracked_name
+{
+public:
+    c_cracked_name();
+    c_cracked_name(const c_xml_local* scope, const std::string& name);
+    void set(const c_xml_local* scope, const std::string& name);
+
+    const std::string& get_full_name() const { return m_full_name; }
+    bool get_has_ns_prefix() const { return m_has_ns_prefix; }
+    // The raw id: 0 for an undeclared prefix or an unprefixed name without default namespace.
+    int get_ns_id() const { return m_ns_id; }
+    const std::string& get_local_name() const { return m_local_name; }
+    const std::string& get_ns_prefix() const { return m_ns_prefix; }
+    // As an element name: an unprefixed name without default namespace is in no namespace (1).
+    int get_element_ns_id() const;
+
+private:
+    std::string m_full_name;
+    bool m_has_ns_prefix;
+    int m_ns_id;
+    std::string m_local_name;
+    std::string m_ns_prefix;
+};
+
+} // namespace lmx
+
+#endif

@@ -1,0 +1,169 @@
+// The reader's core: markup events, attribute stores and element content over the lexer.
+#ifndef KYR_LMX_XML_HPP
+#define KYR_LMX_XML_HPP
+
+#include <cstddef>
+#include <string>
+
+#include <kyr/lmx/dtd.hpp>
+#include <kyr/lmx/error.hpp>
+#include <kyr/lmx/lexer.hpp>
+#include <kyr/lmx/namespaces.hpp>
+#include <kyr/lmx/read.hpp>
+
+namespace lmx {
+
+// What the reader met. 0 to 11 are fixed; generated event maps use 12 and up.
+enum elxp_xml_event
+{
+    ELXP_END_OF_INPUT = 0,
+    ELXP_UNKNOWN_ITEM = 1,
+    ELXP_RESERVED_ERROR = 2,
+    ELXP_ERROR = 3,
+    ELXP_START_TAG_END = 4,
+    ELXP_VALUE = 5,
+    ELXP_END_TAG = 6,
+    ELXP_NAME = 7,
+    ELXP_XSI_TYPE = 8,
+    ELXP_XSI_NIL = 9,
+    ELXP_XSI_SCHEMA_LOCATION = 10,
+    ELXP_XSI_NO_NAMESPACE_SCHEMA_LOCATION = 11,
+    ELXP_FIRST_USER_EVENT = 12
+};
+
+// What `tokenise` matches the current name as.
+enum elxp_attr_elem
+{
+    ELXP_ATTR = 0,
+    ELXP_ELEM = 1
+};
+
+// One entry of a generated event map; a map ends with a null name.
+struct s_event_map
+{
+    int ns_id;
+    const char* name;
+    unsigned length;
+    int event;
+};
+
+// One element that an enclosing content model owns; a table ends with a null name.
+struct s_known_elements
+{
+    int ns_id;
+    const char* name;
+    unsigned length;
+};
+
+// Lexer, DTD, namespace table and the attribute stores of the start tag just read.
+class c_xml
+{
+public:
+    c_xml(c_read& source, c_error& errors, bool char_ref_obeys_ws_mode);
+    c_xml(const c_xml&) = delete;
+    c_xml& operator=(const c_xml&) = delete;
+
+    // --- Document namespace table.
+    int find_enumerated_namespace(const std::string& uri) const { return m_namespaces.find_namespace(uri); }
+    const char* find_namespace_from_id(int id) const { return m_namespaces.find_namespace_from_id(id); }
+    int add_namespace(const char* uri) { return m_namespaces.add_namespace(uri); }
+    int add_namespace(const char* uri, int id) { return m_namespaces.add_namespace(uri, id); }
+
+    // --- Name text.
+    // Text before the first ":" of `qname`, or "" when there is none.
+    static void get_namespace_prefix(const std::string& qname, std::string* prefix);
+    // Text after the first ":" of `qname`, or the whole name.
+    static void get_local_name(const std::string& qname, std::string* local_name);
+    // Id of the prefix of `qname` in `scope` (an unprefixed name looks up the default namespace).
+    static int get_ns_id(const c_xml_local* scope, const std::string& qname);
+    // Whether the prefix of `name` resolves to the xsi namespace in `scope`.
+    static bool is_xsi_attribute(const c_xml_local* scope, const std::string& name);
+
+    // --- Markup.
+    // Reads the next markup where an element may start; start-tag attributes are stored and
+    // their xmlns declarations bound in `scope`; the tag's closing ">" or "/>" stays unread.
+    elxp_xml_event get_element_name(c_xml_local* scope, std::string* name);
+    // Next stored attribute name (ELXP_NAME), else the end of the tag from the input:
+    // ELXP_START_TAG_END, ELXP_END_TAG ("/>", or "?>" for a processing instruction) or ELXP_ERROR.
+    elxp_xml_event get_attribute_name(std::string* name, bool in_processing_instruction = false);
+    // Value of the attribute named last, references expanded, in `mode`; false when unreadable.
+    bool get_attribute_value(std::string* value, elmx_whitespace mode = ELMX_WHITESPACE_PRESERVE);
+    // Passes over the value of the attribute named last.
+    void skip_attribute_value();
+
+    // --- Element content (the current event is the element's start tag).
+    // Reads to the end of the start tag; `is_empty` tells whether it was "/>".
+    bool skip_start_tag(bool* is_empty);
+    // Simple text content checked to end with `name`'s end tag.
+    bool get_simple_type_value(const std::string& name, elmx_whitespace mode, std::string* value,
+                               elmx_error* error, bool* is_empty);
+    // Content of any type, markup included, as text.
+    bool get_element_ur_value(const std::string& name, std::string* value, elmx_error* error,
+                              bool* is_empty);
+    // Content up to the element's end tag as text; its name goes to `end_name`.
+    bool get_nested_element_value(std::string* value, std::string* end_name,
+                                  elmx_whitespace mode = ELMX_WHITESPACE_PRESERVE, bool unused = false);
+    // Appends the text up to the next tag; comments, PIs and CDATA are handled on the way.
+    bool get_element_value(std::string* value, elmx_whitespace mode, bool expand_references = true);
+    // The whole current element, start tag to end tag, as text.
+    bool get_any_element(const std::string& name, std::string* value,
+                         elmx_whitespace mode = ELMX_WHITESPACE_PRESERVE, bool unused = false);
+    bool skip_rest_of_element(const std::string& name);
+    bool skip_rest_of_empty_element(const std::string& name);
+    // Skips content to `name`'s end tag, nested elements included.
+    bool skip_element_body(const std::string& name);
+    // Whether "</" `name` ">" (white space allowed around) comes next.
+    bool is_element_end_tag(const std::string& name);
+
+    // --- Entities declared before reading.
+    void add_general_entity(const char* name, const char* value) { m_lexer.add_general_entity(name, value); }
+    void add_parameter_entity(const char* name, const char* value) { m_lexer.add_parameter_entity(name, value); }
+
+    int get_line_num() const { return m_lexer.get_line_num(); }
+    const char* get_source_id() const { return m_lexer.get_source_id(); }
+    bool is_open() const { return m_source.is_open(); }
+    // Back to the first byte: clears the namespace table, entities, DTD and decoder state.
+    void rewind();
+
+protected:
+    c_get_for_xml& lexer() { return m_lexer; }
+    size_t get_attribute_read_position() const { return m_attribute_pos; }
+    const char* get_attribute_data() const { return m_attributes.data(); }
+    // Walks stored attributes from the first one again.
+    void restart_attributes();
+    // Entry of the ordinary store at `pos`: name, quote, raw value; false at the store's end.
+    bool attribute_at(size_t* pos, const char** name, char* quote, const char** raw) const;
+    // Expands references of a stored raw value and applies `mode`.
+    bool expand_attribute_value(size_t raw_pos, std::string* value, elmx_whitespace mode);
+    // Fatal report of a broken document limit; always false.
+    bool fail_limit(const char* message);
+
+private:
+    int read_name(int first, std::string* name);
+    bool collect_attributes(c_xml_local* scope);
+    bool read_attribute(c_xml_local* scope);
+    void bind_declaration(c_xml_local* scope, const char* prefix, const char* raw);
+    void report_missing_quote(int c);
+    bool read_end_tag_name(std::string* name);
+    bool copy_start_tag_rest(std::string* out, bool* is_empty);
+    bool capture_content(std::string* value, std::string* end_name, elmx_whitespace mode);
+    bool report_mismatch(const std::string& start_name, const std::string& end_name);
+    void skip_to_tag_end();
+
+    c_get_for_xml m_lexer;
+    c_internal_dtd m_dtd;
+    c_enumerated_namespaces m_namespaces;
+    // name \0 quote raw-value \0 ... \0
+    std::string m_attributes;
+    size_t m_attribute_pos;
+    bool m_value_pending;
+    // name \0 quote raw-value \0 ...
+    std::string m_declarations;
+    std::string m_prefix;
+    std::string m_scratch;
+    c_read& m_source;
+};
+
+} // namespace lmx
+
+#endif

@@ -1,0 +1,193 @@
+// The pull reader every generated unmarshal drives, its scopes and its owning variants.
+#ifndef KYR_LMX_XML_READER_HPP
+#define KYR_LMX_XML_READER_HPP
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <kyr/lmx/error.hpp>
+#include <kyr/lmx/namespaces.hpp>
+#include <kyr/lmx/read.hpp>
+#include <kyr/lmx/string_stack.hpp>
+#include <kyr/lmx/xml.hpp>
+
+namespace lmx {
+
+class c_xml_reader;
+
+// A namespace scope that is the reader's current one while it lives.
+class c_xml_reader_local : public c_xml_local
+{
+public:
+    // Unbound until `set_reader`.
+    c_xml_reader_local();
+    // A child of the reader's current scope, made current.
+    explicit c_xml_reader_local(c_xml_reader& reader);
+    ~c_xml_reader_local();
+    c_xml_reader_local(const c_xml_reader_local&) = delete;
+    c_xml_reader_local& operator=(const c_xml_reader_local&) = delete;
+
+    void set_reader(c_xml_reader* reader);
+
+private:
+    c_xml_reader_local* m_previous;
+    c_xml_reader* m_reader;
+};
+
+// Marks the text where `get_namespace` finds an unresolved prefix; never a URI.
+extern const char* const k_namespace_not_found;
+
+// Keeps the lexical collector alive before the core that reports to it is built.
+struct s_reader_errors
+{
+    c_error m_errors;
+};
+
+class c_xml_reader : private s_reader_errors, public c_xml
+{
+public:
+    explicit c_xml_reader(c_read& source);
+    virtual ~c_xml_reader();
+
+    // --- Events.
+    // Next markup as an event; a start tag is cracked in the current scope and, with `map`,
+    // tokenised. `error` is set for error events and the end of input, else left alone.
+    int get_element_event(const s_event_map* map, elmx_error* error, std::string* name);
+    // As get_element_event, but skips whole elements in neither `map` nor the known elements.
+    int get_known_element_event(const s_event_map* map, elmx_error* error, std::string* name);
+    // True while an attribute (or an error) was read; false once the start tag has ended.
+    bool get_attribute_event(const s_event_map* map, elmx_error* error, std::string* name);
+    // Sets the current event from the current name and `map`.
+    int tokenise(const s_event_map* map, elxp_attr_elem kind);
+    int get_current_event() const { return m_current_event; }
+    void restore_event(int event) { m_current_event = event; }
+    bool is_current_event_tokenisable() const;
+    static bool is_error_event(int event) { return event == ELXP_RESERVED_ERROR || event == ELXP_ERROR; }
+
+    // --- Current name.
+    const std::string& get_full_name() const { return m_current_name.get_full_name(); }
+    bool get_has_ns_prefix() const { return m_current_name.get_has_ns_prefix(); }
+    int get_ns_id() const { return m_current_name.get_ns_id(); }
+    const std::string& get_local_name() const { return m_current_name.get_local_name(); }
+    int get_element_ns_id() const { return m_current_name.get_element_ns_id(); }
+    using c_xml::get_local_name;
+    using c_xml::get_ns_id;
+
+    // --- Attributes of the start tag just read.
+    // Searches from the read position for (ns_id, local_name); the position restarts after.
+    bool get_named_attribute(int ns_id, const std::string& local_name, std::string* value);
+    // The xsi:type of the start tag as the id of its prefix and its local part.
+    bool get_xsi_type(int* ns_id, std::string* type_name);
+    bool is_xsi_attribute(const std::string& name) const;
+    using c_xml::is_xsi_attribute;
+    // URI bound to the prefix of `qname`; "" for no namespace, k_namespace_not_found if unbound.
+    void get_namespace(const std::string& qname, std::string* uri) const;
+    bool is_valid_qname(const std::string& name) const;
+
+    // --- Content: the reader's variant leaves ELXP_END_TAG as the current event.
+    bool get_nested_element_value(std::string* value, std::string* end_name,
+                                  elmx_whitespace mode = ELMX_WHITESPACE_PRESERVE, bool unused = false);
+
+    // --- Scopes, tables, presets.
+    c_xml_reader_local* get_reader_local() const { return m_current_local; }
+    void set_reader_local(c_xml_reader_local* local) { m_current_local = local; }
+    c_string_stack& get_element_name_stack() { return m_element_name_stack; }
+    void set_known_elements(const s_known_elements* known) { m_known_elements = known; }
+    const s_known_elements* get_known_elements() const { return m_known_elements; }
+    void set_ns_map(const s_ns_map* map);
+    void add_namespace_mapping(const std::string& prefix, const std::string& uri);
+    void add_default_namespace_mapping(const std::string& uri);
+    int get_line_no() const { return get_line_num(); }
+
+    // --- Binding error channel.
+    // Records `code` and `item_name`, asks the hook, records and returns its answer.
+    elmx_error handle_error(elmx_error code, const std::string& item_name, const char* file, int line);
+    virtual elmx_error user_handle_error(elmx_error code, const std::string& item_name, const char* file,
+                                         int line);
+    virtual elmx_error user_handle_error(elmx_error code);
+    // "line:N-'item'-description" for a handled error, else "No Error".
+    virtual std::string& get_error_message(std::string* message) const;
+    // Last code of the lexical channel.
+    elmx_error get_error() const;
+    bool get_error_info(elmx_error_type* type, elmx_error* code, int* line) const;
+    const std::string& get_error_item_name() const { return m_error_item_name; }
+    elmx_error get_handled_error() const { return m_handled_error; }
+    c_error& get_error_collector() { return m_errors; }
+
+    // Scratch texts for generated code: element names, attribute values, anything else.
+    std::string m_name;
+    std::string m_value;
+    std::string m_text;
+
+private:
+    friend class c_xml_reader_local;
+    int read_element_event(const s_event_map* map, elmx_error* error, std::string* name, int* raw_event);
+    bool is_known_element() const;
+    bool skip_unwanted_element(const std::string& name);
+
+    c_xml_reader_local* m_current_local;
+    c_xml_reader_local m_root_local;
+    size_t m_depth;
+    elmx_error m_handled_error;
+    std::string m_error_item_name;
+    c_string_stack m_element_name_stack;
+    c_cracked_name m_current_name;
+    int m_current_event;
+    std::vector<std::pair<std::string, std::string>> m_ns_presets;
+    const s_known_elements* m_known_elements;
+};
+
+// Installs a known-elements table for its lifetime.
+class c_known_elements_selector
+{
+public:
+    c_known_elements_selector(c_xml_reader& reader, const s_known_elements* known);
+    ~c_known_elements_selector();
+    c_known_elements_selector(const c_known_elements_selector&) = delete;
+    c_known_elements_selector& operator=(const c_known_elements_selector&) = delete;
+
+private:
+    c_xml_reader& m_reader;
+    const s_known_elements* m_previous;
+};
+
+// Keeps the source ahead of the reader that reads it.
+struct s_file_source
+{
+    explicit s_file_source(const char* name) : m_file(name) {}
+    explicit s_file_source(const wchar_t* name) : m_file(name) {}
+    s_file_source(FILE* stream, bool close_on_delete) : m_file(stream)
+    {
+        m_file.leave_file_open_on_delete(!close_on_delete);
+    }
+    c_read_file m_file;
+};
+
+struct s_memory_source
+{
+    s_memory_source(const char* data, size_t length) : m_memory(data, length) {}
+    c_read_memory m_memory;
+};
+
+// A reader that owns a file source.
+class c_xml_reader_file : private s_file_source, public c_xml_reader
+{
+public:
+    explicit c_xml_reader_file(const char* name);
+    explicit c_xml_reader_file(const wchar_t* name);
+    explicit c_xml_reader_file(FILE* stream, bool close_on_delete = true);
+};
+
+// A reader over a caller's bytes, which must outlive it.
+class c_xml_reader_memory : private s_memory_source, public c_xml_reader
+{
+public:
+    c_xml_reader_memory(const char* data, size_t length);
+};
+
+} // namespace lmx
+
+#endif

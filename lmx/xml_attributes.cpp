@@ -1,0 +1,95 @@
+// Walking the attributes stored from the start tag just read, and reading their values.
+#include <kyr/lmx/reader_limits.hpp>
+#include <kyr/lmx/xml.hpp>
+
+#include <cstring>
+
+namespace lmx {
+
+elxp_xml_event c_xml::get_attribute_name(std::string* name, bool in_processing_instruction)
+{
+    skip_attribute_value();
+    const char* entry = nullptr;
+    char quote = 0;
+    const char* raw = nullptr;
+    size_t pos = m_attribute_pos;
+    if (attribute_at(&pos, &entry, &quote, &raw)) {
+        name->assign(entry);
+        m_attribute_pos = raw - 1 - m_attributes.data();
+        m_value_pending = true;
+        return ELXP_NAME;
+    }
+    int c = m_lexer.get_non_ws();
+    if (c == '>')
+        return ELXP_START_TAG_END;
+    if (c == (in_processing_instruction ? '?' : '/')) {
+        c = m_lexer.get_non_ws();
+        if (c == '>')
+            return ELXP_END_TAG;
+    }
+    m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, "XML not well-formed");
+    return ELXP_ERROR;
+}
+
+bool c_xml::attribute_at(size_t* pos, const char** name, char* quote, const char** raw) const
+{
+    const char* p = m_attributes.data() + *pos;
+    if (*pos >= m_attributes.size() || *p == '\0')
+        return false;
+    *name = p;
+    p += std::strlen(p) + 1;
+    *quote = *p;
+    *raw = p + 1;
+    *pos = (*raw - m_attributes.data()) + std::strlen(*raw) + 1;
+    return true;
+}
+
+void c_xml::skip_attribute_value()
+{
+    if (!m_value_pending)
+        return;
+    m_value_pending = false;
+    const char* raw = m_attributes.data() + m_attribute_pos + 1;
+    m_attribute_pos += 1 + std::strlen(raw) + 1;
+}
+
+void c_xml::restart_attributes()
+{
+    m_attribute_pos = 0;
+    m_value_pending = false;
+}
+
+bool c_xml::get_attribute_value(std::string* value, elmx_whitespace mode)
+{
+    value->clear();
+    if (!m_value_pending)
+        return false;
+    const bool ok = expand_attribute_value(m_attribute_pos + 1, value, mode);
+    skip_attribute_value();
+    return ok;
+}
+
+bool c_xml::expand_attribute_value(size_t raw_pos, std::string* value, elmx_whitespace mode)
+{
+    const char* raw = m_attributes.data() + raw_pos;
+    if (mode == ELMX_WHITESPACE_PRESERVE && !std::strchr(raw, '&')) {
+        value->append(raw);
+        return true;
+    }
+    m_lexer.set_ws_mode(mode);
+    size_t pos = raw_pos;
+    c_entity_name_reader_for_attribute_data reader(m_attributes.data(), pos);
+    for (int c = reader.get(); c != -1; c = reader.get()) {
+        if (c == '&') {
+            if (!m_lexer.insert_entity(reader, value))
+                return false;
+        } else {
+            m_lexer.add_char_wsp(value, c);
+        }
+        if (value->size() > k_max_attribute_length)
+            return fail_limit("Attribute value longer than the limit of 10000000 bytes");
+    }
+    return true;
+}
+
+} // namespace lmx

@@ -1,0 +1,313 @@
+// Reading element content: simple text, skipping, and content copied as text.
+#include <kyr/lmx/reader_limits.hpp>
+#include <kyr/lmx/xml.hpp>
+
+#include "name_chars.hpp"
+#include "open_elements.hpp"
+
+namespace lmx {
+
+namespace {
+
+const char k_text_too_long[] = "Text longer than the limit of 64 MiB";
+
+} // namespace
+
+bool c_xml::skip_start_tag(bool* is_empty)
+{
+    return m_lexer.move_to_start_tag_end(is_empty);
+}
+
+bool c_xml::get_element_value(std::string* value, elmx_whitespace mode, bool expand_references)
+{
+    m_lexer.set_ws_mode(mode);
+    for (;;) {
+        const int c = m_lexer.get();
+        if (c == -1) {
+            m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_UNEXPECTED_END_OF_MESSAGE, "Premature end of file encountered");
+            return false;
+        }
+        if (c == '<') {
+            const int next = m_lexer.get();
+            if (next == '?') {
+                if (!m_lexer.skip_PI())
+                    return false;
+                continue;
+            }
+            if (next != '!') {
+                if (next != -1)
+                    m_lexer.unget(next);
+                m_lexer.unget('<');
+                return true;
+            }
+            const int kind = m_lexer.get();
+            if (kind == '-' && m_lexer.get() == '-') {
+                if (!m_lexer.skip_comment())
+                    return false;
+                continue;
+            }
+            if (kind == '[') {
+                if (!m_lexer.read_specified_string_from_input("CDATA[")) {
+                    m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, "XML not Well-Formed");
+                    return false;
+                }
+                m_lexer.read_cdata_section(value);
+            } else {
+                m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, "XML not well-formed");
+                return false;
+            }
+        } else if (c == '&' && expand_references) {
+            c_entity_name_reader_for_c_get reader(m_lexer);
+            if (!m_lexer.insert_entity(reader, value))
+                return false;
+        } else {
+            m_lexer.add_char_wsp(value, c);
+        }
+        if (value->size() > k_max_text_length)
+            return fail_limit(k_text_too_long);
+    }
+}
+
+bool c_xml::get_simple_type_value(const std::string& name, elmx_whitespace mode, std::string* value,
+                                  elmx_error* error, bool* is_empty)
+{
+    value->clear();
+    bool empty = false;
+    if (is_empty)
+        *is_empty = false;
+    if (!m_lexer.move_to_start_tag_end(&empty)) {
+        *error = ELMX_BAD_START_TAG_END;
+        return false;
+    }
+    if (empty) {
+        if (is_empty)
+            *is_empty = true;
+        return true;
+    }
+    if (!get_element_value(value, mode, true)) {
+        *error = ELMX_UNABLE_TO_READ_ELEMENT_VALUE;
+        return false;
+    }
+    if (!is_element_end_tag(name)) {
+        *error = ELMX_BAD_END_OF_ELEMENT;
+        return false;
+    }
+    return true;
+}
+
+bool c_xml::is_element_end_tag(const std::string& name)
+{
+    return m_lexer.get_non_ws() == '<' && m_lexer.get() == '/' &&
+           m_lexer.read_specified_string_from_input(name.c_str()) && m_lexer.get_non_ws() == '>';
+}
+
+bool c_xml::skip_rest_of_element(const std::string& name)
+{
+    bool empty = false;
+    if (!m_lexer.move_to_start_tag_end(&empty))
+        return false;
+    return empty || skip_element_body(name);
+}
+
+bool c_xml::skip_rest_of_empty_element(const std::string& name)
+{
+    bool empty = false;
+    if (!m_lexer.move_to_start_tag_end(&empty))
+        return false;
+    return empty || is_element_end_tag(name);
+}
+
+bool c_xml::skip_element_body(const std::string& name)
+{
+    // Names are compared as written, so the skipped declarations only need a scope to land in.
+    c_xml_local scope;
+    c_open_elements open;
+    open.push(name);
+    std::string tag;
+    for (;;) {
+        scope.clear();
+        switch (get_element_name(&scope, &tag)) {
+        case ELXP_VALUE:
+            break;
+        case ELXP_NAME: {
+            bool empty = false;
+            if (!m_lexer.move_to_start_tag_end(&empty))
+                return false;
+            if (!empty && !open.push(tag))
+                return fail_limit(k_too_deep);
+            break;
+        }
+        case ELXP_END_TAG:
+            if (tag != open.top())
+                return report_mismatch(open.top(), tag);
+            open.pop();
+            if (open.empty())
+                return true;
+            break;
+        default:
+            return false;
+        }
+    }
+}
+
+bool c_xml::report_mismatch(const std::string& start_name, const std::string& end_name)
+{
+    m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED,
+                  "Element start tag (" + start_name + ") and end tag (" + end_name + ") do not match");
+    return false;
+}
+
+bool c_xml::copy_start_tag_rest(std::string* out, bool* is_empty)
+{
+    int quote = 0;
+    bool slash = false;
+    for (int c = m_lexer.get(); c != -1; c = m_lexer.get()) {
+        out->push_back(static_cast<char>(c));
+        if (quote) {
+            if (c == quote)
+                quote = 0;
+        } else if (c == '>') {
+            *is_empty = slash;
+            return true;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+            slash = false;
+        } else if (c == '/') {
+            slash = true;
+        } else if (!is_xml_ws(c)) {
+            slash = false;
+        }
+        if (out->size() > k_max_text_length)
+            return fail_limit(k_text_too_long);
+    }
+    m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_UNEXPECTED_END_OF_MESSAGE, "Premature end of file encountered");
+    return false;
+}
+
+bool c_xml::capture_content(std::string* value, std::string* end_name, elmx_whitespace mode)
+{
+    m_lexer.set_ws_mode(mode);
+    c_open_elements open;
+    std::string tag;
+    for (;;) {
+        const int c = m_lexer.get();
+        if (c == -1) {
+            m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_UNEXPECTED_END_OF_MESSAGE, "Premature end of file encountered");
+            return false;
+        }
+        if (c != '<') {
+            m_lexer.add_char_wsp(value, c);
+        } else {
+            const int next = m_lexer.get();
+            if (is_name_start_char(next)) {
+                const int end = read_name(next, &tag);
+                if (end == -1 || tag.size() > k_max_name_length) {
+                    m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, "XML not Well-Formed");
+                    return false;
+                }
+                m_lexer.unget(end);
+                value->append(1, '<').append(tag);
+                bool empty = false;
+                if (!copy_start_tag_rest(value, &empty))
+                    return false;
+                if (!empty && !open.push(tag))
+                    return fail_limit(k_too_deep);
+            } else if (next == '/') {
+                if (!read_end_tag_name(&tag))
+                    return false;
+                if (open.empty()) {
+                    *end_name = tag;
+                    return true;
+                }
+                if (tag != open.top())
+                    return report_mismatch(open.top(), tag);
+                value->append("</").append(tag).append(1, '>');
+                open.pop();
+            } else if (next == '?') {
+                if (!m_lexer.skip_PI())
+                    return false;
+            } else if (next == '!') {
+                const int kind = m_lexer.get();
+                if (kind == '-' && m_lexer.get() == '-') {
+                    if (!m_lexer.skip_comment())
+                        return false;
+                } else if (kind == '[' && m_lexer.read_specified_string_from_input("CDATA[")) {
+                    value->append("<![CDATA[");
+                    m_lexer.read_cdata_section(value);
+                    value->append("]]>");
+                } else {
+                    m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, "XML not well-formed");
+                    return false;
+                }
+            } else {
+                m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, "XML not Well-Formed");
+                return false;
+            }
+        }
+        if (value->size() > k_max_text_length)
+            return fail_limit(k_text_too_long);
+    }
+}
+
+bool c_xml::get_nested_element_value(std::string* value, std::string* end_name, elmx_whitespace mode, bool)
+{
+    m_attributes.assign(1, '\0');
+    m_declarations.clear();
+    restart_attributes();
+    value->clear();
+    return capture_content(value, end_name, mode);
+}
+
+bool c_xml::get_element_ur_value(const std::string& name, std::string* value, elmx_error* error, bool* is_empty)
+{
+    value->clear();
+    bool empty = false;
+    if (is_empty)
+        *is_empty = false;
+    if (!m_lexer.move_to_start_tag_end(&empty)) {
+        *error = ELMX_BAD_START_TAG_END;
+        return false;
+    }
+    if (empty) {
+        if (is_empty)
+            *is_empty = true;
+        return true;
+    }
+    if (!c_xml::get_nested_element_value(value, &m_scratch, ELMX_WHITESPACE_PRESERVE)) {
+        *error = ELMX_UNABLE_TO_READ_ELEMENT_VALUE;
+        return false;
+    }
+    if (m_scratch != name) {
+        *error = ELMX_BAD_END_OF_ELEMENT;
+        return false;
+    }
+    return true;
+}
+
+bool c_xml::get_any_element(const std::string& name, std::string* value, elmx_whitespace mode, bool)
+{
+    value->assign(1, '<').append(name);
+    for (const std::string* store : {&m_declarations, &m_attributes}) {
+        for (size_t pos = 0; pos < store->size() && (*store)[pos] != '\0';) {
+            const char* entry_name = store->c_str() + pos;
+            const char* quoted = entry_name + std::char_traits<char>::length(entry_name) + 1;
+            const size_t raw_length = std::char_traits<char>::length(quoted + 1);
+            value->append(1, ' ').append(entry_name).append(1, '=');
+            value->append(quoted, raw_length + 1).append(1, *quoted);
+            pos = (quoted + 1 + raw_length + 1) - store->c_str();
+        }
+    }
+    bool empty = false;
+    if (!copy_start_tag_rest(value, &empty))
+        return false;
+    if (empty)
+        return true;
+    if (!capture_content(value, &m_scratch, mode))
+        return false;
+    if (m_scratch != name)
+        return report_mismatch(name, m_scratch);
+    value->append("</").append(name).append(1, '>');
+    return true;
+}
+
+} // namespace lmx

@@ -1,0 +1,231 @@
+// Reading the next markup where an element may start, and collecting a start tag's attributes.
+#include <kyr/lmx/reader_limits.hpp>
+#include <kyr/lmx/xml.hpp>
+
+#include <cstring>
+
+#include "name_chars.hpp"
+
+namespace lmx {
+
+namespace {
+
+const char k_not_well_formed[] = "XML not Well-Formed";
+
+// A byte for a message; the end of input and NUL have names.
+std::string describe_byte(int c)
+{
+    if (c == -1)
+        return "EOF";
+    if (c == 0)
+        return "NUL";
+    return std::string(1, static_cast<char>(c));
+}
+
+} // namespace
+
+elxp_xml_event c_xml::get_element_name(c_xml_local* scope, std::string* name)
+{
+    name->clear();
+    for (;;) {
+        int c = m_lexer.get_non_ws();
+        if (c == -1) {
+            m_lexer.set_element_seen(true);
+            return ELXP_END_OF_INPUT;
+        }
+        if (c == '&') {
+            // A declared entity's text goes on the entity stack and is read as markup.
+            c_entity_name_reader_for_c_get reader(m_lexer);
+            m_lexer.set_ws_mode(ELMX_WHITESPACE_PRESERVE);
+            if (!m_lexer.insert_entity(reader, name))
+                return ELXP_ERROR;
+            if (name->empty())
+                continue;
+        }
+        if (c != '<') {
+            m_lexer.set_element_seen(true);
+            if (c != '&')
+                name->assign(1, static_cast<char>(c));
+            return get_element_value(name, ELMX_WHITESPACE_PRESERVE) ? ELXP_VALUE : ELXP_ERROR;
+        }
+        c = m_lexer.get();
+        if (is_name_start_char(c)) {
+            m_lexer.set_element_seen(true);
+            const int end = read_name(c, name);
+            if (end == -1) {
+                m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, k_not_well_formed);
+                return ELXP_ERROR;
+            }
+            if (name->size() > k_max_name_length)
+                return fail_limit("Name longer than the limit of 50000 bytes"), ELXP_ERROR;
+            m_lexer.unget(end);
+            return collect_attributes(scope) ? ELXP_NAME : ELXP_ERROR;
+        }
+        switch (c) {
+        case '/':
+            if (!read_end_tag_name(name))
+                return ELXP_ERROR;
+            m_lexer.set_element_seen(true);
+            return ELXP_END_TAG;
+        case '?':
+            if (!m_lexer.read_PI())
+                return ELXP_ERROR;
+            continue;
+        case '!':
+            switch (m_dtd.read_markup_decl(name)) {
+            case ELMX_MARKUP_DECL_SKIPPED:
+                continue;
+            case ELMX_MARKUP_DECL_CDATA:
+                m_lexer.set_element_seen(true);
+                return ELXP_VALUE;
+            default:
+                return ELXP_ERROR;
+            }
+        default:
+            m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, k_not_well_formed);
+            if (c != '>' && c != -1)
+                skip_to_tag_end();
+            return ELXP_ERROR;
+        }
+    }
+}
+
+int c_xml::read_name(int first, std::string* name)
+{
+    name->assign(1, static_cast<char>(first));
+    int c = m_lexer.get();
+    while (is_name_char(c)) {
+        if (name->size() <= k_max_name_length)
+            name->push_back(static_cast<char>(c));
+        c = m_lexer.get();
+    }
+    return c;
+}
+
+bool c_xml::read_end_tag_name(std::string* name)
+{
+    const int first = m_lexer.get();
+    if (is_name_start_char(first)) {
+        const int end = read_name(first, name);
+        if (name->size() > k_max_name_length)
+            return fail_limit("Name longer than the limit of 50000 bytes");
+        const int c = is_xml_ws(end) ? m_lexer.get_non_ws() : end;
+        if (c == '>')
+            return true;
+        m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, k_not_well_formed);
+        if (c != -1)
+            skip_to_tag_end();
+        return false;
+    }
+    m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, k_not_well_formed);
+    if (first != '>' && first != -1)
+        skip_to_tag_end();
+    return false;
+}
+
+void c_xml::skip_to_tag_end()
+{
+    for (int c = m_lexer.get(); c != '>' && c != -1; c = m_lexer.get()) {
+    }
+}
+
+bool c_xml::collect_attributes(c_xml_local* scope)
+{
+    m_attributes.clear();
+    m_declarations.clear();
+    m_attribute_pos = 0;
+    m_value_pending = false;
+    size_t count = 0;
+    bool ok = true;
+    for (;;) {
+        const int c = m_lexer.get_non_ws();
+        if (!is_name_start_char(c)) {
+            if (c != -1)
+                m_lexer.unget(c);
+            break;
+        }
+        if (++count > k_max_attribute_count) {
+            ok = fail_limit("More than 10000 attributes in one start tag");
+            break;
+        }
+        m_lexer.unget(c);
+        if (!read_attribute(scope)) {
+            ok = false;
+            break;
+        }
+    }
+    m_attributes.push_back('\0');
+    return ok;
+}
+
+bool c_xml::read_attribute(c_xml_local* scope)
+{
+    const int end = read_name(m_lexer.get(), &m_scratch);
+    if (m_scratch.size() > k_max_name_length)
+        return fail_limit("Name longer than the limit of 50000 bytes");
+    int c = is_xml_ws(end) ? m_lexer.get_non_ws() : end;
+    if (c == -1) {
+        m_lexer.error(ELMX_ERROR_TYPE_FATAL, ELMX_UNEXPECTED_END_OF_MESSAGE, "Unexpected end of file");
+        return false;
+    }
+    if (c != '=') {
+        m_lexer.error(ELMX_ERROR_TYPE_FATAL, ELMX_NOT_WELL_FORMED,
+                      "Schema is not Well Formed (expected '=', got '" + describe_byte(c) + "')");
+        return false;
+    }
+    const int quote = m_lexer.get_non_ws();
+    if (quote != '"' && quote != '\'') {
+        report_missing_quote(quote);
+        return false;
+    }
+    const bool is_declaration =
+        scope && m_scratch.compare(0, 5, "xmlns") == 0 && (m_scratch.size() == 5 || m_scratch[5] == ':');
+    std::string& store = is_declaration ? m_declarations : m_attributes;
+    const size_t entry = store.size();
+    store.append(m_scratch.c_str(), m_scratch.size() + 1);
+    store.push_back(static_cast<char>(quote));
+    const size_t value_start = store.size();
+    for (c = m_lexer.get(); c != quote; c = m_lexer.get()) {
+        if (c <= 0) {
+            store.resize(entry);
+            report_missing_quote(c);
+            return false;
+        }
+        store.push_back(static_cast<char>(c));
+        if (store.size() - value_start > k_max_attribute_length) {
+            store.resize(entry);
+            return fail_limit("Attribute value longer than the limit of 10000000 bytes");
+        }
+    }
+    store.push_back('\0');
+    if (is_declaration)
+        bind_declaration(scope, m_scratch.size() == 5 ? "" : m_scratch.c_str() + 6, store.c_str() + value_start);
+    return true;
+}
+
+void c_xml::report_missing_quote(int c)
+{
+    m_lexer.error(ELMX_ERROR_TYPE_FATAL, ELMX_NOT_WELL_FORMED,
+                  "Schema is not Well Formed (expected '\"' or ''', got " + describe_byte(c) + ")");
+}
+
+void c_xml::bind_declaration(c_xml_local* scope, const char* prefix, const char* raw)
+{
+    std::string uri;
+    if (std::strchr(raw, '&')) {
+        m_lexer.set_ws_mode(ELMX_WHITESPACE_PRESERVE);
+        m_lexer.expand_entity_text(raw, &uri);
+    } else {
+        uri = raw;
+    }
+    if (*prefix == '\0' && uri.empty()) {
+        scope->add_namespace("", k_ns_id_none);
+        return;
+    }
+    int id = m_namespaces.find_namespace(uri);
+    if (id == k_ns_id_unresolved)
+        id = m_namespaces.add_namespace(uri.c_str());
+    scope->add_namespace(prefix, id);
+}
+
+} // namespace lmx

@@ -1,0 +1,154 @@
+// The reader's events: start and end tags, attributes, tokens from event maps.
+#include <kyr/lmx/reader_limits.hpp>
+#include <kyr/lmx/xml_reader.hpp>
+
+#include <cstring>
+
+#include "open_elements.hpp"
+
+namespace lmx {
+
+const char* const k_namespace_not_found = " ";
+
+c_xml_reader::c_xml_reader(c_read& source)
+    : c_xml(source, m_errors, true),
+      m_current_local(&m_root_local),
+      m_depth(0),
+      m_handled_error(ELMX_OK),
+      m_current_event(ELXP_END_OF_INPUT),
+      m_known_elements(nullptr)
+{
+}
+
+c_xml_reader::~c_xml_reader() = default;
+
+int c_xml_reader::read_element_event(const s_event_map* map, elmx_error* error, std::string* name, int* raw_event)
+{
+    m_current_local->clear();
+    int event = get_element_name(m_current_local, name);
+    if (event == ELXP_NAME && m_depth > k_max_element_depth)
+        event = (fail_limit(k_too_deep), ELXP_ERROR);
+    *raw_event = event;
+    if (event == ELXP_NAME) {
+        m_current_name.set(m_current_local, *name);
+        if (map)
+            event = tokenise(map, ELXP_ELEM);
+    } else if (is_error_event(event)) {
+        // A construct refused without a report of its own still fails the read.
+        *error = m_errors.get_last_error() != ELMX_OK ? m_errors.get_last_error() : ELMX_NOT_WELL_FORMED;
+    } else if (event == ELXP_END_OF_INPUT) {
+        *error = ELMX_UNEXPECTED_END_OF_MESSAGE;
+    }
+    m_current_event = event;
+    return event;
+}
+
+int c_xml_reader::get_element_event(const s_event_map* map, elmx_error* error, std::string* name)
+{
+    int raw_event = ELXP_END_OF_INPUT;
+    return read_element_event(map, error, name, &raw_event);
+}
+
+int c_xml_reader::get_known_element_event(const s_event_map* map, elmx_error* error, std::string* name)
+{
+    for (;;) {
+        int raw_event = ELXP_END_OF_INPUT;
+        const int event = read_element_event(map, error, name, &raw_event);
+        if (raw_event != ELXP_NAME || (map && event != ELXP_UNKNOWN_ITEM))
+            return event;
+        if (is_known_element())
+            return m_current_event = ELXP_UNKNOWN_ITEM;
+        if (!skip_unwanted_element(*name)) {
+            *error = ELMX_BADLY_FORMED;
+            return m_current_event = ELXP_ERROR;
+        }
+    }
+}
+
+bool c_xml_reader::is_known_element() const
+{
+    if (!m_known_elements)
+        return false;
+    const int id = get_element_ns_id();
+    const std::string& local = get_local_name();
+    for (const s_known_elements* known = m_known_elements; known->name; ++known)
+        if (known->ns_id == id && known->length == local.size() &&
+            std::memcmp(known->name, local.data(), local.size()) == 0)
+            return true;
+    return false;
+}
+
+bool c_xml_reader::skip_unwanted_element(const std::string& name)
+{
+    bool empty = false;
+    if (!skip_start_tag(&empty))
+        return false;
+    return empty || skip_element_body(name);
+}
+
+bool c_xml_reader::get_attribute_event(const s_event_map* map, elmx_error* error, std::string* name)
+{
+    *error = ELMX_OK;
+    const int event = get_attribute_name(name);
+    m_current_event = event;
+    if (event == ELXP_NAME) {
+        m_current_name.set(m_current_local, *name);
+        if (map)
+            tokenise(map, ELXP_ATTR);
+        return true;
+    }
+    if (is_error_event(event)) {
+        *error = m_errors.get_last_error() != ELMX_OK ? m_errors.get_last_error() : ELMX_NOT_WELL_FORMED;
+        return true;
+    }
+    return false;
+}
+
+int c_xml_reader::tokenise(const s_event_map* map, elxp_attr_elem kind)
+{
+    int id = k_ns_id_none;
+    if (m_current_name.get_has_ns_prefix())
+        id = m_current_name.get_ns_id();
+    else if (kind == ELXP_ELEM)
+        id = m_current_name.get_element_ns_id();
+    const std::string& local = m_current_name.get_local_name();
+    int event = ELXP_UNKNOWN_ITEM;
+    if (id == k_ns_id_xsi) {
+        if (local == "type")
+            event = ELXP_XSI_TYPE;
+        else if (local == "nil")
+            event = ELXP_XSI_NIL;
+        else if (local == "schemaLocation")
+            event = ELXP_XSI_SCHEMA_LOCATION;
+        else if (local == "noNamespaceSchemaLocation")
+            event = ELXP_XSI_NO_NAMESPACE_SCHEMA_LOCATION;
+    } else if (map) {
+        const char first = local.empty() ? '\0' : local[0];
+        const size_t length = local.size();
+        for (const s_event_map* entry = map; entry->name; ++entry)
+            if (entry->ns_id == id && entry->name[0] == first && entry->length == length &&
+                std::memcmp(entry->name, local.data(), length) == 0) {
+                event = entry->event;
+                break;
+            }
+    }
+    m_current_event = event;
+    return event;
+}
+
+bool c_xml_reader::is_current_event_tokenisable() const
+{
+    return m_current_event == ELXP_NAME || m_current_event == ELXP_UNKNOWN_ITEM ||
+           m_current_event >= ELXP_FIRST_USER_EVENT;
+}
+
+bool c_xml_reader::get_nested_element_value(std::string* value, std::string* end_name, elmx_whitespace mode,
+                                            bool unused)
+{
+    const bool ok = c_xml::get_nested_element_value(value, end_name, mode, unused);
+    if (ok)
+        m_current_event = ELXP_END_TAG;
+    return ok;
+}
+
+} // namespace lmx
