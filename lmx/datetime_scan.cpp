@@ -1,0 +1,219 @@
+// One grammar walk for every date/time form, used both to check a text and to
+// read it into a value; the two uses differ only where the parser is more lenient.
+#include <kyr/lmx/datetime_base.hpp>
+
+#include <kyr/lmx/char_tests.hpp>
+
+#include <cstring>
+
+namespace lmx {
+
+// Walks [pos, end). With a null target it checks the lexical form; with a target it
+// stores each field as soon as it has been read and stops quietly at the first misfit.
+class c_datetime_scanner
+{
+public:
+    c_datetime_scanner(const char* text, std::size_t size, c_datetime_base* target)
+        : m_pos(text), m_end(text + size), m_target(target)
+    {
+    }
+
+    bool scan(e_datetime_form form);
+
+private:
+    bool checking() const { return m_target == nullptr; }
+    bool at(char c) const { return m_pos != m_end && *m_pos == c; }
+    bool at_digit() const { return m_pos != m_end && xisdigit(static_cast<unsigned char>(*m_pos)); }
+    bool literal(char c);
+    bool year();
+    bool two_digits(unsigned c_datetime_base::*field);
+    bool day_of_month_day();
+    bool seconds();
+    bool zone();
+    bool date_part(e_datetime_form form);
+
+    const char* m_pos;
+    const char* m_end;
+    c_datetime_base* m_target;
+};
+
+bool c_datetime_scanner::literal(char c)
+{
+    if (!at(c))
+        return false;
+    ++m_pos;
+    return true;
+}
+
+// Four or more digits; kept as an unsigned number (wrapping), signed later.
+bool c_datetime_scanner::year()
+{
+    unsigned value = 0;
+    std::size_t count = 0;
+    for (; at_digit(); ++m_pos, ++count)
+        value = value * 10u + static_cast<unsigned>(*m_pos - '0');
+    if (count < 4)
+        return false;
+    if (!checking())
+        m_target->m_year = static_cast<int>(value);
+    return true;
+}
+
+bool c_datetime_scanner::two_digits(unsigned c_datetime_base::*field)
+{
+    if (!at_digit())
+        return false;
+    unsigned value = static_cast<unsigned>(*m_pos++ - '0');
+    if (!at_digit())
+        return false;
+    value = value * 10u + static_cast<unsigned>(*m_pos++ - '0');
+    if (!checking())
+        m_target->*field = value;
+    return true;
+}
+
+// The parser takes one or more digits for the day of --MM-DD; the check exactly two.
+bool c_datetime_scanner::day_of_month_day()
+{
+    if (checking())
+        return two_digits(&c_datetime_base::m_day);
+    if (!at_digit())
+        return false;
+    unsigned value = 0;
+    for (; at_digit(); ++m_pos)
+        value = value * 10u + static_cast<unsigned>(*m_pos - '0');
+    m_target->m_day = value;
+    return true;
+}
+
+// Checking: two digits, then optionally "." and any number of digits. Reading: digits,
+// optional "." and digits, summed in float arithmetic; at least two characters.
+bool c_datetime_scanner::seconds()
+{
+    const char* start = m_pos;
+    if (checking()) {
+        if (!at_digit())
+            return false;
+        ++m_pos;
+        if (!at_digit())
+            return false;
+        ++m_pos;
+        if (literal('.'))
+            while (at_digit())
+                ++m_pos;
+        return true;
+    }
+    float value = 0.0f;
+    for (; at_digit(); ++m_pos)
+        value = value * 10.0f + static_cast<float>(*m_pos - '0');
+    if (literal('.')) {
+        float scale = 0.1f;
+        for (; at_digit(); ++m_pos, scale *= 0.1f)
+            value += static_cast<float>(*m_pos - '0') * scale;
+    }
+    if (m_pos - start < 2)
+        return false;
+    m_target->m_secs = value;
+    return true;
+}
+
+// Nothing, "Z", or a sign, two digits, ":" and two digits, then the end. Reading leaves
+// the zone untouched when the rest is anything else.
+bool c_datetime_scanner::zone()
+{
+    if (m_pos == m_end) {
+        if (!checking()) {
+            m_target->m_total_offset_mins = 0;
+            m_target->m_is_utc = false;
+        }
+        return true;
+    }
+    if (literal('Z')) {
+        if (m_pos != m_end)
+            return false;
+        if (!checking()) {
+            m_target->m_total_offset_mins = 0;
+            m_target->m_is_utc = true;
+        }
+        return true;
+    }
+    if (!at('+') && !at('-'))
+        return false;
+    const bool negative = *m_pos++ == '-';
+    c_datetime_base offset;
+    c_datetime_scanner digits(m_pos, static_cast<std::size_t>(m_end - m_pos), &offset);
+    if (!digits.two_digits(&c_datetime_base::m_hours) || !digits.literal(':')
+            || !digits.two_digits(&c_datetime_base::m_mins) || digits.m_pos != m_end)
+        return false;
+    if (!checking()) {
+        const int total = static_cast<int>(offset.m_hours * 60u + offset.m_mins);
+        m_target->m_total_offset_mins = negative ? -total : total;
+        m_target->m_is_utc = false;
+    }
+    return true;
+}
+
+bool c_datetime_scanner::date_part(e_datetime_form form)
+{
+    switch (form) {
+    case e_datetime_form::datetime:
+        return year() && literal('-') && two_digits(&c_datetime_base::m_month) && literal('-')
+                && two_digits(&c_datetime_base::m_day) && literal('T')
+                && two_digits(&c_datetime_base::m_hours) && literal(':')
+                && two_digits(&c_datetime_base::m_mins) && literal(':') && seconds();
+    case e_datetime_form::date:
+        return year() && literal('-') && two_digits(&c_datetime_base::m_month) && literal('-')
+                && two_digits(&c_datetime_base::m_day);
+    case e_datetime_form::time:
+        return two_digits(&c_datetime_base::m_hours) && literal(':')
+                && two_digits(&c_datetime_base::m_mins) && literal(':') && seconds();
+    case e_datetime_form::gyearmonth:
+        return year() && literal('-') && two_digits(&c_datetime_base::m_month);
+    case e_datetime_form::gyear:
+        return year();
+    case e_datetime_form::gmonthday:
+        return literal('-') && literal('-') && two_digits(&c_datetime_base::m_month) && literal('-')
+                && day_of_month_day();
+    case e_datetime_form::gday:
+        return literal('-') && literal('-') && literal('-') && two_digits(&c_datetime_base::m_day);
+    case e_datetime_form::gmonth:
+        return literal('-') && literal('-') && two_digits(&c_datetime_base::m_month) && literal('-')
+                && literal('-');
+    }
+    return false;
+}
+
+bool c_datetime_scanner::scan(e_datetime_form form)
+{
+    const bool has_year = form == e_datetime_form::datetime || form == e_datetime_form::date
+            || form == e_datetime_form::gyearmonth || form == e_datetime_form::gyear;
+    // A signed time passes the check but is not read.
+    const bool takes_sign = has_year || (checking() && form == e_datetime_form::time);
+    const bool negative = takes_sign && at('-');
+    if (takes_sign && (at('-') || at('+')))
+        ++m_pos;
+    if (!date_part(form))
+        return false;
+    if (negative && has_year && !checking())
+        m_target->m_year = static_cast<int>(0u - static_cast<unsigned>(m_target->m_year));
+    return zone();
+}
+
+bool c_datetime_base::is_valid_form(e_datetime_form form, const std::string& text)
+{
+    return c_datetime_scanner(text.data(), text.size(), nullptr).scan(form);
+}
+
+void c_datetime_base::parse_form(e_datetime_form form, const char* text, std::size_t size)
+{
+    c_datetime_scanner(text, size, this).scan(form);
+}
+
+void c_datetime_base::parse_form(e_datetime_form form, const char* text)
+{
+    if (text == nullptr)
+        text = "";
+    parse_form(form, text, std::strlen(text));
+}
+
+} // namespace lmx

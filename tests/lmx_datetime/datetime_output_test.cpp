@@ -1,0 +1,135 @@
+// Writing date/time values: padding, seconds, zones, and the stream state left behind.
+#include <kyr/lmx/datetime.hpp>
+#include <kyr/lmx/output.hpp>
+
+#include <gtest/gtest.h>
+
+#include <iomanip>
+#include <locale>
+#include <sstream>
+
+namespace {
+
+using namespace lmx;
+
+template<typename T>
+std::string written(const T& value)
+{
+    std::ostringstream os;
+    os << value;
+    return os.str();
+}
+
+TEST(DatetimeOutput, DefaultsOfEveryForm)
+{
+    EXPECT_EQ("0001-00-00T00:00:00", written(c_datetime()));
+    EXPECT_EQ("0001-00-00", written(c_date()));
+    EXPECT_EQ("00:00:00", written(c_time()));
+    EXPECT_EQ("0001-00", written(c_gyearmonth()));
+    EXPECT_EQ("0001", written(c_gyear()));
+    EXPECT_EQ("--00-00", written(c_gmonthday()));
+    EXPECT_EQ("---00", written(c_gday()));
+    EXPECT_EQ("--00--", written(c_gmonth()));
+}
+
+TEST(DatetimeOutput, ExamplesOfEveryForm)
+{
+    EXPECT_EQ("2008-03-07T09:05:00Z", written(c_datetime("2008-03-07T09:05:00Z")));
+    EXPECT_EQ("2008-03-07+14:00", written(c_date("2008-03-07+14:00")));
+    EXPECT_EQ("23:59:59.5-12:00", written(c_time("23:59:59.5-12:00")));
+    EXPECT_EQ("2008-03", written(c_gyearmonth("2008-03")));
+    EXPECT_EQ("12345Z", written(c_gyear("12345Z")));
+    EXPECT_EQ("--12-24", written(c_gmonthday("--12-24")));
+    EXPECT_EQ("---07", written(c_gday("---07")));
+    EXPECT_EQ("--05--", written(c_gmonth("--05--")));
+    EXPECT_EQ(written(c_gmonth("--05--Z")), c_gmonth("--05--Z").get_as_string());
+}
+
+TEST(DatetimeOutput, NegativeYearsArePaddedBeforeTheSign)
+{
+    EXPECT_EQ("0-44", written(c_gyear("-0044")));
+    EXPECT_EQ("-1000", written(c_gyear("-1000")));
+    EXPECT_EQ("-12345-01", written(c_gyearmonth("-12345-01")));
+    EXPECT_EQ("0-44-03-15T12:00:00Z", c_datetime("-0044-03-15T12:00:00.Z").get_as_string());
+}
+
+TEST(DatetimeOutput, Seconds)
+{
+    c_time value;
+    value.set_secs(5.5f);
+    EXPECT_EQ("00:00:05.5", written(value));
+    value.set_secs(30.0f);
+    EXPECT_EQ("00:00:30", written(value));
+    value.set_secs(7.25f);
+    EXPECT_EQ("00:00:07.25", written(value));
+    value.set_secs(0.001f);
+    EXPECT_EQ("00:00:00.001", written(value));
+    // Below a thousandth, fixed notation instead of an exponent.
+    EXPECT_EQ("00:00:00.000500", written(c_time("00:00:00.0005")));
+    value.set_secs(1e-7f);
+    EXPECT_EQ("00:00:00.000000", written(value));
+    value.set_secs(12.3456789f);
+    EXPECT_EQ("00:00:12.3457", written(value));
+}
+
+TEST(DatetimeOutput, SecondsFollowTheStreamPrecision)
+{
+    c_time value;
+    value.set_secs(12.3456789f);
+    std::ostringstream os;
+    os << std::setprecision(3) << value;
+    EXPECT_EQ("00:00:12.3", os.str());
+}
+
+TEST(DatetimeOutput, StreamKeepsZeroFillAndLosesFixedFlag)
+{
+    std::ostringstream os;
+    os << c_time("00:00:00.0005") << ' ' << 0.000005 << ' ' << std::setw(3) << 7;
+    EXPECT_EQ("00:00:00.000500 5e-06 007", os.str());
+}
+
+TEST(DatetimeOutput, TimeZones)
+{
+    c_datetime value("2008-03-07T09:05:00");
+    value.set_total_offset_mins(-90);
+    EXPECT_EQ("2008-03-07T09:05:00-01:30", value.get_as_string());
+    value.set_total_offset_mins(845);
+    EXPECT_EQ("2008-03-07T09:05:00+14:05", value.get_as_string());
+    value.set_total_offset_mins(6039);
+    EXPECT_EQ("2008-03-07T09:05:00+100:39", value.get_as_string());
+    value.set_is_utc(true);  // "Z" wins over any offset
+    EXPECT_EQ("2008-03-07T09:05:00Z", value.get_as_string());
+    value.set_is_utc(false);
+    value.set_total_offset_mins(-2147483647 - 1);
+    EXPECT_EQ("2008-03-07T09:05:00-35791394:08", value.get_as_string());
+    value.set_offset(-5, 30);
+    EXPECT_EQ("2008-03-07T09:05:00-05:30", value.get_as_string());
+}
+
+TEST(DatetimeOutput, OutputWrapperWritesTheLexicalForm)
+{
+    std::ostringstream os;
+    const tc_datetime stamp("2008-03-07T09:05:00+01:00");
+    os << c_as_xml<tc_datetime>(stamp);
+    EXPECT_EQ("2008-03-07T09:05:00+01:00", os.str());
+}
+
+// Groups thousands and uses a decimal comma, as some process locales do.
+struct s_comma_numpunct : std::numpunct<char>
+{
+    char do_decimal_point() const override { return ','; }
+    char do_thousands_sep() const override { return '.'; }
+    std::string do_grouping() const override { return "\3"; }
+};
+
+TEST(DatetimeOutput, TextIsIndependentOfTheGlobalLocale)
+{
+    const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new s_comma_numpunct));
+    const std::string datetime_text = c_datetime("12345-03-07T09:05:07.25Z").get_as_string();
+    const c_datetime parsed("2008-03-07T09:05:07.25Z");
+    std::locale::global(previous);
+    EXPECT_EQ("12345-03-07T09:05:07.25Z", datetime_text);
+    EXPECT_FLOAT_EQ(7.25f, parsed.get_secs());
+}
+
+} // namespace
