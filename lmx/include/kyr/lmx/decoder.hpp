@@ -117,8 +117,9 @@ private:
     int detect(int b0);
     int decode_utf8(int lead);
     int decode_utf16(int b0);
-    int unit_from(int b0, int b1, bool big_endian) const;
+    int read_unit(int b0);
     int deliver_code_point(int cp);
+    int deliver_sequence(size_t length);
     void set_state(encoding state);
     int fail_encoding();
 
@@ -128,8 +129,10 @@ private:
     encoding m_encoding = ENCODING_UNDETERMINED;
     int m_last = 0;
     c_unget_buffer m_unget;
-    char m_pending_buffer[7] = {};
-    const char* m_pending = nullptr;
+    // UTF-8 bytes of the character being delivered: [m_pending, m_pending_end) still to come.
+    unsigned char m_pending_buffer[7] = {};
+    const unsigned char* m_pending = nullptr;
+    const unsigned char* m_pending_end = nullptr;
     int m_line = 1;
     // A byte read ahead while detecting the encoding, decoded on the next fetch; -2 for none.
     int m_lookahead = -2;

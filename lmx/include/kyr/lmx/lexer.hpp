@@ -106,6 +106,9 @@ public:
 
 private:
     bool append_char_reference(long value, std::string* out);
+    // A collapsed space waiting in front of text appended without white-space handling.
+    void flush_pending_space(std::string* out);
+    bool append_predefined(const std::string& name, std::string* out);
 
     std::string m_digits;
     elmx_whitespace m_ws_mode = ELMX_WHITESPACE_PRESERVE;
