@@ -14,7 +14,8 @@ public:
 
     // Replaces the text and rewinds to its start.
     void set(const std::string& text);
-    // Stores the next item in `*item` and returns true; false when only whitespace remains.
+    // Stores the next item in `*item` (skips it when `item` is null) and returns true;
+    // false when only whitespace remains.
     bool get(std::string* item);
 
 private:
