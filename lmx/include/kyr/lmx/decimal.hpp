@@ -24,6 +24,10 @@ public:
     c_decimal(long value, int scale);
     // value printed in fixed notation with min(digits, 15) fraction digits.
     c_decimal(double value, unsigned digits);
+    // Plain literals such as (1205, 3) and (1.5, 2) would otherwise be
+    // ambiguous between the two forms above. Negative digits count as 0.
+    c_decimal(int value, int scale) : c_decimal(static_cast<long>(value), scale) {}
+    c_decimal(double value, int digits) : c_decimal(value, static_cast<unsigned>(digits < 0 ? 0 : digits)) {}
     c_decimal(const c_decimal&) = default;
     c_decimal(c_decimal&&) noexcept = default;
 

@@ -1,0 +1,149 @@
+// Text to number conversions. They use std::from_chars, which never looks at
+// the process locale and rounds correctly, instead of strtod and friends.
+#include <kyr/lmx/simple_types.hpp>
+
+#include <kyr/lmx/char_tests.hpp>
+
+#include <charconv>
+#include <limits>
+#include <system_error>
+
+namespace lmx {
+
+namespace {
+
+// Decimal exponent of the leading significant digit of a mantissa and
+// exponent text, plus one: positive for magnitudes of at least 1. Decides
+// whether an out-of-range text overflows or underflows.
+long long magnitude_exponent(const char* p, const char* end)
+{
+    long long exponent = 0;
+    while (p != end && *p == '0')
+        ++p;
+    while (p != end && xisdigit(*p)) {
+        ++exponent;
+        ++p;
+    }
+    if (p != end && *p == '.') {
+        ++p;
+        if (exponent == 0) {
+            while (p != end && *p == '0') {
+                --exponent;
+                ++p;
+            }
+        }
+        while (p != end && xisdigit(*p))
+            ++p;
+    }
+    if (p != end && (*p == 'e' || *p == 'E')) {
+        ++p;
+        bool negative = false;
+        if (p != end && (*p == '+' || *p == '-'))
+            negative = *p++ == '-';
+        long long e = 0;
+        while (p != end && xisdigit(*p) && e < 1000000000)
+            e = e * 10 + (*p++ - '0');
+        exponent += negative ? -e : e;
+    }
+    return exponent;
+}
+
+template <typename F>
+F text_to_floating(const std::string& text)
+{
+    if (text == "NaN")
+        return static_cast<F>(0.0 / float_zero());
+    if (text == "INF")
+        return static_cast<F>(1.0 / float_zero());
+    if (text == "-INF")
+        return static_cast<F>(-1.0 / float_zero());
+    const char* p = text.data();
+    const char* end = p + text.size();
+    while (p != end && xisspace(*p))
+        ++p;
+    bool negative = false;
+    if (p != end && (*p == '+' || *p == '-'))
+        negative = *p++ == '-';
+    if (p == end || *p == '+' || *p == '-')
+        return F(0);
+    F value = 0;
+    const auto result = std::from_chars(p, end, value, std::chars_format::general);
+    if (result.ec == std::errc::result_out_of_range)
+        value = magnitude_exponent(p, end) > 0 ? std::numeric_limits<F>::infinity() : F(0);
+    else if (result.ec != std::errc())
+        return F(0);
+    return negative ? -value : value;
+}
+
+template <typename I>
+I text_to_integer(const std::string& text)
+{
+    const char* p = text.data();
+    const char* end = p + text.size();
+    while (p != end && xisspace(*p))
+        ++p;
+    bool negative = false;
+    if (p != end && (*p == '+' || *p == '-'))
+        negative = *p++ == '-';
+    // Parsed as a magnitude so that unsigned types see "-0" and the
+    // most negative value parses without a special case.
+    unsigned long long magnitude = 0;
+    const auto result = std::from_chars(p, end, magnitude);
+    if (result.ec == std::errc::invalid_argument)
+        return I(0);
+    const bool too_big = result.ec == std::errc::result_out_of_range;
+    if (negative) {
+        if constexpr (std::numeric_limits<I>::is_signed) {
+            const auto limit = static_cast<unsigned long long>(std::numeric_limits<I>::max()) + 1;
+            if (too_big || magnitude >= limit)
+                return std::numeric_limits<I>::min();
+            return static_cast<I>(-static_cast<I>(magnitude));
+        } else {
+            return I(0);
+        }
+    }
+    if (too_big || magnitude > static_cast<unsigned long long>(std::numeric_limits<I>::max()))
+        return std::numeric_limits<I>::max();
+    return static_cast<I>(magnitude);
+}
+
+} // namespace
+
+double float_zero()
+{
+    // volatile keeps the compiler from folding x / float_zero() at build time.
+    volatile double zero = 0.0;
+    return zero;
+}
+
+bool to_bool(const std::string& text)
+{
+    return text == "true" || text == "1";
+}
+
+double to_double(const std::string& text)
+{
+    return text_to_floating<double>(text);
+}
+
+float to_float(const std::string& text)
+{
+    return text_to_floating<float>(text);
+}
+
+int to_int(const std::string& text)
+{
+    return text_to_integer<int>(text);
+}
+
+unsigned int to_unsigned_int(const std::string& text)
+{
+    return text_to_integer<unsigned int>(text);
+}
+
+long long to_long_long(const std::string& text)
+{
+    return text_to_integer<long long>(text);
+}
+
+} // namespace lmx
