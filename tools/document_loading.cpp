@@ -2,6 +2,8 @@
 
 #include "text.hpp"
 
+#include <container_io.hpp>
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -48,18 +50,15 @@ load_result load_standard_input(Kyr& document)
     return parse(reader, document);
 }
 
-// The archive layer reports a damaged container by throwing; the file exists
-// at this point, so any such failure means the content is not a document.
+// The container is inflated here rather than through loadFile so that the
+// reader's message, with its line number, is available for the entry too.
 load_result load_container(const std::string& path, Kyr& document)
 {
-    try {
-        const lmx::elmx_error code = document.loadFile(utf16(path));
-        if (code == lmx::ELMX_OK)
-            return {load_outcome::loaded, {}};
-        return {load_outcome::invalid, lmx::get_error_description(code)};
-    } catch (...) {
+    std::string content;
+    if (!kyr::io::read_first_entry(path, content))
         return {load_outcome::invalid, "not a readable .kyrz container"};
-    }
+    lmx::c_xml_reader_memory reader(content.data(), content.size());
+    return parse(reader, document);
 }
 
 } // namespace

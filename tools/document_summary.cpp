@@ -11,7 +11,10 @@ using namespace com_kyrandel_v2;
 library_stamp stamp_of(const SDKType& sdk)
 {
     const SDKVersion& version = sdk.get_SDKVersion();
-    return {utf8(sdk.get_SDKName()), version.isnil_SDKVersion() ? std::string() : utf8(version.get_SDKVersion())};
+    library_stamp stamp{utf8(sdk.get_SDKName()), std::nullopt};
+    if (!version.isnil_SDKVersion())
+        stamp.version = utf8(version.get_SDKVersion());
+    return stamp;
 }
 
 void summarise_header(const Header& header, document_summary& summary)

@@ -16,7 +16,7 @@ namespace kyr_tool {
 struct library_stamp
 {
     std::string name;
-    std::string version;  // empty when the version element is nil
+    std::optional<std::string> version;  // nothing when the version element is nil
 };
 
 struct document_summary

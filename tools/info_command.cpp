@@ -22,7 +22,7 @@ struct info_options
 
 std::string stamp_text(const library_stamp& stamp)
 {
-    return stamp.version.empty() ? stamp.name : stamp.name + " " + stamp.version;
+    return stamp.version ? stamp.name + " " + *stamp.version : stamp.name;
 }
 
 void print_line(const char* label, const std::string& value)
@@ -60,7 +60,10 @@ void print_text(const std::string& file, const document_summary& s)
 
 nlohmann::ordered_json stamp_json(const library_stamp& stamp)
 {
-    return {{"name", stamp.name}, {"version", stamp.version}};
+    nlohmann::ordered_json version = nullptr;
+    if (stamp.version)
+        version = *stamp.version;
+    return {{"name", stamp.name}, {"version", version}};
 }
 
 void print_json(const std::string& file, const document_summary& s)
