@@ -1,0 +1,263 @@
+// Whole-document load and save throughput of Kyr against established XML parsers,
+// measured in one process on the same in-memory bytes.
+//
+//   bench_load_save CORPUS [REPEATS]     repeated runs in this process; prints medians and ratios
+//   bench_load_save --fresh OP CORPUS    one run of OP, for a fresh-process figure and peak memory
+#include <kyr/kyr.hpp>
+
+#include <expat.h>
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+#include <libxml/xmlreader.h>
+#include <pugixml.hpp>
+#include <zlib.h>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using clock_type = std::chrono::steady_clock;
+using com_kyrandel_v2::Kyr;
+
+std::string read_file(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+std::wstring widen(const std::string& ascii)
+{
+    return std::wstring(ascii.begin(), ascii.end());
+}
+
+// The same work for every peer that builds a tree: every element whose only
+// content is text that reads fully as a number is converted to double.
+double number_of(const char* text)
+{
+    char* end = nullptr;
+    double value = std::strtod(text, &end);
+    return (end != text && *end == '\0') ? value : 0.0;
+}
+
+double walk_libxml2(xmlNode* node)
+{
+    double sum = 0;
+    for (; node; node = node->next) {
+        if (node->type != XML_ELEMENT_NODE)
+            continue;
+        xmlNode* child = node->children;
+        if (child && !child->next && child->type == XML_TEXT_NODE)
+            sum += number_of(reinterpret_cast<const char*>(child->content));
+        else
+            sum += walk_libxml2(child);
+    }
+    return sum;
+}
+
+double walk_pugixml(pugi::xml_node node)
+{
+    double sum = 0;
+    for (pugi::xml_node child : node.children()) {
+        if (child.type() != pugi::node_element)
+            continue;
+        pugi::xml_node first = child.first_child();
+        if (first && !first.next_sibling() && first.type() == pugi::node_pcdata)
+            sum += number_of(first.value());
+        else
+            sum += walk_pugixml(child);
+    }
+    return sum;
+}
+
+volatile double sink;
+
+struct operation {
+    std::string name;
+    std::function<void()> run;
+};
+
+std::vector<operation> operations(const std::string& corpus_path, const std::string& bytes,
+                                  const std::string& scratch)
+{
+    static Kyr loaded;
+    if (loaded.unmarshal(bytes.data(), bytes.size()) != lmx::ELMX_OK) {
+        std::fprintf(stderr, "the corpus does not load\n");
+        std::exit(2);
+    }
+    static std::string deflated;
+    return {
+        {"kyr load memory", [&] { Kyr doc; if (doc.unmarshal(bytes.data(), bytes.size())) std::abort(); }},
+        {"kyr load file", [&] { Kyr doc; if (doc.unmarshal(corpus_path.c_str())) std::abort(); }},
+        {"kyr save string", [] { std::string out; if (loaded.marshal(&out)) std::abort(); sink = double(out.size()); }},
+        {"kyr save file", [&] { if (loaded.marshal((scratch + ".kyr").c_str())) std::abort(); }},
+        {"kyr save kyrz", [&] { if (loaded.writeFile(widen(scratch + ".kyrz"))) std::abort(); }},
+        {"kyr load kyrz", [&] { Kyr doc; if (doc.loadFile(widen(scratch + ".kyrz"))) std::abort(); }},
+        {"libxml2 dom+walk", [&] {
+             xmlDoc* doc = xmlReadMemory(bytes.data(), int(bytes.size()), nullptr, nullptr, XML_PARSE_NONET);
+             sink = walk_libxml2(xmlDocGetRootElement(doc));
+             xmlFreeDoc(doc);
+         }},
+        {"libxml2 save", [&] {
+             static xmlDoc* doc = xmlReadMemory(bytes.data(), int(bytes.size()), nullptr, nullptr, XML_PARSE_NONET);
+             xmlChar* text = nullptr;
+             int size = 0;
+             xmlDocDumpMemory(doc, &text, &size);
+             sink = size;
+             xmlFree(text);
+         }},
+        {"libxml2 reader", [&] {
+             xmlTextReader* reader = xmlReaderForMemory(bytes.data(), int(bytes.size()), nullptr, nullptr, XML_PARSE_NONET);
+             int nodes = 0;
+             while (xmlTextReaderRead(reader) == 1)
+                 ++nodes;
+             xmlFreeTextReader(reader);
+             sink = nodes;
+         }},
+        {"expat empty", [&] {
+             XML_Parser parser = XML_ParserCreateNS(nullptr, ' ');
+             if (XML_Parse(parser, bytes.data(), int(bytes.size()), 1) != XML_STATUS_OK)
+                 std::abort();
+             XML_ParserFree(parser);
+         }},
+        {"pugixml parse+walk", [&] {
+             pugi::xml_document doc;
+             if (!doc.load_buffer(bytes.data(), bytes.size()))
+                 std::abort();
+             sink = walk_pugixml(doc);
+         }},
+        {"pugixml save", [&] {
+             static pugi::xml_document doc;
+             static bool parsed = bool(doc.load_buffer(bytes.data(), bytes.size()));
+             std::ostringstream out;
+             doc.save(out, "\t");
+             sink = parsed ? double(out.str().size()) : 0;
+         }},
+        {"zlib deflate", [&] {
+             z_stream z{};
+             deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
+             deflated.resize(deflateBound(&z, uLong(bytes.size())));
+             z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
+             z.avail_in = uInt(bytes.size());
+             z.next_out = reinterpret_cast<Bytef*>(deflated.data());
+             z.avail_out = uInt(deflated.size());
+             deflate(&z, Z_FINISH);
+             deflated.resize(z.total_out);
+             deflateEnd(&z);
+         }},
+        {"zlib inflate", [&] {
+             std::string out(bytes.size(), '\0');
+             z_stream z{};
+             inflateInit2(&z, -15);
+             z.next_in = reinterpret_cast<Bytef*>(deflated.data());
+             z.avail_in = uInt(deflated.size());
+             z.next_out = reinterpret_cast<Bytef*>(out.data());
+             z.avail_out = uInt(out.size());
+             inflate(&z, Z_FINISH);
+             inflateEnd(&z);
+         }},
+    };
+}
+
+double seconds_of(const std::function<void()>& run)
+{
+    auto start = clock_type::now();
+    run();
+    return std::chrono::duration<double>(clock_type::now() - start).count();
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+long peak_resident_kib()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+int run_fresh(const std::string& name, const std::string& corpus_path)
+{
+    // Only the loads are meaningful in a fresh process: measure them without
+    // holding the corpus bytes, so the peak resident size is the document's.
+    if (name == "kyr load file") {
+        long before = peak_resident_kib();
+        double seconds = seconds_of([&] { Kyr doc; if (doc.unmarshal(corpus_path.c_str())) std::abort(); });
+        std::printf("%s\t%.6f\t%ld\t%ld\n", name.c_str(), seconds, before, peak_resident_kib());
+        return 0;
+    }
+    std::string bytes = read_file(corpus_path);
+    std::string scratch = corpus_path + ".scratch";
+    for (const operation& op : operations(corpus_path, bytes, scratch)) {
+        if (op.name == name) {
+            std::printf("%s\t%.6f\n", name.c_str(), seconds_of(op.run));
+            return 0;
+        }
+    }
+    std::fprintf(stderr, "unknown operation: %s\n", name.c_str());
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc == 4 && std::strcmp(argv[1], "--fresh") == 0)
+        return run_fresh(argv[2], argv[3]);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s CORPUS [REPEATS] | --fresh OPERATION CORPUS\n", argv[0]);
+        return 2;
+    }
+    std::string corpus_path = argv[1];
+    int repeats = argc > 2 ? std::atoi(argv[2]) : 7;
+    std::string bytes = read_file(corpus_path);
+    double megabytes = double(bytes.size()) / 1e6;
+    std::string scratch = corpus_path + ".scratch";
+
+    std::map<std::string, double> throughput;
+    std::printf("%-22s %10s %10s\n", "operation", "median s", "MB/s");
+    for (const operation& op : operations(corpus_path, bytes, scratch)) {
+        op.run(); // warm-up: first-touch page faults are reported by the fresh-process runs
+        std::vector<double> times;
+        for (int i = 0; i < repeats; ++i)
+            times.push_back(seconds_of(op.run));
+        double seconds = median(times);
+        throughput[op.name] = megabytes / seconds;
+        std::printf("%-22s %10.4f %10.1f\n", op.name.c_str(), seconds, throughput[op.name]);
+    }
+    std::remove((scratch + ".kyr").c_str());
+    std::remove((scratch + ".kyrz").c_str());
+
+    auto ratio = [&](const char* ours, const char* peer) {
+        std::printf("%-22s / %-20s %6.2f\n", ours, peer, throughput[ours] / throughput[peer]);
+    };
+    std::printf("\nratios (throughput ours / peer, same run, %.1f MB)\n", megabytes);
+    ratio("kyr load memory", "libxml2 dom+walk");
+    ratio("kyr load memory", "pugixml parse+walk");
+    ratio("kyr load memory", "expat empty");
+    ratio("kyr load memory", "libxml2 reader");
+    ratio("kyr save string", "libxml2 save");
+    ratio("kyr save string", "pugixml save");
+    double plain_plus_zlib_save = 1 / (1 / throughput["kyr save file"] + 1 / throughput["zlib deflate"]);
+    double plain_plus_zlib_load = 1 / (1 / throughput["kyr load memory"] + 1 / throughput["zlib inflate"]);
+    std::printf("%-22s / %-20s %6.2f\n", "kyr save kyrz", "save file + deflate", throughput["kyr save kyrz"] / plain_plus_zlib_save);
+    std::printf("%-22s / %-20s %6.2f\n", "kyr load kyrz", "load memory + inflate", throughput["kyr load kyrz"] / plain_plus_zlib_load);
+    return 0;
+}
