@@ -1,0 +1,127 @@
+// Doubles and floats in the written text form.
+#include <kyr/lmx/output.hpp>
+#include <kyr/lmx/simple_types.hpp>
+#include <kyr/lmx/xml_writer.hpp>
+
+#include "decimal_comma_locale.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <sstream>
+
+using namespace lmx;
+
+namespace {
+
+template <typename F>
+std::string written(F value)
+{
+    std::ostringstream os;
+    os << c_as_xml<F>(value);
+    return os.str();
+}
+
+} // namespace
+
+TEST(DoubleOutput, SpecialValues)
+{
+    EXPECT_EQ("NaN", written(std::numeric_limits<double>::quiet_NaN()));
+    EXPECT_EQ("NaN", written(std::numeric_limits<double>::signaling_NaN()));
+    EXPECT_EQ("NaN", written(-std::numeric_limits<double>::quiet_NaN()));
+    EXPECT_EQ("INF", written(std::numeric_limits<double>::infinity()));
+    EXPECT_EQ("-INF", written(-std::numeric_limits<double>::infinity()));
+    EXPECT_EQ("0.0", written(0.0));
+    EXPECT_EQ("-0.0", written(-0.0));
+}
+
+TEST(DoubleOutput, ShortestGeneralFormWithFourteenDigits)
+{
+    EXPECT_EQ("1", written(1.0));
+    EXPECT_EQ("0.1", written(0.1));
+    EXPECT_EQ("123.456", written(123.456));
+    EXPECT_EQ("-2.5", written(-2.5));
+    EXPECT_EQ("0.0001", written(0.0001));
+    EXPECT_EQ("12345678901234", written(12345678901234.0));
+    EXPECT_EQ("3.1415926535898", written(3.14159265358979));
+    EXPECT_EQ("0.33333333333333", written(1.0 / 3));
+    EXPECT_EQ("0.3", written(0.1 + 0.2));
+}
+
+TEST(DoubleOutput, ScientificWithThreeExponentDigits)
+{
+    EXPECT_EQ("1e+020", written(1e20));
+    EXPECT_EQ("2.5e-007", written(2.5e-7));
+    EXPECT_EQ("1e-005", written(0.00001));
+    EXPECT_EQ("1.2345678901235e+014", written(123456789012346.0));
+    EXPECT_EQ("1.2345678901234e+014", written(123456789012345.0));  // an exact tie rounds to even
+    EXPECT_EQ("1e+100", written(1e100));
+    EXPECT_EQ("-1.7976931348623e+308", written(-std::numeric_limits<double>::max()));
+    EXPECT_EQ("2.2250738585072e-308", written(std::numeric_limits<double>::min()));
+    EXPECT_EQ("4.9406564584125e-324", written(std::numeric_limits<double>::denorm_min()));
+}
+
+TEST(FloatOutput, SevenDigits)
+{
+    EXPECT_EQ("0.1", written(0.1f));
+    EXPECT_EQ("1", written(1.0f));
+    EXPECT_EQ("3.141593", written(3.14159265f));
+    EXPECT_EQ("1e+020", written(1e20f));
+    EXPECT_EQ("2.5e-007", written(2.5e-7f));
+    EXPECT_EQ("1234567", written(1234567.0f));
+    EXPECT_EQ("1.234568e+007", written(12345678.0f));
+    EXPECT_EQ("3.402823e+038", written(std::numeric_limits<float>::max()));
+    EXPECT_EQ("-0.0", written(-0.0f));
+    EXPECT_EQ("INF", written(std::numeric_limits<float>::infinity()));
+    EXPECT_EQ("NaN", written(std::numeric_limits<float>::quiet_NaN()));
+}
+
+TEST(FloatOutput, FloatAndDoublePrecisionDiffer)
+{
+    // The same value as float shows 7 digits, as double 14.
+    EXPECT_EQ("0.1", written(0.1f));
+    EXPECT_EQ("0.10000000149012", written(static_cast<double>(0.1f)));
+    EXPECT_EQ("0.3333333", written(1.0f / 3));
+}
+
+TEST(FloatOutput, ReadBackGivesTheValueWithinPrecision)
+{
+    for (double v : {1e20, 2.5e-7, 123.456, -0.1, 6.02214076e23, 1.0 / 7}) {
+        const double back = to_double(written(v));
+        EXPECT_NEAR(v, back, std::fabs(v) * 1e-13) << v;
+    }
+    EXPECT_TRUE(std::isnan(to_double(written(std::nan("")))));
+    EXPECT_EQ(-std::numeric_limits<double>::infinity(), to_double(written(-std::numeric_limits<double>::infinity())));
+}
+
+TEST(NumberOutput, IntegersAndOtherValues)
+{
+    std::ostringstream os;
+    os << c_as_xml<int>(-2147483647 - 1) << ' ' << c_as_xml<unsigned int>(4294967295u) << ' '
+       << c_as_xml<long long>(1234567890123LL);
+    EXPECT_EQ("-2147483648 4294967295 1234567890123", os.str());
+}
+
+TEST(NumberOutput, WriterStreamIgnoresADecimalCommaLocale)
+{
+    KYR_REQUIRE_DECIMAL_COMMA_LOCALE(locale);
+    std::ostringstream os;  // takes the global locale
+    {
+        std::ostringstream probe;
+        probe << 1.5 << ' ' << 1234567;
+        ASSERT_EQ("1,5 1.234.567", probe.str());
+    }
+    c_xml_writer writer(os, "\t", "\n");
+    writer(false) << c_as_xml(1.5) << ' ' << c_as_xml(2.5e-7) << ' ' << c_as_xml(0.25f) << ' ' << 1234567 << ' '
+                  << 0.5 << ' ' << c_as_xml(1234567);
+    EXPECT_EQ("1.5 2.5e-007 0.25 1234567 0.5 1234567", os.str());
+}
+
+TEST(NumberOutput, WrappersIgnoreTheStreamLocale)
+{
+    KYR_REQUIRE_DECIMAL_COMMA_LOCALE(locale);
+    std::ostringstream os;  // not through a writer: keeps the comma locale
+    os << c_as_xml(1.5) << ' ' << c_as_xml(0.1f) << ' ' << c_as_xml(1234567);
+    EXPECT_EQ("1.5 0.1 1234567", os.str());
+}
