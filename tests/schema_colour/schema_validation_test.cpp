@@ -1,11 +1,10 @@
 // Validates the bundled colour documents against schema/kyr.xsd with xmllint, so that the schema
 // files and the documents written by hand cannot drift apart.
 
+#include "xmllint_runner.hpp"
+
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <map>
 #include <set>
@@ -14,38 +13,10 @@
 
 namespace {
 
-namespace fs = std::filesystem;
+using namespace schema_colour;
 
-const fs::path schema_path = fs::path(KYR_SOURCE_DIR) / "schema" / "kyr.xsd";
 const fs::path data_dir = fs::path(KYR_TEST_DATA_DIR) / "schema_colour";
 const fs::path rich_sample = fs::path(KYR_SOURCE_DIR) / "examples" / "rich-sample.kyr";
-
-struct lint_result {
-    int status;
-    std::string output;
-};
-
-bool xmllint_available() {
-    static const bool available = std::system("command -v xmllint >/dev/null 2>&1") == 0;
-    return available;
-}
-
-lint_result run_xmllint(const fs::path& document) {
-    const std::string command = "xmllint --noout --schema '" + schema_path.string() + "' '" +
-                                document.string() + "' 2>&1";
-    lint_result result{-1, {}};
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return result;
-    }
-    char buffer[4096];
-    size_t got;
-    while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        result.output.append(buffer, got);
-    }
-    result.status = pclose(pipe);
-    return result;
-}
 
 std::set<std::string> documents_in(const fs::path& directory) {
     std::set<std::string> names;
@@ -107,7 +78,7 @@ protected:
 };
 
 TEST_F(ColourSchema, RichSampleIsValid) {
-    const lint_result result = run_xmllint(rich_sample);
+    const lint_result result = validate(rich_sample);
     EXPECT_EQ(result.status, 0) << result.output;
 }
 
@@ -115,7 +86,7 @@ TEST_F(ColourSchema, BoundaryDocumentsAreValid) {
     const std::set<std::string> names = documents_in(data_dir / "valid");
     EXPECT_GE(names.size(), 10u);
     for (const std::string& name : names) {
-        const lint_result result = run_xmllint(data_dir / "valid" / (name + ".kyr"));
+        const lint_result result = validate(data_dir / "valid" / (name + ".kyr"));
         EXPECT_EQ(result.status, 0) << name << ": " << result.output;
     }
 }
@@ -131,7 +102,7 @@ TEST_F(ColourSchema, EveryInvalidDocumentIsListed) {
 
 TEST_F(ColourSchema, InvalidDocumentsAreRejectedForTheirOwnFault) {
     for (const auto& entry : invalid_documents) {
-        const lint_result result = run_xmllint(data_dir / "invalid" / (entry.first + ".kyr"));
+        const lint_result result = validate(data_dir / "invalid" / (entry.first + ".kyr"));
         EXPECT_NE(result.status, 0) << entry.first;
         EXPECT_NE(result.output.find(entry.second), std::string::npos)
             << entry.first << " failed otherwise: " << result.output;
