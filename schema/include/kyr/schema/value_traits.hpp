@@ -1,0 +1,200 @@
+// How each simple value type of the schema is read, checked and written.
+//
+// Generated code describes a member's facets with one constant s_facets and
+// calls parse_value (reading) or check_value (setters); both report the first
+// failing check in the order lexical form, minimum, maximum, length, pattern,
+// enumeration.
+#ifndef KYR_SCHEMA_VALUE_TRAITS_HPP
+#define KYR_SCHEMA_VALUE_TRAITS_HPP
+
+#include <kyr/lmx/big_int.hpp>
+#include <kyr/lmx/binary.hpp>
+#include <kyr/lmx/datetime.hpp>
+#include <kyr/lmx/error.hpp>
+#include <kyr/lmx/lexer.hpp>
+#include <kyr/lmx/output.hpp>
+#include <kyr/lmx/pattern.hpp>
+#include <kyr/lmx/simple_types.hpp>
+#include <kyr/lmx/strings.hpp>
+
+#include <ostream>
+#include <string>
+#include <type_traits>
+
+namespace kyr { namespace schema {
+
+// The facets of one member. Bounds are kept as written (integers are compared
+// as text, exactly) and as doubles; a null text means no bound.
+struct s_facets
+{
+    const char* min_text;
+    double min;
+    bool min_exclusive;
+    const char* max_text;
+    double max;
+    bool max_exclusive;
+    long min_length;                // -1: none
+    long max_length;                // -1: none
+    const lmx::c_pattern* pattern;  // null: none
+    const wchar_t* const* values;   // enumeration ending with null; null: none
+};
+
+extern const s_facets k_no_facets;
+
+// Integers are range-checked on their text against the type's own bounds
+// and the facets before they are converted.
+lmx::elmx_error check_integer_text(const std::string& text, const char* type_min, const char* type_max,
+                                   const s_facets& facets);
+lmx::elmx_error check_double_range(double value, const s_facets& facets);
+lmx::elmx_error check_text_facets(const std::string& text, const s_facets& facets);
+bool is_enumerated(const std::wstring& value, const wchar_t* const* values);
+// Converts an integer text that passed check_integer_text.
+long long integer_value(const std::string& text);
+
+template <typename T>
+struct value_traits;
+
+template <>
+struct value_traits<std::wstring>
+{
+    static constexpr lmx::elmx_whitespace whitespace = lmx::ELMX_WHITESPACE_PRESERVE;
+    static bool is_lexical(const std::string&) { return true; }
+    static lmx::elmx_error check_text(const std::string&, const s_facets&) { return lmx::ELMX_OK; }
+    static void convert(const std::string& text, std::wstring* value) { lmx::vtostring(*value, text); }
+    static lmx::elmx_error check_range(const std::wstring&, const s_facets&) { return lmx::ELMX_OK; }
+    static std::string text_of(const std::wstring& value) { return lmx::convert_to_narrow(value); }
+    static void write(std::ostream& os, const std::wstring& value) { os << lmx::c_as_xml<std::wstring>(value); }
+};
+
+template <>
+struct value_traits<double>
+{
+    static constexpr lmx::elmx_whitespace whitespace = lmx::ELMX_WHITESPACE_COLLAPSE;
+    static bool is_lexical(const std::string& text) { return lmx::is_valid_float(text); }
+    static lmx::elmx_error check_text(const std::string&, const s_facets&) { return lmx::ELMX_OK; }
+    static void convert(const std::string& text, double* value) { *value = lmx::to_double(text); }
+    static lmx::elmx_error check_range(double value, const s_facets& facets)
+    {
+        return check_double_range(value, facets);
+    }
+    static std::string text_of(double) { return std::string(); }
+    static void write(std::ostream& os, double value) { os << lmx::c_as_xml<double>(value); }
+};
+
+// The integer types share everything but their bounds.
+template <typename T, const char* const* Bounds>
+struct integer_traits
+{
+    static constexpr lmx::elmx_whitespace whitespace = lmx::ELMX_WHITESPACE_COLLAPSE;
+    static bool is_lexical(const std::string& text) { return lmx::is_valid_integer(text); }
+    static lmx::elmx_error check_text(const std::string& text, const s_facets& facets)
+    {
+        return check_integer_text(text, Bounds[0], Bounds[1], facets);
+    }
+    static void convert(const std::string& text, T* value) { *value = static_cast<T>(integer_value(text)); }
+    static lmx::elmx_error check_range(T value, const s_facets& facets)
+    {
+        return check_double_range(static_cast<double>(value), facets);
+    }
+    static std::string text_of(T) { return std::string(); }
+    static void write(std::ostream& os, T value) { os << lmx::c_as_xml<long long>(static_cast<long long>(value)); }
+};
+
+extern const char* const k_int_bounds[2];
+extern const char* const k_unsigned_bounds[2];
+extern const char* const k_unsigned_byte_bounds[2];
+
+template <>
+struct value_traits<int> : integer_traits<int, k_int_bounds> {};
+template <>
+struct value_traits<unsigned int> : integer_traits<unsigned int, k_unsigned_bounds> {};
+template <>
+struct value_traits<unsigned char> : integer_traits<unsigned char, k_unsigned_byte_bounds> {};
+
+template <>
+struct value_traits<bool>
+{
+    static constexpr lmx::elmx_whitespace whitespace = lmx::ELMX_WHITESPACE_COLLAPSE;
+    static bool is_lexical(const std::string& text) { return lmx::is_valid_bool(text); }
+    static lmx::elmx_error check_text(const std::string&, const s_facets&) { return lmx::ELMX_OK; }
+    static void convert(const std::string& text, bool* value) { *value = lmx::to_bool(text); }
+    static lmx::elmx_error check_range(bool, const s_facets&) { return lmx::ELMX_OK; }
+    static std::string text_of(bool) { return std::string(); }
+    static void write(std::ostream& os, bool value) { os << lmx::c_as_xml<bool>(value); }
+};
+
+template <>
+struct value_traits<lmx::c_datetime>
+{
+    static constexpr lmx::elmx_whitespace whitespace = lmx::ELMX_WHITESPACE_COLLAPSE;
+    static bool is_lexical(const std::string& text) { return lmx::c_datetime::is_valid(text); }
+    static lmx::elmx_error check_text(const std::string&, const s_facets&) { return lmx::ELMX_OK; }
+    static void convert(const std::string& text, lmx::c_datetime* value) { *value = text; }
+    static lmx::elmx_error check_range(const lmx::c_datetime&, const s_facets&) { return lmx::ELMX_OK; }
+    static std::string text_of(const lmx::c_datetime& value) { return value.get_as_string(); }
+    static void write(std::ostream& os, const lmx::c_datetime& value) { os << value; }
+};
+
+template <>
+struct value_traits<lmx::c_binary>
+{
+    static constexpr lmx::elmx_whitespace whitespace = lmx::ELMX_WHITESPACE_COLLAPSE;
+    static bool is_lexical(const std::string& text) { return lmx::c_binary::is_valid_base64(text); }
+    static lmx::elmx_error check_text(const std::string&, const s_facets&) { return lmx::ELMX_OK; }
+    static void convert(const std::string& text, lmx::c_binary* value) { value->from_base64(text); }
+    static lmx::elmx_error check_range(const lmx::c_binary&, const s_facets&) { return lmx::ELMX_OK; }
+    static std::string text_of(const lmx::c_binary&) { return std::string(); }
+    static void write(std::ostream& os, const lmx::c_binary& value) { value.out_base64(os); }
+};
+
+// Checks a text read from a document and converts it into *value. The value
+// is stored whenever its lexical form (and, for integers, its range) allows a
+// conversion, even when a later check fails.
+template <typename T>
+lmx::elmx_error parse_value(const std::string& text, T* value, const s_facets& facets)
+{
+    using traits = value_traits<T>;
+    if (!traits::is_lexical(text))
+        return lmx::ELMX_VALUE_BAD_FORMAT;
+    lmx::elmx_error code = traits::check_text(text, facets);
+    if (code != lmx::ELMX_OK)
+        return code;
+    traits::convert(text, value);
+    if ((code = traits::check_range(*value, facets)) != lmx::ELMX_OK)
+        return code;
+    if ((code = check_text_facets(text, facets)) != lmx::ELMX_OK)
+        return code;
+    if constexpr (std::is_same_v<T, std::wstring>) {
+        if (facets.values && !is_enumerated(*value, facets.values))
+            return lmx::ELMX_VALUE_NOT_ENUMERATED;
+    }
+    return lmx::ELMX_OK;
+}
+
+// The check of a setter: range, length, pattern, enumeration.
+template <typename T>
+lmx::elmx_error check_value(const T& value, const s_facets& facets)
+{
+    using traits = value_traits<T>;
+    lmx::elmx_error code = traits::check_range(value, facets);
+    if (code != lmx::ELMX_OK)
+        return code;
+    if (facets.min_length >= 0 || facets.max_length >= 0 || facets.pattern) {
+        if ((code = check_text_facets(traits::text_of(value), facets)) != lmx::ELMX_OK)
+            return code;
+    }
+    if constexpr (std::is_same_v<T, std::wstring>) {
+        if (facets.values && !is_enumerated(value, facets.values))
+            return lmx::ELMX_VALUE_NOT_ENUMERATED;
+    }
+    return lmx::ELMX_OK;
+}
+
+// Number (from 1) of value in the enumeration, 0 when it is none of them.
+int enum_index(const std::wstring& value, const wchar_t* const* values);
+// The string of number index (from 1), or null when there is none.
+const wchar_t* enum_string(int index, const wchar_t* const* values);
+
+}} // namespace kyr::schema
+
+#endif
