@@ -12,8 +12,10 @@ int c_get_with_entities::get_from_stack()
 {
     if (get_error_handler().is_fatal_errored())
         return -1;
-    while (!m_stack.empty() && m_stack.back().unget.empty() && *m_stack.back().next == 0)
+    while (!m_stack.empty() && m_stack.back().unget.empty() && *m_stack.back().next == 0) {
+        m_on_stack.erase(m_stack.back().start);
         m_stack.pop_back();
+    }
     if (m_stack.empty())
         return c_get_as_utf8::get();
     stack_entry& top = m_stack.back();
@@ -26,10 +28,7 @@ int c_get_with_entities::get_from_stack()
 
 bool c_get_with_entities::is_on_entity_stack(const char* text) const
 {
-    for (const stack_entry& e : m_stack)
-        if (e.start == text)
-            return true;
-    return false;
+    return m_on_stack.count(text) != 0;
 }
 
 bool c_get_with_entities::set_input_entity_value(const char* text)
@@ -39,6 +38,7 @@ bool c_get_with_entities::set_input_entity_value(const char* text)
         return false;
     }
     m_stack.push_back(stack_entry{reinterpret_cast<const unsigned char*>(text), text, c_unget_buffer()});
+    m_on_stack.insert(text);
     return true;
 }
 
@@ -54,6 +54,7 @@ bool c_get_with_entities::count_expansion(size_t n)
 void c_get_with_entities::rewind()
 {
     m_stack.clear();
+    m_on_stack.clear();
     m_general.clear();
     m_parameter.clear();
     m_expanded = 0;

@@ -1,5 +1,6 @@
 #include <kyr/lmx/lexer.hpp>
 
+#include <unordered_set>
 #include <vector>
 
 namespace lmx {
@@ -130,18 +131,14 @@ bool c_get_for_xml::expand_entity_text(const char* text, std::string* out)
         const char* start;
     };
     std::vector<frame> chain;
-    const auto is_expanding = [&](const char* t) {
-        for (const frame& f : chain)
-            if (f.start == t)
-                return true;
-        return is_on_entity_stack(t);
-    };
+    std::unordered_set<const char*> in_chain;
     const auto enter = [&](const char* t) {
-        if (is_expanding(t)) {
+        if (in_chain.count(t) || is_on_entity_stack(t)) {
             error(ELMX_ERROR_TYPE_FATAL, ELMX_BAD_DTD, std::string("Recursive entity definition for: ") + t);
             return false;
         }
         chain.push_back(frame{t, t});
+        in_chain.insert(t);
         return true;
     };
     if (!enter(text))
@@ -151,13 +148,13 @@ bool c_get_for_xml::expand_entity_text(const char* text, std::string* out)
         const char* position = chain.back().position;
         const int c = static_cast<unsigned char>(*position);
         if (c == 0) {
+            in_chain.erase(chain.back().start);
             chain.pop_back();
             continue;
         }
         ++position;
-        if (!count_expansion(1)) {
+        if (!count_expansion(1))
             return false;
-        }
         if (c != '&' && c != '%') {
             chain.back().position = position;
             add_char_wsp(out, c);

@@ -6,7 +6,10 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <type_traits>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -38,7 +41,9 @@ struct c_rep_ops<const char*>
     static const char* view(const stored_type& stored) { return stored.get(); }
 };
 
-// Small name-to-value table: linear, case-sensitive lookup; names are private copies.
+// Name-to-value table with exact, case-sensitive lookup; names are private copies. Small
+// tables are scanned; past k_repository_index_threshold names a hash index answers instead,
+// so a document declaring many entities cannot make each lookup a long scan.
 // For texts, a value that is replaced stays allocated until clear(): the entity stack may
 // still be reading it.
 template <class T, class Ops = c_rep_ops<T>>
@@ -59,30 +64,36 @@ public:
     {
         m_entries.clear();
         m_replaced.clear();
+        m_index.clear();
     }
     virtual ~c_repository() = default;
 
     // Replaces the value of `name`, or appends the pair.
     void add(const char* name, T value)
     {
-        for (entry& e : m_entries)
-            if (std::strcmp(e.name.get(), name) == 0) {
-                if constexpr (std::is_pointer_v<T>)
-                    m_replaced.push_back(std::move(e.value));
-                e.value = Ops::store(value);
-                return;
-            }
+        const size_t at = position(name);
+        if (at < m_entries.size()) {
+            entry& e = m_entries[at];
+            if constexpr (std::is_pointer_v<T>)
+                m_replaced.push_back(std::move(e.value));
+            e.value = Ops::store(value);
+            return;
+        }
         m_entries.push_back(entry{c_rep_ops<const char*>::store(name), Ops::store(value)});
+        if (!m_index.empty())
+            m_index.emplace(m_entries.back().name.get(), m_entries.size() - 1);
+        else if (m_entries.size() > k_repository_index_threshold)
+            for (size_t i = 0; i < m_entries.size(); ++i)
+                m_index.emplace(m_entries[i].name.get(), i);
     }
     // True and the value when `name` is present.
     bool find(const char* name, T* value) const
     {
-        for (const entry& e : m_entries)
-            if (std::strcmp(e.name.get(), name) == 0) {
-                *value = Ops::view(e.value);
-                return true;
-            }
-        return false;
+        const size_t at = position(name);
+        if (at == m_entries.size())
+            return false;
+        *value = Ops::view(m_entries[at].value);
+        return true;
     }
 
     size_t size() const { return m_entries.size(); }
@@ -94,6 +105,7 @@ public:
     {
         m_entries.swap(other.m_entries);
         m_replaced.swap(other.m_replaced);
+        m_index.swap(other.m_index);
     }
 
 private:
@@ -108,9 +120,23 @@ private:
         for (const entry& e : other.m_entries)
             add(e.name.get(), Ops::view(e.value));
     }
+    // Index of `name`, or size() when absent.
+    size_t position(const char* name) const
+    {
+        if (!m_index.empty()) {
+            const auto found = m_index.find(std::string_view(name));
+            return found == m_index.end() ? m_entries.size() : found->second;
+        }
+        size_t i = 0;
+        while (i < m_entries.size() && std::strcmp(m_entries[i].name.get(), name) != 0)
+            ++i;
+        return i;
+    }
 
     std::vector<entry> m_entries;
     std::vector<typename Ops::stored_type> m_replaced;
+    // Keys view the names' own copies, whose addresses never change.
+    std::unordered_map<std::string_view, size_t> m_index;
 };
 
 // The decoder with an entity stack on top: replacement text pushed on the stack is read
@@ -164,6 +190,8 @@ private:
     int get_from_stack();
 
     std::vector<stack_entry> m_stack;
+    // Identities of the texts on the stack: the recursion test stays cheap however deep.
+    std::unordered_set<const char*> m_on_stack;
     c_repository<const char*> m_general;
     c_repository<const char*> m_parameter;
     size_t m_expanded = 0;

@@ -19,6 +19,10 @@ constexpr int k_unget_capacity = 3;
 // Largest code point a character reference may name (hex 100000; 10FFFF and 100001 fail).
 constexpr long k_max_char_reference = 0x100000;
 
+// Names a repository holds before it keeps a hash index next to its list: below it a scan
+// is cheaper; above it a document with thousands of entities still looks each up at once.
+constexpr size_t k_repository_index_threshold = 16;
+
 // Entity expansion is free up to this many bytes per document (replacement text read from
 // the entity stack plus text expanded in place); generous for real documents. Default 8 MiB.
 constexpr size_t k_entity_expansion_floor = 8u * 1024u * 1024u;
