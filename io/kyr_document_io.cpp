@@ -1,0 +1,106 @@
+// Whole-document operations of the root class: load and save as a plain XML
+// file (".kyr"), a zip container (".kyrz") or a string.
+#include <ctime>
+#include <sstream>
+
+#include <kyr/io/document_result.hpp>
+#include <kyr/lmx/strings.hpp>
+#include <kyr/lmx/xml_reader.hpp>
+#include <kyr/lmx/xml_writer.hpp>
+#include <kyr/schema/classes/Kyr.hpp>
+
+#include "container_io.hpp"
+#include "library_identification.hpp"
+#include "output_target.hpp"
+
+namespace com_kyrandel_v2 {
+
+namespace {
+
+const std::wstring container_ending = L".kyrz";
+const std::wstring plain_ending = L".kyr";
+
+// Compares UTF-16 units exactly: ".KYRZ" is not a container.
+bool ends_with(const std::wstring& path, const std::wstring& ending) {
+  return path.size() >= ending.size() && path.compare(path.size() - ending.size(), ending.size(), ending) == 0;
+}
+
+std::string utf8(const std::wstring& text) {
+  std::string out;
+  lmx::convert(&out, text);
+  return out;
+}
+
+// The entry of a container written to `stem` + ".kyrz": the stem's file name with ".kyr".
+std::string entry_name(const std::string& stem) {
+  const std::size_t slash = stem.rfind('/');
+  return (slash == std::string::npos ? stem : stem.substr(slash + 1)) + ".kyr";
+}
+
+lmx::elmx_error marshal_document(const Kyr& document, std::string& xml) {
+  std::ostringstream stream;
+  lmx::c_xml_writer writer(stream, lmx::c_xml_writer::include_xml_decl, "\t", "\n");
+  const lmx::elmx_error code = document.marshal(writer, "Kyr:Kyr");
+  if (code == lmx::ELMX_OK) xml = stream.str();
+  return code;
+}
+
+void stamp_write_sdk_information(Kyr& document) {
+  document.get_Preamble().get_Header().assign_WriteSDKInformation(kyr::io::library_identification());
+}
+
+}  // namespace
+
+void Kyr::stamp_read_sdk_information() {
+  get_Preamble().get_Header().assign_ReadSDKInformation(kyr::io::library_identification());
+}
+
+lmx::elmx_error Kyr::loadString(const std::wstring& xml) {
+  const std::string bytes = utf8(xml);
+  lmx::c_xml_reader_memory reader(bytes.data(), bytes.size());
+  return unmarshal(reader);
+}
+
+lmx::elmx_error Kyr::loadFile(const std::wstring& path) {
+  if (ends_with(path, container_ending)) {
+    std::string xml;
+    if (!kyr::io::read_first_entry(utf8(path), xml)) return lmx::ELMX_USER_DEFINED_1;
+    lmx::c_xml_reader_memory reader(xml.data(), xml.size());
+    return unmarshal(reader);
+  }
+  lmx::c_xml_reader_file reader(utf8(path).c_str());
+  if (!reader.is_open()) return lmx::ELMX_NO_FILE;
+  return unmarshal(reader);
+}
+
+XMLDocumentResult Kyr::writeString() {
+  stamp_write_sdk_information(*this);
+  std::string xml;
+  const lmx::elmx_error code = marshal_document(*this, xml);
+  std::wstring text;
+  if (code == lmx::ELMX_OK) lmx::convert(&text, xml);
+  return XMLDocumentResult(std::move(text), code);
+}
+
+lmx::elmx_error Kyr::writeFile(const std::wstring& path) {
+  const bool container = ends_with(path, container_ending);
+  if (!container && !ends_with(path, plain_ending)) return lmx::ELMX_USER_DEFINED_2;
+  stamp_write_sdk_information(*this);
+
+  const std::string target_path = utf8(path);
+  kyr::io::output_target target(target_path);
+  if (!target.is_open()) return lmx::ELMX_NO_FILE;
+  std::string xml;
+  const lmx::elmx_error code = marshal_document(*this, xml);
+  if (code != lmx::ELMX_OK) return code;
+  if (!container) return target.replace_content(xml) ? lmx::ELMX_OK : lmx::ELMX_NO_FILE;
+
+  const std::string stem = target_path.substr(0, target_path.size() - container_ending.size());
+  std::string archive;
+  if (!kyr::io::make_single_entry_archive(entry_name(stem), xml, std::time(nullptr), archive) ||
+      !target.replace_content(archive))
+    return lmx::ELMX_USER_DEFINED_1;
+  return lmx::ELMX_OK;
+}
+
+}  // namespace com_kyrandel_v2

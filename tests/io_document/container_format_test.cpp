@@ -1,0 +1,133 @@
+// The archive writeFile produces, and archives of the standard tools read by loadFile.
+#include <sys/wait.h>
+
+#include "../../io/zip/zip_archive.hpp"
+#include "document_io_support.hpp"
+
+using namespace document_test;
+
+namespace {
+
+std::uint32_t u16(const std::string& b, std::size_t at) {
+  return static_cast<unsigned char>(b[at]) | (static_cast<unsigned char>(b[at + 1]) << 8);
+}
+
+std::uint32_t u32(const std::string& b, std::size_t at) { return u16(b, at) | (u16(b, at + 2) << 16); }
+
+struct command_result {
+  int status = -1;
+  std::string output;
+};
+
+command_result run(const std::string& command) {
+  command_result result;
+  FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
+  if (pipe == nullptr) return result;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) != 0;) result.output.append(buffer, n);
+  const int status = ::pclose(pipe);
+  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+bool have(const char* tool) { return run(std::string("command -v ") + tool).status == 0; }
+
+class ContainerFormat : public scratch {
+ protected:
+  void SetUp() override {
+    scratch::SetUp();
+    ASSERT_EQ(document_.loadFile(wide(data_path("two-palettes.kyr"))), lmx::ELMX_OK);
+    const XMLDocumentResult text = document_.writeString();
+    ASSERT_EQ(text.getElmxError(), lmx::ELMX_OK);
+    xml_ = narrow(text.getXmlDocument());
+  }
+
+  Kyr document_;
+  std::string xml_;  // what every write of document_ produces
+};
+
+}  // namespace
+
+TEST_F(ContainerFormat, OneDeflatedEntryNamedAfterTheTarget) {
+  ::mkdir(path("sub").c_str(), 0700);
+  ASSERT_EQ(document_.writeFile(wpath("sub/swatches.kyrz")), lmx::ELMX_OK);
+  const std::string b = content_of(path("sub/swatches.kyrz"));
+  ASSERT_GT(b.size(), 30u + 22u);
+  EXPECT_EQ(u32(b, 0), 0x04034b50u);
+  EXPECT_EQ(u16(b, 4), 20u);
+  EXPECT_EQ(u16(b, 6), 0u);
+  EXPECT_EQ(u16(b, 8), 8u);
+  EXPECT_EQ(u32(b, 22), xml_.size());
+  EXPECT_EQ(u16(b, 26), 12u);
+  EXPECT_EQ(b.substr(30, 12), "swatches.kyr");
+  const std::size_t end = b.size() - 22;
+  EXPECT_EQ(u32(b, end), 0x06054b50u);
+  EXPECT_EQ(u16(b, end + 10), 1u);
+
+  kyr::zip::CZipArchive archive;
+  ASSERT_TRUE(archive.open(path("sub/swatches.kyrz")));
+  ASSERT_EQ(archive.entry_count(), 1u);
+  EXPECT_EQ(archive.entry_info(0)->name, "swatches.kyr");
+  EXPECT_EQ(archive.entry_info(0)->crc,
+            crc32(0, reinterpret_cast<const Bytef*>(xml_.data()), static_cast<uInt>(xml_.size())));
+  ASSERT_TRUE(archive.open_entry(0));
+  std::string content(xml_.size(), '\0');
+  EXPECT_EQ(archive.read(content.data(), content.size()), xml_.size());
+  EXPECT_EQ(archive.close_entry(), 1);
+  EXPECT_EQ(content, xml_);
+}
+
+TEST_F(ContainerFormat, PlainFileHoldsTheSameTextAsTheString) {
+  ASSERT_EQ(document_.writeFile(wpath("plain.kyr")), lmx::ELMX_OK);
+  EXPECT_EQ(content_of(path("plain.kyr")), xml_);
+}
+
+TEST_F(ContainerFormat, StandardToolsExtractOurContainer) {
+  ASSERT_EQ(document_.writeFile(wpath("swatches.kyrz")), lmx::ELMX_OK);
+  const std::string archive = "'" + path("swatches.kyrz") + "'";
+  if (have("unzip")) {
+    const command_result test = run("unzip -t " + archive);
+    EXPECT_EQ(test.status, 0) << test.output;
+    EXPECT_NE(test.output.find("No errors detected"), std::string::npos) << test.output;
+    const command_result listing = run("unzip -Z1 " + archive);
+    EXPECT_EQ(listing.output, "swatches.kyr\n");
+  }
+  const command_result python = run(
+      "python3 -c \"import sys, zipfile\n"
+      "z = zipfile.ZipFile(sys.argv[1])\n"
+      "assert z.testzip() is None and z.namelist() == ['swatches.kyr']\n"
+      "sys.stdout.buffer.write(z.read('swatches.kyr'))\" " + archive);
+  EXPECT_EQ(python.status, 0) << python.output;
+  EXPECT_EQ(python.output, xml_);
+  if (have("7z")) {
+    const command_result seven = run("7z e -so " + archive + " swatches.kyr");
+    EXPECT_EQ(seven.status, 0);
+    EXPECT_EQ(seven.output.substr(seven.output.size() - xml_.size()), xml_);
+    EXPECT_EQ(run("7z t " + archive).status, 0);
+  }
+}
+
+TEST_F(ContainerFormat, ContainersOfTheStandardToolsLoad) {
+  write_bytes(path("doc.kyr"), xml_);
+  write_bytes(path("note.txt"), "second entry\n");
+  std::vector<std::string> makers = {
+      "python3 -c \"import zipfile\nwith zipfile.ZipFile('py.kyrz', 'w', zipfile.ZIP_DEFLATED) as z:\n"
+      "    z.write('doc.kyr', 'inner/any.xml')\n    z.write('note.txt')\"",
+      "python3 -c \"import zipfile\nwith zipfile.ZipFile('pystored.kyrz', 'w') as z:\n"
+      "    z.write('doc.kyr')\n    z.write('note.txt')\""};
+  if (have("zip")) {
+    makers.push_back("zip -q zip.kyrz doc.kyr note.txt");
+    makers.push_back("zip -q -0 zipstored.kyrz doc.kyr note.txt");
+  }
+  if (have("7z")) makers.push_back("7z a -tzip seven.kyrz doc.kyr note.txt");
+  for (const std::string& maker : makers) {
+    const command_result made = run("cd '" + dir_ + "' && " + maker);
+    ASSERT_EQ(made.status, 0) << maker << "\n" << made.output;
+  }
+  for (const char* name : {"py.kyrz", "pystored.kyrz", "zip.kyrz", "zipstored.kyrz", "seven.kyrz"}) {
+    if (!exists(path(name))) continue;
+    Kyr loaded;
+    EXPECT_EQ(loaded.loadFile(wpath(name)), lmx::ELMX_OK) << name;
+    EXPECT_EQ(narrow(loaded.writeString().getXmlDocument()), xml_) << name;
+  }
+}

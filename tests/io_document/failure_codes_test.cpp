@@ -1,0 +1,115 @@
+// The codes the whole-document operations return when something is wrong.
+#include <zlib.h>
+
+#include "../../io/container_io.hpp"
+#include "document_io_support.hpp"
+
+using namespace document_test;
+
+namespace {
+
+const std::string plain_document = content_of(data_path("two-palettes.kyr"));
+
+std::uint32_t u32(const std::string& b, std::size_t at) {
+  std::uint32_t v = 0;
+  for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(b[at + i]);
+  return v;
+}
+
+void set32(std::string& b, std::size_t at, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) b[at + i] = static_cast<char>((v >> (8 * i)) & 0xff);
+}
+
+std::string container_of(const std::string& xml) {
+  std::string archive;
+  kyr::io::make_single_entry_archive("doc.kyr", xml, std::time(nullptr), archive);
+  return archive;
+}
+
+// Sets a 32-bit field of the only entry in its local header (at `field`) and
+// in its directory record (two bytes further on).
+void set_entry_field(std::string& archive, std::size_t field, std::uint32_t v) {
+  const std::size_t directory = u32(archive, archive.size() - 22 + 16);
+  set32(archive, field, v);
+  set32(archive, directory + field + 2, v);
+}
+
+class FailureCodes : public scratch {
+ protected:
+  lmx::elmx_error load(const std::string& archive) {
+    write_bytes(path("in.kyrz"), archive);
+    Kyr document;
+    return document.loadFile(wpath("in.kyrz"));
+  }
+};
+
+}  // namespace
+
+TEST_F(FailureCodes, DamagedContainersAreUserDefinedOne) {
+  const std::string good = container_of(plain_document);
+  ASSERT_EQ(load(good), lmx::ELMX_OK);
+
+  std::string bad_crc = good;
+  set_entry_field(bad_crc, 14, u32(good, 14) ^ 0x100);
+  EXPECT_EQ(load(bad_crc), lmx::ELMX_USER_DEFINED_1);
+
+  std::string longer = good;  // the stream holds one byte more than recorded
+  set_entry_field(longer, 22, static_cast<std::uint32_t>(plain_document.size() - 1));
+  set_entry_field(longer, 14, static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(plain_document.data()),
+                                                               static_cast<uInt>(plain_document.size() - 1))));
+  EXPECT_EQ(load(longer), lmx::ELMX_USER_DEFINED_1);
+
+  std::string encrypted = good;
+  encrypted[6] = 1;
+  EXPECT_EQ(load(encrypted), lmx::ELMX_USER_DEFINED_1);
+
+  std::string flipped = good;
+  flipped[30 + 7 + 10] ^= 0x55;
+  EXPECT_EQ(load(flipped), lmx::ELMX_USER_DEFINED_1);
+
+  EXPECT_EQ(load(good + "trailing"), lmx::ELMX_USER_DEFINED_1);
+  EXPECT_EQ(load(good.substr(0, good.size() - 30)), lmx::ELMX_USER_DEFINED_1);
+  EXPECT_EQ(load(std::string("PK\x05\x06", 4) + std::string(18, '\0')), lmx::ELMX_USER_DEFINED_1);  // no entries
+  EXPECT_EQ(load(""), lmx::ELMX_USER_DEFINED_1);
+}
+
+TEST_F(FailureCodes, ParsingResultOfTheEntryPassesThrough) {
+  std::string without_preamble = plain_document;
+  const std::size_t from = without_preamble.find("\t<Kyr:Preamble>");
+  const std::size_t to = without_preamble.find("</Kyr:Preamble>\n") + 16;
+  without_preamble.erase(from, to - from);
+  EXPECT_EQ(load(container_of(without_preamble)), lmx::ELMX_MANDATORY_ELEMENT_MISSING);
+  Kyr document;
+  write_bytes(path("in.kyr"), without_preamble);
+  EXPECT_EQ(document.loadFile(wpath("in.kyr")), lmx::ELMX_MANDATORY_ELEMENT_MISSING);
+  EXPECT_EQ(document.loadString(wide(without_preamble)), lmx::ELMX_MANDATORY_ELEMENT_MISSING);
+}
+
+TEST_F(FailureCodes, FailedLoadKeepsWhatWasReadSoFar) {
+  std::string truncated = plain_document.substr(0, plain_document.find("<Kyr:Palette PaletteName=\"Autumn\""));
+  Kyr document;
+  EXPECT_NE(document.loadString(wide(truncated)), lmx::ELMX_OK);
+  EXPECT_EQ(document.size_Palette(), 1u);
+  EXPECT_EQ(static_cast<const Kyr&>(document).get_Preamble().get_Header().get_Creator(), L"Atelier Str\u00f6m");
+}
+
+TEST_F(FailureCodes, UnwritableTargetsAreUnableToOpenFile) {
+  Kyr complete;
+  ASSERT_EQ(complete.loadFile(wide(data_path("two-palettes.kyr"))), lmx::ELMX_OK);
+  Kyr fresh;  // cannot be written either: the target is looked at first
+  for (Kyr* document : {&complete, &fresh}) {
+    EXPECT_EQ(document->writeFile(wpath("missing/dir/x.kyr")), lmx::ELMX_NO_FILE);
+    EXPECT_EQ(document->writeFile(wpath("missing/dir/x.kyrz")), lmx::ELMX_NO_FILE);
+    ::mkdir(path("taken.kyr").c_str(), 0700);
+    ::mkdir(path("taken.kyrz").c_str(), 0700);
+    EXPECT_EQ(document->writeFile(wpath("taken.kyr")), lmx::ELMX_NO_FILE);
+    EXPECT_EQ(document->writeFile(wpath("taken.kyrz")), lmx::ELMX_NO_FILE);
+  }
+  EXPECT_EQ(files(), (std::set<std::string>{"taken.kyr", "taken.kyrz"}));
+}
+
+TEST_F(FailureCodes, DirectoryNamedLikeAContainer) {
+  ::mkdir(path("folder.kyrz").c_str(), 0700);
+  Kyr document;
+  EXPECT_EQ(document.loadFile(wpath("folder.kyrz")), lmx::ELMX_USER_DEFINED_1);
+}
