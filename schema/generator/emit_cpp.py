@@ -472,9 +472,9 @@ class ClassEmitter:
             lines.append("if (!kyr::schema::read_any(reader, name, &%s, error))" % s)
             lines.append("    return false;")
             if p.min >= 1:
-                lines.insert(0, "if (%s.empty() && !kyr::schema::report(reader, lmx::ELMX_MANDATORY_ELEMENT_MISSING, %s, error))"
+                lines.append("if (%s.empty() && !kyr::schema::report(reader, lmx::ELMX_MANDATORY_ELEMENT_MISSING, %s, error))"
                              % (s, c_string(self.prefix + ":")))
-                lines.insert(1, "    return false;")
+                lines.append("    return false;")
             return lines
         else:
             # choice or group: the compositor reads ahead with its own member map

@@ -1,0 +1,77 @@
+// Documents read and written back byte for byte.
+#include "schema_test_support.hpp"
+
+#include <kyr/schema/classes/Kyr.hpp>
+#include <kyr/schema/classes/Preamble.hpp>
+#include <kyr/schema/classes/Header.hpp>
+#include <kyr/schema/classes/CustomAttributeType.hpp>
+#include <kyr/schema/classes/CustomAttributeType_ValueChoice.hpp>
+#include <kyr/schema/classes/Revision.hpp>
+#include <kyr/schema/classes/SDKVersion.hpp>
+
+#include <gtest/gtest.h>
+
+using namespace com_kyrandel_v2;
+using schema_test::data;
+
+namespace {
+
+std::string round_trip(const std::string& text, lmx::elmx_error* read_error)
+{
+    Kyr kyr;
+    *read_error = kyr.unmarshal(text);
+    std::string out;
+    EXPECT_EQ(kyr.marshal(&out), lmx::ELMX_OK);
+    return out;
+}
+
+TEST(RoundTrip, FullHeaderIsWrittenBackUnchanged)
+{
+    const std::string text = data("header_full.kyr");
+    lmx::elmx_error error = lmx::ELMX_UNDEFINED_ERROR;
+    EXPECT_EQ(round_trip(text, &error), text);
+    EXPECT_EQ(error, lmx::ELMX_OK);
+}
+
+TEST(RoundTrip, ReadValuesReachTheAccessors)
+{
+    Kyr kyr;
+    ASSERT_EQ(kyr.unmarshal(data("header_full.kyr")), lmx::ELMX_OK);
+    const Header& header = kyr.get_Preamble().get_Header();
+    EXPECT_EQ(header.get_Creator(), L"Swatch Studio");
+    EXPECT_EQ(header.size_ChangeHistory(), 2u);
+    EXPECT_EQ(header.get_ChangeHistory(1).get_as_string(), "2024-03-08T10:00:00+01:00");
+    EXPECT_EQ(header.get_Purpose(), L"Spring palette \u2014 \u00fcn\u00efc\u00f8d\u00e9");
+    ASSERT_EQ(header.size_CustomAttribute(), 3u);
+    const CustomAttributeType_ValueChoice& first = header.get_CustomAttribute(0).get_ValueChoice();
+    EXPECT_EQ(first.getchosen(), CustomAttributeType_ValueChoice::ec_IntegerValue);
+    EXPECT_EQ(first.get_IntegerValue(), -2147483647 - 1);
+    EXPECT_EQ(header.get_CustomAttribute(1).get_ValueChoice().get_DoubleValue(), 0.25);
+    EXPECT_EQ(header.get_CustomAttribute(2).get_ValueChoice().get_StringValue(), L"  keep <this> & \"that\"  ");
+    EXPECT_TRUE(header.get_WriteSDKInformation().get_SDKVersion().isnil_SDKVersion());
+    EXPECT_EQ(header.get_ReadSDKInformation().get_SDKVersion().get_SDKVersion(), L"2.0");
+    ASSERT_EQ(header.size_Revision(), 1u);
+    std::string ns, name, xml;
+    header.get_Revision(0).get_any(0, &ns, &name, &xml);
+    EXPECT_EQ(ns, "urn:example:revisions");
+    EXPECT_EQ(name, "rev:Change");
+    EXPECT_EQ(xml, "<rev:Change xmlns:rev=\"urn:example:revisions\" by=\"ann\">first</rev:Change>");
+    EXPECT_EQ(header.get_Revision(0).size_any(), 2u);
+    EXPECT_EQ(kyr.get_Preamble().get_Owner().size_Person(), 2u);
+    EXPECT_EQ(kyr.get_Preamble().get_Version().get_Predecessor(1), L"1");
+}
+
+} // namespace
+
+namespace {
+
+TEST(RoundTrip, FullHeaderReadsWithoutReports)
+{
+    schema_test::recording_reader reader(data("header_full.kyr"));
+    Kyr kyr;
+    EXPECT_EQ(kyr.unmarshal(reader), lmx::ELMX_OK);
+    for (const auto& report : reader.reports)
+        ADD_FAILURE() << report.first << " " << report.second;
+}
+
+} // namespace

@@ -1,0 +1,79 @@
+// Helpers of the schema tests: test files, and readers whose error handler records or swallows.
+#ifndef KYR_TESTS_SCHEMA_TEST_SUPPORT_HPP
+#define KYR_TESTS_SCHEMA_TEST_SUPPORT_HPP
+
+#include <kyr/lmx/xml_reader.hpp>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace schema_test {
+
+inline std::string data_path(const std::string& name)
+{
+    return std::string(KYR_TEST_DATA_DIR) + "/schema_core/" + name;
+}
+
+inline std::string read_file(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+inline std::string data(const std::string& name)
+{
+    return read_file(data_path(name));
+}
+
+// The document element with its namespace declarations and a body.
+inline std::string document(const std::string& body)
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<Kyr:Kyr xmlns:Kyr=\"http://kyr-format.org/v2\" "
+           "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\n" +
+           body + "</Kyr:Kyr>\n";
+}
+
+// A header with everything mandatory, around extra header content.
+inline std::string header_document(const std::string& header_extra, const std::string& preamble_extra = "")
+{
+    return document("<Kyr:Preamble><Kyr:Header>" + header_extra +
+                    "<Kyr:Creator>c</Kyr:Creator><Kyr:CreatorVersion>1</Kyr:CreatorVersion>"
+                    "<Kyr:ChangeHistory>2024-01-01T00:00:00Z</Kyr:ChangeHistory>"
+                    "<Kyr:Purpose>p</Kyr:Purpose></Kyr:Header>" + preamble_extra + "</Kyr:Preamble>");
+}
+
+// Keeps the bytes ahead of the reader that reads them.
+struct text_holder
+{
+    explicit text_holder(const std::string& text) : m_bytes(text) {}
+    std::string m_bytes;
+};
+
+// A reader over a string that records every binding error and can swallow them.
+class recording_reader : private text_holder, public lmx::c_xml_reader_memory
+{
+public:
+    explicit recording_reader(const std::string& text, bool swallow = false)
+        : text_holder(text), lmx::c_xml_reader_memory(m_bytes.data(), m_bytes.size()), m_swallow(swallow) {}
+
+    lmx::elmx_error user_handle_error(lmx::elmx_error code, const std::string& item, const char*, int) override
+    {
+        reports.emplace_back(code, item);
+        return m_swallow ? lmx::ELMX_OK : code;
+    }
+
+    std::vector<std::pair<lmx::elmx_error, std::string>> reports;
+
+private:
+    bool m_swallow;
+};
+
+} // namespace schema_test
+
+#endif
