@@ -39,7 +39,8 @@ public:
     // into years. Days are never carried into months: their length varies.
     void normalize();
 
-    // A partial order: P1M and P30D are neither equal nor ordered.
+    // A partial order on normalised copies: P1M and P30D are neither equal nor ordered.
+    // Ordered pairs compare by signed value; "-P" is below "P".
     bool operator==(const c_duration& other) const;
     bool operator!=(const c_duration& other) const;
     bool operator<(const c_duration& other) const;

@@ -8,7 +8,8 @@ struct _xmlRegexp;
 
 namespace lmx {
 
-// Owns one compiled expression; an expression that does not compile matches nothing.
+// Owns one compiled expression; an expression that does not compile, or is not
+// well-formed UTF-8, matches nothing.
 class c_regex
 {
 public:
@@ -18,7 +19,8 @@ public:
     c_regex& operator=(const c_regex&) = delete;
 
     // True when the whole UTF-8 `value` (up to its first zero byte) matches; false for an
-    // uncompiled expression and when the engine fails (it refuses malformed UTF-8).
+    // uncompiled expression, for a value that is not well-formed UTF-8, and when the
+    // engine reports a failure.
     bool is_match(const std::string& value) const;
 
 private:
@@ -28,7 +30,7 @@ private:
 class c_pattern
 {
 public:
-    explicit c_pattern(const char* expression);  // null compiles nothing
+    explicit c_pattern(const char* expression);  // null is the empty expression
 
     bool is_match(const std::string& value) const { return m_regex.is_match(value); }
     // Converts UTF-16 `value` to UTF-8, then matches.

@@ -1,0 +1,192 @@
+// Pattern facets: whole-value matching with XML Schema expressions.
+#include <kyr/lmx/datetime.hpp>
+#include <kyr/lmx/datetime_pattern.hpp>
+#include <kyr/lmx/pattern.hpp>
+
+#include <gtest/gtest.h>
+
+#include <libxml/globals.h>
+#include <libxml/xmlerror.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using namespace lmx;
+
+TEST(DatetimePattern, RequiresATimeZone)
+{
+    EXPECT_TRUE(datetime_stamp_pattern.is_match(std::string("2008-03-07T09:05:00Z")));
+    EXPECT_TRUE(datetime_stamp_pattern.is_match(std::string("2008-03-07T09:05:00+01:00")));
+    EXPECT_TRUE(datetime_stamp_pattern.is_match(std::string("2008-03-07T09:05:00-05:30")));
+    EXPECT_FALSE(datetime_stamp_pattern.is_match(std::string("2008-03-07T09:05:00")));
+    EXPECT_FALSE(datetime_stamp_pattern.is_match(std::string("2008-03-07")));
+    EXPECT_FALSE(datetime_stamp_pattern.is_match(std::string("")));
+    EXPECT_TRUE(datetime_stamp_pattern.is_match(std::wstring(L"2008-03-07T09:05:00Z")));
+}
+
+// The facet is checked after the lexical check; a stamp needs both.
+TEST(DatetimePattern, AfterTheLexicalCheck)
+{
+    const std::string stamps[] = {"2008-03-07T09:05:00Z", "2008-03-07T09:05:00", "-0044-03-15T12:00:00.Z",
+                                  "2008-03-07T09:05:00+00:00"};
+    const bool expected[] = {true, false, true, true};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(expected[i], c_datetime::is_valid(stamps[i]) && datetime_stamp_pattern.is_match(stamps[i]))
+                << stamps[i];
+}
+
+TEST(Regex, MatchesTheWholeValue)
+{
+    const c_regex regex("abc");
+    EXPECT_TRUE(regex.is_match("abc"));
+    EXPECT_FALSE(regex.is_match("xabc"));
+    EXPECT_FALSE(regex.is_match("abcx"));
+    EXPECT_FALSE(regex.is_match(""));
+    // Anchors are ordinary characters in this syntax.
+    EXPECT_TRUE(c_regex("a^b$").is_match("a^b$"));
+}
+
+TEST(Regex, EmptyValuesAndEmptyExpressions)
+{
+    EXPECT_TRUE(c_regex("a*").is_match(""));
+    EXPECT_FALSE(c_regex("a+").is_match(""));
+    EXPECT_TRUE(c_regex("").is_match(""));
+    EXPECT_FALSE(c_regex("").is_match("a"));
+    const c_pattern null_pattern(nullptr);
+    EXPECT_TRUE(null_pattern.is_match(std::string()));
+    EXPECT_FALSE(null_pattern.is_match(std::string("a")));
+}
+
+TEST(Regex, InvalidExpressionRejectsEverything)
+{
+    for (const char* expression : {"[a-", "(a", "a{2,1}", "\\p{Nope}", "[]"}) {
+        const c_regex regex(expression);
+        EXPECT_FALSE(regex.is_match("")) << expression;
+        EXPECT_FALSE(regex.is_match("a")) << expression;
+        EXPECT_FALSE(regex.is_match(expression)) << expression;
+    }
+    EXPECT_FALSE(c_pattern("[a-").is_match(std::wstring()));
+}
+
+TEST(Regex, CharacterClassesAndQuantifiers)
+{
+    EXPECT_TRUE(c_regex("\\d{3}").is_match("123"));
+    EXPECT_FALSE(c_regex("\\d{3}").is_match("12"));
+    EXPECT_TRUE(c_regex("[a-z-[aeiou]]+").is_match("bcd"));
+    EXPECT_FALSE(c_regex("[a-z-[aeiou]]+").is_match("bad"));
+    EXPECT_TRUE(c_regex("\\i\\c*").is_match("x1.y-z"));
+    EXPECT_FALSE(c_regex("\\i\\c*").is_match("1x"));
+    EXPECT_TRUE(c_regex("a\\sb").is_match("a\tb"));
+    EXPECT_TRUE(c_regex("(ab|cd){1,2}").is_match("abcd"));
+    EXPECT_FALSE(c_regex("(ab|cd){1,2}").is_match("abcdab"));
+    // "." takes anything but a line end.
+    EXPECT_TRUE(c_regex(".").is_match("\t"));
+    EXPECT_FALSE(c_regex(".").is_match("\n"));
+}
+
+TEST(Regex, UnicodeCategoriesAndBlocks)
+{
+    EXPECT_TRUE(c_regex("\\p{Lu}").is_match("\xc3\x84"));   // A with diaeresis
+    EXPECT_FALSE(c_regex("\\p{Lu}").is_match("\xc3\xa4"));  // a with diaeresis
+    EXPECT_TRUE(c_regex("\\P{L}+").is_match("1-2"));
+    EXPECT_FALSE(c_regex("\\P{L}+").is_match("1a2"));
+    EXPECT_TRUE(c_regex("\\d").is_match("\xd9\xa3"));  // ARABIC-INDIC DIGIT THREE is a decimal digit
+    EXPECT_TRUE(c_regex("\\p{IsGreek}+").is_match("\xce\xb1\xce\xb2\xce\xb3"));
+    EXPECT_FALSE(c_regex("\\p{IsGreek}+").is_match("abc"));
+    EXPECT_TRUE(c_regex("\\p{IsBasicLatin}+").is_match("abc"));
+    EXPECT_FALSE(c_regex("\\p{IsBasicLatin}+").is_match("\xc3\xa9"));
+    EXPECT_TRUE(c_regex("\\p{Sc}").is_match("\xe2\x82\xac"));  // euro sign
+}
+
+TEST(Regex, MalformedUtf8NeverMatches)
+{
+    const c_regex any(".*");
+    EXPECT_FALSE(any.is_match("\xff"));
+    EXPECT_FALSE(any.is_match("a\xc3"));
+    EXPECT_FALSE(any.is_match("\xed\xa0\x80"));      // an encoded surrogate
+    EXPECT_FALSE(any.is_match("\xc0\x80"));           // overlong zero
+    EXPECT_FALSE(any.is_match("\xf4\x90\x80\x80"));   // above U+10FFFF
+    EXPECT_FALSE(any.is_match("\xe2\x82"));           // truncated euro sign
+    EXPECT_TRUE(any.is_match("\xf4\x8f\xbf\xbf"));    // U+10FFFF itself
+    // A lone UTF-16 surrogate converts to an encoded surrogate.
+    EXPECT_FALSE(c_pattern(".*").is_match(std::wstring(1, wchar_t(0xD800))));
+}
+
+// Malformed UTF-8 inside a character class would stall the engine's compiler.
+TEST(Regex, MalformedExpressionsAreNotCompiled)
+{
+    for (const char* expression : {"[\xd8" "b]", "([\xd8" "b]", "[a\xff]", "\xc3"}) {
+        const c_regex regex(expression);
+        EXPECT_FALSE(regex.is_match("b")) << expression;
+        EXPECT_FALSE(regex.is_match("")) << expression;
+    }
+}
+
+TEST(Regex, ValueEndsAtItsFirstZeroByte)
+{
+    EXPECT_TRUE(c_regex("a").is_match(std::string("a\0b", 3)));
+}
+
+TEST(Pattern, WideValuesAreMatchedAsUtf8)
+{
+    const c_pattern one_char(".");
+    // U+1F600 as a UTF-16 pair: one character, four UTF-8 bytes.
+    const std::wstring pair{wchar_t(0xD83D), wchar_t(0xDE00)};
+    EXPECT_TRUE(one_char.is_match(pair));
+    EXPECT_FALSE(c_pattern("..").is_match(pair));
+    EXPECT_TRUE(c_pattern("\\p{IsGreek}").is_match(std::wstring(1, wchar_t(0x3B1))));
+    EXPECT_TRUE(c_pattern("\xf0\x9f\x98\x80").is_match(pair));
+    EXPECT_FALSE(one_char.is_match(std::wstring()));
+}
+
+extern "C" void count_generic_error(void* context, const char*, ...)
+{
+    ++*static_cast<int*>(context);
+}
+
+// A bad expression says nothing on the error channels and leaves their handlers as they were.
+TEST(Regex, CompilingIsSilent)
+{
+    int reports = 0;
+    xmlSetGenericErrorFunc(&reports, count_generic_error);
+    testing::internal::CaptureStderr();
+    {
+        const c_regex regex("[a-");
+        EXPECT_FALSE(regex.is_match("a"));
+    }
+    EXPECT_EQ("", testing::internal::GetCapturedStderr());
+    EXPECT_EQ(0, reports);
+    EXPECT_EQ(&reports, xmlGenericErrorContext);
+    xmlSetGenericErrorFunc(nullptr, nullptr);
+}
+
+// Stamps are checked lexically first, so they hold one "T" and the match stays linear.
+TEST(DatetimePattern, LongValidStampsMatchQuickly)
+{
+    const std::string long_fraction = "2008-03-07T09:05:00." + std::string(200000, '1');
+    ASSERT_TRUE(c_datetime::is_valid(long_fraction + "Z"));
+    EXPECT_TRUE(datetime_stamp_pattern.is_match(long_fraction + "Z"));
+    EXPECT_TRUE(datetime_stamp_pattern.is_match(long_fraction + "-01:00"));
+    EXPECT_FALSE(datetime_stamp_pattern.is_match(long_fraction));
+}
+
+TEST(Pattern, SharedAcrossThreads)
+{
+    std::atomic<int> wrong{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([&wrong] {
+            for (int i = 0; i < 2000; ++i)
+                if (datetime_stamp_pattern.is_match(std::string("2008-03-07T09:05:00Z")) != true
+                        || datetime_stamp_pattern.is_match(std::string("2008-03-07T09:05:00")) != false)
+                    ++wrong;
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(0, wrong.load());
+}
+
+} // namespace
