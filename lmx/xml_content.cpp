@@ -198,6 +198,8 @@ bool c_xml::capture_content(std::string* value, std::string* end_name, elmx_whit
         if (c != '<') {
             m_lexer.add_char_wsp(value, c);
         } else {
+            // A collapsed space pending before markup would otherwise land inside it.
+            m_lexer.reset_ws_mode();
             const int next = m_lexer.get();
             if (is_name_start_char(next)) {
                 const int end = read_name(next, &tag);
