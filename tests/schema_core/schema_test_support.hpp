@@ -3,6 +3,7 @@
 #define KYR_TESTS_SCHEMA_TEST_SUPPORT_HPP
 
 #include <kyr/lmx/xml_reader.hpp>
+#include <kyr/lmx/xml_writer.hpp>
 
 #include <fstream>
 #include <sstream>
@@ -73,6 +74,34 @@ public:
 private:
     bool m_swallow;
 };
+
+// Namespace declarations for a fragment's outermost start tag.
+constexpr const char* k_ns = " xmlns:Kyr=\"http://kyr-format.org/v2\" "
+                             "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"";
+
+// Reads the one element of a fragment into object, as a parent's body would.
+template <typename C>
+lmx::elmx_error read_fragment(C& object, lmx::c_xml_reader& reader, const lmx::s_ns_map* ns_map)
+{
+    reader.set_ns_map(ns_map);
+    lmx::c_xml_reader_local local(reader);
+    std::string name;
+    lmx::elmx_error error = lmx::ELMX_OK;
+    reader.get_element_event(nullptr, &error, &name);
+    if (error != lmx::ELMX_OK)
+        return error;
+    return object.unmarshal(reader, name);
+}
+
+// Writes object as the outermost element of a writer without declaration.
+template <typename C>
+std::string write_fragment(const C& object, const char* name, lmx::elmx_error* error)
+{
+    std::ostringstream os;
+    lmx::c_xml_writer writer(os, "\t", "\n");
+    *error = object.marshal(writer, name);
+    return os.str();
+}
 
 } // namespace schema_test
 
