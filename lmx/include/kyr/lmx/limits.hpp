@@ -24,8 +24,9 @@ constexpr long k_max_char_reference = 0x100000;
 constexpr size_t k_repository_index_threshold = 16;
 
 // Entity expansion is free up to this many bytes per document (replacement text read from
-// the entity stack plus text expanded in place); generous for real documents. Default 8 MiB.
-constexpr size_t k_entity_expansion_floor = 8u * 1024u * 1024u;
+// the entity stack plus text expanded in place). Colour documents use entities for short
+// names, far below it; a runaway expansion stops within milliseconds. Default 1 MiB.
+constexpr size_t k_entity_expansion_floor = 1024u * 1024u;
 
 // Past the floor, expansion may not exceed this multiple of the bytes read from the source,
 // so a "billion laughs" or quadratic blow-up fails fast in bounded memory. Default 100.
