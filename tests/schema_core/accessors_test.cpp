@@ -127,7 +127,7 @@ TEST(Accessors, ComplexChildPresence)
 TEST(Accessors, CopiesAreDeepAndIndependent)
 {
     Kyr original;
-    ASSERT_EQ(original.unmarshal(schema_test::data("header_full.kyr")), lmx::ELMX_OK);
+    ASSERT_EQ(original.unmarshal(schema_test::data("valid/header_full.kyr")), lmx::ELMX_OK);
     Kyr copy(original);
     copy.get_Preamble().get_Header().get_CustomAttribute(0).set_Name(L"changed");
     copy.get_Preamble().get_Owner().delete_Person(0);
@@ -151,8 +151,8 @@ TEST(Accessors, CopiesAreDeepAndIndependent)
 TEST(Accessors, UnmarshalAddsToExistingContent)
 {
     Kyr kyr;
-    ASSERT_EQ(kyr.unmarshal(schema_test::data("header_full.kyr")), lmx::ELMX_OK);
-    ASSERT_EQ(kyr.unmarshal(schema_test::data("header_full.kyr")), lmx::ELMX_OK);
+    ASSERT_EQ(kyr.unmarshal(schema_test::data("valid/header_full.kyr")), lmx::ELMX_OK);
+    ASSERT_EQ(kyr.unmarshal(schema_test::data("valid/header_full.kyr")), lmx::ELMX_OK);
     EXPECT_EQ(kyr.get_Preamble().get_Header().size_CustomAttribute(), 6u);
     EXPECT_EQ(kyr.get_Preamble().get_Owner().size_Company(), 4u);
 }
@@ -226,13 +226,13 @@ TEST(Accessors, WholeDocumentWriteFailsBeforeTheStartTag)
 
 TEST(Accessors, DocumentFileRoundTrip)
 {
-    const std::string source = schema_test::data_path("header_full.kyr");
+    const std::string source = schema_test::data_path("valid/header_full.kyr");
     lmx::elmx_error error = lmx::ELMX_UNDEFINED_ERROR;
     Kyr kyr(source.c_str(), &error);
     EXPECT_EQ(error, lmx::ELMX_OK);
     const std::string path = std::string(KYR_BINARY_DIR) + "/schema_core_written.kyr";
     EXPECT_EQ(kyr.marshal(path.c_str()), lmx::ELMX_OK);
-    EXPECT_EQ(schema_test::read_file(path), schema_test::data("header_full.kyr"));
+    EXPECT_EQ(schema_test::read_file(path), schema_test::data("valid/header_full.kyr"));
     std::remove(path.c_str());
     Kyr missing("/nonexistent/dir/file.kyr", &error);
     EXPECT_EQ(error, lmx::ELMX_NO_FILE);

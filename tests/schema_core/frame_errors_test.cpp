@@ -292,7 +292,7 @@ TEST(FrameErrors, UndeclaredAttributes)
 
 TEST(FrameErrors, TruncatedDocumentEndsWithoutHanging)
 {
-    const std::string full = schema_test::data("header_full.kyr");
+    const std::string full = schema_test::data("valid/header_full.kyr");
     for (size_t length = 0; length < full.size(); length += 7) {
         Kyr kyr;
         recording_reader reader(full.substr(0, length), true);

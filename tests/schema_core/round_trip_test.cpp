@@ -27,7 +27,7 @@ std::string round_trip(const std::string& text, lmx::elmx_error* read_error)
 
 TEST(RoundTrip, FullHeaderIsWrittenBackUnchanged)
 {
-    const std::string text = data("header_full.kyr");
+    const std::string text = data("valid/header_full.kyr");
     lmx::elmx_error error = lmx::ELMX_UNDEFINED_ERROR;
     EXPECT_EQ(round_trip(text, &error), text);
     EXPECT_EQ(error, lmx::ELMX_OK);
@@ -36,7 +36,7 @@ TEST(RoundTrip, FullHeaderIsWrittenBackUnchanged)
 TEST(RoundTrip, ReadValuesReachTheAccessors)
 {
     Kyr kyr;
-    ASSERT_EQ(kyr.unmarshal(data("header_full.kyr")), lmx::ELMX_OK);
+    ASSERT_EQ(kyr.unmarshal(data("valid/header_full.kyr")), lmx::ELMX_OK);
     const Header& header = kyr.get_Preamble().get_Header();
     EXPECT_EQ(header.get_Creator(), L"Swatch Studio");
     EXPECT_EQ(header.size_ChangeHistory(), 2u);
@@ -67,7 +67,7 @@ namespace {
 
 TEST(RoundTrip, FullHeaderReadsWithoutReports)
 {
-    schema_test::recording_reader reader(data("header_full.kyr"));
+    schema_test::recording_reader reader(data("valid/header_full.kyr"));
     Kyr kyr;
     EXPECT_EQ(kyr.unmarshal(reader), lmx::ELMX_OK);
     for (const auto& report : reader.reports)
