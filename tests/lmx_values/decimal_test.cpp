@@ -35,6 +35,10 @@ TEST(DecimalText, OutputForms)
     EXPECT_EQ("5", printed(c_decimal("5.")));
     EXPECT_EQ(".000", printed(c_decimal("+.000")));
     EXPECT_EQ("3.14", printed(c_decimal("3.14xyz")));
+    // Only digits right after the one skipped sign are integral digits, so
+    // the integral part never holds a sign of its own.
+    EXPECT_EQ("-0", printed(c_decimal("--5")));
+    EXPECT_EQ("-0", printed(c_decimal("-+5.5")));
     EXPECT_EQ("0", printed(c_decimal(static_cast<const char*>(nullptr))));
     EXPECT_EQ("123456789012345678901234567890.000000000000000000001",
               c_decimal("123456789012345678901234567890.000000000000000000001").get_as_string());

@@ -37,12 +37,30 @@ public:
     c_xml_writer(const c_xml_writer&) = delete;
     c_xml_writer& operator=(const c_xml_writer&) = delete;
 
+    // Virtual operations are declared in their slot order: the hooks, then
+    // endl and nest.
+
+    // Records code and item_name, lets user_handle_error replace the code,
+    // records and returns the result. file and line name the place in the
+    // generated code that found the error.
+    elmx_error handle_error(elmx_error code, const std::string& item_name, const char* file, int line);
+    virtual elmx_error user_handle_error(elmx_error code, const std::string& item_name, const char* file, int line);
+    virtual elmx_error user_handle_error(elmx_error code);
+    // 'item'-description of the handled error, or "No Error".
+    virtual std::string& get_error_message(std::string* out) const;
+    const std::string& get_error_item_name() const { return m_error_item_name; }
+    elmx_error get_handled_error() const { return m_handled_error; }
+    // The embedded collector's last report. The writer records nothing there
+    // itself; the collector is offered to callers and derived writers.
+    bool get_error_info(elmx_error_type* type, elmx_error* code, int* line) const;
+    c_error& get_error_collector() { return m_error; }
+
     // Returns the stream; with true, first writes one tab text per indent
     // level (the start of a new line).
     std::ostream& operator()(bool indent);
     std::ostream& get_stream() { return m_os; }
-    virtual void nest();             // writes the tab text once
     virtual const char* endl();      // the line-end text; writes nothing
+    virtual void nest();             // writes the tab text once
     void indent() { ++m_indent; }
     void undent() { if (m_indent > 0) --m_indent; }
     int get_indent() const { return m_indent; }
@@ -74,19 +92,6 @@ public:
     void set_expected_class_identity(const char* id) { m_expected_class_identity = id; }
     const char* get_expected_class_identity() const { return m_expected_class_identity; }
     void clear_expected_class_identity() { m_expected_class_identity = nullptr; }
-
-    // Records code and item_name, lets user_handle_error replace the code,
-    // records and returns the result. file and line name the place in the
-    // generated code that found the error.
-    elmx_error handle_error(elmx_error code, const std::string& item_name, const char* file, int line);
-    virtual elmx_error user_handle_error(elmx_error code, const std::string& item_name, const char* file, int line);
-    virtual elmx_error user_handle_error(elmx_error code);
-    // 'item'-description of the handled error, or "No Error".
-    virtual std::string& get_error_message(std::string* out) const;
-    const std::string& get_error_item_name() const { return m_error_item_name; }
-    elmx_error get_handled_error() const { return m_handled_error; }
-    bool get_error_info(elmx_error_type* type, elmx_error* code, int* line) const;
-    c_error& get_error_collector() { return m_error; }
 
 private:
     void write_ns_attr(const char* prefix, const char* uri);
