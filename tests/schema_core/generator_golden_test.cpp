@@ -1,8 +1,8 @@
 // The generator's output for a small schema that uses every binding construct
 // is kept under data/schema_core/golden/expected; any change to the generated
-// code shows up here as a reviewable difference. To accept a change:
-//   python3 schema/generator/kyrgen.py tests/data/schema_core/golden/mini.xsd \
-//       tests/data/schema_core/golden/expected
+// code shows up here as a reviewable difference. To accept a change, run from the
+// source root: python3 schema/generator/kyrgen.py tests/data/schema_core/golden/mini.xsd
+// tests/data/schema_core/golden/expected
 #include "schema_test_support.hpp"
 
 #include <gtest/gtest.h>
