@@ -147,7 +147,8 @@ TEST(Detection, AfterAFatalReportTheInputStaysEnded)
         EXPECT_EQ(v, (std::vector<int>{-1, -1, -1, -1}));
     }
     c_recording_error errors;
-    c_read_string src("<ok>");
+    const std::string text = "<ok>";
+    c_read_string src(text);
     c_get_as_utf8 d(src, errors);
     errors.error(ELMX_ERROR_TYPE_FATAL, ELMX_BAD_DTD, "stop");
     d.unget('x');
@@ -250,7 +251,8 @@ TEST(LineEnds, PushedBackLineFeedIsCountedOnce)
 TEST(PushBack, LastInFirstOutBeforePendingBytes)
 {
     c_error errors;
-    c_read_string src("<\xc3\xa9z");
+    const std::string text = "<\xc3\xa9z";
+    c_read_string src(text);
     c_get_as_utf8 d(src, errors);
     EXPECT_EQ(d.get(), '<');
     EXPECT_EQ(d.get(), 0xc3);
@@ -409,7 +411,8 @@ TEST(Rewind, StartsOverButKeepsTheCollector)
 TEST(Rewind, AfterAFatalErrorTheInputStaysEnded)
 {
     c_error errors;
-    c_read_string src("x");
+    const std::string text = "x";
+    c_read_string src(text);
     c_get_as_utf8 d(src, errors);
     EXPECT_EQ(d.get(), -1);
     d.rewind();
