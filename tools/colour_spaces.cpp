@@ -33,7 +33,7 @@ void add_axes(const Generic& value, named_list& out)
     for (size_t i = 0; i < value.size_Axis(); ++i) {
         const AxisType& axis = value.get_Axis(i);
         const AxisValueChoice& choice = axis.get_AxisValueChoice();
-        if (choice.getchosen() == AxisValueChoice::AxisFloatingPointValue)
+        if (choice.getchosen() == AxisValueChoice::ec_AxisFloatingPointValue)
             out.emplace_back(utf8(axis.get_AxisName()),
                              choice.get_AxisFloatingPointValue().get_FloatingPointValueType());
     }
@@ -87,24 +87,24 @@ const char* colour_space_name(int index)
 int colour_space_index(const sg_ColorSpace& value)
 {
     const int index = static_cast<int>(value.getchosen());
-    return index < colour_space_count ? index : -1;
+    return index < colour_space_count ? index : -1;  // ec_none
 }
 
 colour_components components_of(const sg_ColorSpace& value)
 {
     colour_components result;
     named_list& out = result.named;
-    switch (colour_space_index(value)) {
-    case 0: add_recipe(value.get_ColorSpaceRecipe(), out); break;
-    case 2: add_axes(value.get_ColorSpaceGeneric(), out); break;
-    case 3: add_axes(value.get_ColorSpaceEmissiveGeneric(), out); break;
-    case 4: add_densities(value.get_ColorSpaceDensity(), out); break;
-    case 5: add_rgb(value.get_ColorSpaceRGB(), out); break;
-    case 6: add_rgb(value.get_ColorSpaceSRGB(), out); break;
-    case 7: add_rgb(value.get_ColorSpaceAdobeRGB(), out); break;
-    case 8: add_cmyk(value.get_ColorSpaceCMYKPlusN(), out); break;
-    case 9: add_rgb(value.get_ColorSpaceAdobeWideGamutRGB(), out); break;
-    case 10: {
+    switch (value.getchosen()) {
+    case sg_ColorSpace::ec_ColorSpaceRecipe: add_recipe(value.get_ColorSpaceRecipe(), out); break;
+    case sg_ColorSpace::ec_ColorSpaceGeneric: add_axes(value.get_ColorSpaceGeneric(), out); break;
+    case sg_ColorSpace::ec_ColorSpaceEmissiveGeneric: add_axes(value.get_ColorSpaceEmissiveGeneric(), out); break;
+    case sg_ColorSpace::ec_ColorSpaceDensity: add_densities(value.get_ColorSpaceDensity(), out); break;
+    case sg_ColorSpace::ec_ColorSpaceRGB: add_rgb(value.get_ColorSpaceRGB(), out); break;
+    case sg_ColorSpace::ec_ColorSpaceSRGB: add_rgb(value.get_ColorSpaceSRGB(), out); break;
+    case sg_ColorSpace::ec_ColorSpaceAdobeRGB: add_rgb(value.get_ColorSpaceAdobeRGB(), out); break;
+    case sg_ColorSpace::ec_ColorSpaceCMYKPlusN: add_cmyk(value.get_ColorSpaceCMYKPlusN(), out); break;
+    case sg_ColorSpace::ec_ColorSpaceAdobeWideGamutRGB: add_rgb(value.get_ColorSpaceAdobeWideGamutRGB(), out); break;
+    case sg_ColorSpace::ec_ColorSpaceSpectral: {
         const auto& spectral = value.get_ColorSpaceSpectral();
         for (size_t i = 0; i < spectral.size_ReflectancePoint(); ++i) {
             const auto& point = spectral.get_ReflectancePoint(i);
@@ -112,7 +112,7 @@ colour_components components_of(const sg_ColorSpace& value)
         }
         break;
     }
-    case 11: {
+    case sg_ColorSpace::ec_ColorSpaceEmissiveSpectral: {
         const auto& spectral = value.get_ColorSpaceEmissiveSpectral();
         for (size_t i = 0; i < spectral.size_EmissiveSpectralPoint(); ++i) {
             const auto& point = spectral.get_EmissiveSpectralPoint(i);
@@ -120,53 +120,53 @@ colour_components components_of(const sg_ColorSpace& value)
         }
         break;
     }
-    case 12: {
+    case sg_ColorSpace::ec_ColorSpaceCIELab: {
         const auto& lab = value.get_ColorSpaceCIELab();
         out = {{"L", lab.get_L()}, {"A", lab.get_A()}, {"B", lab.get_B()}};
         break;
     }
-    case 13: {
+    case sg_ColorSpace::ec_ColorSpaceCIELCh: {
         const auto& lch = value.get_ColorSpaceCIELCh();
         out = {{"L", lch.get_L()}, {"C", lch.get_C()}, {"H", lch.get_H()}};
         break;
     }
-    case 14: {
+    case sg_ColorSpace::ec_ColorSpaceCIEXYZ: {
         const auto& xyz = value.get_ColorSpaceCIEXYZ();
         out = {{"X", xyz.get_X()}, {"Y", xyz.get_Y()}, {"Z", xyz.get_Z()}};
         break;
     }
-    case 15: {
+    case sg_ColorSpace::ec_ColorSpaceEmissiveCIEXYZ: {
         const auto& xyz = value.get_ColorSpaceEmissiveCIEXYZ();
         out = {{"X", xyz.get_X()}, {"Y", xyz.get_Y()}, {"Z", xyz.get_Z()}};
         break;
     }
-    case 16: {
+    case sg_ColorSpace::ec_ColorSpaceCIExyY: {
         const auto& xyy = value.get_ColorSpaceCIExyY();
         out = {{"X", xyy.get_X()}, {"Y", xyy.get_Y()}, {"CapY", xyy.get_CapY()}};
         break;
     }
-    case 17: {
+    case sg_ColorSpace::ec_ColorSpaceEmissiveCIExyY: {
         const auto& xyy = value.get_ColorSpaceEmissiveCIExyY();
         out = {{"X", xyy.get_X()}, {"Y", xyy.get_Y()}, {"CapY", xyy.get_CapY()}};
         break;
     }
-    case 18: {
+    case sg_ColorSpace::ec_ColorSpaceCIELuv: {
         const auto& luv = value.get_ColorSpaceCIELuv();
         out = {{"L", luv.get_L()}, {"U", luv.get_U()}, {"V", luv.get_V()}};
         break;
     }
-    case 19: {
+    case sg_ColorSpace::ec_ColorSpaceHSL: {
         const auto& hsl = value.get_ColorSpaceHSL();
         out = {{"Hue", hsl.get_Hue()}, {"Saturation", hsl.get_Saturation()}, {"Lightness", hsl.get_Lightness()}};
         break;
     }
-    case 20: {
+    case sg_ColorSpace::ec_ColorSpaceHSV: {
         const auto& hsv = value.get_ColorSpaceHSV();
         out = {{"Hue", hsv.get_Hue()}, {"Saturation", hsv.get_Saturation()}, {"Value", hsv.get_Value()}};
         break;
     }
-    case 21: add_cmyk(value.get_ColorSpaceCMYK(), out); break;
-    case 22: {
+    case sg_ColorSpace::ec_ColorSpaceCMYK: add_cmyk(value.get_ColorSpaceCMYK(), out); break;
+    case sg_ColorSpace::ec_ColorSpaceSOLVARISenaplex: {
         const auto& hexachrome = value.get_ColorSpaceSOLVARISenaplex();
         out = {{"Cyan", hexachrome.get_Cyan()}, {"Magenta", hexachrome.get_Magenta()},
                {"Yellow", hexachrome.get_Yellow()}, {"Black", hexachrome.get_Black()},
@@ -174,17 +174,17 @@ colour_components components_of(const sg_ColorSpace& value)
         add_spot_colours(hexachrome, out);
         break;
     }
-    case 23: {
+    case sg_ColorSpace::ec_ColorSpaceYUV: {
         const auto& yuv = value.get_ColorSpaceYUV();
         out = {{"Y", yuv.get_Y()}, {"U", yuv.get_U()}, {"V", yuv.get_V()}};
         break;
     }
-    case 24: {
+    case sg_ColorSpace::ec_ColorSpaceYIQ: {
         const auto& yiq = value.get_ColorSpaceYIQ();
         out = {{"Y", yiq.get_Y()}, {"I", yiq.get_I()}, {"Q", yiq.get_Q()}};
         break;
     }
-    case 25: {
+    case sg_ColorSpace::ec_ColorSpaceYBR: {
         const auto& ybr = value.get_ColorSpaceYBR();
         out = {{"Y", ybr.get_Y()}, {"B", ybr.get_B()}, {"R", ybr.get_R()}};
         break;

@@ -2,7 +2,7 @@
 // numeric components.
 #pragma once
 
-#include <kyr/kyr.hpp>
+#include <kyr/schema/classes.hpp>
 
 #include <string>
 #include <utility>

@@ -4,7 +4,7 @@
 // swatches, and are left out.
 #pragma once
 
-#include <kyr/kyr.hpp>
+#include <kyr/schema/classes.hpp>
 
 #include <functional>
 

@@ -3,6 +3,7 @@
 #include "text.hpp"
 
 #include <container_io.hpp>
+#include <kyr/lmx/xml_reader.hpp>
 
 #include <cerrno>
 #include <cstring>

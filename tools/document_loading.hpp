@@ -2,7 +2,7 @@
 // standard input ("-"), keeping the reader's own error message.
 #pragma once
 
-#include <kyr/kyr.hpp>
+#include <kyr/schema/classes.hpp>
 
 #include <string>
 

@@ -2,7 +2,7 @@
 // file chosen by the name's ending, or as plain XML to standard output ("-").
 #pragma once
 
-#include <kyr/kyr.hpp>
+#include <kyr/schema/classes.hpp>
 
 #include <string>
 

@@ -4,7 +4,7 @@
 
 #include "colour_spaces.hpp"
 
-#include <kyr/kyr.hpp>
+#include <kyr/schema/classes.hpp>
 
 #include <array>
 #include <optional>

@@ -2,7 +2,8 @@
 // command line.
 #pragma once
 
-#include <kyr/kyr.hpp>
+#include <kyr/lmx/datetime.hpp>
+#include <kyr/schema/classes.hpp>
 
 #include <optional>
 #include <string>

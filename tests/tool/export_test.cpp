@@ -1,0 +1,61 @@
+// kyr export: one CSV row per colour value, columns for every component name
+// and every wavelength found.
+#include "run_program.hpp"
+
+#include <gtest/gtest.h>
+
+using namespace kyr_test;
+
+TEST(ExportCommand, CsvOfASmallDocument)
+{
+    const program_result r = run_program(kyr_program(), {"export", tool_data("small.kyr"), "--format", "csv"});
+    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out,
+              "ColorName,ColorSpace,L,A,B,X,Y,Z,Cyan,Magenta,Yellow,Black,Gold,400,410,420\n"
+              "\"Red, warm\",ColorSpaceCIELab,50,60.5,-0.25,,,,,,,,,,,\n"
+              "\"Red, warm\",ColorSpaceCIEXYZ,,,,0.2,0.15,0.05,,,,,,,,\n"
+              "Green,ColorSpaceCIELab,60,-40,30,,,,,,,,,,,\n"
+              "Green,ColorSpaceSpectral,,,,,,,,,,,,0.1,0.2,\n"
+              "Blue,ColorSpaceSpectral,,,,,,,,,,,,0.3,,0.4\n"
+              "Cyan,ColorSpaceCMYK,,,,,,,100,0,0,0,12.5,,,\n");
+}
+
+TEST(ExportCommand, CsvIsTheDefaultFormatAndDocumentsWithoutColoursGiveTheHeaderOnly)
+{
+    const program_result r = run_program(kyr_program(), {"export", tool_data("header_only.kyr")});
+    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_EQ(r.out, "ColorName,ColorSpace\n");
+}
+
+TEST(ExportCommand, ReadsContainersAndStandardInput)
+{
+    scratch_directory scratch;
+    const std::string container = scratch.path("small.kyrz");
+    ASSERT_EQ(run_program(kyr_program(), {"convert", tool_data("small.kyr"), container}).exit_code, 0);
+    const program_result from_file = run_program(kyr_program(), {"export", tool_data("small.kyr")});
+    const program_result from_container = run_program(kyr_program(), {"export", container});
+    const program_result from_input = run_program(kyr_program(), {"export", "-"}, read_file(tool_data("small.kyr")));
+    EXPECT_EQ(from_container.exit_code, 0);
+    EXPECT_EQ(from_input.exit_code, 0);
+    EXPECT_EQ(from_container.out, from_file.out);
+    EXPECT_EQ(from_input.out, from_file.out);
+}
+
+TEST(ExportCommand, BadFormatInvalidDocumentAndMissingFile)
+{
+    const program_result format = run_program(kyr_program(), {"export", tool_data("small.kyr"), "--format", "xlsx"});
+    EXPECT_EQ(format.exit_code, 2);
+    EXPECT_EQ(format.out, "");
+    EXPECT_NE(format.err.find("xlsx"), std::string::npos) << format.err;
+
+    const std::string invalid = tool_data("lab_out_of_range.kyr");
+    const program_result bad = run_program(kyr_program(), {"export", invalid});
+    EXPECT_EQ(bad.exit_code, 1);
+    EXPECT_EQ(bad.out, "");
+    EXPECT_EQ(bad.err, "kyr: " + invalid + ": line:70-'Kyr:L'-Value greater than specified maximum\n");
+
+    const program_result missing = run_program(kyr_program(), {"export", tool_data("no_such_file.kyr")});
+    EXPECT_EQ(missing.exit_code, 2);
+    EXPECT_EQ(missing.out, "");
+}

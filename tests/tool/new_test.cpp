@@ -1,0 +1,131 @@
+// kyr new: swatch documents from the command line, their header, and the
+// refusals of bad values.
+#include "run_program.hpp"
+
+#include <gtest/gtest.h>
+
+#include <kyr/lmx/datetime.hpp>
+
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <regex>
+
+using namespace kyr_test;
+
+namespace {
+
+// Fixes the tool's clock for one test, so its output is reproducible.
+class fixed_clock
+{
+public:
+    explicit fixed_clock(const char* seconds) { setenv("SOURCE_DATE_EPOCH", seconds, 1); }
+    ~fixed_clock() { unsetenv("SOURCE_DATE_EPOCH"); }
+};
+
+program_result make(const std::vector<std::string>& arguments)
+{
+    std::vector<std::string> all = {"new"};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    return run_program(kyr_program(), all);
+}
+
+} // namespace
+
+TEST(NewCommand, WritesTheExpectedDocument)
+{
+    fixed_clock clock("1700000000");
+    const program_result r = make({"--name", "Poppy", "--lab", "52.9,62,44.9", "--name", "Sky & sea",
+                                   "--lab", "70,-10.25,-30", "--observer", "10", "--illuminant", "D65",
+                                   "--purpose", "Two test swatches", "-o", "-"});
+    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, read_file(tool_data("new_two_swatches.kyr")));
+}
+
+TEST(NewCommand, FilesAreValidAndStampedNowInUtc)
+{
+    scratch_directory scratch;
+    for (const char* name : {"red.kyr", "red.kyrz"}) {
+        const std::string path = scratch.path(name);
+        const std::time_t before = std::time(nullptr);
+        const program_result r = make({"--name", "Red", "--lab", "53,80,67", "-o", path});
+        const std::time_t after = std::time(nullptr);
+        ASSERT_EQ(r.exit_code, 0) << r.err;
+        EXPECT_EQ(r.out, "");
+
+        const program_result check = run_program(kyr_program(), {"validate", path});
+        EXPECT_EQ(check.exit_code, 0) << check.out;
+
+        const program_result info = run_program(kyr_program(), {"info", path});
+        std::smatch created;
+        ASSERT_TRUE(std::regex_search(info.out, created, std::regex("Created: +(\\S+)\n"))) << info.out;
+        EXPECT_NE(info.out.find("Creator:          kyr 1.0.0\n"), std::string::npos) << info.out;
+        EXPECT_NE(info.out.find("Purpose:          Swatches made with kyr new\n"), std::string::npos);
+        EXPECT_NE(info.out.find("  ColorSpaceCIELab            1\n"), std::string::npos);
+
+        const std::string stamp = created[1];
+        ASSERT_TRUE(std::regex_match(stamp, std::regex("\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\dZ"))) << stamp;
+        std::tm utc{};
+        strptime(stamp.c_str(), "%Y-%m-%dT%H:%M:%SZ", &utc);
+        const std::time_t written = timegm(&utc);
+        EXPECT_GE(written, before);
+        EXPECT_LE(written, after);
+    }
+}
+
+TEST(NewCommand, NoColoursGivesAValidHeaderOnlyDocument)
+{
+    scratch_directory scratch;
+    const std::string path = scratch.path("empty.kyr");
+    ASSERT_EQ(make({"-o", path}).exit_code, 0);
+    EXPECT_EQ(run_program(kyr_program(), {"validate", path}).exit_code, 0);
+    EXPECT_EQ(run_program(kyr_program(), {"export", path}).out, "ColorName,ColorSpace\n");
+}
+
+TEST(NewCommand, RefusesBadValuesWithUsageErrorAndWritesNothing)
+{
+    scratch_directory scratch;
+    const std::string out = scratch.path("out.kyr");
+    struct case_t
+    {
+        std::vector<std::string> arguments;
+        std::string message;
+    };
+    const case_t cases[] = {
+        {{"--name", "A", "--name", "B", "--lab", "1,2,3"},
+         "kyr new: give one --lab for each --name (2 names, 1 L*a*b* values)\n"},
+        {{"--name", "A", "--lab", "1,2"}, "kyr new: --lab 1,2: expected three numbers L,A,B\n"},
+        {{"--name", "A", "--lab", "1,2,3,4"}, "kyr new: --lab 1,2,3,4: expected three numbers L,A,B\n"},
+        {{"--name", "A", "--lab", "1,x,3"}, "kyr new: --lab 1,x,3: expected three numbers L,A,B\n"},
+        {{"--name", "A", "--lab", "1,,3"}, "kyr new: --lab 1,,3: expected three numbers L,A,B\n"},
+        {{"--name", "A", "--lab", "150.5,0,0"}, "kyr new: A: L: Value greater than specified maximum\n"},
+        {{"--name", "A", "--lab", "50,0,-151"}, "kyr new: A: B: Value less than specified minimum\n"},
+        {{"--name", "A", "--lab", "50,0,0", "--illuminant", "D66"},
+         "kyr new: A: illuminant: Value does not match enumerations\n"},
+    };
+    for (const case_t& c : cases) {
+        std::vector<std::string> arguments = c.arguments;
+        arguments.insert(arguments.end(), {"-o", out});
+        const program_result r = make(arguments);
+        EXPECT_EQ(r.exit_code, 2) << c.message;
+        EXPECT_EQ(r.err, c.message);
+        EXPECT_FALSE(std::filesystem::exists(out)) << c.message;
+    }
+}
+
+TEST(NewCommand, UsageErrorsFromTheCommandLine)
+{
+    scratch_directory scratch;
+    const program_result no_output = make({"--name", "A", "--lab", "1,2,3"});
+    EXPECT_EQ(no_output.exit_code, 2);
+    EXPECT_NE(no_output.err.find("--output is required"), std::string::npos) << no_output.err;
+
+    const program_result observer = make({"--observer", "5", "-o", scratch.path("out.kyr")});
+    EXPECT_EQ(observer.exit_code, 2);
+
+    const program_result ending = make({"-o", scratch.path("out.txt")});
+    EXPECT_EQ(ending.exit_code, 2);
+    EXPECT_EQ(ending.err, "kyr new: " + scratch.path("out.txt") + ": the output name must end in .kyr or .kyrz (or be -)\n");
+    EXPECT_TRUE(std::filesystem::is_empty(scratch.path("")));
+}
