@@ -1,5 +1,7 @@
 // Whole-document operations of the root class: load and save as a plain XML
 // file (".kyr"), a zip container (".kyrz") or a string.
+#include <sys/stat.h>
+
 #include <ctime>
 #include <sstream>
 
@@ -37,6 +39,12 @@ std::string entry_name(const std::string& stem) {
   return (slash == std::string::npos ? stem : stem.substr(slash + 1)) + ".kyr";
 }
 
+// A directory opens like a file on Linux but reads as nothing.
+bool is_directory(const std::string& path) {
+  struct stat info;
+  return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
 lmx::elmx_error marshal_document(const Kyr& document, std::string& xml) {
   std::ostringstream stream;
   lmx::c_xml_writer writer(stream, lmx::c_xml_writer::include_xml_decl, "\t", "\n");
@@ -68,7 +76,9 @@ lmx::elmx_error Kyr::loadFile(const std::wstring& path) {
     lmx::c_xml_reader_memory reader(xml.data(), xml.size());
     return unmarshal(reader);
   }
-  lmx::c_xml_reader_file reader(utf8(path).c_str());
+  const std::string file_path = utf8(path);
+  if (is_directory(file_path)) return lmx::ELMX_NO_FILE;
+  lmx::c_xml_reader_file reader(file_path.c_str());
   if (!reader.is_open()) return lmx::ELMX_NO_FILE;
   return unmarshal(reader);
 }

@@ -108,8 +108,10 @@ TEST_F(FailureCodes, UnwritableTargetsAreUnableToOpenFile) {
   EXPECT_EQ(files(), (std::set<std::string>{"taken.kyr", "taken.kyrz"}));
 }
 
-TEST_F(FailureCodes, DirectoryNamedLikeAContainer) {
+TEST_F(FailureCodes, DirectoriesCannotBeLoaded) {
   ::mkdir(path("folder.kyrz").c_str(), 0700);
+  ::mkdir(path("folder.kyr").c_str(), 0700);
   Kyr document;
   EXPECT_EQ(document.loadFile(wpath("folder.kyrz")), lmx::ELMX_USER_DEFINED_1);
+  EXPECT_EQ(document.loadFile(wpath("folder.kyr")), lmx::ELMX_NO_FILE);
 }
