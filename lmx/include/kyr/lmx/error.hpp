@@ -83,6 +83,7 @@ enum elmx_error_type : int
 };
 
 // Collects the lexical reports of one reader or writer: counts by severity and the last one.
+// The binding channel (handle_error and its hooks) belongs to the reader and the writer.
 class c_error
 {
 public:

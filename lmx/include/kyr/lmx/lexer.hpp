@@ -86,8 +86,10 @@ public:
     // expanded into `out` in place. An undeclared name is appended literally ("&name;") and
     // gives false; so do recursion and exceeding the expansion allowance (both fatal).
     bool insert_entity(c_entity_name_reader& reader, std::string* out);
-    // Expands the stored text `text` into `out` through the white-space mode, nested
-    // references included.
+    // Expands the stored text `text` into `out` through the white-space mode; each "&" or "%"
+    // in it starts a nested reference, looked up as a general entity. Bounded like the entity
+    // stack: a text already being expanded (here or on the stack) is a fatal recursion, every
+    // byte counts against the expansion allowance, and nesting uses no call stack.
     bool expand_entity_text(const char* text, std::string* out);
 
     // Reads to the first ">" or "/" outside quotes; `*empty` tells "/>". A byte other than

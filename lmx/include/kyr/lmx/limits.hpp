@@ -25,11 +25,12 @@ constexpr size_t k_repository_index_threshold = 16;
 
 // Entity expansion is free up to this many bytes per document (replacement text read from
 // the entity stack plus text expanded in place). Colour documents use entities for short
-// names, far below it; a runaway expansion stops within milliseconds. Default 1 MiB.
+// names, far below it; a runaway expansion stops after a fraction of a second. Default 1 MiB.
 constexpr size_t k_entity_expansion_floor = 1024u * 1024u;
 
 // Past the floor, expansion may not exceed this multiple of the bytes read from the source,
-// so a "billion laughs" or quadratic blow-up fails fast in bounded memory. Default 100.
+// so a "billion laughs" or quadratic blow-up fails fast in bounded memory. Going past the
+// allowance is a fatal ELMX_RECURSIVE_ENTITY, "Entity expansion limit exceeded". Default 100.
 constexpr size_t k_entity_expansion_ratio = 100;
 
 } // namespace lmx

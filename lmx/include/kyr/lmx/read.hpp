@@ -65,7 +65,9 @@ class c_read_file : public c_read
 public:
     // Opens `name` for binary reading; is_open() tells whether that worked.
     explicit c_read_file(const char* name);
-    // `name` holds UTF-16 code units; each is encoded to UTF-8 on its own for the open.
+    // `name` holds UTF-16 code units (one per wchar_t, also where wchar_t is 32 bits wide);
+    // each is encoded to UTF-8 on its own, surrogate halves included, and the UTF-8 name is
+    // opened with the narrow open, the only one POSIX has.
     explicit c_read_file(const wchar_t* name);
     // Reads a stream the caller opened, from its start; closed on delete unless told otherwise.
     explicit c_read_file(FILE* stream);
