@@ -4,6 +4,7 @@
 
 #include <ctime>
 #include <sstream>
+#include <string_view>
 
 #include <kyr/io/document_result.hpp>
 #include <kyr/lmx/strings.hpp>
@@ -19,11 +20,11 @@ namespace com_kyrandel_v2 {
 
 namespace {
 
-const std::wstring container_ending = L".kyrz";
-const std::wstring plain_ending = L".kyr";
+constexpr std::wstring_view container_ending = L".kyrz";
+constexpr std::wstring_view plain_ending = L".kyr";
 
 // Compares UTF-16 units exactly: ".KYRZ" is not a container.
-bool ends_with(const std::wstring& path, const std::wstring& ending) {
+bool ends_with(std::wstring_view path, std::wstring_view ending) {
   return path.size() >= ending.size() && path.compare(path.size() - ending.size(), ending.size(), ending) == 0;
 }
 

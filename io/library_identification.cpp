@@ -8,8 +8,8 @@ namespace {
 
 com_kyrandel_v2::SDKType make_identification() {
   com_kyrandel_v2::SDKType sdk;
-  sdk.set_SDKName(library_sdk_name);
-  sdk.get_SDKVersion().set_SDKVersion(library_sdk_version);
+  sdk.set_SDKName(L"Kyr2-LMX-3.7.6");
+  sdk.get_SDKVersion().set_SDKVersion(L"1.0");
   return sdk;
 }
 

@@ -7,10 +7,7 @@ class SDKType;
 
 namespace kyr::io {
 
-constexpr const wchar_t* library_sdk_name = L"Kyr2-LMX-3.7.6";
-constexpr const wchar_t* library_sdk_version = L"1.0";
-
-// An SDKType naming this library.
+// An SDKType naming this library: "Kyr2-LMX-3.7.6", version "1.0".
 const com_kyrandel_v2::SDKType& library_identification();
 
 }  // namespace kyr::io
