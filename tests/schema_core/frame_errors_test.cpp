@@ -302,3 +302,33 @@ TEST(FrameErrors, TruncatedDocumentEndsWithoutHanging)
 }
 
 } // namespace
+
+namespace {
+
+TEST(FrameErrors, EmptySimpleChildIsAnEmptyValue)
+{
+    lmx::elmx_error result;
+    CustomAttributeType_ValueChoice number;
+    EXPECT_EQ(fragment_reports(number, std::string("<Kyr:ValueChoice") + k_ns +
+                                           "><Kyr:DoubleValue/></Kyr:ValueChoice>", false, &result),
+              (reports{{lmx::ELMX_VALUE_BAD_FORMAT, "Kyr:DoubleValue"}}));
+    CustomAttributeType_ValueChoice text;
+    text.set_StringValue(L"old");
+    EXPECT_TRUE(fragment_reports(text, std::string("<Kyr:ValueChoice") + k_ns +
+                                           "><Kyr:StringValue/></Kyr:ValueChoice>", false, &result).empty());
+    EXPECT_EQ(result, lmx::ELMX_OK);
+    EXPECT_EQ(text.getchosen(), CustomAttributeType_ValueChoice::ec_StringValue);
+    EXPECT_EQ(text.get_StringValue(), L"");
+}
+
+TEST(FrameErrors, StreamWriteStopsAfterTheDeclaration)
+{
+    Header header;
+    header.set_Creator(L"c");
+    std::ostringstream os;
+    lmx::c_xml_writer writer(os, lmx::c_xml_writer::include_xml_decl, "\t", "\n");
+    EXPECT_EQ(header.marshal(writer, "Kyr:Header"), lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL);
+    EXPECT_EQ(os.str(), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
+}
+
+} // namespace
