@@ -2,18 +2,42 @@
 #ifndef KYR_LMX_NAME_CHARS_HPP
 #define KYR_LMX_NAME_CHARS_HPP
 
-#include <kyr/lmx/lexer.hpp>
+#include <array>
 
 namespace lmx {
+
+namespace name_chars_detail {
+
+constexpr unsigned char k_start = 1;
+constexpr unsigned char k_name = 2;
+
+// One lookup per byte: names are the most read bytes of a document.
+constexpr std::array<unsigned char, 256> make_table()
+{
+    std::array<unsigned char, 256> table{};
+    for (int c = 0; c < 256; ++c) {
+        const bool start = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':' || c >= 128;
+        const bool name = start || (c >= '0' && c <= '9') || c == '.' || c == '-';
+        table[c] = static_cast<unsigned char>((start ? k_start : 0) | (name ? k_name : 0));
+    }
+    return table;
+}
+
+constexpr std::array<unsigned char, 256> k_table = make_table();
+
+} // namespace name_chars_detail
 
 // ASCII letters, "_", ":" and every byte of a non-ASCII character.
 inline bool is_name_start_char(int c)
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':' || c >= 128;
+    return c >= 0 && c < 256 && (name_chars_detail::k_table[c] & name_chars_detail::k_start);
 }
 
 // Name starters plus digits, "." and "-".
-inline bool is_name_char(int c) { return is_entity_name_char(c); }
+inline bool is_name_char(int c)
+{
+    return c >= 0 && c < 256 && (name_chars_detail::k_table[c] & name_chars_detail::k_name);
+}
 
 } // namespace lmx
 

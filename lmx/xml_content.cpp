@@ -60,6 +60,8 @@ bool c_xml::get_element_value(std::string* value, elmx_whitespace mode, bool exp
             c_entity_name_reader_for_c_get reader(m_lexer);
             if (!m_lexer.insert_entity(reader, value))
                 return false;
+        } else if (mode == ELMX_WHITESPACE_PRESERVE) {
+            value->push_back(static_cast<char>(c));
         } else {
             m_lexer.add_char_wsp(value, c);
         }

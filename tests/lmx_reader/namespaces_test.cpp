@@ -234,16 +234,18 @@ TEST_P(Namespaces, GetNamespaceGivesUriEmptyOrNotFound)
 TEST_P(Namespaces, ValidQNames)
 {
     open("<a xmlns:a='urn:a' xmlns:_b.c-d='urn:b'/>");
-    c_xml_reader_local scope(reader());
-    ASSERT_EQ(next(), ELXP_NAME);
-    EXPECT_TRUE(reader().is_valid_qname("a:b"));
-    EXPECT_TRUE(reader().is_valid_qname("_b.c-d:x9.-_"));
-    EXPECT_FALSE(reader().is_valid_qname("a:b:c"));
-    EXPECT_FALSE(reader().is_valid_qname("a:"));
-    EXPECT_FALSE(reader().is_valid_qname("a:9b"));
-    EXPECT_FALSE(reader().is_valid_qname("z:b"));
-    // Unprefixed names need a default namespace.
-    EXPECT_FALSE(reader().is_valid_qname("b"));
+    {
+        c_xml_reader_local scope(reader());
+        ASSERT_EQ(next(), ELXP_NAME);
+        EXPECT_TRUE(reader().is_valid_qname("a:b"));
+        EXPECT_TRUE(reader().is_valid_qname("_b.c-d:x9.-_"));
+        EXPECT_FALSE(reader().is_valid_qname("a:b:c"));
+        EXPECT_FALSE(reader().is_valid_qname("a:"));
+        EXPECT_FALSE(reader().is_valid_qname("a:9b"));
+        EXPECT_FALSE(reader().is_valid_qname("z:b"));
+        // Unprefixed names need a default namespace.
+        EXPECT_FALSE(reader().is_valid_qname("b"));
+    }
     open("<a xmlns='urn:d'/>");
     c_xml_reader_local second(reader());
     ASSERT_EQ(next(), ELXP_NAME);
