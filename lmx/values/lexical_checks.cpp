@@ -3,6 +3,8 @@
 
 #include <kyr/lmx/char_tests.hpp>
 
+#include "float_specials.hpp"
+
 namespace lmx {
 
 namespace {
@@ -34,7 +36,7 @@ bool is_valid_integer(const std::string& text)
 
 bool is_valid_float(const std::string& text)
 {
-    if (text == "INF" || text == "-INF" || text == "NaN")
+    if (detail::float_special(text) != detail::e_float_special::none)
         return true;
     const char* p = text.data();
     const char* end = p + text.size();

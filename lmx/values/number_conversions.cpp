@@ -4,6 +4,8 @@
 
 #include <kyr/lmx/char_tests.hpp>
 
+#include "float_specials.hpp"
+
 #include <charconv>
 #include <limits>
 #include <system_error>
@@ -51,12 +53,12 @@ long long magnitude_exponent(const char* p, const char* end)
 template <typename F>
 F text_to_floating(const std::string& text)
 {
-    if (text == "NaN")
-        return static_cast<F>(0.0 / float_zero());
-    if (text == "INF")
-        return static_cast<F>(1.0 / float_zero());
-    if (text == "-INF")
-        return static_cast<F>(-1.0 / float_zero());
+    switch (detail::float_special(text)) {
+    case detail::e_float_special::nan: return static_cast<F>(0.0 / float_zero());
+    case detail::e_float_special::infinity: return static_cast<F>(1.0 / float_zero());
+    case detail::e_float_special::minus_infinity: return static_cast<F>(-1.0 / float_zero());
+    case detail::e_float_special::none: break;
+    }
     const char* p = text.data();
     const char* end = p + text.size();
     while (p != end && xisspace(*p))
