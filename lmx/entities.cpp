@@ -33,13 +33,17 @@ bool c_get_with_entities::is_on_entity_stack(const char* text) const
 
 bool c_get_with_entities::set_input_entity_value(const char* text)
 {
-    if (is_on_entity_stack(text)) {
-        error(ELMX_ERROR_TYPE_FATAL, ELMX_BAD_DTD, std::string("Recursive entity definition for: ") + text);
-        return false;
-    }
+    if (is_on_entity_stack(text))
+        return fail_recursion(text);
     m_stack.push_back(stack_entry{reinterpret_cast<const unsigned char*>(text), text, c_unget_buffer()});
     m_on_stack.insert(text);
     return true;
+}
+
+bool c_get_with_entities::fail_recursion(const char* text)
+{
+    error(ELMX_ERROR_TYPE_FATAL, ELMX_BAD_DTD, std::string("Recursive entity definition for: ") + text);
+    return false;
 }
 
 bool c_get_with_entities::count_expansion(size_t n)

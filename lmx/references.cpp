@@ -99,8 +99,11 @@ bool c_get_for_xml::append_predefined(const std::string& name, std::string* out)
     return true;
 }
 
-bool c_get_for_xml::insert_entity(c_entity_name_reader& reader, std::string* out)
+// A character reference or predefined entity is appended; a declared general entity's
+// text goes to *text; an undeclared name is appended literally after `opener`.
+bool c_get_for_xml::read_reference(c_entity_name_reader& reader, char opener, std::string* out, const char** text)
 {
+    *text = nullptr;
     const int first = reader.get();
     if (first == '#')
         return insert_character_entity(reader, out);
@@ -108,16 +111,23 @@ bool c_get_for_xml::insert_entity(c_entity_name_reader& reader, std::string* out
     std::string name;
     bool had_semicolon;
     read_entity_name(reader, &name, &had_semicolon);
-    if (append_predefined(name, out))
+    if (append_predefined(name, out) || get_general_entity(name.c_str(), text))
         return true;
-    const char* text;
-    if (get_general_entity(name.c_str(), &text))
-        return reader.is_from_input() ? set_input_entity_value(text) : expand_entity_text(text, out);
-    out->push_back('&');
+    out->push_back(opener);
     out->append(name);
     if (had_semicolon)
         out->push_back(';');
     return false;
+}
+
+bool c_get_for_xml::insert_entity(c_entity_name_reader& reader, std::string* out)
+{
+    const char* text;
+    if (!read_reference(reader, '&', out, &text))
+        return false;
+    if (!text)
+        return true;
+    return reader.is_from_input() ? set_input_entity_value(text) : expand_entity_text(text, out);
 }
 
 // An explicit stack of the texts being expanded, not C recursion: a long chain of entities
@@ -133,17 +143,14 @@ bool c_get_for_xml::expand_entity_text(const char* text, std::string* out)
     std::vector<frame> chain;
     std::unordered_set<const char*> in_chain;
     const auto enter = [&](const char* t) {
-        if (in_chain.count(t) || is_on_entity_stack(t)) {
-            error(ELMX_ERROR_TYPE_FATAL, ELMX_BAD_DTD, std::string("Recursive entity definition for: ") + t);
-            return false;
-        }
+        if (in_chain.count(t) || is_on_entity_stack(t))
+            return fail_recursion(t);
         chain.push_back(frame{t, t});
         in_chain.insert(t);
         return true;
     };
     if (!enter(text))
         return false;
-    std::string name;
     while (!chain.empty()) {
         const char* position = chain.back().position;
         const int c = static_cast<unsigned char>(*position);
@@ -161,23 +168,8 @@ bool c_get_for_xml::expand_entity_text(const char* text, std::string* out)
             continue;
         }
         c_entity_name_reader_for_entity reader(position);
-        const int first = reader.get();
-        bool ok = true;
-        const char* nested = nullptr;
-        if (first == '#') {
-            ok = insert_character_entity(reader, out);
-        } else {
-            reader.unget(first);
-            bool had_semicolon;
-            read_entity_name(reader, &name, &had_semicolon);
-            if (!append_predefined(name, out) && !get_general_entity(name.c_str(), &nested)) {
-                out->push_back(static_cast<char>(c));
-                out->append(name);
-                if (had_semicolon)
-                    out->push_back(';');
-                ok = false;
-            }
-        }
+        const char* nested;
+        const bool ok = read_reference(reader, static_cast<char>(c), out, &nested);
         chain.back().position = position;
         if (!ok || (nested && !enter(nested)))
             return false;

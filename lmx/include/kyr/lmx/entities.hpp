@@ -179,6 +179,10 @@ public:
     // Clears both repositories and the entity stack, then rewinds the decoder.
     void rewind();
 
+protected:
+    // The fatal report of `text` being expanded inside itself; always false.
+    bool fail_recursion(const char* text);
+
 private:
     struct stack_entry
     {

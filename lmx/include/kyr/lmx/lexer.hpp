@@ -111,6 +111,7 @@ private:
     // A collapsed space waiting in front of text appended without white-space handling.
     void flush_pending_space(std::string* out);
     bool append_predefined(const std::string& name, std::string* out);
+    bool read_reference(c_entity_name_reader& reader, char opener, std::string* out, const char** text);
 
     std::string m_digits;
     elmx_whitespace m_ws_mode = ELMX_WHITESPACE_PRESERVE;
