@@ -6,6 +6,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <iostream>
 #include <vector>
 
 int main(int argc, char** argv)
@@ -14,7 +15,7 @@ int main(int argc, char** argv)
 
     CLI::App app{"Validate, inspect, convert, export and create Kyr colour documents.", "kyr"};
     app.set_version_flag("--version", std::string("kyr ") + KYR_VERSION_STRING);
-    app.require_subcommand(1);
+    app.require_subcommand(0, 1);
 
     const std::vector<command> commands = {
         add_validate_command(app), add_info_command(app), add_convert_command(app),
@@ -34,5 +35,7 @@ int main(int argc, char** argv)
     for (const command& c : commands)
         if (c.app->parsed())
             return c.run();
+    // No command at all: say what there is to choose from.
+    std::cerr << app.help();
     return exit_usage_or_io;
 }
