@@ -100,9 +100,9 @@ TEST_F(ContainerFormat, StandardToolsExtractOurContainer) {
   EXPECT_EQ(python.status, 0) << python.output;
   EXPECT_EQ(python.output, xml_);
   if (have("7z")) {
-    const command_result seven = run("7z e -so " + archive + " swatches.kyr");
+    const command_result seven = run("(7z e -so " + archive + " swatches.kyr 2>/dev/null)");
     EXPECT_EQ(seven.status, 0);
-    EXPECT_EQ(seven.output.substr(seven.output.size() - xml_.size()), xml_);
+    EXPECT_EQ(seven.output, xml_);
     EXPECT_EQ(run("7z t " + archive).status, 0);
   }
 }
