@@ -28,7 +28,9 @@ elxp_xml_event c_xml::get_attribute_name(std::string* name, bool in_processing_i
             return ELXP_END_TAG;
     }
     m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, "XML not well-formed");
-    return ELXP_ERROR;
+    // A document cut off inside a start tag is told apart from one that was refused earlier.
+    const bool cut_off = c == -1 && !m_lexer.get_error_handler().is_fatal_errored();
+    return cut_off ? ELXP_END_OF_INPUT : ELXP_ERROR;
 }
 
 bool c_xml::attribute_at(size_t* pos, const char** name, char* quote, const char** raw) const

@@ -101,6 +101,10 @@ bool c_xml_reader::get_attribute_event(const s_event_map* map, elmx_error* error
         *error = m_errors.get_last_error() != ELMX_OK ? m_errors.get_last_error() : ELMX_NOT_WELL_FORMED;
         return true;
     }
+    if (event == ELXP_END_OF_INPUT) {
+        *error = ELMX_UNEXPECTED_END_OF_MESSAGE;
+        return true;
+    }
     return false;
 }
 

@@ -219,17 +219,28 @@ TEST_P(Attributes, MalformedAttributesAreFatalWithTheirMessages)
 
 TEST_P(Attributes, BadByteWhereTheTagShouldEnd)
 {
-    for (const char* doc : {"<a x='1' %>", "<a x='1'/x>", "<a x='1'"}) {
+    for (const char* doc : {"<a x='1' %>", "<a x='1'/x>", "<a x='1'", "<a x='1'/"}) {
         open_core(doc);
         ASSERT_EQ(core_next(), ELXP_NAME) << doc;
         EXPECT_EQ(m_core->get_attribute_name(&m_name), ELXP_NAME) << doc;
-        EXPECT_EQ(m_core->get_attribute_name(&m_name), ELXP_ERROR) << doc;
+        const int cut_off = doc[std::string(doc).size() - 1] != '>';
+        EXPECT_EQ(m_core->get_attribute_name(&m_name), cut_off ? ELXP_END_OF_INPUT : ELXP_ERROR) << doc;
         EXPECT_EQ(m_log->m_last, "XML not well-formed") << doc;
+        EXPECT_EQ(reader_test::last_report(*m_log), "23:1") << doc;
     }
     open("<a x='1' %>");
     ASSERT_EQ(next(), ELXP_NAME);
     EXPECT_EQ(attributes(), "x=1;<error>");
     EXPECT_EQ(m_error, ELMX_NOT_WELL_FORMED);
+}
+
+TEST_P(Attributes, InputEndingInsideTheTagIsUnexpectedEnd)
+{
+    open("<a x='1' ");
+    ASSERT_EQ(next(), ELXP_NAME);
+    EXPECT_EQ(attributes(), "x=1;<error>");
+    EXPECT_EQ(m_error, ELMX_UNEXPECTED_END_OF_MESSAGE);
+    EXPECT_EQ(reader().get_error(), ELMX_NOT_WELL_FORMED);
 }
 
 TEST_P(Attributes, TooManyAttributesIsFatal)

@@ -84,7 +84,8 @@ public:
     // their xmlns declarations bound in `scope`; the tag's closing ">" or "/>" stays unread.
     elxp_xml_event get_element_name(c_xml_local* scope, std::string* name);
     // Next stored attribute name (ELXP_NAME), else the end of the tag from the input:
-    // ELXP_START_TAG_END, ELXP_END_TAG ("/>", or "?>" for a processing instruction) or ELXP_ERROR.
+    // ELXP_START_TAG_END, ELXP_END_TAG ("/>", or "?>" for a processing instruction), ELXP_ERROR,
+    // or ELXP_END_OF_INPUT when the input ends inside the tag (reported as well).
     elxp_xml_event get_attribute_name(std::string* name, bool in_processing_instruction = false);
     // Value of the attribute named last, references expanded, in `mode`; false when unreadable.
     bool get_attribute_value(std::string* value, elmx_whitespace mode = ELMX_WHITESPACE_PRESERVE);
