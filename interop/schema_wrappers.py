@@ -1,0 +1,218 @@
+"""The flat exports of the schema classes, walked from the binding model that
+the class generator builds, so they follow the classes' accessor families.
+
+Not wrapped: members taking the reader, the writer or a std::ostream (managed
+callers read and write whole documents), the element classes' constructors
+with an elmx_error* out value and marshal(std::string*) (a managed caller
+cannot own a std::string), get_any (three std::string out values; the
+wildcard texts are reached as c_any_info values instead), operator= (C#
+assigns handles), is_member (takes the reader).
+"""
+
+from cpp_names import enum_type
+from flat_model import Wrapper, overloads
+
+NAMESPACE = "com_kyrandel_v2"
+
+# C++ value type of the model -> argument kind
+VALUE_KINDS = {
+    "std::wstring": "wstr",
+    "double": "double",
+    "int": "int",
+    "unsigned int": "uint",
+    "unsigned char": "uchar",
+    "bool": "bool",
+    "lmx::c_datetime": "cref:lmx::tc_datetime",
+    "lmx::c_binary": "cref:lmx::tc_binary",
+}
+
+# Result kind of a `const T& get_X() const` of a value
+VALUE_RESULTS = {
+    "std::wstring": "wstr",
+    "double": "double",
+    "int": "int",
+    "unsigned int": "uint",
+    "unsigned char": "uchar",
+    "bool": "bool",
+    "lmx::c_datetime": "ref",
+    "lmx::c_binary": "ref",
+}
+
+
+def qualified(cls):
+    return "%s::%s" % (NAMESPACE, cls.name)
+
+
+class ClassWrappers:
+    def __init__(self, cls):
+        self.cls = cls
+        self.name = cls.name
+        self.q = qualified(cls)
+        self.out = []
+
+    def add(self, member, form, result, params, call, twins=0, static=False):
+        self.out.append(Wrapper("%s_%s" % (self.name, member), form, result, params, call,
+                                None if static else self.q, twins))
+
+    def method(self, member, result, params=(), twins=0):
+        args = ", ".join("{%d}" % i for i in range(len(params)))
+        self.add(member, "member", result, params, "{self}->%s(%s)" % (member, args), twins)
+
+    # -- every class
+    def lifecycle(self):
+        q = self.q
+        self.out.append(Wrapper("new_" + self.name, "new", "new:" + q, [], "new %s()" % q))
+        self.out.append(Wrapper("new_" + self.name, "new", "new:" + q, ["cref:" + q], "new %s({0})" % q))
+        self.out.append(Wrapper("delete_" + self.name, "delete", "void", [], "delete {self}", q))
+        base = self.cls.base
+        if base is not None:
+            self.out.append(Wrapper(self.name + "Upcast", "upcast", "ptr", [],
+                                    "static_cast<%s*>({self})" % qualified(base), q))
+        self.method("swap", "void", ["ref:" + q])
+        self.method("reset", "void")
+
+    def polymorphic(self):
+        cls = self.cls
+        if not cls.polymorphic:
+            return
+        self.method("clone", "ptr")
+        if cls.element_of is not None:
+            return
+        self.add("id_get", "variable", "raw", [], "%s::id" % self.q, static=True)
+        self.method("getid", "raw")
+        self.method("has_id", "bool", ["raw:const char*"])
+        if cls.has_factory:
+            self.add("factory", "member", "ptr", ["int", "str"], "%s::factory({0}, {1})" % self.q, static=True)
+
+    def element_entry_points(self):
+        if not self.cls.is_element_class:
+            return
+        self.method("unmarshal", "enum", ["str"])
+        self.method("unmarshal", "enum", ["cstr", "size"])
+        self.method("unmarshal", "enum", ["cstr"])
+        self.method("marshal", "enum", ["cstr"])
+
+    def document(self):
+        if not self.cls.document:
+            return
+        self.method("loadFile", "enum", ["wstr"])
+        self.method("loadString", "enum", ["wstr"])
+        self.method("writeFile", "enum", ["wstr"])
+        self.method("writeString", "copy:%s::XMLDocumentResult" % NAMESPACE)
+
+    # -- accessor families
+    def value_accessors(self, x, value, optional, owner_enum=None):
+        t = value.cpp
+        self.method("get_" + x, VALUE_RESULTS[t])
+        self.method("set_" + x, "enum", [VALUE_KINDS[t]])
+        if optional:
+            self.method("isset_" + x, "bool")
+            self.method("unset_" + x, "void")
+        if value.enumerated:
+            e = "%s::%s" % (self.q, owner_enum or ("Eenum_" + x))
+            self.method("getenum_" + x, "enum")
+            self.method("setenum_" + x, "bool", ["enum:" + e])
+
+    def value_list(self, m):
+        x, t = m.name, m.value.cpp
+        kind = VALUE_KINDS[t]
+        self.method("get_" + x, VALUE_RESULTS[t], ["size"])
+        self.method("set_" + x, "enum", ["size", kind])
+        self.method("append_" + x, "enum", [kind])
+        self.method("insert_" + x, "enum", ["size", kind])
+        self.method("delete_" + x, "void", ["size"])
+        self.method("clear_" + x, "void")
+        self.method("size_" + x, "size")
+
+    def single_child(self, x, t, optional):
+        # the const get_X is wrapped; its non-const twin only takes a number
+        self.method("get_" + x, "ref", twins=1)
+        self.method("assign_" + x, "ref", ["cref:" + t])
+        if optional:
+            self.method("isset_" + x, "bool")
+            self.method("unset_" + x, "void")
+
+    def child_list(self, x, t):
+        self.method("get_" + x, "ref", ["size"], twins=1)
+        self.method("assign_" + x, "ref", ["size", "cref:" + t])
+        self.method("append_" + x, "enum")
+        self.method("insert_" + x, "enum", ["size"])
+        self.method("delete_" + x, "void", ["size"])
+        self.method("clear_" + x, "void")
+        self.method("size_" + x, "size")
+        self.method("back_" + x, "ref")
+
+    def wildcard(self):
+        self.method("append_any", "enum", ["str"])
+        self.method("insert_any", "enum", ["size", "str"])
+        self.method("delete_any", "void", ["size"])
+        self.method("clear_any", "void")
+        self.method("size_any", "size")
+
+    def members(self):
+        cls = self.cls
+        if cls.kind == "simple":
+            self.value_accessors(cls.name, cls.value, False)
+        if cls.nillable:
+            self.method("isnil_" + cls.name, "bool")
+            self.method("setnil_" + cls.name, "void")
+        if cls.is_compositor():
+            self.method("getchosen", "enum")
+            self.method("release_choice", "void")
+            for m in cls.choice_members:
+                if m.kind == "value":
+                    self.method("get_" + m.name, VALUE_RESULTS[m.value.cpp])
+                    self.method("set_" + m.name, "enum", [VALUE_KINDS[m.value.cpp]])
+                    if m.value.enumerated:
+                        self.method("getenum_" + m.name, "enum")
+                        self.method("setenum_" + m.name, "bool", ["enum:%s::%s" % (self.q, enum_type(m))])
+                else:
+                    self.method("get_" + m.name, "ref", twins=1)
+                    self.method("assign_" + m.name, "ref", ["cref:" + qualified(m.cls)])
+        for m in cls.attributes + cls.particles:
+            if m.kind == "attribute":
+                self.value_accessors(m.name, m.value, not m.required)
+            elif m.kind == "value":
+                if m.repeated:
+                    self.value_list(m)
+                else:
+                    self.value_accessors(m.name, m.value, m.min == 0)
+            elif m.kind == "any":
+                self.wildcard()
+            elif m.repeated:
+                self.child_list(m.name, qualified(m.cls))
+            else:
+                self.single_child(m.name, qualified(m.cls), m.optional)
+
+    def holder(self):
+        self.method("is_occurs_ok", "bool")
+        self.method("getchosen", "enum")
+        self.method("release_choice", "void")
+        for element, declared in self.cls.holder_members:
+            self.method("get_" + element, "ref", twins=1)
+            self.method("assign_" + element, "ref", ["cref:" + qualified(declared)])
+
+    def build(self):
+        self.lifecycle()
+        if self.cls.kind == "holder":
+            self.holder()
+            return overloads(self.out)
+        self.polymorphic()
+        if self.cls.element_of is None:
+            self.method("is_occurs_ok", "bool")
+        self.element_entry_points()
+        if self.cls.element_of is None:
+            self.document()
+            self.members()
+        return overloads(self.out)
+
+
+def schema_wrappers(schema):
+    result = []
+    for cls in schema.classes:
+        result.extend(ClassWrappers(cls).build())
+    return result
+
+
+def schema_headers(schema):
+    return ["kyr/schema/classes/%s.hpp" % cls.name for cls in schema.classes]
