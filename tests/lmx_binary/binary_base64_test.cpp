@@ -34,7 +34,7 @@ TEST(BinaryBase64, Accepts)
 TEST(BinaryBase64, Rejects)
 {
     for (const char* text : {"Q", "QQ", "QUJD=", "QQ==QQ==", "QQ== ", "QQ=A", "Q===", "QU*D", "QUJ", "QUJDR",
-                             "====", "QQ=", "\xc3\xa9\xc3\xa9", "QU-D", "QU_D"})
+                             "====", "QQ=", "\xc3\xa9\xc3\xa9", "QU-D", "QU_D", " "})
         EXPECT_FALSE(c_binary::is_valid_base64(text)) << text;
 }
 
