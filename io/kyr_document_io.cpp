@@ -40,10 +40,11 @@ std::string entry_name(const std::string& stem) {
   return (slash == std::string::npos ? stem : stem.substr(slash + 1)) + ".kyr";
 }
 
-// A directory opens like a file on Linux but reads as nothing.
-bool is_directory(const std::string& path) {
+// A directory opens like a file on Linux but reads as nothing; a name with a
+// NUL inside would open a file of a shorter name.
+bool can_name_a_file(const std::string& path) {
   struct stat info;
-  return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  return path.find('\0') == std::string::npos && !(::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode));
 }
 
 lmx::elmx_error marshal_document(const Kyr& document, std::string& xml) {
@@ -78,7 +79,7 @@ lmx::elmx_error Kyr::loadFile(const std::wstring& path) {
     return unmarshal(reader);
   }
   const std::string file_path = utf8(path);
-  if (is_directory(file_path)) return lmx::ELMX_NO_FILE;
+  if (!can_name_a_file(file_path)) return lmx::ELMX_NO_FILE;
   lmx::c_xml_reader_file reader(file_path.c_str());
   if (!reader.is_open()) return lmx::ELMX_NO_FILE;
   return unmarshal(reader);

@@ -8,6 +8,8 @@
 namespace kyr::io {
 
 output_target::output_target(const std::string& path) : path_(path) {
+  // A name with a NUL inside would create a file of a shorter name.
+  if (path.find('\0') != std::string::npos) return;
   fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   if (fd_ >= 0) {
     created_ = true;

@@ -61,7 +61,8 @@ class memory_source final : public zip_source {
 }  // namespace
 
 std::unique_ptr<zip_source> open_file_source(const std::string& path) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // A name with a NUL inside would open a file of a shorter name.
+  int fd = path.find('\0') == std::string::npos ? ::open(path.c_str(), O_RDONLY | O_CLOEXEC) : -1;
   if (fd < 0) throw CZipException(CZipException::generic, "archive file cannot be opened");
   struct stat info;
   // Only a regular file has a size to search backwards from; a device or a

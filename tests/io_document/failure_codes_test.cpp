@@ -115,3 +115,16 @@ TEST_F(FailureCodes, DirectoriesCannotBeLoaded) {
   EXPECT_EQ(document.loadFile(wpath("folder.kyrz")), lmx::ELMX_USER_DEFINED_1);
   EXPECT_EQ(document.loadFile(wpath("folder.kyr")), lmx::ELMX_NO_FILE);
 }
+
+TEST_F(FailureCodes, NamesWithANulNameNoFile) {
+  write_bytes(path("a"), content_of(data_path("two-palettes.kyr")));
+  const std::wstring nul(1, L'\0');
+  Kyr document;
+  EXPECT_EQ(document.loadFile(wpath("a") + nul + L"b.kyr"), lmx::ELMX_NO_FILE);
+  EXPECT_EQ(document.loadFile(wpath("a") + nul + L"b.kyrz"), lmx::ELMX_USER_DEFINED_1);
+  ASSERT_EQ(document.loadFile(wpath("a")), lmx::ELMX_OK);
+  EXPECT_EQ(document.writeFile(wpath("a") + nul + L".kyr"), lmx::ELMX_NO_FILE);
+  EXPECT_EQ(document.writeFile(wpath("a") + nul + L".kyrz"), lmx::ELMX_NO_FILE);
+  EXPECT_EQ(content_of(path("a")), content_of(data_path("two-palettes.kyr")));
+  EXPECT_EQ(files(), std::set<std::string>{"a"});
+}
