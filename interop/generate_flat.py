@@ -13,6 +13,7 @@ rewritten.
 import os
 import sys
 
+sys.dont_write_bytecode = True  # keep the source tree free of caches
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "schema", "generator"))
 sys.path.insert(0, HERE)
