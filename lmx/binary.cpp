@@ -15,7 +15,7 @@ void c_binary::set(const unsigned char* data, std::size_t size)
 
 unsigned char* c_binary::get(unsigned char* dest, std::size_t max) const
 {
-    const std::size_t count = std::min(m_bytes.size(), max);
+    const std::size_t count = dest == nullptr ? 0 : std::min(m_bytes.size(), max);
     if (count != 0)
         std::memcpy(dest, m_bytes.data(), count);
     return dest;
@@ -23,7 +23,7 @@ unsigned char* c_binary::get(unsigned char* dest, std::size_t max) const
 
 bool c_binary::equal(const unsigned char* data, std::size_t size) const
 {
-    if (size != m_bytes.size())
+    if (size != m_bytes.size() || (data == nullptr && size != 0))
         return false;
     return size == 0 || std::memcmp(data, m_bytes.data(), size) == 0;
 }

@@ -206,6 +206,8 @@ bool c_datetime_base::is_valid_form(e_datetime_form form, const std::string& tex
 
 void c_datetime_base::parse_form(e_datetime_form form, const char* text, std::size_t size)
 {
+    if (text == nullptr)
+        size = 0;
     c_datetime_scanner(text, size, this).scan(form);
 }
 

@@ -29,6 +29,8 @@ TEST(BinaryValue, ConstructSetAndGet)
     EXPECT_EQ('C', out[2]);
     EXPECT_EQ(0, out[3]);
 
+    EXPECT_EQ(nullptr, value.get(nullptr, 3));
+
     value.set(abc, 1);
     EXPECT_EQ(1u, value.size());
     value.set(nullptr, 7);
@@ -53,6 +55,7 @@ TEST(BinaryValue, AppendCompareAndSwap)
     EXPECT_TRUE(value.equal(abc, 2));
     EXPECT_FALSE(value.equal(abc, 3));
     EXPECT_TRUE(c_binary().equal(nullptr, 0));
+    EXPECT_FALSE(value.equal(nullptr, 2));
 
     c_binary other(abc, 3);
     EXPECT_TRUE(value != other);

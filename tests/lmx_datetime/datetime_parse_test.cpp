@@ -84,6 +84,8 @@ TEST(DatetimeParse, StopsAtFirstMisfitKeepingWhatWasRead)
     EXPECT_EQ(2011, value.get_year());
     value = static_cast<const char*>(nullptr);
     EXPECT_EQ(2011, value.get_year());
+    value.parse_form(e_datetime_form::datetime, nullptr, 20);
+    EXPECT_EQ(2011, value.get_year());
 }
 
 TEST(DatetimeParse, MalformedZoneLeavesZoneUnchanged)

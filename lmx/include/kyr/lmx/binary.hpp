@@ -25,7 +25,7 @@ public:
     unsigned char& at(std::size_t index) { return m_bytes.at(index); }
     const unsigned char& at(std::size_t index) const { return m_bytes.at(index); }
 
-    // Copies min(size(), max) bytes to `dest` and returns `dest`.
+    // Copies min(size(), max) bytes to `dest` (nothing when it is null) and returns `dest`.
     unsigned char* get(unsigned char* dest, std::size_t max) const;
     c_binary& operator+=(unsigned char byte) { m_bytes.push_back(byte); return *this; }
 
