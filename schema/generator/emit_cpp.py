@@ -264,9 +264,10 @@ class ClassEmitter:
         name = cls.name
         base = self.base_name()
         poly = cls.polymorphic
-        self.tables.append("const kyr::schema::s_class_info %s = {%s, k_ns_map, %s, %s, %s};" % (
-            self.info_name(), c_string(name), "true" if cls.has_children() else "false",
-            "true" if cls.empty_accepted else "false", "true" if cls.value_optional else "false"))
+        if cls.kind != "simple":
+            self.tables.append("const kyr::schema::s_class_info %s = {%s, k_ns_map, %s, %s};" % (
+                self.info_name(), c_string(name), "true" if cls.has_children() else "false",
+                "true" if cls.empty_accepted else "false"))
         self.public.append("")
         occurs = self.occurs_conditions()
         self.method("bool is_occurs_ok() const", "is_occurs_ok()",

@@ -332,3 +332,17 @@ TEST(FrameErrors, StreamWriteStopsAfterTheDeclaration)
 }
 
 } // namespace
+
+namespace {
+
+TEST(FrameErrors, EndOfInputInsideAnElementNamesThatElement)
+{
+    Kyr kyr;
+    lmx::elmx_error result;
+    const std::string text = "<Kyr:Kyr xmlns:Kyr=\"http://kyr-format.org/v2\"><Kyr:Preamble>";
+    EXPECT_EQ(document_reports(kyr, text, false, &result),
+              (reports{{lmx::ELMX_UNEXPECTED_END_OF_MESSAGE, "Kyr:Preamble"}}));
+    EXPECT_EQ(result, lmx::ELMX_UNEXPECTED_END_OF_MESSAGE);
+}
+
+} // namespace

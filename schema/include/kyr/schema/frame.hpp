@@ -32,7 +32,6 @@ struct s_class_info
     const lmx::s_ns_map* ns_map;   // selected by the first element written
     bool has_children;             // complex content with child elements
     bool empty_accepted;           // an empty element tag is not reported (32)
-    bool value_optional;           // simple content that may be absent
 };
 
 // Passes code and item through the reader's handler. True when the handler
@@ -240,7 +239,8 @@ struct frame
             return lmx::ELMX_OK;
         }
         std::string child_name;
-        if (!next_element(reader, nullptr, &child_name, &error))
+        reader.get_element_event(nullptr, &error, &child_name);
+        if (error != lmx::ELMX_OK && (error = reader.handle_error(error, name, __FILE__, __LINE__)) != lmx::ELMX_OK)
             return error;
         if (!object.unmarshal_body(reader, &child_name, &error))
             return error;

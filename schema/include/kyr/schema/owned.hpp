@@ -120,7 +120,6 @@ public:
         }
     }
     T& back() { return *m_items.back(); }
-    const T& back() const { return *m_items.back(); }
 
     typename std::vector<T*>::const_iterator begin() const { return m_items.begin(); }
     typename std::vector<T*>::const_iterator end() const { return m_items.end(); }

@@ -21,26 +21,26 @@ using kyr::schema::frame;
 namespace {
 
 // ShapeType
-const kyr::schema::s_class_info ShapeType_info = {"ShapeType", k_ns_map, true, true, false};
+const kyr::schema::s_class_info ShapeType_info = {"ShapeType", k_ns_map, true, true};
 const lmx::s_event_map ShapeType_elements_0[] = {
     {1000, "Lid", 3, k_e_Lid},
     {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};
 
 // CircleType
-const kyr::schema::s_class_info CircleType_info = {"CircleType", k_ns_map, true, false, false};
+const kyr::schema::s_class_info CircleType_info = {"CircleType", k_ns_map, true, false};
 const lmx::s_event_map CircleType_elements_0[] = {
     {1000, "Radius", 6, k_e_Radius},
     {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};
 const kyr::schema::s_facets CircleType_Radius_facets = {"0", 0.0, false, "100", 100.0, true, -1, -1, nullptr, nullptr};
 
 // LidType
-const kyr::schema::s_class_info LidType_info = {"LidType", k_ns_map, false, false, false};
+const kyr::schema::s_class_info LidType_info = {"LidType", k_ns_map, false, false};
 const lmx::s_event_map LidType_attributes[] = {
     {1, "Open", 4, k_a_Open},
     {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};
 
 // Box
-const kyr::schema::s_class_info Box_info = {"Box", k_ns_map, true, false, false};
+const kyr::schema::s_class_info Box_info = {"Box", k_ns_map, true, false};
 const lmx::s_event_map Box_attributes[] = {
     {1, "Shade", 5, k_a_Shade},
     {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};
@@ -99,7 +99,6 @@ const kyr::schema::s_holder_member<ShapeType> sg_Shape_table[] = {
 };
 
 // Weight
-const kyr::schema::s_class_info Weight_info = {"Weight", k_ns_map, false, false, false};
 const lmx::s_event_map Weight_attributes[] = {
     {1, "Unit", 4, k_a_Unit},
     {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};
@@ -114,7 +113,7 @@ const lmx::s_event_map anon_Count_members[] = {
     {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};
 
 // Extra
-const kyr::schema::s_class_info Extra_info = {"Extra", k_ns_map, true, true, false};
+const kyr::schema::s_class_info Extra_info = {"Extra", k_ns_map, true, true};
 const lmx::s_event_map Extra_elements_0[] = {
     {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};
 
