@@ -35,8 +35,6 @@ private:
     std::vector<size_t> m_starts;
 };
 
-constexpr const char* k_too_deep = "Elements nested deeper than the limit of 1024 levels";
-
 } // namespace lmx
 
 #endif

@@ -1,3 +1,4 @@
+#include <kyr/lmx/reader_limits.hpp>
 #include <kyr/lmx/xml.hpp>
 
 namespace lmx {
@@ -57,9 +58,24 @@ void c_xml::rewind()
     m_value_pending = false;
 }
 
-bool c_xml::fail_limit(const char* message)
+bool c_xml::fail_limit(e_limit limit)
 {
-    m_lexer.error(ELMX_ERROR_TYPE_FATAL, ELMX_NOT_WELL_FORMED, message);
+    struct s_bound
+    {
+        const char* what;
+        size_t value;
+        const char* unit;
+    };
+    static const s_bound bounds[] = {
+        {"Elements nested too deeply", k_max_element_depth, "levels"},
+        {"Name too long", k_max_name_length, "bytes"},
+        {"Too many attributes in one start tag", k_max_attribute_count, "attributes"},
+        {"Attribute value too long", k_max_attribute_length, "bytes"},
+        {"Text too long", k_max_text_length, "bytes"},
+    };
+    const s_bound& bound = bounds[limit];
+    m_lexer.error(ELMX_ERROR_TYPE_FATAL, ELMX_NOT_WELL_FORMED,
+                  std::string(bound.what) + " (limit " + std::to_string(bound.value) + " " + bound.unit + ")");
     return false;
 }
 

@@ -89,7 +89,7 @@ bool c_xml::expand_attribute_value(size_t raw_pos, std::string* value, elmx_whit
             m_lexer.add_char_wsp(value, c);
         }
         if (value->size() > k_max_attribute_length)
-            return fail_limit("Attribute value longer than the limit of 10000000 bytes");
+            return fail_limit(LIMIT_ATTRIBUTE_LENGTH);
     }
     return true;
 }

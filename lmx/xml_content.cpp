@@ -7,12 +7,6 @@
 
 namespace lmx {
 
-namespace {
-
-const char k_text_too_long[] = "Text longer than the limit of 64 MiB";
-
-} // namespace
-
 bool c_xml::skip_start_tag(bool* is_empty)
 {
     return m_lexer.move_to_start_tag_end(is_empty);
@@ -66,7 +60,7 @@ bool c_xml::get_element_value(std::string* value, elmx_whitespace mode, bool exp
             m_lexer.add_char_wsp(value, c);
         }
         if (value->size() > k_max_text_length)
-            return fail_limit(k_text_too_long);
+            return fail_limit(LIMIT_TEXT_LENGTH);
     }
 }
 
@@ -136,7 +130,7 @@ bool c_xml::skip_element_body(const std::string& name)
             if (!m_lexer.move_to_start_tag_end(&empty))
                 return false;
             if (!empty && !open.push(tag))
-                return fail_limit(k_too_deep);
+                return fail_limit(LIMIT_DEPTH);
             break;
         }
         case ELXP_END_TAG:
@@ -180,7 +174,7 @@ bool c_xml::copy_start_tag_rest(std::string* out, bool* is_empty)
             slash = false;
         }
         if (out->size() > k_max_text_length)
-            return fail_limit(k_text_too_long);
+            return fail_limit(LIMIT_TEXT_LENGTH);
     }
     m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_UNEXPECTED_END_OF_MESSAGE, "Premature end of file encountered");
     return false;
@@ -215,7 +209,7 @@ bool c_xml::capture_content(std::string* value, std::string* end_name, elmx_whit
                 if (!copy_start_tag_rest(value, &empty))
                     return false;
                 if (!empty && !open.push(tag))
-                    return fail_limit(k_too_deep);
+                    return fail_limit(LIMIT_DEPTH);
             } else if (next == '/') {
                 if (!read_end_tag_name(&tag))
                     return false;
@@ -249,7 +243,7 @@ bool c_xml::capture_content(std::string* value, std::string* end_name, elmx_whit
             }
         }
         if (value->size() > k_max_text_length)
-            return fail_limit(k_text_too_long);
+            return fail_limit(LIMIT_TEXT_LENGTH);
     }
 }
 

@@ -56,8 +56,10 @@ elxp_xml_event c_xml::get_element_name(c_xml_local* scope, std::string* name)
                 m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, k_not_well_formed);
                 return ELXP_ERROR;
             }
-            if (name->size() > k_max_name_length)
-                return fail_limit("Name longer than the limit of 50000 bytes"), ELXP_ERROR;
+            if (name->size() > k_max_name_length) {
+                fail_limit(LIMIT_NAME_LENGTH);
+                return ELXP_ERROR;
+            }
             m_lexer.unget(end);
             return collect_attributes(scope) ? ELXP_NAME : ELXP_ERROR;
         }
@@ -108,7 +110,7 @@ bool c_xml::read_end_tag_name(std::string* name)
     if (is_name_start_char(first)) {
         const int end = read_name(first, name);
         if (name->size() > k_max_name_length)
-            return fail_limit("Name longer than the limit of 50000 bytes");
+            return fail_limit(LIMIT_NAME_LENGTH);
         const int c = is_xml_ws(end) ? m_lexer.get_non_ws() : end;
         if (c == '>')
             return true;
@@ -145,7 +147,7 @@ bool c_xml::collect_attributes(c_xml_local* scope)
             break;
         }
         if (++count > k_max_attribute_count) {
-            ok = fail_limit("More than 10000 attributes in one start tag");
+            ok = fail_limit(LIMIT_ATTRIBUTE_COUNT);
             break;
         }
         m_lexer.unget(c);
@@ -162,7 +164,7 @@ bool c_xml::read_attribute(c_xml_local* scope)
 {
     const int end = read_name(m_lexer.get(), &m_scratch);
     if (m_scratch.size() > k_max_name_length)
-        return fail_limit("Name longer than the limit of 50000 bytes");
+        return fail_limit(LIMIT_NAME_LENGTH);
     int c = is_xml_ws(end) ? m_lexer.get_non_ws() : end;
     if (c == -1) {
         m_lexer.error(ELMX_ERROR_TYPE_FATAL, ELMX_UNEXPECTED_END_OF_MESSAGE, "Unexpected end of file");
@@ -194,7 +196,7 @@ bool c_xml::read_attribute(c_xml_local* scope)
         store.push_back(static_cast<char>(c));
         if (store.size() - value_start > k_max_attribute_length) {
             store.resize(entry);
-            return fail_limit("Attribute value longer than the limit of 10000000 bytes");
+            return fail_limit(LIMIT_ATTRIBUTE_LENGTH);
         }
     }
     store.push_back('\0');

@@ -4,8 +4,6 @@
 
 #include <cstring>
 
-#include "open_elements.hpp"
-
 namespace lmx {
 
 const char* const k_namespace_not_found = " ";
@@ -26,8 +24,10 @@ int c_xml_reader::read_element_event(const s_event_map* map, elmx_error* error, 
 {
     m_current_local->clear();
     int event = get_element_name(m_current_local, name);
-    if (event == ELXP_NAME && m_depth > k_max_element_depth)
-        event = (fail_limit(k_too_deep), ELXP_ERROR);
+    if (event == ELXP_NAME && m_depth > k_max_element_depth) {
+        fail_limit(LIMIT_DEPTH);
+        event = ELXP_ERROR;
+    }
     *raw_event = event;
     if (event == ELXP_NAME) {
         m_current_name.set(m_current_local, *name);

@@ -250,7 +250,7 @@ TEST_P(Attributes, TooManyAttributesIsFatal)
         doc += " a" + std::to_string(i) + "=''";
     open_core(doc + "/>");
     EXPECT_EQ(core_next(), ELXP_ERROR);
-    EXPECT_EQ(m_log->m_last, "More than 10000 attributes in one start tag");
+    EXPECT_EQ(m_log->m_last, "Too many attributes in one start tag (limit 10000 attributes)");
     EXPECT_TRUE(m_log->is_fatal_errored());
 }
 

@@ -64,7 +64,7 @@ std::string nested(size_t depth, const char* inner = "")
 }
 
 const size_t k_million = 1000000;
-const char k_too_deep[] = "Elements nested deeper than the limit of 1024 levels";
+const char k_too_deep[] = "Elements nested too deeply (limit 1024 levels)";
 
 class DeepNesting : public reader_test::c_reader_fixture
 {
@@ -146,7 +146,7 @@ TEST_P(Limits, OverlongNamesAreFatal)
             event = core_next();
         }
         EXPECT_EQ(event, ELXP_ERROR);
-        EXPECT_EQ(m_log->m_last, "Name longer than the limit of 50000 bytes");
+        EXPECT_EQ(m_log->m_last, "Name too long (limit 50000 bytes)");
         EXPECT_TRUE(m_log->is_fatal_errored());
     }
 }
@@ -168,7 +168,26 @@ TEST(LimitsWhole, OverlongAttributeValueIsFatal)
     c_xml core(source, log, true);
     std::string name;
     EXPECT_EQ(core.get_element_name(nullptr, &name), ELXP_ERROR);
-    EXPECT_EQ(log.m_last, "Attribute value longer than the limit of 10000000 bytes");
+    EXPECT_EQ(log.m_last, "Attribute value too long (limit 10000000 bytes)");
+}
+
+TEST(LimitsWhole, OverlongTextIsFatal)
+{
+#ifndef NDEBUG
+    GTEST_SKIP() << "64 MiB of text byte by byte is for optimised builds";
+#endif
+    std::string doc = "<a>";
+    doc.append(64u * 1024u * 1024u + 1u, 'x');
+    doc += "</a>";
+    c_read_memory source(doc.data(), doc.size());
+    reader_test::c_message_log log;
+    c_xml core(source, log, true);
+    std::string text;
+    ASSERT_EQ(core.get_element_name(nullptr, &text), ELXP_NAME);
+    EXPECT_EQ(core.get_attribute_name(&text), ELXP_START_TAG_END);
+    text.clear();
+    EXPECT_FALSE(core.get_element_value(&text, ELMX_WHITESPACE_PRESERVE));
+    EXPECT_EQ(log.m_last, "Text too long (limit 67108864 bytes)");
 }
 
 } // namespace

@@ -136,8 +136,17 @@ protected:
     bool attribute_at(size_t* pos, const char** name, char* quote, const char** raw) const;
     // Expands references of a stored raw value and applies `mode`.
     bool expand_attribute_value(size_t raw_pos, std::string* value, elmx_whitespace mode);
-    // Fatal report of a broken document limit; always false.
-    bool fail_limit(const char* message);
+    // The document bounds of reader_limits.hpp.
+    enum e_limit
+    {
+        LIMIT_DEPTH,
+        LIMIT_NAME_LENGTH,
+        LIMIT_ATTRIBUTE_COUNT,
+        LIMIT_ATTRIBUTE_LENGTH,
+        LIMIT_TEXT_LENGTH
+    };
+    // Fatal report of a broken document bound; always false.
+    bool fail_limit(e_limit limit);
 
 private:
     int read_name(int first, std::string* name);
