@@ -1,4 +1,6 @@
 // Doubles and floats in the written text form.
+#include <kyr/lmx/big_int.hpp>
+#include <kyr/lmx/decimal.hpp>
 #include <kyr/lmx/output.hpp>
 #include <kyr/lmx/simple_types.hpp>
 #include <kyr/lmx/xml_writer.hpp>
@@ -101,6 +103,17 @@ TEST(NumberOutput, IntegersAndOtherValues)
     os << c_as_xml<int>(-2147483647 - 1) << ' ' << c_as_xml<unsigned int>(4294967295u) << ' '
        << c_as_xml<long long>(1234567890123LL);
     EXPECT_EQ("-2147483648 4294967295 1234567890123", os.str());
+}
+
+TEST(NumberOutput, BigIntAndDecimalThroughTheGenericWrapper)
+{
+    const c_big_int big("-000123456789012345678901234567890");
+    const c_decimal half("+0.50");
+    const c_decimal negative_zero("-0");
+    std::ostringstream os;
+    os << c_as_xml(big) << ' ' << c_as_xml(half) << ' ' << c_as_xml(negative_zero) << ' '
+       << c_as_xml(c_decimal(1205L, 3));
+    EXPECT_EQ("-123456789012345678901234567890 .50 -0 1.205", os.str());
 }
 
 TEST(NumberOutput, WriterStreamIgnoresADecimalCommaLocale)
