@@ -135,7 +135,7 @@ def units(wrappers, schema, runtime_headers, banner):
         for w in chunk:
             includes |= headers_of(w, schema)
         out = [banner, '#include "flat_exports.hpp"', "", "#include <new>", "#include <string>", ""]
-        out.extend('#include "%s"' % h if "/" not in h else "#include <%s>" % h for h in runtime_headers)
+        out.extend("#include <%s>" % h for h in runtime_headers)
         out.extend("#include <%s>" % h for h in sorted(includes))
         out.append("")
         for w in chunk:

@@ -81,14 +81,14 @@ KYR_FLAT_HIDDEN char16_t* com_string(const std::string& text);
 
 // A reference result handed out as a handle into its owner.
 template<typename T>
-void* address(const T& value)
+KYR_FLAT_HIDDEN void* address(const T& value)
 {
     return const_cast<T*>(&value);
 }
 
 // A refused argument: raises the argument-null callback, gives the zero result.
 template<typename R>
-R refused(const char* message)
+KYR_FLAT_HIDDEN R refused(const char* message)
 {
     raise_argument(k_argument_null, message);
     return R();
@@ -96,7 +96,7 @@ R refused(const char* message)
 
 // An exception stopped at the boundary: raises its callback, gives the zero result.
 template<typename R>
-R failed()
+KYR_FLAT_HIDDEN R failed()
 {
     raise_current_exception();
     return R();

@@ -27,8 +27,8 @@ class RuntimeClass:
         self.q = "%s::%s" % (namespace, name)
         self.out = []
 
-    def ctor(self, *params):
-        args = ", ".join("{%d}" % i for i in range(len(params)))
+    def ctor(self, *params, args=None):
+        args = args or ", ".join("{%d}" % i for i in range(len(params)))
         self.out.append(Wrapper("new_" + self.name, "new", "new:" + self.q, list(params), "new %s(%s)" % (self.q, args)))
         return self
 
@@ -85,7 +85,9 @@ def runtime_classes():
     big.method("get_as_float", "double").method("get_as_string", "str")
     classes.append(big.build())
 
-    binary = RuntimeClass("c_binary").ctor().ctor("raw:const unsigned char*", "size").copy().delete()
+    # null bytes read as no bytes, whatever the size says
+    binary = RuntimeClass("c_binary").ctor().ctor("raw:const unsigned char*", "size", args="{0}, {0} ? {1} : 0")
+    binary.copy().delete()
     binary.method("swap", "void", "ref:lmx::c_binary")
     binary.method("set", "void", "raw:const unsigned char*", "size",
                   call="{self}->set({0}, {0} ? {1} : 0)")
@@ -180,5 +182,5 @@ RUNTIME_HEADERS = [
     "kyr/lmx/big_int.hpp", "kyr/lmx/binary.hpp", "kyr/lmx/build_constants.hpp", "kyr/lmx/char_tests.hpp",
     "kyr/lmx/datetime.hpp", "kyr/lmx/decimal.hpp", "kyr/lmx/duration.hpp", "kyr/lmx/error.hpp",
     "kyr/lmx/pattern.hpp", "kyr/lmx/simple_types.hpp", "kyr/lmx/strings.hpp", "kyr/schema/any_info.hpp",
-    "kyr/io/document_result.hpp", "flat_runtime.hpp",
+    "kyr/io/document_result.hpp",
 ]

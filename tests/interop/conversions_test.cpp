@@ -198,6 +198,24 @@ TEST_F(conversions, exceptions_stop_at_the_boundary)
     CSharp_delete_c_binary(binary);
 }
 
+TEST_F(conversions, null_byte_pointers_read_as_no_bytes)
+{
+    void* binary = CSharp_new_c_binary__SWIG_1(nullptr, 5);
+    EXPECT_EQ(0u, CSharp_c_binary_size(binary));
+    const unsigned char bytes[] = {1, 2, 3};
+    CSharp_c_binary_set(binary, bytes, 3);
+    EXPECT_EQ(1u, CSharp_c_binary_equal(binary, bytes, 3));
+    unsigned char copy[3] = {};
+    EXPECT_EQ(copy, CSharp_c_binary_get(binary, copy, 3));
+    EXPECT_EQ(3, copy[2]);
+    EXPECT_EQ(nullptr, CSharp_c_binary_get(binary, nullptr, 3));
+    EXPECT_EQ(0u, CSharp_c_binary_equal(binary, nullptr, 3));
+    CSharp_c_binary_set(binary, nullptr, 3);
+    EXPECT_EQ(0u, CSharp_c_binary_size(binary));
+    CSharp_delete_c_binary(binary);
+    EXPECT_TRUE(raised_callbacks().empty());
+}
+
 TEST_F(conversions, write_string_hands_over_a_new_result)
 {
     void* document = CSharp_new_Kyr__SWIG_0();
