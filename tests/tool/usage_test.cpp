@@ -28,6 +28,19 @@ TEST(Usage, EveryCommandHasHelp)
     }
 }
 
+TEST(Usage, NoCommandListsTheCommandsOnStandardErrorAndUnknownWordsAreNamed)
+{
+    const program_result none = run_program(kyr_program(), {});
+    EXPECT_EQ(none.exit_code, 2);
+    EXPECT_EQ(none.out, "");
+    EXPECT_NE(none.err.find("\n  convert "), std::string::npos) << none.err;
+
+    const program_result unknown = run_program(kyr_program(), {"frobnicate"});
+    EXPECT_EQ(unknown.exit_code, 2);
+    EXPECT_EQ(unknown.out, "");
+    EXPECT_EQ(unknown.err.rfind("The following argument was not expected: frobnicate\n", 0), 0u) << unknown.err;
+}
+
 TEST(Usage, VersionIsTheLibraryVersion)
 {
     const program_result r = run_program(kyr_program(), {"--version"});
