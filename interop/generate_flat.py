@@ -21,7 +21,7 @@ sys.path.insert(0, HERE)
 import emit_flat  # noqa: E402
 from model import Schema  # noqa: E402
 from runtime_wrappers import RUNTIME_HEADERS, free_functions, runtime_classes  # noqa: E402
-from schema_wrappers import schema_wrappers  # noqa: E402
+from schema_wrappers import FlatError, schema_wrappers  # noqa: E402
 from xsd_reader import SchemaError  # noqa: E402
 
 
@@ -42,10 +42,10 @@ def main(argv):
     schema_path, out_dir, def_file = argv[1:4]
     try:
         schema = Schema(schema_path)
-    except SchemaError as error:
+        wrappers = schema_wrappers(schema) + runtime_classes() + free_functions()
+    except (SchemaError, FlatError) as error:
         sys.stderr.write("generate_flat: %s\n" % error)
         return 1
-    wrappers = schema_wrappers(schema) + runtime_classes() + free_functions()
     names = [w.export for w in wrappers]
     if len(set(names)) != len(names):
         duplicates = sorted({n for n in names if names.count(n) > 1})

@@ -39,6 +39,16 @@ VALUE_RESULTS = {
 }
 
 
+class FlatError(Exception):
+    """A schema construct the flat layer has no conversion for."""
+
+
+def value_kind(cpp, table):
+    if cpp not in table:
+        raise FlatError("no flat conversion for the value type %s" % cpp)
+    return table[cpp]
+
+
 def qualified(cls):
     return "%s::%s" % (NAMESPACE, cls.name)
 
@@ -103,8 +113,8 @@ class ClassWrappers:
     # -- accessor families
     def value_accessors(self, x, value, optional, owner_enum=None):
         t = value.cpp
-        self.method("get_" + x, VALUE_RESULTS[t])
-        self.method("set_" + x, "enum", [VALUE_KINDS[t]])
+        self.method("get_" + x, value_kind(t, VALUE_RESULTS))
+        self.method("set_" + x, "enum", [value_kind(t, VALUE_KINDS)])
         if optional:
             self.method("isset_" + x, "bool")
             self.method("unset_" + x, "void")
@@ -115,8 +125,8 @@ class ClassWrappers:
 
     def value_list(self, m):
         x, t = m.name, m.value.cpp
-        kind = VALUE_KINDS[t]
-        self.method("get_" + x, VALUE_RESULTS[t], ["size"])
+        kind = value_kind(t, VALUE_KINDS)
+        self.method("get_" + x, value_kind(t, VALUE_RESULTS), ["size"])
         self.method("set_" + x, "enum", ["size", kind])
         self.method("append_" + x, "enum", [kind])
         self.method("insert_" + x, "enum", ["size", kind])
@@ -161,8 +171,8 @@ class ClassWrappers:
             self.method("release_choice", "void")
             for m in cls.choice_members:
                 if m.kind == "value":
-                    self.method("get_" + m.name, VALUE_RESULTS[m.value.cpp])
-                    self.method("set_" + m.name, "enum", [VALUE_KINDS[m.value.cpp]])
+                    self.method("get_" + m.name, value_kind(m.value.cpp, VALUE_RESULTS))
+                    self.method("set_" + m.name, "enum", [value_kind(m.value.cpp, VALUE_KINDS)])
                     if m.value.enumerated:
                         self.method("getenum_" + m.name, "enum")
                         self.method("setenum_" + m.name, "bool", ["enum:%s::%s" % (self.q, enum_type(m))])
