@@ -82,82 +82,30 @@ Base* create_typed(int ns_id, const std::string& type_name)
 
 struct frame
 {
-    // -- Values
+    // -- Values (defined in frame_values.cpp for every value type of the schema)
 
     // A simple-typed child: its text, checks and conversion, then the next event.
     template <typename T>
     static bool read_value(lmx::c_xml_reader& reader, std::string* name, T* value, bool* present,
-                           const s_facets& facets, const lmx::s_event_map* next, elmx_error* error)
-    {
-        std::string& text = reader.m_text;
-        bool empty = false;
-        elmx_error code = lmx::ELMX_OK;
-        if (!reader.get_simple_type_value(*name, value_traits<T>::whitespace, &text, &code, &empty)) {
-            if (!report(reader, code, *name, error))
-                return false;
-        } else {
-            code = parse_value(text, value, facets);
-            if (present)
-                *present = true;
-            if (code != lmx::ELMX_OK && !report(reader, code, *name, error))
-                return false;
-        }
-        return next_element(reader, next, name, error);
-    }
-
+                           const s_facets& facets, const lmx::s_event_map* next, elmx_error* error);
     template <typename T>
     static bool read_value_list(lmx::c_xml_reader& reader, std::string* name, std::vector<T>* list,
-                                const s_facets& facets, const lmx::s_event_map* next, elmx_error* error)
-    {
-        list->emplace_back();
-        return read_value(reader, name, &list->back(), nullptr, facets, next, error);
-    }
-
+                                const s_facets& facets, const lmx::s_event_map* next, elmx_error* error);
     // An attribute that belongs to the class: true when it was consumed.
     template <typename T>
     static bool read_attribute(lmx::c_xml_reader& reader, const std::string& name, T* value, bool* present,
-                               const s_facets& facets, elmx_error* error)
-    {
-        if (*present && !report(reader, lmx::ELMX_ATTRIBUTE_ALREADY_READ, name, error))
-            return false;
-        std::string& text = reader.m_value;
-        if (!reader.get_attribute_value(&text, value_traits<T>::whitespace))
-            return report(reader, lmx::ELMX_UNABLE_TO_READ_ATTRIBUTE_VALUE, name, error);
-        const elmx_error code = parse_value(text, value, facets);
-        *present = true;
-        if (code != lmx::ELMX_OK && !report(reader, code, name, error))
-            return false;
-        return true;
-    }
-
+                               const s_facets& facets, elmx_error* error);
     // Text content of a simple-content class.
     template <typename T>
     static bool read_text(lmx::c_xml_reader& reader, const std::string& name, T* value, bool* present,
-                          const s_facets& facets, bool not_empty, bool optional, elmx_error* error)
-    {
-        std::string& text = reader.m_text;
-        text.clear();
-        if (not_empty && !reader.get_element_value(&text, value_traits<T>::whitespace))
-            return report(reader, lmx::ELMX_UNABLE_TO_READ_ELEMENT_VALUE, name, error);
-        if (optional && text.empty())
-            return true;
-        const elmx_error code = parse_value(text, value, facets);
-        *present = true;
-        return code == lmx::ELMX_OK || report(reader, code, name, error);
-    }
-
+                          const s_facets& facets, bool not_empty, bool optional, elmx_error* error);
     // Checks a value given to a setter and stores it.
     template <typename T>
-    static elmx_error set_value(const T& value, T* member, bool* present, const s_facets& facets)
-    {
-        const elmx_error code = check_value(value, facets);
-        if (code != lmx::ELMX_OK)
-            return code;
-        *member = value;
-        if (present)
-            *present = true;
-        return lmx::ELMX_OK;
-    }
+    static elmx_error set_value(const T& value, T* member, bool* present, const s_facets& facets);
+    template <typename T>
+    static void write_value(lmx::c_xml_writer& writer, const char* name, const T& value);
+    template <typename T>
+    static void write_attribute(lmx::c_xml_writer& writer, const char* literal, const T& value);
 
     // Sets the string of an enumeration number through the setter.
     template <typename C, typename Setter>
@@ -165,22 +113,6 @@ struct frame
     {
         const wchar_t* text = enum_string(index, values);
         return text != nullptr && (object.*setter)(std::wstring(text)) == lmx::ELMX_OK;
-    }
-
-    template <typename T>
-    static void write_value(lmx::c_xml_writer& writer, const char* name, const T& value)
-    {
-        writer(true) << '<' << name << '>';
-        value_traits<T>::write(writer(false), value);
-        writer(false) << "</" << name << '>' << writer.endl();
-    }
-
-    template <typename T>
-    static void write_attribute(lmx::c_xml_writer& writer, const char* literal, const T& value)
-    {
-        writer(false) << literal;
-        value_traits<T>::write(writer(false), value);
-        writer(false) << '"';
     }
 
     // -- Complex children

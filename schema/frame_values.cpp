@@ -1,0 +1,124 @@
+// The value-reading and value-writing steps of the frame, compiled once for
+// every value type of the schema instead of in each generated unit.
+#include <kyr/schema/frame.hpp>
+
+namespace kyr { namespace schema {
+
+// A simple-typed child: its text, checks and conversion, then the next event.
+template <typename T>
+bool frame::read_value(lmx::c_xml_reader& reader, std::string* name, T* value, bool* present,
+                       const s_facets& facets, const lmx::s_event_map* next, elmx_error* error)
+{
+    std::string& text = reader.m_text;
+    bool empty = false;
+    elmx_error code = lmx::ELMX_OK;
+    if (!reader.get_simple_type_value(*name, value_traits<T>::whitespace, &text, &code, &empty)) {
+        if (!report(reader, code, *name, error))
+            return false;
+    } else {
+        code = parse_value(text, value, facets);
+        if (present)
+            *present = true;
+        if (code != lmx::ELMX_OK && !report(reader, code, *name, error))
+            return false;
+    }
+    return next_element(reader, next, name, error);
+}
+
+template <typename T>
+bool frame::read_value_list(lmx::c_xml_reader& reader, std::string* name, std::vector<T>* list,
+                            const s_facets& facets, const lmx::s_event_map* next, elmx_error* error)
+{
+    T value{};
+    const bool ok = read_value(reader, name, &value, nullptr, facets, next, error);
+    list->push_back(value);
+    return ok;
+}
+
+// An attribute that belongs to the class: true when it was consumed.
+template <typename T>
+bool frame::read_attribute(lmx::c_xml_reader& reader, const std::string& name, T* value, bool* present,
+                           const s_facets& facets, elmx_error* error)
+{
+    if (*present && !report(reader, lmx::ELMX_ATTRIBUTE_ALREADY_READ, name, error))
+        return false;
+    std::string& text = reader.m_value;
+    if (!reader.get_attribute_value(&text, value_traits<T>::whitespace))
+        return report(reader, lmx::ELMX_UNABLE_TO_READ_ATTRIBUTE_VALUE, name, error);
+    const elmx_error code = parse_value(text, value, facets);
+    *present = true;
+    if (code != lmx::ELMX_OK && !report(reader, code, name, error))
+        return false;
+    return true;
+}
+
+// Text content of a simple-content class.
+template <typename T>
+bool frame::read_text(lmx::c_xml_reader& reader, const std::string& name, T* value, bool* present,
+                      const s_facets& facets, bool not_empty, bool optional, elmx_error* error)
+{
+    std::string& text = reader.m_text;
+    text.clear();
+    if (not_empty && !reader.get_element_value(&text, value_traits<T>::whitespace))
+        return report(reader, lmx::ELMX_UNABLE_TO_READ_ELEMENT_VALUE, name, error);
+    if (optional && text.empty())
+        return true;
+    const elmx_error code = parse_value(text, value, facets);
+    *present = true;
+    return code == lmx::ELMX_OK || report(reader, code, name, error);
+}
+
+// Checks a value given to a setter and stores it.
+template <typename T>
+elmx_error frame::set_value(const T& value, T* member, bool* present, const s_facets& facets)
+{
+    const elmx_error code = check_value(value, facets);
+    if (code != lmx::ELMX_OK)
+        return code;
+    *member = value;
+    if (present)
+        *present = true;
+    return lmx::ELMX_OK;
+}
+
+template <typename T>
+void frame::write_value(lmx::c_xml_writer& writer, const char* name, const T& value)
+{
+    writer(true) << '<' << name << '>';
+    value_traits<T>::write(writer(false), value);
+    writer(false) << "</" << name << '>' << writer.endl();
+}
+
+template <typename T>
+void frame::write_attribute(lmx::c_xml_writer& writer, const char* literal, const T& value)
+{
+    writer(false) << literal;
+    value_traits<T>::write(writer(false), value);
+    writer(false) << '"';
+}
+
+#define KYR_FRAME_VALUE_TYPE(T)                                                                                 \
+    template bool frame::read_value<T>(lmx::c_xml_reader&, std::string*, T*, bool*, const s_facets&,            \
+                                       const lmx::s_event_map*, elmx_error*);                                   \
+    template bool frame::read_value_list<T>(lmx::c_xml_reader&, std::string*, std::vector<T>*, const s_facets&, \
+                                            const lmx::s_event_map*, elmx_error*);                              \
+    template bool frame::read_attribute<T>(lmx::c_xml_reader&, const std::string&, T*, bool*, const s_facets&,  \
+                                           elmx_error*);                                                        \
+    template bool frame::read_text<T>(lmx::c_xml_reader&, const std::string&, T*, bool*, const s_facets&, bool, \
+                                      bool, elmx_error*);                                                       \
+    template elmx_error frame::set_value<T>(const T&, T*, bool*, const s_facets&);                              \
+    template void frame::write_value<T>(lmx::c_xml_writer&, const char*, const T&);                             \
+    template void frame::write_attribute<T>(lmx::c_xml_writer&, const char*, const T&);
+
+KYR_FRAME_VALUE_TYPE(std::wstring)
+KYR_FRAME_VALUE_TYPE(double)
+KYR_FRAME_VALUE_TYPE(int)
+KYR_FRAME_VALUE_TYPE(unsigned int)
+KYR_FRAME_VALUE_TYPE(unsigned char)
+KYR_FRAME_VALUE_TYPE(bool)
+KYR_FRAME_VALUE_TYPE(lmx::c_datetime)
+KYR_FRAME_VALUE_TYPE(lmx::c_binary)
+
+#undef KYR_FRAME_VALUE_TYPE
+
+}} // namespace kyr::schema
