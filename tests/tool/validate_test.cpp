@@ -106,6 +106,19 @@ TEST(ValidateCommand, ContainersAreOpenedAndDamagedOnesAreInvalid)
                          "2 files: 1 valid, 1 invalid\n");
 }
 
+// A container's entry is read with the same reader, so its message keeps the line.
+TEST(ValidateCommand, InvalidDocumentInsideAContainerKeepsItsLineNumber)
+{
+    scratch_directory scratch;
+    const std::string container = scratch.path("broken.kyrz");
+    const program_result zipped = run_program("/usr/bin/zip", {"-q", "-j", container, tool_data("missing_header.kyr")});
+    ASSERT_EQ(zipped.exit_code, 0) << zipped.err;
+
+    const program_result r = validate({container});
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_EQ(r.out, container + ": line:4-'Kyr:Header'-Mandatory element missing\n1 file: 0 valid, 1 invalid\n");
+}
+
 TEST(ValidateCommand, NoFileIsAUsageError)
 {
     const program_result r = validate({});
