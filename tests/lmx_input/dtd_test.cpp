@@ -152,6 +152,18 @@ TEST(ParameterEntities, QuotesInsideAnIncludedEntityDoNotCloseTheValue)
     EXPECT_EQ(general(f, "xnm"), "v");
 }
 
+TEST(ParameterEntities, RedeclaredWhileItsTextIsBeingRead)
+{
+    // The old text stays allocated while the entity stack still reads it.
+    c_lexer_fixture f("<!DOCTYPE d [<!ENTITY % p \"<!ENTITY &#37; p 'new'> <!ENTITY after 'ok'>\"> %p; ]>");
+    EXPECT_EQ(read_bang(f), ELMX_MARKUP_DECL_SKIPPED);
+    EXPECT_TRUE(f.errors.reports.empty());
+    EXPECT_EQ(general(f, "after"), "ok");
+    const char* pe;
+    ASSERT_TRUE(f.lexer.get_parameter_entity("p", &pe));
+    EXPECT_STREQ(pe, "new");
+}
+
 TEST(ParameterEntities, UndeclaredIsReportedAndReadingGoesOn)
 {
     c_lexer_fixture f("<!DOCTYPE d [\n%nope;\n%other\n<!ENTITY e 'v'>]>");
