@@ -97,11 +97,11 @@ int c_get_as_utf8::source_byte()
 int c_get_as_utf8::decode(int b)
 {
     switch (m_encoding) {
-    case ENCODING_UNDETERMINED:
+    case ELMX_ENCODING_UNDETERMINED:
         return detect(b);
-    case ENCODING_SINGLE_BYTE:
+    case ELMX_ENCODING_SINGLE_BYTE:
         return b < 0x7f ? b : deliver_code_point(b);
-    case ENCODING_UTF8:
+    case ELMX_ENCODING_UTF8:
         return b < 0x80 ? b : decode_utf8(b);
     default:
         return decode_utf16(b);
@@ -117,7 +117,7 @@ int c_get_as_utf8::detect(int b0)
         const int c1 = source_byte();
         if (c0 < 1 || c0 > 127 || c1 != 0)
             return fail_encoding();
-        set_state(ENCODING_UTF16_LE);
+        set_state(ELMX_ENCODING_UTF16_LE);
         return c0;
     }
     if (b0 == 0xfe) {
@@ -127,31 +127,31 @@ int c_get_as_utf8::detect(int b0)
         const int c1 = source_byte();
         if (c0 != 0 || c1 < 1 || c1 > 127)
             return fail_encoding();
-        set_state(ENCODING_UTF16_BE);
+        set_state(ELMX_ENCODING_UTF16_BE);
         return c1;
     }
     if (b0 == 0xef) {
         if (source_byte() != 0xbb || source_byte() != 0xbf)
             return fail_encoding();
-        set_state(ENCODING_UTF8);
+        set_state(ELMX_ENCODING_UTF8);
         return source_byte();
     }
     if (b0 == 0) {
         const int b1 = source_byte();
         if (!is_detection_ws(b1) && b1 != '<')
             return fail_encoding();
-        set_state(ENCODING_UTF16_BE);
+        set_state(ELMX_ENCODING_UTF16_BE);
         return b1;
     }
     if (is_detection_ws(b0) || b0 == '<') {
         const int b1 = source_byte();
         if (b1 == 0) {
-            set_state(ENCODING_UTF16_LE);
+            set_state(ELMX_ENCODING_UTF16_LE);
             return b0;
         }
         // b1 is decoded as UTF-8 by the next fetch.
         m_lookahead = b1 < 0 ? -2 : b1;
-        set_state(ENCODING_UTF8);
+        set_state(ELMX_ENCODING_UTF8);
         return b0;
     }
     return fail_encoding();
@@ -181,7 +181,7 @@ int c_get_as_utf8::read_unit(int b0)
     const int b1 = source_byte();
     if (b0 < 0 || b1 < 0)
         return -1;
-    const bool big_endian = m_encoding == ENCODING_UTF16_BE || m_encoding == ENCODING_UCS2_BE;
+    const bool big_endian = m_encoding == ELMX_ENCODING_UTF16_BE || m_encoding == ELMX_ENCODING_UCS2_BE;
     return big_endian ? (b0 << 8 | b1) : (b1 << 8 | b0);
 }
 
@@ -190,7 +190,7 @@ int c_get_as_utf8::decode_utf16(int b0)
     int unit = read_unit(b0);
     if (unit < 0)
         return -1;
-    const bool surrogates = m_encoding == ENCODING_UTF16_BE || m_encoding == ENCODING_UTF16_LE;
+    const bool surrogates = m_encoding == ELMX_ENCODING_UTF16_BE || m_encoding == ELMX_ENCODING_UTF16_LE;
     if (surrogates && unit >= 0xd800 && unit <= 0xdbff) {
         const int low = read_unit(source_byte());
         if (low < 0xdc00 || low > 0xdfff)
@@ -218,10 +218,10 @@ int c_get_as_utf8::deliver_sequence(size_t length)
     return m_pending_buffer[0];
 }
 
-void c_get_as_utf8::set_state(encoding state)
+void c_get_as_utf8::set_state(elmx_encoding state)
 {
     m_encoding = state;
-    m_fast_path = (state == ENCODING_UTF8 || state == ENCODING_SINGLE_BYTE) && m_lookahead == -2;
+    m_fast_path = (state == ELMX_ENCODING_UTF8 || state == ELMX_ENCODING_SINGLE_BYTE) && m_lookahead == -2;
 }
 
 int c_get_as_utf8::fail_encoding()
@@ -234,17 +234,17 @@ bool c_get_as_utf8::set_encoding(const char* name)
 {
     bool matches;
     if (same_name(name, "ISO-10646-UCS-2")) {
-        matches = m_encoding == ENCODING_UTF16_BE || m_encoding == ENCODING_UTF16_LE;
+        matches = m_encoding == ELMX_ENCODING_UTF16_BE || m_encoding == ELMX_ENCODING_UTF16_LE;
         if (matches)
-            set_state(m_encoding == ENCODING_UTF16_BE ? ENCODING_UCS2_BE : ENCODING_UCS2_LE);
+            set_state(m_encoding == ELMX_ENCODING_UTF16_BE ? ELMX_ENCODING_UCS2_BE : ELMX_ENCODING_UCS2_LE);
     } else if (same_name(name, "ISO-8859-1") || same_name(name, "US-ASCII")) {
-        matches = m_encoding == ENCODING_UTF8;
+        matches = m_encoding == ELMX_ENCODING_UTF8;
         if (matches)
-            set_state(ENCODING_SINGLE_BYTE);
+            set_state(ELMX_ENCODING_SINGLE_BYTE);
     } else if (same_name(name, "UTF-8")) {
-        matches = m_encoding == ENCODING_UTF8;
+        matches = m_encoding == ELMX_ENCODING_UTF8;
     } else if (same_name(name, "UTF-16")) {
-        matches = m_encoding == ENCODING_UTF16_BE || m_encoding == ENCODING_UTF16_LE;
+        matches = m_encoding == ELMX_ENCODING_UTF16_BE || m_encoding == ELMX_ENCODING_UTF16_LE;
     } else {
         error(ELMX_ERROR_TYPE_FATAL, ELMX_BAD_CHAR_ENCODING, "Unknown character encoding specified");
         return false;
@@ -262,7 +262,7 @@ void c_get_as_utf8::rewind()
     m_line = 1;
     m_lookahead = -2;
     m_bytes_read = 0;
-    set_state(ENCODING_UNDETERMINED);
+    set_state(ELMX_ENCODING_UNDETERMINED);
     m_source.rewind();
 }
 

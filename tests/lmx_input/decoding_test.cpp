@@ -312,7 +312,7 @@ struct s_declared
     bool accepted;
     std::string rest;
     std::vector<kyr_test::s_report> reports;
-    c_get_as_utf8::encoding state;
+    elmx_encoding state;
 };
 
 s_declared declare(const std::string& input, size_t head, const char* name, feed how = feed::memory)
@@ -338,7 +338,7 @@ TEST(DeclaredEncoding, Latin1TurnsHighBytesIntoUtf8)
     for (feed how : k_all_feeds) {
         const s_declared d = declare("<x>\xe9\x85\x7f\x80\xff" "a", 3, "ISO-8859-1", how);
         EXPECT_TRUE(d.accepted);
-        EXPECT_EQ(d.state, c_get_as_utf8::ENCODING_SINGLE_BYTE);
+        EXPECT_EQ(d.state, ELMX_ENCODING_SINGLE_BYTE);
         EXPECT_EQ(d.rest, "\xc3\xa9\n\x7f\xc2\x80\xc3\xbf" "a");
         EXPECT_TRUE(d.reports.empty());
     }
@@ -379,10 +379,10 @@ TEST(DeclaredEncoding, Ucs2DoesNotCombineSurrogates)
     const std::string pair("\x3d\xd8\x00\xde", 4);
     const s_declared le = declare(utf16le(u"<x>") + pair, 3, "ISO-10646-UCS-2");
     EXPECT_TRUE(le.accepted);
-    EXPECT_EQ(le.state, c_get_as_utf8::ENCODING_UCS2_LE);
+    EXPECT_EQ(le.state, ELMX_ENCODING_UCS2_LE);
     EXPECT_EQ(le.rest, "\xed\xa0\xbd\xed\xb8\x80");
     const s_declared be = declare(utf16be(u"<x>\u00e9\u2028"), 3, "iso-10646-ucs-2");
-    EXPECT_EQ(be.state, c_get_as_utf8::ENCODING_UCS2_BE);
+    EXPECT_EQ(be.state, ELMX_ENCODING_UCS2_BE);
     EXPECT_EQ(be.rest, "\xc3\xa9\n");
 }
 
@@ -397,7 +397,7 @@ TEST(Rewind, StartsOverButKeepsTheCollector)
     EXPECT_TRUE(d.set_encoding("ISO-8859-1"));
     errors.error(ELMX_ERROR_TYPE_WARNING, ELMX_BAD_COMMENT, "kept");
     d.rewind();
-    EXPECT_EQ(d.get_encoding(), c_get_as_utf8::ENCODING_UNDETERMINED);
+    EXPECT_EQ(d.get_encoding(), ELMX_ENCODING_UNDETERMINED);
     EXPECT_EQ(d.get_line_num(), 1);
     std::string all;
     for (int c = d.get(); c >= 0; c = d.get())

@@ -46,22 +46,22 @@ private:
     int m_count = 0;
 };
 
+// What the first bytes (and the XML declaration) said the document's bytes are.
+enum elmx_encoding : int
+{
+    ELMX_ENCODING_UNDETERMINED = 0,
+    ELMX_ENCODING_SINGLE_BYTE = 1,  // ISO-8859-1 or US-ASCII
+    ELMX_ENCODING_UTF8 = 2,
+    ELMX_ENCODING_UTF16_BE = 3,
+    ELMX_ENCODING_UTF16_LE = 4,
+    ELMX_ENCODING_UCS2_BE = 5,
+    ELMX_ENCODING_UCS2_LE = 6
+};
+
 // The document's bytes as UTF-8, one at a time, with line ends folded and counted.
 class c_get_as_utf8
 {
 public:
-    // Encoding state: what the first bytes (and the declaration) said the bytes are.
-    enum encoding
-    {
-        ENCODING_UNDETERMINED = 0,
-        ENCODING_SINGLE_BYTE = 1,  // ISO-8859-1 or US-ASCII
-        ENCODING_UTF8 = 2,
-        ENCODING_UTF16_BE = 3,
-        ENCODING_UTF16_LE = 4,
-        ENCODING_UCS2_BE = 5,
-        ENCODING_UCS2_LE = 6
-    };
-
     // Becomes the collector's current getter, so reports carry this decoder's lines.
     c_get_as_utf8(c_read& source, c_error& error);
     c_get_as_utf8(const c_get_as_utf8&) = delete;
@@ -98,7 +98,7 @@ public:
     int get_line_num() const { return m_line; }
     const char* get_source_id() const { return m_source.get_source_id(); }
     c_error& get_error_handler() const { return m_error; }
-    encoding get_encoding() const { return m_encoding; }
+    elmx_encoding get_encoding() const { return m_encoding; }
     // Bytes taken from the source since construction or rewind.
     size_t get_bytes_read() const { return m_bytes_read; }
 
@@ -120,13 +120,13 @@ private:
     int read_unit(int b0);
     int deliver_code_point(int cp);
     int deliver_sequence(size_t length);
-    void set_state(encoding state);
+    void set_state(elmx_encoding state);
     int fail_encoding();
 
     c_read& m_source;
     c_error& m_error;
     c_getter_error_binder m_binder;
-    encoding m_encoding = ENCODING_UNDETERMINED;
+    elmx_encoding m_encoding = ELMX_ENCODING_UNDETERMINED;
     int m_last = 0;
     c_unget_buffer m_unget;
     // UTF-8 bytes of the character being delivered: [m_pending, m_pending_end) still to come.
