@@ -37,6 +37,14 @@ static class KyrClient
         var missing = EntryPoints.Unresolved(library, out declared);
         Checks.Equal(exports, declared, "declared entry points");
         Checks.True(missing.Count == 0, "unresolved entry points: " + string.Join(", ", missing));
+        // and Mono's own loader binds every declaration to the library named "kyr"
+        string failure = null;
+        try {
+            System.Runtime.InteropServices.Marshal.PrelinkAll(typeof(KyrModulePINVOKE));
+        } catch (Exception error) {
+            failure = error.GetType().Name + ": " + error.Message;
+        }
+        Checks.Equal(null, failure, "prelinking every declaration");
     }
 
     static void CheckConstants()
