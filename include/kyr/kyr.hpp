@@ -1,4 +1,31 @@
 // Umbrella header: everything a program needs to read, build and write Kyr documents.
+// Programs that use only a few schema classes may include <kyr/schema/classes/NAME.hpp>
+// instead, which keeps compile times down.
 #pragma once
 
 #include <kyr/version.hpp>
+
+// The XML runtime: error codes, reading and writing.
+#include <kyr/lmx/error.hpp>
+#include <kyr/lmx/xml_reader.hpp>
+#include <kyr/lmx/xml_writer.hpp>
+#include <kyr/lmx/document_scan.hpp>
+
+// Values of the schema's simple types and text conversions.
+#include <kyr/lmx/strings.hpp>
+#include <kyr/lmx/qname.hpp>
+#include <kyr/lmx/char_tests.hpp>
+#include <kyr/lmx/output.hpp>
+#include <kyr/lmx/simple_types.hpp>
+#include <kyr/lmx/build_constants.hpp>
+#include <kyr/lmx/big_int.hpp>
+#include <kyr/lmx/decimal.hpp>
+#include <kyr/lmx/datetime.hpp>
+#include <kyr/lmx/duration.hpp>
+#include <kyr/lmx/binary.hpp>
+#include <kyr/lmx/list_tokeniser.hpp>
+#include <kyr/lmx/pattern.hpp>
+
+// Every class of the format's schema, with the root document Kyr.
+#include <kyr/io/document_result.hpp>
+#include <kyr/schema/classes.hpp>
