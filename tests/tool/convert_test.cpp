@@ -36,6 +36,17 @@ TEST(ConvertCommand, ContainerRoundTripGivesTheSameBytesAsAPlainRewrite)
     EXPECT_EQ(read_file(unpacked), read_file(plain));
 }
 
+// The usual way to pack a file: the plain file of the same stem stays as it was.
+TEST(ConvertCommand, PackingBesideThePlainFileLeavesItUntouched)
+{
+    scratch_directory scratch;
+    const std::string plain = scratch.path("book.kyr");
+    std::filesystem::copy_file(tool_data("small.kyr"), plain);
+    ASSERT_EQ(convert(plain, scratch.path("book.kyrz")).exit_code, 0);
+    EXPECT_EQ(read_file(plain), read_file(tool_data("small.kyr")));
+    EXPECT_EQ(run_program(kyr_program(), {"validate", scratch.path("book.kyrz")}).exit_code, 0);
+}
+
 TEST(ConvertCommand, CanonicalFormIsStampedAndStable)
 {
     scratch_directory scratch;
