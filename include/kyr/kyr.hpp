@@ -7,6 +7,12 @@
 
 // The XML runtime: error codes, reading and writing.
 #include <kyr/lmx/error.hpp>
+#include <kyr/lmx/limits.hpp>
+#include <kyr/lmx/read.hpp>
+#include <kyr/lmx/decoder.hpp>
+#include <kyr/lmx/entities.hpp>
+#include <kyr/lmx/lexer.hpp>
+#include <kyr/lmx/dtd.hpp>
 #include <kyr/lmx/xml_reader.hpp>
 #include <kyr/lmx/xml_writer.hpp>
 #include <kyr/lmx/document_scan.hpp>
