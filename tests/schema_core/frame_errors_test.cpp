@@ -346,3 +346,24 @@ TEST(FrameErrors, EndOfInputInsideAnElementNamesThatElement)
 }
 
 } // namespace
+
+namespace {
+
+TEST(FrameErrors, DeeplyNestedParentColorSpacesFailCleanly)
+{
+    std::string text = std::string("<Kyr:ColorSpaceCIELab") + k_ns + ">";
+    for (int level = 0; level < 3000; ++level)
+        text += "<Kyr:ParentColorSpace><Kyr:ColorSpaceCIELab>";
+    ColorSpaceCIELab lab;
+    recording_reader reader(text);
+    EXPECT_EQ(read_fragment(lab, reader, Kyr::ns_map()), lmx::ELMX_NOT_WELL_FORMED);
+    ASSERT_EQ(reader.reports.size(), 1u);
+    EXPECT_EQ(reader.reports[0].first, lmx::ELMX_NOT_WELL_FORMED);
+
+    recording_reader swallowing(text, true);  // every level gives up in turn, none crashes
+    ColorSpaceCIELab other;
+    read_fragment(other, swallowing, Kyr::ns_map());
+    EXPECT_GT(swallowing.reports.size(), 1000u);
+}
+
+} // namespace
