@@ -13,6 +13,10 @@
 #include <kyr/lmx/entities.hpp>
 #include <kyr/lmx/lexer.hpp>
 #include <kyr/lmx/dtd.hpp>
+#include <kyr/lmx/reader_limits.hpp>
+#include <kyr/lmx/namespaces.hpp>
+#include <kyr/lmx/string_stack.hpp>
+#include <kyr/lmx/xml.hpp>
 #include <kyr/lmx/xml_reader.hpp>
 #include <kyr/lmx/xml_writer.hpp>
 #include <kyr/lmx/document_scan.hpp>
