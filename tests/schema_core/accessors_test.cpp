@@ -239,3 +239,31 @@ TEST(Accessors, DocumentFileRoundTrip)
 }
 
 } // namespace
+
+namespace {
+
+TEST(Accessors, WildcardEntriesAreWrittenAsGiven)
+{
+    Revision revision;
+    lmx::elmx_error error;
+    write_fragment(revision, "Kyr:Revision", &error);
+    EXPECT_EQ(error, lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL);
+    revision.append_any("<b:Second xmlns:b=\"urn:b\"/>");
+    revision.insert_any(0, "<a:First xmlns:a=\"urn:a\">x</a:First>");
+    revision.insert_any(9, "<Kyr:Third/>");
+    ASSERT_EQ(revision.size_any(), 3u);
+    std::string ns = "unchanged", name = "unchanged", xml;
+    revision.get_any(1, &ns, &name, &xml);
+    EXPECT_EQ(xml, "<b:Second xmlns:b=\"urn:b\"/>");
+    EXPECT_EQ(ns, "");
+    EXPECT_EQ(name, "");
+    revision.delete_any(1);
+    const std::string written = write_fragment(revision, "Kyr:Revision", &error);
+    EXPECT_EQ(error, lmx::ELMX_OK);
+    EXPECT_EQ(written.substr(written.find('>')),
+              ">\n\t<a:First xmlns:a=\"urn:a\">x</a:First>\n\t<Kyr:Third/>\n</Kyr:Revision>\n");
+    revision.clear_any();
+    EXPECT_FALSE(revision.is_occurs_ok());
+}
+
+} // namespace
