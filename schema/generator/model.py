@@ -79,10 +79,6 @@ class Member:
     def optional(self):
         return self.min == 0 and not self.write_always
 
-    @property
-    def mandatory_single(self):
-        return not self.repeated and not self.optional
-
 
 class ClassModel:
     def __init__(self, name, kind, declaration):
@@ -103,7 +99,6 @@ class ClassModel:
         self.document = False
         self.holder_head = None     # head element name of a holder
         self.holder_members = []    # (element name, declared class, polymorphic read)
-        self.abstract_head = False
         self.holder_base = None     # common base type of a holder's members
         self.origin_element = None  # element whose anonymous type this class is
 
@@ -143,14 +138,6 @@ class ClassModel:
                 return True
             cls = cls.base
         return False
-
-    def own_and_inherited_attributes(self):
-        chain = []
-        cls = self
-        while cls is not None:
-            chain.insert(0, cls)
-            cls = cls.base
-        return [a for c in chain for a in c.attributes]
 
     def is_compositor(self):
         return self.kind in ("choice", "inline", "holder")
@@ -422,7 +409,6 @@ class Schema:
         names = []
         if self.raw.elements[head].get("abstract") != "true":
             names.append(head)
-        holder.abstract_head = not names
         holder.holder_base = self._element_classes[head][0].type_class
         for kind, name in self.raw.order:
             node = self.raw.elements.get(name) if kind == "element" else None
