@@ -75,3 +75,22 @@ TEST(RoundTrip, FullHeaderReadsWithoutReports)
 }
 
 } // namespace
+
+namespace {
+
+TEST(RoundTrip, BufferConstructorAndStreamWrite)
+{
+    const std::string text = data("valid/header_full.kyr");
+    lmx::elmx_error error = lmx::ELMX_UNDEFINED_ERROR;
+    Kyr from_buffer(text.data(), text.size(), &error);
+    EXPECT_EQ(error, lmx::ELMX_OK);
+    Kyr from_string(text, &error);
+    EXPECT_EQ(error, lmx::ELMX_OK);
+    std::ostringstream os;
+    EXPECT_EQ(from_buffer.marshal(os), lmx::ELMX_OK);
+    EXPECT_EQ(os.str(), text);
+    Kyr broken(text.substr(0, 200), &error);
+    EXPECT_EQ(error, lmx::ELMX_UNEXPECTED_END_OF_MESSAGE);
+}
+
+} // namespace
