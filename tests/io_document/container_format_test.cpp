@@ -1,6 +1,6 @@
 // The archive writeFile produces, and archives of the standard tools read by loadFile.
-#include <sys/wait.h>
 
+#include "run_command.hpp"
 #include "../../io/zip/zip_archive.hpp"
 #include "document_io_support.hpp"
 
@@ -14,23 +14,9 @@ std::uint32_t u16(const std::string& b, std::size_t at) {
 
 std::uint32_t u32(const std::string& b, std::size_t at) { return u16(b, at) | (u16(b, at + 2) << 16); }
 
-struct command_result {
-  int status = -1;
-  std::string output;
-};
-
-command_result run(const std::string& command) {
-  command_result result;
-  FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-  if (pipe == nullptr) return result;
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) != 0;) result.output.append(buffer, n);
-  const int status = ::pclose(pipe);
-  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
-}
-
-bool have(const char* tool) { return run(std::string("command -v ") + tool).status == 0; }
+using kyr_test::command_result;
+using kyr_test::have_tool;
+using kyr_test::run_command;
 
 class ContainerFormat : public scratch {
  protected:
@@ -85,25 +71,25 @@ TEST_F(ContainerFormat, PlainFileHoldsTheSameTextAsTheString) {
 TEST_F(ContainerFormat, StandardToolsExtractOurContainer) {
   ASSERT_EQ(document_.writeFile(wpath("swatches.kyrz")), lmx::ELMX_OK);
   const std::string archive = "'" + path("swatches.kyrz") + "'";
-  if (have("unzip")) {
-    const command_result test = run("unzip -t " + archive);
+  if (have_tool("unzip")) {
+    const command_result test = run_command("unzip -t " + archive);
     EXPECT_EQ(test.status, 0) << test.output;
     EXPECT_NE(test.output.find("No errors detected"), std::string::npos) << test.output;
-    const command_result listing = run("unzip -Z1 " + archive);
+    const command_result listing = run_command("unzip -Z1 " + archive);
     EXPECT_EQ(listing.output, "swatches.kyr\n");
   }
-  const command_result python = run(
+  const command_result python = run_command(
       "python3 -c \"import sys, zipfile\n"
       "z = zipfile.ZipFile(sys.argv[1])\n"
       "assert z.testzip() is None and z.namelist() == ['swatches.kyr']\n"
       "sys.stdout.buffer.write(z.read('swatches.kyr'))\" " + archive);
   EXPECT_EQ(python.status, 0) << python.output;
   EXPECT_EQ(python.output, xml_);
-  if (have("7z")) {
-    const command_result seven = run("(7z e -so " + archive + " swatches.kyr 2>/dev/null)");
+  if (have_tool("7z")) {
+    const command_result seven = run_command("(7z e -so " + archive + " swatches.kyr 2>/dev/null)");
     EXPECT_EQ(seven.status, 0);
     EXPECT_EQ(seven.output, xml_);
-    EXPECT_EQ(run("7z t " + archive).status, 0);
+    EXPECT_EQ(run_command("7z t " + archive).status, 0);
   }
 }
 
@@ -115,13 +101,13 @@ TEST_F(ContainerFormat, ContainersOfTheStandardToolsLoad) {
       "    z.write('doc.kyr', 'inner/any.xml')\n    z.write('note.txt')\"",
       "python3 -c \"import zipfile\nwith zipfile.ZipFile('pystored.kyrz', 'w') as z:\n"
       "    z.write('doc.kyr')\n    z.write('note.txt')\""};
-  if (have("zip")) {
+  if (have_tool("zip")) {
     makers.push_back("zip -q zip.kyrz doc.kyr note.txt");
     makers.push_back("zip -q -0 zipstored.kyrz doc.kyr note.txt");
   }
-  if (have("7z")) makers.push_back("7z a -tzip seven.kyrz doc.kyr note.txt");
+  if (have_tool("7z")) makers.push_back("7z a -tzip seven.kyrz doc.kyr note.txt");
   for (const std::string& maker : makers) {
-    const command_result made = run("cd '" + dir_ + "' && " + maker);
+    const command_result made = run_command("cd '" + dir_ + "' && " + maker);
     ASSERT_EQ(made.status, 0) << maker << "\n" << made.output;
   }
   for (const char* name : {"py.kyrz", "pystored.kyrz", "zip.kyrz", "zipstored.kyrz", "seven.kyrz"}) {

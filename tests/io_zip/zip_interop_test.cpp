@@ -1,6 +1,5 @@
 // Archives exchanged with the standard ZIP tools, in both directions.
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <fstream>
@@ -8,29 +7,16 @@
 
 #include <gtest/gtest.h>
 
+#include "run_command.hpp"
 #include "zip_test_support.hpp"
 
 using namespace zip_test;
 
 namespace {
 
-struct command_result {
-  int status = -1;
-  std::string output;
-};
-
-command_result run(const std::string& command) {
-  command_result result;
-  FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-  if (pipe == nullptr) return result;
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) != 0;) result.output.append(buffer, n);
-  const int status = ::pclose(pipe);
-  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
-}
-
-bool have(const char* tool) { return run(std::string("command -v ") + tool).status == 0; }
+using kyr_test::command_result;
+using kyr_test::have_tool;
+using kyr_test::run_command;
 
 void write_file(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
@@ -57,7 +43,7 @@ class ZipInterop : public ::testing::Test {
     write_file(dir_ + "doc.xml", document_);
     write_file(dir_ + "other.txt", "a second entry that must be ignored\n");
   }
-  void TearDown() override { run("rm -rf '" + dir_ + "'"); }
+  void TearDown() override { run_command("rm -rf '" + dir_ + "'"); }
 
   std::string written_archive() {
     const std::string path = dir_ + "swatches.kyrz";
@@ -72,23 +58,23 @@ class ZipInterop : public ::testing::Test {
 }  // namespace
 
 TEST_F(ZipInterop, UnzipTestsOurArchiveClean) {
-  if (!have("unzip")) GTEST_SKIP() << "unzip not installed";
+  if (!have_tool("unzip")) GTEST_SKIP() << "unzip not installed";
   const std::string archive = written_archive();
-  const command_result test = run("unzip -t '" + archive + "'");
+  const command_result test = run_command("unzip -t '" + archive + "'");
   EXPECT_EQ(test.status, 0) << test.output;
   EXPECT_NE(test.output.find("testing: swatches.kyr"), std::string::npos) << test.output;
   EXPECT_NE(test.output.find("No errors detected"), std::string::npos) << test.output;
-  const command_result listing = run("unzip -Z -v '" + archive + "'");
+  const command_result listing = run_command("unzip -Z -v '" + archive + "'");
   EXPECT_NE(listing.output.find("compression method:                             deflated"), std::string::npos)
       << listing.output;
-  const command_result extracted = run("unzip -p '" + archive + "' swatches.kyr");
+  const command_result extracted = run_command("unzip -p '" + archive + "' swatches.kyr");
   EXPECT_EQ(extracted.status, 0);
   EXPECT_EQ(extracted.output, document_);
 }
 
 TEST_F(ZipInterop, PythonZipfileExtractsOurArchive) {
   const std::string archive = written_archive();
-  const command_result r = run(
+  const command_result r = run_command(
       "python3 -c \"import sys, zipfile\n"
       "z = zipfile.ZipFile(sys.argv[1])\n"
       "assert z.testzip() is None\n"
@@ -101,23 +87,23 @@ TEST_F(ZipInterop, PythonZipfileExtractsOurArchive) {
 }
 
 TEST_F(ZipInterop, SevenZipTestsAndExtractsOurArchive) {
-  if (!have("7z")) GTEST_SKIP() << "7z not installed";
+  if (!have_tool("7z")) GTEST_SKIP() << "7z not installed";
   const std::string archive = written_archive();
-  const command_result test = run("7z t '" + archive + "'");
+  const command_result test = run_command("7z t '" + archive + "'");
   EXPECT_EQ(test.status, 0) << test.output;
   EXPECT_NE(test.output.find("Everything is Ok"), std::string::npos) << test.output;
-  const command_result out = run("cd '" + dir_ + "' && 7z x -y -oout '" + archive + "'");
+  const command_result out = run_command("cd '" + dir_ + "' && 7z x -y -oout '" + archive + "'");
   EXPECT_EQ(out.status, 0) << out.output;
   EXPECT_EQ(read_file(dir_ + "out/swatches.kyr"), document_);
 }
 
 TEST_F(ZipInterop, ReadsArchivesOfTheZipTool) {
-  if (!have("zip")) GTEST_SKIP() << "zip not installed";
+  if (!have_tool("zip")) GTEST_SKIP() << "zip not installed";
   for (const char* options : {"-q", "-q -0", "-q -9", "-q -X"}) {
     const std::string archive = dir_ + "made.zip";
     std::remove(archive.c_str());
     const command_result made =
-        run("cd '" + dir_ + "' && zip " + options + " made.zip doc.xml other.txt");
+        run_command("cd '" + dir_ + "' && zip " + options + " made.zip doc.xml other.txt");
     ASSERT_EQ(made.status, 0) << made.output;
     const read_result r = read_file_entry0(archive);
     EXPECT_EQ(r.code, 0) << options;
@@ -126,9 +112,9 @@ TEST_F(ZipInterop, ReadsArchivesOfTheZipTool) {
 }
 
 TEST_F(ZipInterop, ReadsStreamedArchivesOfTheZipTool) {
-  if (!have("zip")) GTEST_SKIP() << "zip not installed";
+  if (!have_tool("zip")) GTEST_SKIP() << "zip not installed";
   // Written to a pipe, zip cannot seek back: sizes come after the data in a descriptor.
-  const command_result made = run("cd '" + dir_ + "' && zip -q - doc.xml | cat > piped.zip");
+  const command_result made = run_command("cd '" + dir_ + "' && zip -q - doc.xml | cat > piped.zip");
   ASSERT_EQ(made.status, 0) << made.output;
   const std::string bytes = read_file(dir_ + "piped.zip");
   ASSERT_EQ(u16(bytes, lh_flags) & 8, 8u);
@@ -140,7 +126,7 @@ TEST_F(ZipInterop, ReadsStreamedArchivesOfTheZipTool) {
 TEST_F(ZipInterop, ReadsArchivesOfPythonZipfile) {
   for (const char* method : {"ZIP_DEFLATED", "ZIP_STORED"}) {
     const std::string archive = dir_ + "py.zip";
-    const command_result made = run(std::string("python3 -c \"import sys, zipfile\n"
+    const command_result made = run_command(std::string("python3 -c \"import sys, zipfile\n"
                                                  "with zipfile.ZipFile(sys.argv[1], 'w', zipfile.") +
                                     method + ") as z:\n"
                                              "    z.write(sys.argv[2], 'document.xml')\n"
@@ -156,11 +142,11 @@ TEST_F(ZipInterop, ReadsArchivesOfPythonZipfile) {
 }
 
 TEST_F(ZipInterop, ReadsArchivesOfSevenZip) {
-  if (!have("7z")) GTEST_SKIP() << "7z not installed";
+  if (!have_tool("7z")) GTEST_SKIP() << "7z not installed";
   for (const char* options : {"-mx=5", "-mx=0", "-mx=9"}) {
     const std::string archive = dir_ + "seven.zip";
     std::remove(archive.c_str());
-    const command_result made = run("cd '" + dir_ + "' && 7z a -tzip " + std::string(options) +
+    const command_result made = run_command("cd '" + dir_ + "' && 7z a -tzip " + std::string(options) +
                                     " seven.zip doc.xml other.txt");
     ASSERT_EQ(made.status, 0) << made.output;
     const read_result r = read_file_entry0(archive);
