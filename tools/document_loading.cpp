@@ -62,12 +62,12 @@ load_result load_container(const std::string& path, Kyr& document)
     return parse(reader, document);
 }
 
-} // namespace
-
 bool is_container_name(const std::string& path)
 {
     return ends_with(path, ".kyrz");
 }
+
+} // namespace
 
 load_result load_document(const std::string& path, Kyr& document)
 {

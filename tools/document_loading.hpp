@@ -16,11 +16,10 @@ struct load_result
     std::string message;  // empty when loaded
 };
 
-// Loads into a fresh document; an invalid one carries the reader's message
-// ("line:12-'Kyr:Header'-Mandatory element missing"), an unreadable one the
+// Loads into `document`, which should be fresh, since loading adds to what it
+// holds. An invalid document comes back with the reader's message ("line:12-
+// 'Kyr:Header'-Mandatory element missing"), an unreadable file with the
 // system's reason.
 load_result load_document(const std::string& path, com_kyrandel_v2::Kyr& document);
-
-bool is_container_name(const std::string& path);
 
 } // namespace kyr_tool
