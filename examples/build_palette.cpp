@@ -2,8 +2,7 @@
 // ".kyrz" container.
 //
 //     build_palette harbour.kyrz
-#include <kyr/lmx/strings.hpp>
-#include <kyr/schema/classes.hpp>
+#include <kyr/kyr.hpp>
 
 #include <cstdio>
 

@@ -2,8 +2,7 @@
 // the document's own colours and those in its palettes' colour sets.
 //
 //     print_lab_values examples/swatches.kyr
-#include <kyr/lmx/strings.hpp>
-#include <kyr/schema/classes.hpp>
+#include <kyr/kyr.hpp>
 
 #include <cstdio>
 
