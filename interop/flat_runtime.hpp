@@ -79,6 +79,11 @@ KYR_FLAT_HIDDEN char16_t* SysAllocStringByteLen(const char* text, std::uint32_t 
 KYR_FLAT_HIDDEN char16_t* com_string(const std::wstring& text);
 KYR_FLAT_HIDDEN char16_t* com_string(const std::string& text);
 
+// A class identity assigned from the managed side: the text is copied into
+// storage that lives as long as the library, one copy per distinct text, so
+// identities compared by address stay equal when the same text is set twice.
+KYR_FLAT_HIDDEN const char* kept_identity(const char* text);
+
 // A reference result handed out as a handle into its owner.
 template<typename T>
 KYR_FLAT_HIDDEN void* address(const T& value)

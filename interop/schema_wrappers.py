@@ -89,6 +89,8 @@ class ClassWrappers:
         if cls.element_of is not None:
             return
         self.add("id_get", "variable", "raw", [], "%s::id" % self.q, static=True)
+        self.add("id_set", "variable", "void", ["cstr"], "%s::id = kyr::interop::kept_identity({0})" % self.q,
+                 static=True)
         self.method("getid", "raw")
         self.method("has_id", "bool", ["raw:const char*"])
         if cls.has_factory:

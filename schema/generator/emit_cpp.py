@@ -200,8 +200,8 @@ class ClassEmitter:
         self.define("void %s::swap(%s&%s)" % (name, name, " other" if swap else ""), swap)
         self.method("void reset()", "reset()", ["%s fresh;" % name, "swap(fresh);"], ret="void")
         if poly:
-            self.public.append("    static const char* const id;")
-            self.defs.append("const char* const %s::id = %s;" % (name, c_string(name)))
+            self.public.append("    static const char* id;")
+            self.defs.append("const char* %s::id = %s;" % (name, c_string(name)))
             self.defs.append("")
             override = " override" if base else ""
             virtual = "" if base else "virtual "
@@ -748,7 +748,7 @@ class ClassEmitter:
             table.append("    {%s, &kyr::schema::create_default<%s, %s>, %s, %s}," % (
                 self.qname(element), base.name, declared.name,
                 "&kyr::schema::create_typed<%s, %s>" % (base.name, declared.name) if typed else "nullptr",
-                "%s::id" % declared.name if typed else "nullptr"))
+                "&%s::id" % declared.name if typed else "nullptr"))
         table.append("};")
         self.tables.extend(table)
         self.public.append("    // Whether the current start tag is one of the members.")

@@ -24,6 +24,7 @@ static class KyrClient
         CheckContainer(document, Path.Combine(args[1], "client.kyrz"));
         CheckRefusedArguments(document);
         CheckRuntimeValues();
+        CheckIdentitySetter();
         delete_Kyr(document);
         Checks.Equal(0, Callbacks.Raised.Count, "no unexpected callback (" + string.Join("; ", Callbacks.Raised) + ")");
         Console.WriteLine("{0} passed, {1} failed", Checks.Passed, Checks.Failed);
@@ -208,6 +209,21 @@ static class KyrClient
                      how + ": identity text");
         Checks.True(ColorSpaceType_has_id(ColorSpaceCIELabTypeUpcast(lab), ColorSpaceType_id_get()),
                     how + ": is a colour-space type");
+    }
+
+    // A class identity set from here is a library-owned copy of the text that
+    // new objects of the class report and that the base's is-a test accepts.
+    static void CheckIdentitySetter()
+    {
+        ColorSpaceCMYKType_id_set("RenamedCMYK");
+        IntPtr renamed = ColorSpaceCMYKType_id_get();
+        Checks.Equal("RenamedCMYK", System.Runtime.InteropServices.Marshal.PtrToStringAnsi(renamed), "identity set");
+        IntPtr cmyk = new_ColorSpaceCMYKType__SWIG_0();
+        Checks.Equal(renamed, ColorSpaceType_getid(ColorSpaceCMYKTypeUpcast(cmyk)), "new identity reported");
+        Checks.True(ColorSpaceType_has_id(ColorSpaceCMYKTypeUpcast(cmyk), ColorSpaceType_id_get()),
+                    "still a colour-space type");
+        delete_ColorSpaceCMYKType(cmyk);
+        ColorSpaceCMYKType_id_set("ColorSpaceCMYKType");
     }
 
     static void CheckLoadString(string xml)

@@ -4,6 +4,7 @@
 #include "flat_recorder.hpp"
 
 #include <kyr/lmx/error.hpp>
+#include <kyr/schema/classes/ColorSpaceCIELabType.hpp>
 
 #include <gtest/gtest.h>
 
@@ -139,6 +140,29 @@ TEST_F(conversions, deletes_of_null_and_upcasts_pass_pointers_through)
     EXPECT_EQ(0u, CSharp_ColorSpaceType_has_id(lab, "ColorSpaceType")) << "identity is compared by address";
     CSharp_delete_ColorSpaceCIELabType(lab);
     EXPECT_TRUE(raised_callbacks().empty());
+}
+
+TEST_F(conversions, identity_setter_keeps_one_copy_per_text_and_refuses_null)
+{
+    const char* const original = static_cast<const char*>(CSharp_ColorSpaceCIELabType_id_get());
+    void* lab = CSharp_new_ColorSpaceCIELabType__SWIG_0();
+    CSharp_ColorSpaceCIELabType_id_set("LabRenamed");
+    const char* renamed = static_cast<const char*>(CSharp_ColorSpaceCIELabType_id_get());
+    EXPECT_STREQ("LabRenamed", renamed);
+    EXPECT_EQ(renamed, CSharp_ColorSpaceType_getid(lab));
+    EXPECT_EQ(1u, CSharp_ColorSpaceType_has_id(lab, renamed));
+    EXPECT_EQ(0u, CSharp_ColorSpaceType_has_id(lab, original));
+    EXPECT_EQ(1u, CSharp_ColorSpaceType_has_id(lab, static_cast<const char*>(CSharp_ColorSpaceType_id_get())));
+    CSharp_ColorSpaceCIELabType_id_set("LabRenamed");
+    EXPECT_EQ(renamed, CSharp_ColorSpaceCIELabType_id_get()) << "the same text keeps its address";
+    EXPECT_TRUE(raised_callbacks().empty());
+
+    CSharp_ColorSpaceCIELabType_id_set(nullptr);
+    ASSERT_EQ(1u, raised_callbacks().size());
+    EXPECT_EQ("null string", raised_callbacks()[0].message);
+    EXPECT_EQ(renamed, CSharp_ColorSpaceCIELabType_id_get());
+    com_kyrandel_v2::ColorSpaceCIELabType::id = original;
+    CSharp_delete_ColorSpaceCIELabType(lab);
 }
 
 TEST_F(conversions, numbers_enumerations_and_booleans)

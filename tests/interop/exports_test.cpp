@@ -96,12 +96,17 @@ TEST(flat_exports, library_exports_exactly_the_generated_names_undecorated)
 // from them. The differences come from the interfaces, not from the layer:
 // - new, delete, upcast: the schema yields 214 classes where the table
 //   counts 217 (233 less the 16 runtime and record classes), two of the
-//   missing three with a base class;
-// - variable: `id` is a constant pointer (identity by address), so each of
-//   the 70 classes declaring it has a getter and no setter;
+//   missing three with a base class and only one with constructors; every
+//   type, element, compositor and holder class named by the schema tables
+//   exists, so no schema construct accounts for the other three;
+// - variable: the 13 constants and id_get/id_set of the 70 classes that
+//   declare `id` (the 70 polymorphic types; element classes inherit it),
+//   one class short of the table, as above;
 // - member, overload: every class's swap, reset and is_occurs_ok, each
 //   element class's marshal to a file and three unmarshal overloads (text,
-//   buffer, file), and the const accessors numbered __SWIG_0 are wrapped.
+//   buffer, file), and the const accessors numbered __SWIG_0 are wrapped, as
+//   public members of the class that declares them; no subset of these
+//   families (nor of any other) accounts for 190 members and 14 overloads.
 struct form_count
 {
     const char* form;
@@ -115,7 +120,7 @@ const form_count k_counts[] = {
     {"upcast", 136, -2},
     {"member", 2559, 190},
     {"overload", 432, 14},
-    {"variable", 155, -72},
+    {"variable", 155, -2},
     {"registration", 3, 0},
 };
 
@@ -130,7 +135,7 @@ TEST(flat_exports, count_of_each_form_against_the_naming_table)
         EXPECT_EQ(row.table + row.difference, produced[row.form]) << row.form << " (table: " << row.table << ")";
         total += produced[row.form];
     }
-    EXPECT_EQ(3993 + 125, total);
+    EXPECT_EQ(3993 + 195, total);
 }
 
 TEST(flat_exports, module_definition_lists_decorated_names_by_argument_bytes)

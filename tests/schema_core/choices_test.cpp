@@ -187,4 +187,26 @@ TEST(Choices, ExpectedIdentityStaysUntilADifferentTypeIsWritten)
               "<Kyr:FunctionDE>\n</Kyr:FunctionDE>\n");
 }
 
+TEST(Choices, ReassignedIdentityIsReadWhenWriting)
+{
+    const char* const original = FunctionType::id;
+    static const char renamed[] = "FunctionRenamed";
+    FunctionType::id = renamed;
+    sg_Function holder;
+    holder.get_Function();
+    FunctionDEType de;
+    std::ostringstream os;
+    lmx::c_xml_writer writer(os, "", "\n");
+    const lmx::elmx_error holder_code = holder.marshal(writer);
+    const char* const expected = writer.get_expected_class_identity();
+    const bool plain_has_new_identity = FunctionType().has_id(renamed);
+    const bool derived_has_new_identity = de.has_id(renamed);
+    FunctionType::id = original;
+    EXPECT_EQ(holder_code, lmx::ELMX_OK);
+    EXPECT_EQ(expected, renamed);
+    EXPECT_TRUE(plain_has_new_identity);
+    EXPECT_TRUE(derived_has_new_identity);
+    EXPECT_FALSE(de.has_id(renamed));
+}
+
 } // namespace

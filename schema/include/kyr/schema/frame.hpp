@@ -65,7 +65,7 @@ struct s_holder_member
     const char* element;                                      // qualified name written
     Base* (*create)();                                        // default object of the declared type
     Base* (*create_typed)(int ns_id, const std::string& type);  // factory when xsi:type is read
-    const char* expected_id;                                  // identity set before writing, or null
+    const char* const* expected_id;  // the declared type's identity, read when writing (it may be reassigned), or null
 };
 
 template <typename Base, typename T>
@@ -304,7 +304,7 @@ struct frame
         if (!value)
             return lmx::ELMX_TYPE_NOT_SET;
         if (members[chosen].expected_id)
-            writer.set_expected_class_identity(members[chosen].expected_id);
+            writer.set_expected_class_identity(*members[chosen].expected_id);
         return value->marshal(writer, members[chosen].element);
     }
 

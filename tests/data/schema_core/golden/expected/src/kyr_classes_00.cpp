@@ -94,7 +94,7 @@ const lmx::s_event_map sg_Shape_members[] = {
     {1000, "Circle", 6, k_e_Circle},
     {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};
 const kyr::schema::s_holder_member<ShapeType> sg_Shape_table[] = {
-    {"Kyr:Shape", &kyr::schema::create_default<ShapeType, ShapeType>, &kyr::schema::create_typed<ShapeType, ShapeType>, ShapeType::id},
+    {"Kyr:Shape", &kyr::schema::create_default<ShapeType, ShapeType>, &kyr::schema::create_typed<ShapeType, ShapeType>, &ShapeType::id},
     {"Kyr:Circle", &kyr::schema::create_default<ShapeType, CircleType>, nullptr, nullptr},
 };
 
@@ -157,7 +157,7 @@ void ShapeType::reset()
     swap(fresh);
 }
 
-const char* const ShapeType::id = "ShapeType";
+const char* ShapeType::id = "ShapeType";
 
 const char* ShapeType::getid() const
 {
@@ -292,7 +292,7 @@ void CircleType::reset()
     swap(fresh);
 }
 
-const char* const CircleType::id = "CircleType";
+const char* CircleType::id = "CircleType";
 
 const char* CircleType::getid() const
 {

@@ -19,7 +19,7 @@ public:
     ~CircleType() override;
     void swap(CircleType& other);
     void reset();
-    static const char* const id;
+    static const char* id;
     const char* getid() const override;
     bool has_id(const char* type_id) const override;
 

@@ -19,7 +19,7 @@ public:
     virtual ~ShapeType();
     void swap(ShapeType& other);
     void reset();
-    static const char* const id;
+    static const char* id;
     virtual const char* getid() const;
     virtual bool has_id(const char* type_id) const;
     static ShapeType* factory(int ns_id, const std::string& type_name);
