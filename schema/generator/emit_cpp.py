@@ -14,6 +14,11 @@ from model import polymorphic_read
 CLASSES_PER_UNIT = 12
 NAMESPACE = "com_kyrandel_v2"
 ERR = "lmx::elmx_error"
+# Patterns the runtime compiles once at load: the generated code refers to its
+# object (and header) instead of compiling a second copy.
+RUNTIME_PATTERNS = {
+    ".+T.+(Z|[+\\-].+)": ("lmx::datetime_stamp_pattern", "kyr/lmx/datetime_pattern.hpp"),
+}
 
 
 def banner(schema_name):
@@ -88,8 +93,12 @@ class ClassEmitter:
             self.tables.append("const wchar_t* const %s[] = {%s, nullptr};"
                                % (values, ", ".join(wide_string(v) for v in f.enumeration)))
         pattern = "nullptr"
-        if f.pattern is not None:
-            pattern = "&k_pattern_%d" % self.schema.patterns.index(f.pattern)
+        if f.pattern in RUNTIME_PATTERNS:
+            pattern_object, pattern_header = RUNTIME_PATTERNS[f.pattern]
+            pattern = "&" + pattern_object
+            self.source_includes.add(pattern_header)
+        elif f.pattern is not None:
+            pattern = "&k_pattern_%d" % own_patterns(self.schema).index(f.pattern)
 
         def bound(text, exclusive):
             if text is None:
@@ -1088,6 +1097,12 @@ def umbrella(schema, text):
     return "\n".join(out)
 
 
+def own_patterns(schema):
+    """The patterns the generated tables compile themselves: those the runtime
+    does not already hold."""
+    return [p for p in schema.patterns if p not in RUNTIME_PATTERNS]
+
+
 def tables_header(schema, text):
     out = [text.rstrip("\n"), "// Tokens, namespace table and patterns shared by the generated classes.",
            "#ifndef KYR_GENERATED_TABLES_HPP", "#define KYR_GENERATED_TABLES_HPP", "",
@@ -1097,7 +1112,7 @@ def tables_header(schema, text):
     out.extend(["};", "", "// Attribute names.", "enum : int", "{"])
     out.extend("    %s = %d," % (attribute_token(n), t) for n, t in schema.attribute_tokens.items())
     out.extend(["};", "", "extern const lmx::s_ns_map k_ns_map[];"])
-    for index, _ in enumerate(schema.patterns):
+    for index, _ in enumerate(own_patterns(schema)):
         out.append("extern const lmx::c_pattern k_pattern_%d;" % index)
     out.extend(["", "} // namespace %s" % NAMESPACE, "", "#endif", ""])
     return "\n".join(out)
@@ -1108,7 +1123,7 @@ def tables_source(schema, text):
            "const lmx::s_ns_map k_ns_map[] = {",
            "    {1000, %s, %s}," % (c_string(schema.prefix), c_string(schema.namespace)),
            "    {0, nullptr, nullptr}};"]
-    for index, pattern in enumerate(schema.patterns):
+    for index, pattern in enumerate(own_patterns(schema)):
         out.append("const lmx::c_pattern k_pattern_%d(%s);" % (index, c_string(pattern)))
     out.extend(["", "} // namespace %s" % NAMESPACE, ""])
     return "\n".join(out)

@@ -3,6 +3,7 @@
 #include "kyr_tables.hpp"
 
 #include <kyr/schema/frame.hpp>
+#include <kyr/lmx/datetime_pattern.hpp>
 #include <kyr/schema/classes/Box.hpp>
 #include <kyr/schema/classes/Circle.hpp>
 #include <kyr/schema/classes/CircleType.hpp>
@@ -87,6 +88,8 @@ const lmx::s_event_map Box_elements_4[] = {
 const lmx::s_event_map Box_elements_5[] = {
     {1000, "Extra", 5, k_e_Extra},
     {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};
+const kyr::schema::s_facets Box_Label_facets = {nullptr, 0.0, false, nullptr, 0.0, false, -1, -1, &k_pattern_0, nullptr};
+const kyr::schema::s_facets Box_Stamp_facets = {nullptr, 0.0, false, nullptr, 0.0, false, -1, -1, &lmx::datetime_stamp_pattern, nullptr};
 
 // sg_Shape
 const lmx::s_event_map sg_Shape_members[] = {
@@ -572,16 +575,16 @@ void Box::marshal_attributes(lmx::c_xml_writer& writer) const
 bool Box::unmarshal_body(lmx::c_xml_reader& reader, std::string* name, lmx::elmx_error* error)
 {
     kyr::schema::retokenise(reader, Box_elements_0);
-    // <xs:element name="Label" type="xs:string" minOccurs="0"/>
+    // <xs:element name="Label" type="Kyr:Code" minOccurs="0"/>
     if (reader.get_current_event() == k_e_Label) {
-        if (!frame::read_value(reader, name, &m_Label, &m_Label_present, kyr::schema::k_no_facets, Box_elements_0, error))
+        if (!frame::read_value(reader, name, &m_Label, &m_Label_present, Box_Label_facets, Box_elements_0, error))
             return false;
     }
-    // <xs:element name="Stamp" type="xs:dateTime" maxOccurs="unbounded"/>
+    // <xs:element name="Stamp" type="Kyr:Zoned" maxOccurs="unbounded"/>
     if (!(reader.get_current_event() == k_e_Stamp) && !kyr::schema::report(reader, lmx::ELMX_MANDATORY_ELEMENT_MISSING, "Kyr:Stamp", error))
         return false;
     while (reader.get_current_event() == k_e_Stamp) {
-        if (!frame::read_value_list(reader, name, &m_Stamp, kyr::schema::k_no_facets, Box_elements_1, error))
+        if (!frame::read_value_list(reader, name, &m_Stamp, Box_Stamp_facets, Box_elements_1, error))
             return false;
     }
     // <xs:element ref="Kyr:Shape" maxOccurs="unbounded"/>
@@ -736,7 +739,7 @@ const std::wstring& Box::get_Label() const
 
 lmx::elmx_error Box::set_Label(const std::wstring& value)
 {
-    return frame::set_value(value, &m_Label, &m_Label_present, kyr::schema::k_no_facets);
+    return frame::set_value(value, &m_Label, &m_Label_present, Box_Label_facets);
 }
 
 bool Box::isset_Label() const
@@ -756,7 +759,7 @@ const lmx::c_datetime& Box::get_Stamp(size_t index) const
 
 lmx::elmx_error Box::set_Stamp(size_t index, const lmx::c_datetime& value)
 {
-    const lmx::elmx_error error = kyr::schema::check_value(value, kyr::schema::k_no_facets);
+    const lmx::elmx_error error = kyr::schema::check_value(value, Box_Stamp_facets);
     if (error != lmx::ELMX_OK)
         return error;
     if (index < m_Stamp.size())
@@ -768,7 +771,7 @@ lmx::elmx_error Box::set_Stamp(size_t index, const lmx::c_datetime& value)
 
 lmx::elmx_error Box::append_Stamp(const lmx::c_datetime& value)
 {
-    const lmx::elmx_error error = kyr::schema::check_value(value, kyr::schema::k_no_facets);
+    const lmx::elmx_error error = kyr::schema::check_value(value, Box_Stamp_facets);
     if (error != lmx::ELMX_OK)
         return error;
     m_Stamp.push_back(value);
@@ -777,7 +780,7 @@ lmx::elmx_error Box::append_Stamp(const lmx::c_datetime& value)
 
 lmx::elmx_error Box::insert_Stamp(size_t index, const lmx::c_datetime& value)
 {
-    const lmx::elmx_error error = kyr::schema::check_value(value, kyr::schema::k_no_facets);
+    const lmx::elmx_error error = kyr::schema::check_value(value, Box_Stamp_facets);
     if (error != lmx::ELMX_OK)
         return error;
     m_Stamp.insert(m_Stamp.begin() + static_cast<std::ptrdiff_t>(index < m_Stamp.size() ? index : m_Stamp.size()), value);

@@ -33,6 +33,7 @@ enum : int
 };
 
 extern const lmx::s_ns_map k_ns_map[];
+extern const lmx::c_pattern k_pattern_0;
 
 } // namespace com_kyrandel_v2
 

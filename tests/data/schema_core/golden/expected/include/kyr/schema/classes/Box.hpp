@@ -56,13 +56,13 @@ public:
     Eenum_Shade getenum_Shade() const;
     bool setenum_Shade(Eenum_Shade value);
 
-    // <xs:element name="Label" type="xs:string" minOccurs="0"/>
+    // <xs:element name="Label" type="Kyr:Code" minOccurs="0"/>
     const std::wstring& get_Label() const;
     lmx::elmx_error set_Label(const std::wstring& value);
     bool isset_Label() const;
     void unset_Label();
 
-    // <xs:element name="Stamp" type="xs:dateTime" maxOccurs="unbounded"/>
+    // <xs:element name="Stamp" type="Kyr:Zoned" maxOccurs="unbounded"/>
     const lmx::c_datetime& get_Stamp(size_t index) const;
     lmx::elmx_error set_Stamp(size_t index, const lmx::c_datetime& value);
     lmx::elmx_error append_Stamp(const lmx::c_datetime& value);
