@@ -174,6 +174,24 @@ TEST(FrameErrors, ChangeHistoryNeedsATimeZone)
     }
 }
 
+// A stamp that is not a date-time is not matched against the stamp pattern,
+// even when the handler swallows the format error: the pattern engine
+// backtracks, and a long run of "T"s would otherwise take seconds.
+TEST(FrameErrors, MalformedStampSkipsThePatternWhenSwallowed)
+{
+    Kyr kyr;
+    lmx::elmx_error result;
+    const std::string base = "<Kyr:Preamble><Kyr:Header><Kyr:Creator>c</Kyr:Creator>"
+                             "<Kyr:CreatorVersion>1</Kyr:CreatorVersion><Kyr:ChangeHistory>";
+    const std::string rest = "</Kyr:ChangeHistory><Kyr:Purpose>p</Kyr:Purpose></Kyr:Header></Kyr:Preamble>";
+    const std::string hostile = std::string(20000, 'T') + "x";
+    EXPECT_EQ(document_reports(kyr, document(base + hostile + rest), true, &result),
+              (reports{{lmx::ELMX_VALUE_BAD_FORMAT, "Kyr:ChangeHistory"}}));
+    EXPECT_EQ(result, lmx::ELMX_OK);
+    ASSERT_EQ(kyr.get_Preamble().get_Header().size_ChangeHistory(), 1u);
+    EXPECT_EQ(kyr.get_Preamble().get_Header().get_Purpose(), L"p");
+}
+
 TEST(FrameErrors, RequiredAttributeMissingNamesTheClass)
 {
     std::string text = std::string("<Kyr:Profile") + k_ns + "/>";
