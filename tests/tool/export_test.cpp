@@ -59,3 +59,17 @@ TEST(ExportCommand, BadFormatInvalidDocumentAndMissingFile)
     EXPECT_EQ(missing.exit_code, 2);
     EXPECT_EQ(missing.out, "");
 }
+
+// Names travel through the library's UTF-16 strings; characters outside the
+// Basic Multilingual Plane must come back whole.
+TEST(ExportCommand, NamesKeepEveryCharacter)
+{
+    scratch_directory scratch;
+    const std::string path = scratch.path("names.kyr");
+    const std::string name = "Gr\xC3\xBCn \xE2\x82\xAC\xF0\x9D\x84\x9E \"quoted\"";
+    ASSERT_EQ(run_program(kyr_program(), {"new", "--name", name, "--lab", "50,-40,20", "-o", path}).exit_code, 0);
+    const program_result r = run_program(kyr_program(), {"export", path});
+    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_EQ(r.out, "ColorName,ColorSpace,L,A,B\n"
+                     "\"Gr\xC3\xBCn \xE2\x82\xAC\xF0\x9D\x84\x9E \"\"quoted\"\"\",ColorSpaceCIELab,50,-40,20\n");
+}
