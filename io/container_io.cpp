@@ -20,6 +20,7 @@ constexpr std::size_t read_piece = std::size_t(1) << 20;
 bool read_open_entry(CZipArchive& archive, std::string& content) {
   if (!archive.open_entry(0)) return false;
   const std::size_t expected = archive.entry_info(0)->uncompressed_size;
+  if (expected > max_container_document_size) return false;
   content.clear();
   content.reserve(std::min(expected, 16 * read_piece));
   while (content.size() < expected) {

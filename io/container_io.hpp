@@ -8,8 +8,14 @@
 
 namespace kyr::io {
 
+// Largest document a container may hold. The entry is inflated into memory whole, and an
+// honest deflate stream expands about 1000:1, so a larger recorded size is refused before
+// anything is inflated: a 4 MiB bomb cannot make the loader allocate 4 GiB. Default 256 MiB.
+constexpr std::size_t max_container_document_size = std::size_t(256) << 20;
+
 // Entry 0 of the archive file named by a UTF-8 path, inflated and checked to
-// its end (exact size, CRC-32); false for any failure.
+// its end (exact size, CRC-32); false for any failure, and for an entry
+// larger than max_container_document_size.
 bool read_first_entry(const std::string& path, std::string& content);
 
 // The same for an archive held in memory.
