@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs the whole test suite twice: an optimised build, then a build
-# under AddressSanitizer and UndefinedBehaviorSanitizer.
+# under AddressSanitizer and UndefinedBehaviorSanitizer. Between the two, a
+# representative part of the optimised suite runs under Valgrind's memcheck.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
@@ -15,6 +16,8 @@ run_suite() {
 
 echo "== optimised build =="
 run_suite build/release -DCMAKE_BUILD_TYPE=Release
+echo "== valgrind memcheck =="
+bash scripts/memcheck.sh build/release
 echo "== sanitizer build =="
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   run_suite build/sanitize -DCMAKE_BUILD_TYPE=Debug -DKYR_SANITIZE=ON -DCMAKE_CXX_FLAGS=-O1

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Runs a representative part of the test suite of BUILD_DIR under Valgrind's memcheck: any
+# invalid access, use of an uninitialised value or leak fails it. Tests that fork with an
+# address-space limit, sweep whole corpora or read tens of megabytes stay out: memcheck
+# makes them minutes long, and the sanitizer build runs them.
+set -euo pipefail
+build=${1:-build/release}
+if ! command -v valgrind > /dev/null; then
+  echo "valgrind is not installed; memcheck skipped"
+  exit 0
+fi
+
+# test executable : gtest filter
+suites=(
+  "kyr_test_lmx_input:*"
+  "kyr_test_lmx_reader:-W3c*:*Truncation*:*DeepNesting*:*Limits*"
+  "kyr_test_lmx_values:*"
+  "kyr_test_lmx_datetime:*"
+  "kyr_test_lmx_binary:*"
+  "kyr_test_lmx_pattern:*"
+  "kyr_test_lmx_writer:*"
+  "kyr_test_schema_core:*"
+  "kyr_test_io_zip:-*EveryFlipped*:*NoSingleByteChange*"
+  "kyr_test_io_document:*"
+)
+failed=0
+for entry in "${suites[@]}"; do
+  name=${entry%%:*} filter=${entry#*:}
+  binary=$build/tests/$name
+  [[ -x $binary ]] || { echo "missing $binary"; failed=1; continue; }
+  start=$SECONDS
+  if (cd "$build/tests" && valgrind --quiet --error-exitcode=1 --leak-check=full \
+        --errors-for-leak-kinds=definite,indirect --track-origins=no \
+        "$binary" --gtest_filter="$filter" --gtest_brief=1 > "$name.memcheck.log" 2>&1); then
+    echo "memcheck clean: $name ($((SECONDS - start)) s)"
+  else
+    echo "memcheck FAILED: $name"
+    tail -n 40 "$build/tests/$name.memcheck.log"
+    failed=1
+  fi
+done
+exit $failed
