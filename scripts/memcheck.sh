@@ -4,7 +4,8 @@
 # address-space limit, sweep whole corpora or read tens of megabytes stay out: memcheck
 # makes them minutes long, and the sanitizer build runs them.
 set -euo pipefail
-build=${1:-build/release}
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(cd "${1:-build/release}" && pwd)
 if ! command -v valgrind > /dev/null; then
   echo "valgrind is not installed; memcheck skipped"
   exit 0
@@ -30,7 +31,7 @@ for entry in "${suites[@]}"; do
   [[ -x $binary ]] || { echo "missing $binary"; failed=1; continue; }
   start=$SECONDS
   if (cd "$build/tests" && valgrind --quiet --error-exitcode=1 --leak-check=full \
-        --errors-for-leak-kinds=definite,indirect --track-origins=no \
+        --errors-for-leak-kinds=definite,indirect --suppressions="$here/memcheck.supp" \
         "$binary" --gtest_filter="$filter" --gtest_brief=1 > "$name.memcheck.log" 2>&1); then
     echo "memcheck clean: $name ($((SECONDS - start)) s)"
   else
