@@ -65,7 +65,9 @@ struct s_holder_member
     const char* element;                                      // qualified name written
     Base* (*create)();                                        // default object of the declared type
     Base* (*create_typed)(int ns_id, const std::string& type);  // factory when xsi:type is read
-    const char* const* expected_id;  // the declared type's identity, read when writing (it may be reassigned), or null
+    // address of the declared type's identity, read at each write since it may
+    // be reassigned; null when the member takes no derived types
+    const char* const* expected_id;
 };
 
 template <typename Base, typename T>
