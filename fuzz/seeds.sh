@@ -26,10 +26,10 @@ case $name in
     ;;
   container)
     cp "$root/examples/swatches.kyrz" "$dir/"
-    documents | head -n 40 | python3 -c '
-import io, sys, zipfile, zlib, pathlib, hashlib
+    documents | python3 -c '
+import io, sys, zipfile, pathlib, hashlib
 out = pathlib.Path(sys.argv[1])
-for line in sys.stdin:
+for line in sys.stdin.read().splitlines()[:40]:
     path = pathlib.Path(line.strip())
     for method in (zipfile.ZIP_DEFLATED, zipfile.ZIP_STORED):
         data = io.BytesIO()
