@@ -9,6 +9,14 @@ c_get_for_xml::c_get_for_xml(c_read& source, c_error& error, bool char_ref_ws_ob
 
 int c_get_for_xml::get_non_ws()
 {
+    // The indentation between elements, taken in place while the window holds it.
+    size_t available = 0;
+    const unsigned char* run = peek_run(&available);
+    size_t length = 0;
+    int line_feeds = 0;
+    for (; length < available && (run[length] == ' ' || run[length] == '\t' || run[length] == '\n'); ++length)
+        line_feeds += run[length] == '\n';
+    take_run(length, line_feeds);
     int c;
     do
         c = get();

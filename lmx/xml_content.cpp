@@ -2,6 +2,8 @@
 #include <kyr/lmx/reader_limits.hpp>
 #include <kyr/lmx/xml.hpp>
 
+#include <algorithm>
+
 #include "name_chars.hpp"
 #include "open_elements.hpp"
 
@@ -12,10 +14,45 @@ bool c_xml::skip_start_tag(bool* is_empty)
     return m_lexer.move_to_start_tag_end(is_empty);
 }
 
+namespace {
+
+// Printable ASCII other than markup and references: the same under every white-space mode.
+bool is_plain_text_byte(unsigned char b)
+{
+    return b > ' ' && b < 0x7f && b != '<' && b != '&';
+}
+
+// Appends the run of plain text the window holds, as reading it byte by byte would, and
+// stops where that would have gone past the text bound. False once past it.
+bool take_plain_text(c_get_for_xml& lexer, std::string* value, elmx_whitespace mode)
+{
+    size_t available = 0;
+    const unsigned char* run = lexer.peek_run(&available);
+    size_t length = 0;
+    while (length < available && is_plain_text_byte(run[length]))
+        ++length;
+    if (length == 0)
+        return true;
+    // The first byte goes through the mode, which may owe a collapsed space before it.
+    if (mode == ELMX_WHITESPACE_PRESERVE)
+        value->push_back(static_cast<char>(run[0]));
+    else
+        lexer.add_char_wsp(value, run[0]);
+    const size_t room = k_max_text_length + 1 - std::min(value->size(), k_max_text_length + 1);
+    const size_t rest = std::min(length - 1, room);
+    value->append(reinterpret_cast<const char*>(run) + 1, rest);
+    lexer.take_run(1 + rest);
+    return value->size() <= k_max_text_length;
+}
+
+} // namespace
+
 bool c_xml::get_element_value(std::string* value, elmx_whitespace mode, bool expand_references)
 {
     m_lexer.set_ws_mode(mode);
     for (;;) {
+        if (!take_plain_text(m_lexer, value, mode))
+            return fail_limit(LIMIT_TEXT_LENGTH);
         const int c = m_lexer.get();
         if (c == -1) {
             m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_UNEXPECTED_END_OF_MESSAGE, "Premature end of file encountered");

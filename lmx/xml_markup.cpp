@@ -2,6 +2,7 @@
 #include <kyr/lmx/reader_limits.hpp>
 #include <kyr/lmx/xml.hpp>
 
+#include <algorithm>
 #include <cstring>
 
 #include "name_chars.hpp"
@@ -95,6 +96,15 @@ elxp_xml_event c_xml::get_element_name(c_xml_local* scope, std::string* name)
 int c_xml::read_name(int first, std::string* name)
 {
     name->assign(1, static_cast<char>(first));
+    // Most names lie whole in the source's window: copy them at once, then let get() take
+    // what ends the name or needs decoding.
+    size_t available = 0;
+    const unsigned char* run = m_lexer.peek_run(&available);
+    size_t length = 0;
+    while (length < available && run[length] < 0x80 && is_name_char(run[length]))
+        ++length;
+    name->append(reinterpret_cast<const char*>(run), std::min(length, k_max_name_length));
+    m_lexer.take_run(length);
     int c = m_lexer.get();
     while (is_name_char(c)) {
         if (name->size() <= k_max_name_length)

@@ -90,6 +90,28 @@ public:
     // Pushes `c` back; the next get returns it (at most k_unget_capacity pending).
     void unget(int c) { m_unget.unget(c); }
 
+    // The bytes the next gets would return one by one, while they are ASCII below DEL and not CR:
+    // the caller scans a run in place and takes it with take_run. Empty (with `*available`
+    // 0) whenever get has to decode, and after a CR, whose LF is folded.
+    const unsigned char* peek_run(size_t* available) const
+    {
+        const bool direct =
+            m_fast_path && m_unget.empty() && !m_pending && m_last != '\r' && !m_error.is_fatal_errored();
+        *available = direct ? m_source.window_size() : 0;
+        return m_source.window();
+    }
+    // Takes the first `n` bytes of a run from peek_run, all ASCII below DEL and not CR, of which
+    // `line_feeds` are LF.
+    void take_run(size_t n, int line_feeds = 0)
+    {
+        if (n == 0)
+            return;
+        m_last = m_source.window()[n - 1];
+        m_source.skip(n);
+        m_bytes_read += n;
+        m_line += line_feeds;
+    }
+
     // Applies the encoding named in the XML declaration; false after a fatal report.
     bool set_encoding(const char* name);
     // Back to the first byte, encoding undetermined, line 1. The collector is untouched.

@@ -33,6 +33,11 @@ public:
 
     // The next byte as read() gives it, taken from the window while it lasts.
     int next_byte() { return m_next < m_limit ? *m_next++ : read(); }
+    // The bytes left in the window, for a caller that scans a run of them in place; skip()
+    // then takes `n` of them (at most window_size()).
+    const unsigned char* window() const { return m_next; }
+    size_t window_size() const { return static_cast<size_t>(m_limit - m_next); }
+    void skip(size_t n) { m_next += n; }
 
 protected:
     const unsigned char* m_next = nullptr;
