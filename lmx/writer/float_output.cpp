@@ -1,9 +1,11 @@
 // Output of doubles and floats in the library's fixed text form.
 #include <kyr/lmx/output.hpp>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace lmx {
 
@@ -42,6 +44,54 @@ char* widen_exponent(char* buf, char* end)
     return end + pad;
 }
 
+// Writes the text %.14g gives through the shortest round-trip digits, found much faster than
+// a fixed precision: when they are 14 or fewer, rounding the exact value to 14 digits gives
+// those same digits, because a double lies nearer to them than half a unit in the 14th digit.
+// Null when there are more, or for a subnormal value (fewer bits than that), for the
+// precision path to handle.
+char* format_double_from_shortest(char* buf, double value)
+{
+    if (std::fabs(value) < std::numeric_limits<double>::min())
+        return nullptr;
+    char sci[32];
+    const auto result = std::to_chars(sci, sci + sizeof sci, value, std::chars_format::scientific);
+    const char* p = sci;
+    char* out = buf;
+    if (*p == '-')
+        *out++ = *p++;
+    char digits[24];
+    int count = 0;
+    for (; *p != 'e'; ++p)
+        if (*p != '.')
+            digits[count++] = *p;
+    if (count > k_double_precision)
+        return nullptr;
+    int exponent = 0;
+    std::from_chars(p + (p[1] == '+' ? 2 : 1), result.ptr, exponent);
+    if (exponent < -4 || exponent >= k_double_precision) {
+        const std::size_t n = static_cast<std::size_t>(result.ptr - p);
+        out = std::copy(digits, digits + 1, out);
+        if (count > 1) {
+            *out++ = '.';
+            out = std::copy(digits + 1, digits + count, out);
+        }
+        std::memcpy(out, p, n);
+        return widen_exponent(buf, out + n);
+    }
+    if (exponent < 0) {
+        *out++ = '0';
+        *out++ = '.';
+        out = std::fill_n(out, -exponent - 1, '0');
+        return std::copy(digits, digits + count, out);
+    }
+    const int whole = exponent + 1;
+    if (count <= whole)
+        return std::fill_n(std::copy(digits, digits + count, out), whole - count, '0');
+    out = std::copy(digits, digits + whole, out);
+    *out++ = '.';
+    return std::copy(digits + whole, digits + count, out);
+}
+
 template <typename F>
 std::size_t format_floating(char* buf, F value, int precision)
 {
@@ -59,6 +109,9 @@ std::size_t format_floating(char* buf, F value, int precision)
 
 std::size_t format_double(char* buf, double value)
 {
+    if (special_text(value) == nullptr)
+        if (const char* end = format_double_from_shortest(buf, value))
+            return static_cast<std::size_t>(end - buf);
     return format_floating(buf, value, k_double_precision);
 }
 
