@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cctype>
 #include <sstream>
+#include <utility>
 #include <vector>
 
 using namespace com_kyrandel_v2;
@@ -213,6 +214,27 @@ TEST(ColourSpaceFacets, NumericBoundsAcceptedAndJustBeyondRefused)
             }
             // Not a number compares false with every bound: the minimum test fails first.
             EXPECT_EQ(load_with_child(row, child.name, "NaN"), lmx::ELMX_VALUE_EXCEEDS_MIN);
+        }
+    }
+}
+
+TEST(ColourSpaceFacets, OptionalAlphaBoundsOnEveryRgbType)
+{
+    for (const char* element : {"ColorSpaceRGB", "ColorSpaceSRGB", "ColorSpaceAdobeRGB", "ColorSpaceAdobeWideGamutRGB"}) {
+        std::string without_alpha = sample_element(element);
+        ASSERT_LE(remove_children(&without_alpha, "Alpha"), 1) << element;
+        EXPECT_EQ(load_code(document_with(without_alpha)), lmx::ELMX_OK) << element;
+        const std::string indent = child_indent(without_alpha);
+        const size_t depth = without_alpha.find(indent + "<Kyr:ColorDepth>");
+        ASSERT_NE(depth, std::string::npos) << element;
+        const std::pair<const char*, lmx::elmx_error> cases[] = {{"0", lmx::ELMX_OK},
+                                                                 {"1", lmx::ELMX_OK},
+                                                                 {"-0.0001", lmx::ELMX_VALUE_EXCEEDS_MIN},
+                                                                 {"1.0001", lmx::ELMX_VALUE_EXCEEDS_MAX}};
+        for (const auto& [value, code] : cases) {
+            std::string fragment = without_alpha;
+            fragment.insert(depth, indent + "<Kyr:Alpha>" + value + "</Kyr:Alpha>");
+            EXPECT_EQ(load_code(document_with(fragment)), code) << element << " " << value;
         }
     }
 }
