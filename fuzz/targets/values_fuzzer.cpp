@@ -39,9 +39,11 @@ void date_time(const std::string& text)
         return;
     const T value(text);
     const std::string printed = value.get_as_string();
-    // A negative year, given or wrapped from a year beyond 32 bits, prints as "0-44" or "00-1".
+    // A negative year, given or wrapped from a year beyond 32 bits, prints as "0-44", "00-1"
+    // or "-195".
     const size_t dash = printed.find('-');
-    if (text[0] == '-' || (dash > 0 && dash < 4))
+    const bool month_or_day_form = printed.compare(0, 2, "--") == 0;
+    if (text[0] == '-' || (dash < 4 && !month_or_day_form))
         return;
     check(T::is_valid(printed), "printed date/time is not valid", printed);
     // Seconds below a thousandth print as zeros in fixed notation and read back as 0, which
