@@ -2,7 +2,9 @@
 # Runs a representative part of the test suite of BUILD_DIR under Valgrind's memcheck: any
 # invalid access, use of an uninitialised value or leak fails it. Tests that fork with an
 # address-space limit, sweep whole corpora or read tens of megabytes stay out: memcheck
-# makes them minutes long, and the sanitizer build runs them.
+# makes them minutes long, and the sanitizer build runs them. The archive tests stay out too:
+# one of them replaces the global operator new to count allocations, which memcheck's own
+# allocator cannot share; the container paths run under memcheck through io_document.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-build/release}" && pwd)
@@ -21,7 +23,6 @@ suites=(
   "kyr_test_lmx_pattern:*"
   "kyr_test_lmx_writer:*"
   "kyr_test_schema_core:*"
-  "kyr_test_io_zip:-*EveryFlipped*:*NoSingleByteChange*"
   "kyr_test_io_document:*"
 )
 failed=0
