@@ -22,7 +22,7 @@ HEADER = """<?xml version="1.0" encoding="UTF-8"?>
 \t</Kyr:Preamble>
 """
 
-SPECIFICATION = """{t}\t\t<Kyr:DeviceFilter>Filter_None</Kyr:DeviceFilter>
+CONDITIONS = """{t}\t\t<Kyr:DeviceFilter>Filter_None</Kyr:DeviceFilter>
 {t}\t\t<Kyr:DevicePolarization>false</Kyr:DevicePolarization>
 {t}\t\t<Kyr:ChangeHistory>2026-12-05T18:00:00Z</Kyr:ChangeHistory>
 {t}\t\t<Kyr:Spectrum>Spectrum_Reflectance</Kyr:Spectrum>
@@ -34,14 +34,14 @@ def colour(index, indent):
     lab_l = 20 + (index * 7919) % 7000 / 100
     lab_a = -60 + (index * 104729) % 12000 / 100
     lab_b = -60 + (index * 1299709) % 12000 / 100
-    spec = SPECIFICATION.format(t=t)
+    conditions = CONDITIONS.format(t=t)
     out = [
         f'{t}<Kyr:Color ColorName="Colour {index}" ColorNumber="C-{index}">\n',
         f"{t}\t<Kyr:ChangeHistory>2026-12-05T18:00:00Z</Kyr:ChangeHistory>\n",
         f"{t}\t<Kyr:ColorSpaceCIELab>\n",
         f"{t}\t\t<Kyr:ChangeHistory>2026-12-05T18:00:00Z</Kyr:ChangeHistory>\n",
         f"{t}\t\t<Kyr:ColorSpaceSpecificationSpectrumTristimulus>\n",
-        spec.replace("\t\t<", "\t\t\t<"),
+        conditions.replace("\t\t<", "\t\t\t<"),
         f"{t}\t\t\t<Kyr:IlluminationOptions>\n",
         f"{t}\t\t\t\t<Kyr:Illuminant>Illuminant_D50</Kyr:Illuminant>\n",
         f"{t}\t\t\t</Kyr:IlluminationOptions>\n",
@@ -54,7 +54,7 @@ def colour(index, indent):
         f"{t}\t<Kyr:ColorSpaceSpectral>\n",
         f"{t}\t\t<Kyr:ChangeHistory>2026-12-05T18:00:00Z</Kyr:ChangeHistory>\n",
         f"{t}\t\t<Kyr:ColorSpaceSpecificationSpectrumSpectral>\n",
-        spec.replace("\t\t<", "\t\t\t<"),
+        conditions.replace("\t\t<", "\t\t\t<"),
         f"{t}\t\t\t<Kyr:GeometryChoice>\n",
         f"{t}\t\t\t\t<Kyr:SphereGeometry>Sphere_Included</Kyr:SphereGeometry>\n",
         f"{t}\t\t\t</Kyr:GeometryChoice>\n",
