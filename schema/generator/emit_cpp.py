@@ -26,6 +26,12 @@ def banner(schema_name):
             "// Do not edit: change the schema (or the generator) and rebuild.\n" % schema_name)
 
 
+def is_boxed(member):
+    """Optional single children with element content are kept out of line: most
+    documents leave them out, and embedding them would cost their full size."""
+    return member.kind == "child" and not member.repeated and member.optional and member.cls.has_children()
+
+
 def comment(member):
     return "    // " + member.declaration
 
@@ -477,7 +483,7 @@ class ClassEmitter:
             if p.repeated:
                 call = "frame::read_child(reader, name, &%s.append(), %s, error)" % (s, next_map)
             else:
-                call = "frame::read_child(reader, name, &%s, %s, error)" % (s, next_map)
+                call = "frame::read_child(reader, name, &%s%s, %s, error)" % ("*" if is_boxed(p) else "", s, next_map)
         elif p.kind == "any":
             lines.append("if (!kyr::schema::read_any(reader, name, &%s, error))" % s)
             lines.append("    return false;")
@@ -551,7 +557,8 @@ class ClassEmitter:
                 stmt = ["kyr::schema::write_any(writer, %s);" % s]
             else:
                 if p.kind == "child":
-                    call = ("frame::write_list(writer, %s, %s)" % (q, s)) if p.repeated else "%s.marshal(writer, %s)" % (s, q)
+                    call = ("frame::write_list(writer, %s, %s)" % (q, s)) if p.repeated else "%s%smarshal(writer, %s)" % (
+                        s, "->" if is_boxed(p) else ".", q)
                 else:
                     call = ("frame::write_list(writer, %s)" % s) if p.repeated else "%s.marshal(writer)" % s
                 stmt = ["if ((error = %s) != lmx::ELMX_OK)" % call, "    return error;"]
@@ -939,7 +946,11 @@ class ClassEmitter:
         t = m.cls.name
         s = storage(m)
         self.use_class(m.cls, True)
-        self.members.append("    %s %s;" % (t, s))
+        if is_boxed(m):
+            self.members.append("    kyr::schema::boxed<%s> %s;" % (t, s))
+            s = "*" + s
+        else:
+            self.members.append("    %s %s;" % (t, s))
         flag = not m.write_always
         if flag:
             self.members.append("    bool %s = false;" % present(m))

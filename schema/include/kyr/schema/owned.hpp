@@ -1,7 +1,8 @@
 // Owning holders for the children of generated classes.
 //
-// owned<T> is a nullable owning pointer that copies deeply; owned_list<T> an
-// ordered list of owned children that never holds null. Both only need T to
+// owned<T> is a nullable owning pointer that copies deeply; boxed<T> an
+// optional child kept out of line; owned_list<T> an ordered list of owned
+// children that never holds null. Both only need T to
 // be complete where their members are instantiated, which is in the generated
 // .cpp files, so class headers can hold children of types they only declare.
 #ifndef KYR_SCHEMA_OWNED_HPP
@@ -57,6 +58,45 @@ public:
     explicit operator bool() const { return m_ptr != nullptr; }
 
 private:
+    T* m_ptr = nullptr;
+};
+
+// An optional child with element content of its own, most often absent: the
+// parent holds one pointer until the child is first written, and reading an
+// absent child gives a shared default object, as an embedded one would.
+template <typename T>
+class boxed
+{
+public:
+    boxed() = default;
+    boxed(const boxed& other) : m_ptr(other.m_ptr ? new T(*other.m_ptr) : nullptr) {}
+    boxed& operator=(const boxed& other)
+    {
+        boxed copy(other);
+        swap(copy);
+        return *this;
+    }
+    ~boxed() { delete m_ptr; }
+
+    void swap(boxed& other) noexcept { std::swap(m_ptr, other.m_ptr); }
+    const T& operator*() const { return m_ptr ? *m_ptr : absent(); }
+    const T* operator->() const { return &**this; }
+    // Writing access creates the child.
+    T& operator*()
+    {
+        if (!m_ptr)
+            m_ptr = new T;
+        return *m_ptr;
+    }
+    T* operator->() { return &**this; }
+
+private:
+    static const T& absent()
+    {
+        static const T object;
+        return object;
+    }
+
     T* m_ptr = nullptr;
 };
 

@@ -613,7 +613,7 @@ bool Box::unmarshal_body(lmx::c_xml_reader& reader, std::string* name, lmx::elmx
     // <xs:element name="Extra" minOccurs="0">
     if (reader.get_current_event() == k_e_Extra) {
         m_Extra_present = true;
-        if (!frame::read_child(reader, name, &m_Extra, Box_elements_5, error))
+        if (!frame::read_child(reader, name, &*m_Extra, Box_elements_5, error))
             return false;
     }
     if (m_Stamp.size() < 1 && !kyr::schema::report(reader, lmx::ELMX_MANDATORY_ELEMENT_MISSING, "Kyr:Box", error))
@@ -638,7 +638,7 @@ lmx::elmx_error Box::marshal_child_elements(lmx::c_xml_writer& writer) const
     if ((error = m_anon_Count.marshal(writer)) != lmx::ELMX_OK)
         return error;
     if (m_Extra_present) {
-        if ((error = m_Extra.marshal(writer, "Kyr:Extra")) != lmx::ELMX_OK)
+        if ((error = m_Extra->marshal(writer, "Kyr:Extra")) != lmx::ELMX_OK)
             return error;
     }
     return lmx::ELMX_OK;
@@ -887,20 +887,20 @@ anon_Count& Box::assign_anon_Count(const anon_Count& value)
 
 const Extra& Box::get_Extra() const
 {
-    return m_Extra;
+    return *m_Extra;
 }
 
 Extra& Box::get_Extra()
 {
     m_Extra_present = true;
-    return m_Extra;
+    return *m_Extra;
 }
 
 Extra& Box::assign_Extra(const Extra& value)
 {
     m_Extra_present = true;
-    m_Extra = value;
-    return m_Extra;
+    *m_Extra = value;
+    return *m_Extra;
 }
 
 bool Box::isset_Extra() const

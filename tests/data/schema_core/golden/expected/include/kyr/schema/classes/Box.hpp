@@ -121,7 +121,7 @@ private:
     bool m_Weight_present = false;
     anon_Count m_anon_Count;
     bool m_anon_Count_present = false;
-    Extra m_Extra;
+    kyr::schema::boxed<Extra> m_Extra;
     bool m_Extra_present = false;
 };
 
