@@ -81,7 +81,7 @@ const c_xml_local* c_xml_local::next_declaring(const c_xml_local* scope) const
 
 int c_xml_local::find_namespace_id(const std::string& prefix) const
 {
-    if (prefix == "xml")
+    if (prefix.size() == 3 && std::memcmp(prefix.data(), "xml", 3) == 0)
         return k_ns_id_xml;
     for (const c_xml_local* scope = m_declaring; scope; scope = next_declaring(scope)) {
         int id = k_ns_id_unresolved;

@@ -113,11 +113,26 @@ c_pattern::c_pattern(const char* expression) : m_regex(expression != nullptr ? e
 {
 }
 
+c_pattern::c_pattern(const char* expression, quick_check quick) : c_pattern(expression)
+{
+    m_quick = quick;
+}
+
+bool c_pattern::is_match(const std::string& value) const
+{
+    if (m_quick) {
+        const int answer = m_quick(value);
+        if (answer >= 0)
+            return answer == 1;
+    }
+    return m_regex.is_match(value);
+}
+
 bool c_pattern::is_match(const std::wstring& value) const
 {
     std::string utf8;
     convert(&utf8, value);
-    return m_regex.is_match(utf8);
+    return is_match(utf8);
 }
 
 } // namespace lmx

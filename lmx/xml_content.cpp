@@ -3,6 +3,7 @@
 #include <kyr/lmx/xml.hpp>
 
 #include <algorithm>
+#include <cstring>
 
 #include "name_chars.hpp"
 #include "open_elements.hpp"
@@ -45,6 +46,30 @@ bool take_plain_text(c_get_for_xml& lexer, std::string* value, elmx_whitespace m
     return value->size() <= k_max_text_length;
 }
 
+// Markup that ends a text (neither a comment, a PI nor a CDATA section) shown whole by
+// the window: left in place for the caller, as reading and pushing it back would.
+bool is_markup_in_window(const c_get_for_xml& lexer)
+{
+    size_t available = 0;
+    const unsigned char* run = lexer.peek_run(&available);
+    return available >= 2 && run[0] == '<' && run[1] != '?' && run[1] != '!' && run[1] < 0x7f && run[1] != '\r';
+}
+
+// The end tag "</name>" shown whole by the window, for an ASCII name.
+size_t end_tag_in_window(const c_get_for_xml& lexer, const std::string& name)
+{
+    size_t available = 0;
+    const unsigned char* run = lexer.peek_run(&available);
+    const size_t length = name.size() + 3;
+    if (available < length || run[0] != '<' || run[1] != '/' || run[length - 1] != '>' ||
+        std::memcmp(run + 2, name.data(), name.size()) != 0)
+        return 0;
+    for (const char c : name)
+        if (static_cast<unsigned char>(c) >= 0x7f)
+            return 0;
+    return length;
+}
+
 } // namespace
 
 bool c_xml::get_element_value(std::string* value, elmx_whitespace mode, bool expand_references)
@@ -53,6 +78,8 @@ bool c_xml::get_element_value(std::string* value, elmx_whitespace mode, bool exp
     for (;;) {
         if (!take_plain_text(m_lexer, value, mode))
             return fail_limit(LIMIT_TEXT_LENGTH);
+        if (is_markup_in_window(m_lexer))
+            return true;
         const int c = m_lexer.get();
         if (c == -1) {
             m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_UNEXPECTED_END_OF_MESSAGE, "Premature end of file encountered");
@@ -130,6 +157,10 @@ bool c_xml::get_simple_type_value(const std::string& name, elmx_whitespace mode,
 
 bool c_xml::is_element_end_tag(const std::string& name)
 {
+    if (const size_t length = end_tag_in_window(m_lexer, name)) {
+        m_lexer.take_run(length);
+        return true;
+    }
     return m_lexer.get_non_ws() == '<' && m_lexer.get() == '/' &&
            m_lexer.read_specified_string_from_input(name.c_str()) && m_lexer.get_non_ws() == '>';
 }

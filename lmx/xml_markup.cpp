@@ -95,7 +95,8 @@ elxp_xml_event c_xml::get_element_name(c_xml_local* scope, std::string* name)
 
 int c_xml::read_name(int first, std::string* name)
 {
-    name->assign(1, static_cast<char>(first));
+    name->clear();
+    name->push_back(static_cast<char>(first));
     // Most names lie whole in the source's window: copy them at once, then let get() take
     // what ends the name or needs decoding.
     size_t available = 0;

@@ -40,6 +40,13 @@ c_known_elements_selector::~c_known_elements_selector()
     m_reader.set_known_elements(m_previous);
 }
 
+std::string& c_xml_reader::get_depth_name_buffer()
+{
+    while (m_depth_names.size() <= m_depth)
+        m_depth_names.emplace_back();
+    return m_depth_names[m_depth];
+}
+
 void c_xml_reader::set_ns_map(const s_ns_map* map)
 {
     for (const s_ns_map* entry = map; entry && entry->ns; ++entry)

@@ -2,6 +2,7 @@
 #ifndef KYR_LMX_VALUES_FLOAT_SPECIALS_HPP
 #define KYR_LMX_VALUES_FLOAT_SPECIALS_HPP
 
+#include <cstring>
 #include <string>
 
 namespace lmx::detail {
@@ -19,11 +20,11 @@ inline e_float_special float_special(const std::string& text)
 {
     switch (text.size()) {
     case 3:
-        if (text.compare("INF") == 0)
+        if (std::memcmp(text.data(), "INF", 3) == 0)
             return e_float_special::infinity;
-        return text.compare("NaN") == 0 ? e_float_special::nan : e_float_special::none;
+        return std::memcmp(text.data(), "NaN", 3) == 0 ? e_float_special::nan : e_float_special::none;
     case 4:
-        return text.compare("-INF") == 0 ? e_float_special::minus_infinity : e_float_special::none;
+        return std::memcmp(text.data(), "-INF", 4) == 0 ? e_float_special::minus_infinity : e_float_special::none;
     default:
         return e_float_special::none;
     }

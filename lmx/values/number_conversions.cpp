@@ -9,6 +9,7 @@
 #include <charconv>
 #include <limits>
 #include <system_error>
+#include <type_traits>
 
 namespace lmx {
 
@@ -50,6 +51,38 @@ long long magnitude_exponent(const char* p, const char* end)
     return exponent;
 }
 
+// Exact powers of ten as doubles.
+constexpr double k_exact_powers_of_ten[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                            1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// Most document numbers are short plain decimals ("0.4500", "380"). When the
+// whole text is digits with at most one ".", its digits as an integer stay
+// below 2^53 and at most 22 of them follow the ".", both the integer and the
+// power of ten are exact doubles, so their quotient is the correctly rounded
+// value that from_chars gives. False leaves the text to from_chars.
+bool plain_decimal(const char* p, const char* end, double* value)
+{
+    constexpr unsigned long long k_exact_limit = 1ULL << 53;
+    unsigned long long mantissa = 0;
+    int digits = 0;
+    int fraction_digits = -1;
+    for (; p != end; ++p) {
+        if (*p == '.' && fraction_digits < 0) {
+            fraction_digits = 0;
+            continue;
+        }
+        if (!xisdigit(*p) || ++digits > 19)
+            return false;
+        mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+        if (fraction_digits >= 0)
+            ++fraction_digits;
+    }
+    if (digits == 0 || mantissa > k_exact_limit || fraction_digits > 22)
+        return false;
+    *value = static_cast<double>(mantissa) / k_exact_powers_of_ten[fraction_digits < 0 ? 0 : fraction_digits];
+    return true;
+}
+
 template <typename F>
 F text_to_floating(const std::string& text)
 {
@@ -69,6 +102,10 @@ F text_to_floating(const std::string& text)
     if (p == end || *p == '+' || *p == '-')
         return F(0);
     F value = 0;
+    if constexpr (std::is_same_v<F, double>) {
+        if (plain_decimal(p, end, &value))
+            return negative ? -value : value;
+    }
     const auto result = std::from_chars(p, end, value, std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range)
         value = magnitude_exponent(p, end) > 0 ? std::numeric_limits<F>::infinity() : F(0);

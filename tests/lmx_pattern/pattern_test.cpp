@@ -9,6 +9,7 @@
 #include <libxml/xmlerror.h>
 
 #include <atomic>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -171,6 +172,30 @@ TEST(DatetimePattern, LongValidStampsMatchQuickly)
     EXPECT_TRUE(datetime_stamp_pattern.is_match(long_fraction + "Z"));
     EXPECT_TRUE(datetime_stamp_pattern.is_match(long_fraction + "-01:00"));
     EXPECT_FALSE(datetime_stamp_pattern.is_match(long_fraction));
+}
+
+// The stamp pattern is decided by hand for printable ASCII; on every short text over the
+// characters that matter it must answer as the engine does with the same expression.
+TEST(DatetimePattern, QuickCheckAgreesWithTheEngine)
+{
+    const c_regex engine(".+T.+(Z|[+\\-].+)");
+    const std::vector<std::string> symbols = {"T", "Z", "+", "-", "1", "\n", "\t", "\xc3\xa9"};
+    std::vector<std::string> texts = {""};
+    size_t matches = 0;
+    for (size_t start = 0; start < texts.size(); ++start) {
+        const std::string text = texts[start];
+        EXPECT_EQ(engine.is_match(text), datetime_stamp_pattern.is_match(text)) << text;
+        matches += datetime_stamp_pattern.is_match(text) ? 1 : 0;
+        if (text.size() < 6 && texts.size() < 60000)
+            for (const std::string& symbol : symbols)
+                texts.push_back(text + symbol);
+    }
+    EXPECT_GT(matches, 1000u);
+    EXPECT_TRUE(datetime_stamp_pattern.is_match(std::string("xTx+1")));
+    EXPECT_FALSE(datetime_stamp_pattern.is_match(std::string("xTx+")));
+    EXPECT_FALSE(datetime_stamp_pattern.is_match(std::string("TxZ")));
+    EXPECT_FALSE(datetime_stamp_pattern.is_match(std::string("xTZ")));
+    EXPECT_TRUE(datetime_stamp_pattern.is_match(std::string("xTTZ")));
 }
 
 TEST(Pattern, SharedAcrossThreads)

@@ -5,8 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <random>
+#include <string>
+#include <vector>
 
 using namespace lmx;
 
@@ -130,4 +135,33 @@ TEST(NumberReading, UnchangedUnderADecimalCommaLocale)
     EXPECT_EQ(1234567, to_int("1234567"));
     EXPECT_TRUE(is_valid_float("1.5"));
     EXPECT_FALSE(is_valid_float("1,5"));
+}
+
+// Short plain decimals take a path of their own; it must give the bits that a correctly
+// rounding conversion gives, at its limits and just past them.
+TEST(ToDouble, PlainDecimalsRoundAsTheCLibrary)
+{
+    ASSERT_NE(nullptr, std::setlocale(LC_NUMERIC, "C"));
+    std::vector<std::string> texts = {"0", "0.0", "-0.0", "+0.5", "12.", ".5", "-.25", "0.4500", "380", "0.1",
+                                      "0.3", "2.675", "9007199254740992", "9007199254740993", "90071992547409.93",
+                                      "1234567890123456789", "12345678901234567890", "0.1234567890123456789012",
+                                      "1.0000000000000000000001", "0.00000000000000000000001", "007.50", "1.5abc"};
+    std::mt19937 engine(20261205);
+    for (int i = 0; i < 20000; ++i) {
+        std::string text(1 + engine() % 19, '0');
+        for (char& c : text)
+            c = static_cast<char>('0' + engine() % 10);
+        text.insert(engine() % (text.size() + 1), ".");
+        if (engine() % 4 == 0)
+            text.insert(0, "-");
+        texts.push_back(text);
+    }
+    for (const std::string& text : texts) {
+        const double expected = std::strtod(text.c_str(), nullptr);
+        const double actual = to_double(text);
+        EXPECT_EQ(expected, actual) << text;
+        EXPECT_EQ(std::signbit(expected), std::signbit(actual)) << text;
+    }
+    EXPECT_EQ(0.45, to_double("0.4500"));
+    EXPECT_EQ(9007199254740992.0, to_double("9007199254740993"));
 }

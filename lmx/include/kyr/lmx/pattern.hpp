@@ -30,14 +30,21 @@ private:
 class c_pattern
 {
 public:
-    explicit c_pattern(const char* expression);  // null is the empty expression
+    // A hand-written check of one expression: 1 for a match, 0 for none, -1 when the
+    // value is beyond what it decides exactly as the expression would.
+    using quick_check = int (*)(const std::string& value);
 
-    bool is_match(const std::string& value) const { return m_regex.is_match(value); }
+    explicit c_pattern(const char* expression);  // null is the empty expression
+    // The expression, with a quick check tried before the engine.
+    c_pattern(const char* expression, quick_check quick);
+
+    bool is_match(const std::string& value) const;
     // Converts UTF-16 `value` to UTF-8, then matches.
     bool is_match(const std::wstring& value) const;
 
 private:
     c_regex m_regex;
+    quick_check m_quick = nullptr;
 };
 
 } // namespace lmx

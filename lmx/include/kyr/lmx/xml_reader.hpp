@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <deque>
 #include <string>
 #include <utility>
 #include <vector>
@@ -117,6 +118,10 @@ public:
     elmx_error get_handled_error() const { return m_handled_error; }
     c_error& get_error_collector() { return m_errors; }
 
+    // A name buffer for the element being read at the current depth, shared by every
+    // element read at that depth, so that element names allocate only while it grows.
+    std::string& get_depth_name_buffer();
+
     // Scratch texts for generated code: element names, attribute values, anything else.
     std::string m_name;
     std::string m_value;
@@ -138,6 +143,7 @@ private:
     int m_current_event;
     std::vector<std::pair<std::string, std::string>> m_ns_presets;
     const s_known_elements* m_known_elements;
+    std::deque<std::string> m_depth_names;  // grows at the back: references stay valid
 };
 
 // Installs a known-elements table for its lifetime.

@@ -172,7 +172,7 @@ struct frame
                 return reader.handle_error(lmx::ELMX_UNEXPECTED_EMPTY_ELEMENT, name, __FILE__, __LINE__);
             return lmx::ELMX_OK;
         }
-        std::string child_name;
+        std::string& child_name = reader.get_depth_name_buffer();
         reader.get_element_event(nullptr, &error, &child_name);
         if (error != lmx::ELMX_OK && (error = reader.handle_error(error, name, __FILE__, __LINE__)) != lmx::ELMX_OK)
             return error;
@@ -192,7 +192,8 @@ struct frame
             return error;
         lmx::c_xml_reader_local local(reader);
         const bool not_empty = reader.get_current_event() == lmx::ELXP_START_TAG_END;
-        std::string end_name = name;
+        std::string& end_name = reader.get_depth_name_buffer();
+        end_name = name;
         if (!(nil && *nil) && !object.unmarshal_body(reader, &end_name, &error, not_empty))
             return error;
         if (!not_empty)
