@@ -518,6 +518,8 @@ class ClassEmitter:
             lines.append("    if (!%s)" % call)
             lines.append("        return false;")
             lines.append("}")
+            if p.kind == "child":
+                lines.append("%s.shrink_to_fit();" % s)
             return lines
         lines.append("if (%s) {" % event)
         if p.kind == "child" and not p.write_always:
@@ -1074,8 +1076,10 @@ class ClassEmitter:
             out.append("    void release();")
         out.extend(getattr(self, "private_decls", []))
         if self.members:
+            # The flags go together after the values, where they do not each pad a value.
+            flags = [line for line in self.members if line.startswith("    bool ")]
             out.append("")
-            out.extend(self.members)
+            out.extend([line for line in self.members if line not in flags] + flags)
         out.append("};")
         out.append("")
         out.append("} // namespace %s" % NAMESPACE)

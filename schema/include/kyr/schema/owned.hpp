@@ -159,6 +159,8 @@ public:
             m_items.pop_back();
         }
     }
+    // Gives back the pointer array's spare room once a list has been read.
+    void shrink_to_fit() { m_items.shrink_to_fit(); }
     T& back() { return *m_items.back(); }
 
     typename std::vector<T*>::const_iterator begin() const { return m_items.begin(); }

@@ -112,16 +112,16 @@ private:
     void release();
 
     std::wstring m_Shade{};
-    bool m_Shade_present = false;
     std::wstring m_Label{};
-    bool m_Label_present = false;
     std::vector<lmx::c_datetime> m_Stamp;
     kyr::schema::owned_list<sg_Shape> m_Shape;
     Weight m_Weight;
-    bool m_Weight_present = false;
     anon_Count m_anon_Count;
-    bool m_anon_Count_present = false;
     kyr::schema::boxed<Extra> m_Extra;
+    bool m_Shade_present = false;
+    bool m_Label_present = false;
+    bool m_Weight_present = false;
+    bool m_anon_Count_present = false;
     bool m_Extra_present = false;
 };
 

@@ -53,9 +53,9 @@ private:
     void release();
 
     double m_value{};
+    std::wstring m_Unit{};
     bool m_value_present = false;
     bool m_nil = false;
-    std::wstring m_Unit{};
     bool m_Unit_present = false;
 };
 
