@@ -10,6 +10,7 @@ namespace name_chars_detail {
 
 constexpr unsigned char k_start = 1;
 constexpr unsigned char k_name = 2;
+constexpr unsigned char k_ascii_name = 4;
 
 // One lookup per byte: names are the most read bytes of a document.
 constexpr std::array<unsigned char, 256> make_table()
@@ -18,7 +19,8 @@ constexpr std::array<unsigned char, 256> make_table()
     for (int c = 0; c < 256; ++c) {
         const bool start = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':' || c >= 128;
         const bool name = start || (c >= '0' && c <= '9') || c == '.' || c == '-';
-        table[c] = static_cast<unsigned char>((start ? k_start : 0) | (name ? k_name : 0));
+        table[c] = static_cast<unsigned char>((start ? k_start : 0) | (name ? k_name : 0) |
+                                              (name && c < 128 ? k_ascii_name : 0));
     }
     return table;
 }
@@ -37,6 +39,12 @@ inline bool is_name_start_char(int c)
 inline bool is_name_char(int c)
 {
     return c >= 0 && c < 256 && (name_chars_detail::k_table[c] & name_chars_detail::k_name);
+}
+
+// The name bytes that stand for themselves: one lookup for a byte of a run in place.
+inline bool is_ascii_name_byte(unsigned char c)
+{
+    return (name_chars_detail::k_table[c] & name_chars_detail::k_ascii_name) != 0;
 }
 
 } // namespace lmx

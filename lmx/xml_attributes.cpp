@@ -79,6 +79,11 @@ bool c_xml::expand_attribute_value(size_t raw_pos, std::string* value, elmx_whit
         return true;
     }
     m_lexer.set_ws_mode(mode);
+    // Without references or white space every mode keeps the text as it is.
+    if (value->empty() && raw[std::strcspn(raw, "& \t\n\r")] == '\0') {
+        value->append(raw);
+        return true;
+    }
     size_t pos = raw_pos;
     c_entity_name_reader_for_attribute_data reader(m_attributes.data(), pos);
     for (int c = reader.get(); c != -1; c = reader.get()) {

@@ -102,7 +102,7 @@ int c_xml::read_name(int first, std::string* name)
     size_t available = 0;
     const unsigned char* run = m_lexer.peek_run(&available);
     size_t length = 0;
-    while (length < available && run[length] < 0x80 && is_name_char(run[length]))
+    while (length < available && is_ascii_name_byte(run[length]))
         ++length;
     name->append(reinterpret_cast<const char*>(run), std::min(length, k_max_name_length));
     m_lexer.take_run(length);
@@ -198,6 +198,7 @@ bool c_xml::read_attribute(c_xml_local* scope)
     store.append(m_scratch.c_str(), m_scratch.size() + 1);
     store.push_back(static_cast<char>(quote));
     const size_t value_start = store.size();
+    take_plain_value(quote, &store);
     for (c = m_lexer.get(); c != quote; c = m_lexer.get()) {
         if (c <= 0) {
             store.resize(entry);
@@ -214,6 +215,22 @@ bool c_xml::read_attribute(c_xml_local* scope)
     if (is_declaration)
         bind_declaration(scope, m_scratch.size() == 5 ? "" : m_scratch.c_str() + 6, store.c_str() + value_start);
     return true;
+}
+
+// The bytes of a value that the window shows, up to its quote, taken in place while they
+// are plain ASCII; the byte-wise loop of read_attribute does the rest and the checks.
+void c_xml::take_plain_value(int quote, std::string* store)
+{
+    size_t available = 0;
+    const unsigned char* run = m_lexer.peek_run(&available);
+    available = std::min(available, k_max_attribute_length);
+    size_t length = 0;
+    int line_feeds = 0;
+    for (; length < available && run[length] != quote && run[length] > 0 && run[length] < 0x7f && run[length] != '\r';
+         ++length)
+        line_feeds += run[length] == '\n';
+    store->append(reinterpret_cast<const char*>(run), length);
+    m_lexer.take_run(length, line_feeds);
 }
 
 void c_xml::report_missing_quote(int c)

@@ -14,6 +14,22 @@ class Attributes : public reader_test::c_reader_fixture
 };
 KYR_READER_FEEDS(Attributes);
 
+TEST_P(Attributes, PlainValuesKeepTheirBytesAndTheirLinesInEveryMode)
+{
+    const std::string doc = "<a x='12.5' y='a\nb' z=\"q'r\"\n w='x\ty'>\n<b/>";
+    open(doc);
+    ASSERT_EQ(next(), ELXP_NAME);
+    EXPECT_EQ(attributes(), "x=12.5;y=a\nb;z=q'r;w=x\ty;");
+    ASSERT_EQ(next(), ELXP_NAME);
+    EXPECT_EQ(m_name, "b");
+    EXPECT_EQ(reader().get_line_no(), 4);
+    for (const elmx_whitespace mode : {ELMX_WHITESPACE_REPLACE, ELMX_WHITESPACE_COLLAPSE}) {
+        open(doc);
+        ASSERT_EQ(next(), ELXP_NAME);
+        EXPECT_EQ(attributes(mode), "x=12.5;y=a b;z=q'r;w=x y;") << mode;
+    }
+}
+
 TEST_P(Attributes, TwoAttributesThenStartTagEnd)
 {
     open("<a x=\"1\" y='2'>");

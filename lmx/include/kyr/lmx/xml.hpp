@@ -154,6 +154,7 @@ private:
     bool read_attribute(c_xml_local* scope);
     void bind_declaration(c_xml_local* scope, const char* prefix, const char* raw);
     void report_missing_quote(int c);
+    void take_plain_value(int quote, std::string* store);
     bool read_end_tag_name(std::string* name);
     bool copy_start_tag_rest(std::string* out, bool* is_empty);
     bool capture_content(std::string* value, std::string* end_name, elmx_whitespace mode);
