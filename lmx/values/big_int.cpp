@@ -34,6 +34,24 @@ int compare_magnitudes(digits_view a, digits_view b)
     return std::memcmp(a.data, b.data, a.size);
 }
 
+// A number's sign and the digits of its magnitude; a stored value never has "+".
+struct signed_digits
+{
+    bool negative;
+    digits_view digits;
+};
+
+signed_digits split_sign(const char* text)
+{
+    const bool negative = *text == '-';
+    return {negative, magnitude_digits(text + ((negative || *text == '+') ? 1 : 0))};
+}
+
+bool is_zero(const signed_digits& number)
+{
+    return number.digits.size == 0;
+}
+
 } // namespace
 
 c_big_int::c_big_int(const char* text)
@@ -134,14 +152,11 @@ bool c_big_int::equals(const char* text) const
         text = "0";
     if (*text == '\0')
         return false;
-    const bool value_negative = m_value[0] == '-';
-    const bool text_negative = *text == '-';
-    const digits_view value_digits = magnitude_digits(m_value.c_str() + (value_negative ? 1 : 0));
-    const char* rest = text + ((*text == '+' || *text == '-') ? 1 : 0);
-    const digits_view text_digits = magnitude_digits(rest);
-    if (value_negative != text_negative)
-        return text_negative && text_digits.size == 0 && value_digits.size == 0;
-    return compare_magnitudes(value_digits, text_digits) == 0;
+    const signed_digits value = split_sign(m_value.c_str());
+    const signed_digits other = split_sign(text);
+    if (value.negative != other.negative)
+        return other.negative && is_zero(other) && is_zero(value);
+    return compare_magnitudes(value.digits, other.digits) == 0;
 }
 
 bool c_big_int::greater_than(const char* text) const
@@ -150,19 +165,16 @@ bool c_big_int::greater_than(const char* text) const
         text = "0";
     if (*text == '\0')
         return false;
-    const bool value_negative = m_value[0] == '-';
-    const bool text_negative = *text == '-';
-    const digits_view value_digits = magnitude_digits(m_value.c_str() + (value_negative ? 1 : 0));
-    const char* rest = text + ((*text == '+' || *text == '-') ? 1 : 0);
-    const digits_view text_digits = magnitude_digits(rest);
-    if (value_negative != text_negative) {
+    const signed_digits value = split_sign(m_value.c_str());
+    const signed_digits other = split_sign(text);
+    if (value.negative != other.negative) {
         // 0 and "-0" are equal; otherwise the non-negative side is greater.
-        if (text_negative && text_digits.size == 0 && value_digits.size == 0)
+        if (other.negative && is_zero(other) && is_zero(value))
             return false;
-        return !value_negative;
+        return !value.negative;
     }
-    const int order = compare_magnitudes(value_digits, text_digits);
-    return value_negative ? order < 0 : order > 0;
+    const int order = compare_magnitudes(value.digits, other.digits);
+    return value.negative ? order < 0 : order > 0;
 }
 
 std::ostream& operator<<(std::ostream& os, const c_big_int& value)

@@ -8,20 +8,30 @@
 
 namespace lmx {
 
-// [sign] YYYY-MM-DD "T" hh:mm:ss[.f] [zone]
-class c_datetime : public c_datetime_base
+// What every date/time class offers for its form: construction and assignment
+// from text, the lexical check and the text of the value.
+template<typename Self, e_datetime_form Form>
+class c_datetime_of_form : public c_datetime_base
 {
 public:
-    static constexpr e_datetime_form form = e_datetime_form::datetime;
+    static constexpr e_datetime_form form = Form;
 
-    c_datetime() = default;
-    c_datetime(const char* text) { parse_form(form, text); }
-    c_datetime(const std::string& text) { parse_form(form, text); }
-    c_datetime& operator=(const char* text) { parse_form(form, text); return *this; }
-    c_datetime& operator=(const std::string& text) { parse_form(form, text); return *this; }
+    c_datetime_of_form() = default;
+    c_datetime_of_form(const char* text) { parse_form(form, text); }
+    c_datetime_of_form(const std::string& text) { parse_form(form, text); }
+    Self& operator=(const char* text) { parse_form(form, text); return static_cast<Self&>(*this); }
+    Self& operator=(const std::string& text) { parse_form(form, text); return static_cast<Self&>(*this); }
 
     static bool is_valid(const std::string& text) { return is_valid_form(form, text); }
     std::string get_as_string() const { return get_form_as_string(form); }
+};
+
+// [sign] YYYY-MM-DD "T" hh:mm:ss[.f] [zone]
+class c_datetime : public c_datetime_of_form<c_datetime, e_datetime_form::datetime>
+{
+public:
+    using c_datetime_of_form::c_datetime_of_form;
+    using c_datetime_of_form::operator=;
 
     using c_datetime_base::get_year;
     using c_datetime_base::set_year;
@@ -41,19 +51,11 @@ public:
 typedef c_datetime tc_datetime;
 
 // [sign] YYYY-MM-DD [zone]
-class c_date : public c_datetime_base
+class c_date : public c_datetime_of_form<c_date, e_datetime_form::date>
 {
 public:
-    static constexpr e_datetime_form form = e_datetime_form::date;
-
-    c_date() = default;
-    c_date(const char* text) { parse_form(form, text); }
-    c_date(const std::string& text) { parse_form(form, text); }
-    c_date& operator=(const char* text) { parse_form(form, text); return *this; }
-    c_date& operator=(const std::string& text) { parse_form(form, text); return *this; }
-
-    static bool is_valid(const std::string& text) { return is_valid_form(form, text); }
-    std::string get_as_string() const { return get_form_as_string(form); }
+    using c_datetime_of_form::c_datetime_of_form;
+    using c_datetime_of_form::operator=;
 
     using c_datetime_base::get_year;
     using c_datetime_base::set_year;
@@ -64,19 +66,11 @@ public:
 };
 
 // hh:mm:ss[.f] [zone]; the check also accepts a leading sign, which parsing refuses.
-class c_time : public c_datetime_base
+class c_time : public c_datetime_of_form<c_time, e_datetime_form::time>
 {
 public:
-    static constexpr e_datetime_form form = e_datetime_form::time;
-
-    c_time() = default;
-    c_time(const char* text) { parse_form(form, text); }
-    c_time(const std::string& text) { parse_form(form, text); }
-    c_time& operator=(const char* text) { parse_form(form, text); return *this; }
-    c_time& operator=(const std::string& text) { parse_form(form, text); return *this; }
-
-    static bool is_valid(const std::string& text) { return is_valid_form(form, text); }
-    std::string get_as_string() const { return get_form_as_string(form); }
+    using c_datetime_of_form::c_datetime_of_form;
+    using c_datetime_of_form::operator=;
 
     using c_datetime_base::get_hours;
     using c_datetime_base::set_hours;
@@ -87,19 +81,11 @@ public:
 };
 
 // [sign] YYYY-MM [zone]
-class c_gyearmonth : public c_datetime_base
+class c_gyearmonth : public c_datetime_of_form<c_gyearmonth, e_datetime_form::gyearmonth>
 {
 public:
-    static constexpr e_datetime_form form = e_datetime_form::gyearmonth;
-
-    c_gyearmonth() = default;
-    c_gyearmonth(const char* text) { parse_form(form, text); }
-    c_gyearmonth(const std::string& text) { parse_form(form, text); }
-    c_gyearmonth& operator=(const char* text) { parse_form(form, text); return *this; }
-    c_gyearmonth& operator=(const std::string& text) { parse_form(form, text); return *this; }
-
-    static bool is_valid(const std::string& text) { return is_valid_form(form, text); }
-    std::string get_as_string() const { return get_form_as_string(form); }
+    using c_datetime_of_form::c_datetime_of_form;
+    using c_datetime_of_form::operator=;
 
     using c_datetime_base::get_year;
     using c_datetime_base::set_year;
@@ -108,38 +94,22 @@ public:
 };
 
 // [sign] YYYY [zone]
-class c_gyear : public c_datetime_base
+class c_gyear : public c_datetime_of_form<c_gyear, e_datetime_form::gyear>
 {
 public:
-    static constexpr e_datetime_form form = e_datetime_form::gyear;
-
-    c_gyear() = default;
-    c_gyear(const char* text) { parse_form(form, text); }
-    c_gyear(const std::string& text) { parse_form(form, text); }
-    c_gyear& operator=(const char* text) { parse_form(form, text); return *this; }
-    c_gyear& operator=(const std::string& text) { parse_form(form, text); return *this; }
-
-    static bool is_valid(const std::string& text) { return is_valid_form(form, text); }
-    std::string get_as_string() const { return get_form_as_string(form); }
+    using c_datetime_of_form::c_datetime_of_form;
+    using c_datetime_of_form::operator=;
 
     using c_datetime_base::get_year;
     using c_datetime_base::set_year;
 };
 
 // --MM-DD [zone]
-class c_gmonthday : public c_datetime_base
+class c_gmonthday : public c_datetime_of_form<c_gmonthday, e_datetime_form::gmonthday>
 {
 public:
-    static constexpr e_datetime_form form = e_datetime_form::gmonthday;
-
-    c_gmonthday() = default;
-    c_gmonthday(const char* text) { parse_form(form, text); }
-    c_gmonthday(const std::string& text) { parse_form(form, text); }
-    c_gmonthday& operator=(const char* text) { parse_form(form, text); return *this; }
-    c_gmonthday& operator=(const std::string& text) { parse_form(form, text); return *this; }
-
-    static bool is_valid(const std::string& text) { return is_valid_form(form, text); }
-    std::string get_as_string() const { return get_form_as_string(form); }
+    using c_datetime_of_form::c_datetime_of_form;
+    using c_datetime_of_form::operator=;
 
     using c_datetime_base::get_month;
     using c_datetime_base::set_month;
@@ -148,38 +118,22 @@ public:
 };
 
 // ---DD [zone]
-class c_gday : public c_datetime_base
+class c_gday : public c_datetime_of_form<c_gday, e_datetime_form::gday>
 {
 public:
-    static constexpr e_datetime_form form = e_datetime_form::gday;
-
-    c_gday() = default;
-    c_gday(const char* text) { parse_form(form, text); }
-    c_gday(const std::string& text) { parse_form(form, text); }
-    c_gday& operator=(const char* text) { parse_form(form, text); return *this; }
-    c_gday& operator=(const std::string& text) { parse_form(form, text); return *this; }
-
-    static bool is_valid(const std::string& text) { return is_valid_form(form, text); }
-    std::string get_as_string() const { return get_form_as_string(form); }
+    using c_datetime_of_form::c_datetime_of_form;
+    using c_datetime_of_form::operator=;
 
     using c_datetime_base::get_day;
     using c_datetime_base::set_day;
 };
 
 // --MM-- [zone]
-class c_gmonth : public c_datetime_base
+class c_gmonth : public c_datetime_of_form<c_gmonth, e_datetime_form::gmonth>
 {
 public:
-    static constexpr e_datetime_form form = e_datetime_form::gmonth;
-
-    c_gmonth() = default;
-    c_gmonth(const char* text) { parse_form(form, text); }
-    c_gmonth(const std::string& text) { parse_form(form, text); }
-    c_gmonth& operator=(const char* text) { parse_form(form, text); return *this; }
-    c_gmonth& operator=(const std::string& text) { parse_form(form, text); return *this; }
-
-    static bool is_valid(const std::string& text) { return is_valid_form(form, text); }
-    std::string get_as_string() const { return get_form_as_string(form); }
+    using c_datetime_of_form::c_datetime_of_form;
+    using c_datetime_of_form::operator=;
 
     using c_datetime_base::get_month;
     using c_datetime_base::set_month;
