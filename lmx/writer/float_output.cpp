@@ -1,5 +1,6 @@
-// Output of doubles and floats in the library's fixed text form.
+// Output of numbers in the library's fixed text form.
 #include <kyr/lmx/output.hpp>
+#include <kyr/lmx/xml_writer.hpp>
 
 #include <algorithm>
 #include <charconv>
@@ -130,6 +131,19 @@ std::ostream& operator<<(std::ostream& os, const c_as_xml<float>& v)
 {
     char buf[k_float_text_capacity];
     return os.write(buf, static_cast<std::streamsize>(format_float(buf, v.value())));
+}
+
+void write_double(c_xml_writer& writer, double value)
+{
+    char* p = writer.reserve(k_float_text_capacity);
+    writer.commit(p + format_double(p, value));
+}
+
+void write_integer(c_xml_writer& writer, long long value)
+{
+    constexpr std::size_t k_room = 24;
+    char* p = writer.reserve(k_room);
+    writer.commit(std::to_chars(p, p + k_room, value).ptr);
 }
 
 } // namespace lmx
