@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 
@@ -93,6 +94,81 @@ char* format_double_from_shortest(char* buf, double value)
     return std::copy(digits + whole, digits + count, out);
 }
 
+// Exact powers of ten for scaling: every one up to 1e22 is a double.
+constexpr double k_powers_of_ten[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,
+                                      1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18};
+constexpr double k_scaled_limit = 1e14;  // 10 to the precision
+constexpr std::uint64_t k_scaled_digits_limit = 100000000000000;
+
+// floor(log10(2^exponent)) for exponents of either sign.
+int decimal_exponent_of_power_of_two(int exponent)
+{
+    // 1233 / 4096 is log10(2) to within 1e-5; the bias keeps the division on positive numbers.
+    constexpr int bias = 100;
+    return (exponent * 1233 + bias * 4096) / 4096 - bias;
+}
+
+// Divides a fixed-point number by 10^count when it has that many trailing zeros among its
+// fraction digits (scale of them).
+template <std::uint64_t Divisor, int Count>
+void drop_fraction_zeros(std::uint64_t* digits, int* scale)
+{
+    if (*scale >= Count && *digits % Divisor == 0) {
+        *digits /= Divisor;
+        *scale -= Count;
+    }
+}
+
+// Writes the text of the common value, fixed notation with 14 or fewer significant digits
+// (from 1e-4 up to 1e14), without generating digits one by one: scaled by the power of ten
+// that puts 14 digits before the point, the value rounds to an integer, and when that
+// integer divided by the same power gives the value back exactly, its digits are the ones
+// %.14g writes (two decimals of 14 digits are too far apart to read back as the same
+// double). Null for every other value.
+char* format_double_scaled(char* buf, double value)
+{
+    const double magnitude = std::fabs(value);
+    if (!(magnitude >= 1e-4 && magnitude < k_scaled_limit))
+        return nullptr;
+    std::uint64_t bits;
+    std::memcpy(&bits, &magnitude, sizeof bits);
+    const int binary_exponent = static_cast<int>(bits >> 52) - 1023;
+    // floor(log10(magnitude)) is this exponent or the next one.
+    int scale = k_double_precision - 1 - decimal_exponent_of_power_of_two(binary_exponent);
+    double scaled = magnitude * k_powers_of_ten[scale];
+    if (scaled >= k_scaled_limit)
+        scaled = magnitude * k_powers_of_ten[--scale];
+    // The scaled value is below 2^47, so adding one half is exact and truncation rounds.
+    auto digits = static_cast<std::uint64_t>(scaled + 0.5);
+    if (digits >= k_scaled_digits_limit || static_cast<double>(digits) / k_powers_of_ten[scale] != magnitude)
+        return nullptr;
+
+    // Trailing zeros of the fraction are not written: they leave the integer before its
+    // digits are made, up to 8 + 4 + 2 + 1 of them.
+    drop_fraction_zeros<100000000, 8>(&digits, &scale);
+    drop_fraction_zeros<10000, 4>(&digits, &scale);
+    drop_fraction_zeros<100, 2>(&digits, &scale);
+    drop_fraction_zeros<10, 1>(&digits, &scale);
+    char buffer[24];
+    const char* const text = buffer;
+    const char* const end = std::to_chars(buffer, buffer + sizeof buffer, digits).ptr;
+    const int whole = static_cast<int>(end - text) - scale;  // digits before the point
+    char* out = buf;
+    if (value < 0)
+        *out++ = '-';
+    if (whole > 0) {
+        out = std::copy(text, text + whole, out);
+        if (scale == 0)
+            return out;
+        *out++ = '.';
+        return std::copy(text + whole, end, out);
+    }
+    *out++ = '0';
+    *out++ = '.';
+    out = std::fill_n(out, -whole, '0');
+    return std::copy(text, end, out);
+}
+
 template <typename F>
 std::size_t format_floating(char* buf, F value, int precision)
 {
@@ -110,6 +186,8 @@ std::size_t format_floating(char* buf, F value, int precision)
 
 std::size_t format_double(char* buf, double value)
 {
+    if (const char* end = format_double_scaled(buf, value))
+        return static_cast<std::size_t>(end - buf);
     if (special_text(value) == nullptr)
         if (const char* end = format_double_from_shortest(buf, value))
             return static_cast<std::size_t>(end - buf);
