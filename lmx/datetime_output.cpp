@@ -43,6 +43,13 @@ void write_zone(std::ostream& os, bool is_utc, int total_offset_mins)
 // Appends `value` with at least `width` digits, zeros in front.
 char* put_digits(char* out, unsigned long long value, int width)
 {
+    // The usual field fits its width: its digits go straight to their places.
+    constexpr unsigned long long k_limits[] = {1, 10, 100, 1000, 10000};
+    if (width < 5 && value < k_limits[width]) {
+        for (char* p = out + width; p > out; value /= 10)
+            *--p = static_cast<char>('0' + value % 10);
+        return out + width;
+    }
     char digits[24];
     int count = 0;
     do {

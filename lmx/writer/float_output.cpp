@@ -149,24 +149,20 @@ char* format_double_scaled(char* buf, double value)
     drop_fraction_zeros<10000, 4>(&digits, &scale);
     drop_fraction_zeros<100, 2>(&digits, &scale);
     drop_fraction_zeros<10, 1>(&digits, &scale);
-    char buffer[24];
-    const char* const text = buffer;
-    const char* const end = std::to_chars(buffer, buffer + sizeof buffer, digits).ptr;
-    const int whole = static_cast<int>(end - text) - scale;  // digits before the point
     char* out = buf;
     if (value < 0)
         *out++ = '-';
-    if (whole > 0) {
-        out = std::copy(text, text + whole, out);
-        if (scale == 0)
-            return out;
-        *out++ = '.';
-        return std::copy(text + whole, end, out);
-    }
-    *out++ = '0';
+    const auto unit = static_cast<std::uint64_t>(k_powers_of_ten[scale]);
+    out = std::to_chars(out, buf + k_float_text_capacity, digits / unit).ptr;
+    if (scale == 0)
+        return out;
     *out++ = '.';
-    out = std::fill_n(out, -whole, '0');
-    return std::copy(text, end, out);
+    // The fraction's digits, leading zeros included, from the last one back.
+    std::uint64_t fraction = digits % unit;
+    char* const end = out + scale;
+    for (char* p = end; p > out; fraction /= 10)
+        *--p = static_cast<char>('0' + fraction % 10);
+    return end;
 }
 
 template <typename F>
