@@ -38,7 +38,7 @@ c_xml_writer::c_xml_writer(std::ostream& os, const char* tab, const char* nl)
 
 c_xml_writer::~c_xml_writer()
 {
-    flush();
+    flush_from_destructor();
 }
 
 std::ostream& c_xml_writer::operator()(bool indent)
@@ -114,7 +114,18 @@ void c_xml_writer::open_scope()
 void c_xml_writer::close_scope()
 {
     if (--m_scope_depth == 0)
+        flush_from_destructor();
+}
+
+void c_xml_writer::flush_from_destructor() noexcept
+{
+    // A stream made to throw on failure has its error state set before it
+    // throws; the exception must not leave a destructor.
+    try {
         flush();
+    } catch (...) {
+        m_next = m_buffer.get();
+    }
 }
 
 const char* c_xml_writer::endl()

@@ -124,6 +124,23 @@ TEST(WriterBuffer, NestOutsideAScopeWritesAtOnce)
     EXPECT_EQ("->", os.str());
 }
 
+TEST(WriterBuffer, StreamThatThrowsKeepsItsFailureInItsState)
+{
+    struct c_full_buffer : std::streambuf
+    {
+        int_type overflow(int_type) override { return traits_type::eof(); }
+    };
+    c_full_buffer full;
+    std::ostream os(&full);
+    os.exceptions(std::ios::badbit);
+    {
+        c_xml_writer writer(os, "\t", "\n");
+        c_xml_writer::c_output_scope scope(writer);
+        writer.write("<lost/>");
+    }
+    EXPECT_TRUE(os.bad());
+}
+
 TEST(WriterBuffer, TextLargerThanTheBufferKeepsItsPlace)
 {
     const std::string large(100000, 'x');

@@ -176,6 +176,7 @@ private:
     void write_through(const char* text, std::size_t length);
     void open_scope();
     void close_scope();
+    void flush_from_destructor() noexcept;
 
     std::ostream& m_os;
     int m_indent = 0;
