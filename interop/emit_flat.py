@@ -82,7 +82,7 @@ def definition(w):
             args.append("*static_cast<%s*>(%s)" % (t, a))
         else:
             args.append(a)
-    call = w.call.replace("{self}", "static_cast<%s%s*>(self)" % ("const " if w.twins else "", w.self_type))
+    call = w.call.replace("{self}", "static_cast<%s%s*>(self)" % ("const " if w.const_self else "", w.self_type))
     call = call.format(*args)
     kind = w.result.split(":", 1)[0]
     if kind == "void":

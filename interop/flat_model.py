@@ -41,7 +41,7 @@ class Wrapper:
     """One exported function. `call` is the C++ expression it evaluates, with
     {self} for the object and {0}, {1} ... for the converted arguments."""
 
-    def __init__(self, name, form, result, params, call, self_type=None, twins=0):
+    def __init__(self, name, form, result, params, call, self_type=None, twins=0, const_self=False):
         if form not in FORMS:
             raise ValueError("unknown form %s" % form)
         self.name = name
@@ -50,9 +50,13 @@ class Wrapper:
         self.params = [p if isinstance(p, Param) else Param(p) for p in params]
         self.call = call
         self.self_type = self_type
-        # overloads of the same name that are not wrapped (the non-const twin
-        # of a const accessor) but still take part in the numbering
+        # overloads of the same name declared right after this one that are not
+        # wrapped but still take part in the numbering: the non-const twin of a
+        # const accessor, or an overload that C# cannot tell from an earlier one
+        # (const char*, std::string and std::wstring are all C# strings)
         self.twins = twins
+        # call through a const object, which picks the const overload
+        self.const_self = const_self
 
     @property
     def export(self):

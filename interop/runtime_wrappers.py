@@ -4,6 +4,11 @@ schema model. A member with a defaulted last argument gets two exports, with
 and without it, numbered as overloads. Operators are not exported (C# has its
 own comparison helpers over get_as_string and the getters); output to a
 std::ostream is reached through get_as_string.
+
+Overloads that a C# caller could not tell apart (const char* and std::string,
+std::string and std::wstring: all are C# strings) are exported once, as the
+first declared; the shadowed one keeps its number, so the next overload's
+number skips it.
 """
 
 from flat_model import Wrapper, overloads
@@ -27,10 +32,15 @@ class RuntimeClass:
         self.q = "%s::%s" % (namespace, name)
         self.out = []
 
-    def ctor(self, *params, args=None):
+    def ctor(self, *params, args=None, twins=0):
         args = args or ", ".join("{%d}" % i for i in range(len(params)))
-        self.out.append(Wrapper("new_" + self.name, "new", "new:" + self.q, list(params), "new %s(%s)" % (self.q, args)))
+        self.out.append(Wrapper("new_" + self.name, "new", "new:" + self.q, list(params), "new %s(%s)" % (self.q, args),
+                                twins=twins))
         return self
+
+    def from_text(self):
+        """C(const char*), then C(const std::string&), which it shadows."""
+        return self.ctor("cstr", twins=1)
 
     def copy(self):
         return self.ctor("cref:" + self.q)
@@ -39,16 +49,17 @@ class RuntimeClass:
         self.out.append(Wrapper("delete_" + self.name, "delete", "void", [], "delete {self}", self.q))
         return self
 
-    def method(self, member, result, *params, call=None, twins=0):
+    def method(self, member, result, *params, call=None, twins=0, const_self=False):
         args = ", ".join("{%d}" % i for i in range(len(params)))
         expr = call or "{self}->%s(%s)" % (member, args)
-        self.out.append(Wrapper("%s_%s" % (self.name, member), "member", result, list(params), expr, self.q, twins))
+        self.out.append(Wrapper("%s_%s" % (self.name, member), "member", result, list(params), expr, self.q, twins,
+                                const_self))
         return self
 
-    def static(self, member, result, *params):
+    def static(self, member, result, *params, twins=0):
         args = ", ".join("{%d}" % i for i in range(len(params)))
         self.out.append(Wrapper("%s_%s" % (self.name, member), "member", result, list(params),
-                                "%s::%s(%s)" % (self.q, member, args)))
+                                "%s::%s(%s)" % (self.q, member, args), twins=twins))
         return self
 
     def defaulted(self, member, result, *params):
@@ -61,7 +72,7 @@ class RuntimeClass:
 
 
 def date_class(name):
-    c = RuntimeClass(name).ctor().ctor("cstr").ctor("str").delete()
+    c = RuntimeClass(name).ctor().from_text().delete()
     c.static("is_valid", "bool", "str").method("get_as_string", "str")
     for field in DATE_FIELDS[name]:
         kind = FIELD_KINDS[field]
@@ -79,7 +90,7 @@ def runtime_classes():
         any_info.method("get_" + field, "str").method("set_" + field, "void", "str")
     classes.append(any_info.build())
 
-    big = RuntimeClass("c_big_int").ctor().ctor("cstr").ctor("str").ctor("long").copy().delete()
+    big = RuntimeClass("c_big_int").ctor().from_text().ctor("long").copy().delete()
     big.method("swap", "void", "ref:lmx::c_big_int")
     big.defaulted("get", "long", "raw:bool*")
     big.method("get_as_float", "double").method("get_as_string", "str")
@@ -91,7 +102,7 @@ def runtime_classes():
     binary.method("swap", "void", "ref:lmx::c_binary")
     binary.method("set", "void", "raw:const unsigned char*", "size",
                   call="{self}->set({0}, {0} ? {1} : 0)")
-    binary.method("size", "size").method("at", "uchar", "size", twins=1)
+    binary.method("size", "size").method("at", "uchar", "size", twins=1, const_self=True)
     binary.method("get", "raw", "raw:unsigned char*", "size", call="{0} ? {self}->get({0}, {1}) : nullptr")
     binary.method("equal", "bool", "raw:const unsigned char*", "size",
                   call="{self}->equal({0}, {0} ? {1} : 0)")
@@ -102,7 +113,7 @@ def runtime_classes():
     for name in ("c_date", "c_datetime"):
         classes.append(date_class(name))
 
-    dec = RuntimeClass("c_decimal").ctor().ctor("cstr").ctor("str").ctor("long", "int").ctor("double", "uint")
+    dec = RuntimeClass("c_decimal").ctor().from_text().ctor("long", "int").ctor("double", "uint")
     dec.copy().delete().method("swap", "void", "ref:lmx::c_decimal").static("is_valid", "bool", "str")
     dec.method("set", "void", "double", "uint")
     dec.defaulted("get_integral", "long", "raw:bool*").method("set_integral", "void", "long")
@@ -111,8 +122,8 @@ def runtime_classes():
     dec.method("get_as_float", "double").method("get_as_string", "str")
     classes.append(dec.build())
 
-    duration = RuntimeClass("c_duration").ctor().ctor("cstr").ctor("str").delete()
-    duration.static("is_valid", "bool", "cstr").static("is_valid", "bool", "str")
+    duration = RuntimeClass("c_duration").ctor().from_text().delete()
+    duration.static("is_valid", "bool", "cstr", twins=1)
     duration.method("get_is_neg", "bool").method("set_is_neg", "void", "bool")
     for field in ("years", "months", "days", "hours", "mins"):
         duration.method("get_" + field, "uint").method("set_" + field, "void", "uint")
@@ -125,7 +136,7 @@ def runtime_classes():
         classes.append(date_class(name))
 
     pattern = RuntimeClass("c_pattern").ctor("cstr").delete()
-    pattern.method("is_match", "bool", "str").method("is_match", "bool", "wstr")
+    pattern.method("is_match", "bool", "str", twins=1)
     classes.append(pattern.build())
     classes.append(date_class("c_time"))
 

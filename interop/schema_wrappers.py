@@ -6,7 +6,8 @@ callers read and write whole documents), the element classes' constructors
 with an elmx_error* out value and marshal(std::string*) (a managed caller
 cannot own a std::string), get_any (three std::string out values; the
 wildcard texts are reached as c_any_info values instead), operator= (C#
-assigns handles), is_member (takes the reader).
+assigns handles), is_member (takes the reader). Overloads that C# could not
+tell apart are exported once, as the first declared (flat_model.overloads).
 """
 
 from cpp_names import enum_type
@@ -60,13 +61,18 @@ class ClassWrappers:
         self.q = qualified(cls)
         self.out = []
 
-    def add(self, member, form, result, params, call, twins=0, static=False):
+    def add(self, member, form, result, params, call, twins=0, static=False, const_self=False):
         self.out.append(Wrapper("%s_%s" % (self.name, member), form, result, params, call,
-                                None if static else self.q, twins))
+                                None if static else self.q, twins, const_self))
 
-    def method(self, member, result, params=(), twins=0):
+    def method(self, member, result, params=(), twins=0, const_self=False):
         args = ", ".join("{%d}" % i for i in range(len(params)))
-        self.add(member, "member", result, params, "{self}->%s(%s)" % (member, args), twins)
+        self.add(member, "member", result, params, "{self}->%s(%s)" % (member, args), twins, const_self=const_self)
+
+    def const_get(self, member, params=()):
+        """The const accessor of a const/non-const pair; its non-const twin,
+        declared next, is the same C# signature and is not wrapped."""
+        self.method(member, "ref", params, twins=1, const_self=True)
 
     # -- every class
     def lifecycle(self):
@@ -99,9 +105,10 @@ class ClassWrappers:
     def element_entry_points(self):
         if not self.cls.is_element_class:
             return
+        # unmarshal(const char* const file_name) comes last and is a C# string
+        # like unmarshal(const std::string&), which shadows it
         self.method("unmarshal", "enum", ["str"])
-        self.method("unmarshal", "enum", ["cstr", "size"])
-        self.method("unmarshal", "enum", ["cstr"])
+        self.method("unmarshal", "enum", ["cstr", "size"], twins=1)
         self.method("marshal", "enum", ["cstr"])
 
     def document(self):
@@ -137,15 +144,14 @@ class ClassWrappers:
         self.method("size_" + x, "size")
 
     def single_child(self, x, t, optional):
-        # the const get_X is wrapped; its non-const twin only takes a number
-        self.method("get_" + x, "ref", twins=1)
+        self.const_get("get_" + x)
         self.method("assign_" + x, "ref", ["cref:" + t])
         if optional:
             self.method("isset_" + x, "bool")
             self.method("unset_" + x, "void")
 
     def child_list(self, x, t):
-        self.method("get_" + x, "ref", ["size"], twins=1)
+        self.const_get("get_" + x, ["size"])
         self.method("assign_" + x, "ref", ["size", "cref:" + t])
         self.method("append_" + x, "enum")
         self.method("insert_" + x, "enum", ["size"])
@@ -179,7 +185,7 @@ class ClassWrappers:
                         self.method("getenum_" + m.name, "enum")
                         self.method("setenum_" + m.name, "bool", ["enum:%s::%s" % (self.q, enum_type(m))])
                 else:
-                    self.method("get_" + m.name, "ref", twins=1)
+                    self.const_get("get_" + m.name)
                     self.method("assign_" + m.name, "ref", ["cref:" + qualified(m.cls)])
         for m in cls.attributes + cls.particles:
             if m.kind == "attribute":
@@ -201,7 +207,7 @@ class ClassWrappers:
         self.method("getchosen", "enum")
         self.method("release_choice", "void")
         for element, declared in self.cls.holder_members:
-            self.method("get_" + element, "ref", twins=1)
+            self.const_get("get_" + element)
             self.method("assign_" + element, "ref", ["cref:" + qualified(declared)])
 
     def build(self):

@@ -264,7 +264,6 @@ static class KyrClient
         IntPtr pattern = new_c_pattern("[a-z]+");
         Checks.True(!c_pattern_is_match__SWIG_0(pattern, null), "is_match(null) answers false");
         Checks.True(c_pattern_is_match__SWIG_0(pattern, "abc"), "is_match(abc)");
-        Checks.True(c_pattern_is_match__SWIG_1(pattern, "xyz"), "wide is_match(xyz)");
         delete_c_pattern(pattern);
         Checks.Equal(IntPtr.Zero, new_Kyr__SWIG_1(IntPtr.Zero), "copy of null gives 0");
         Kyr_swap(document, IntPtr.Zero);
@@ -299,7 +298,7 @@ static class KyrClient
                      System.Runtime.InteropServices.Marshal.PtrToStringAnsi(get_error_description(46)),
                      "description of 46");
 
-        IntPtr big = new_c_big_int__SWIG_2("+0042");
+        IntPtr big = new_c_big_int__SWIG_1("+0042");
         Checks.Equal("42", NarrowText.Take(c_big_int_get_as_string(big)), "c_big_int text");
         Checks.Equal(42, c_big_int_get__SWIG_1(big), "c_big_int value");
         delete_c_big_int(big);
