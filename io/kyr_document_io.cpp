@@ -79,9 +79,12 @@ XMLDocumentResult Kyr::writeString() {
   stamp_write_sdk_information(*this);
   std::string xml;
   const lmx::elmx_error code = marshal(&xml);
+  if (code != lmx::ELMX_OK) return XMLDocumentResult(std::wstring(), code);
+  // Wildcard content is kept as the bytes read, which need not be UTF-8; a text cut
+  // short at such bytes would lose the rest of the document without a word.
   std::wstring text;
-  if (code == lmx::ELMX_OK) lmx::convert(&text, xml);
-  return XMLDocumentResult(std::move(text), code);
+  if (!lmx::convert_whole(&text, xml)) return XMLDocumentResult(std::wstring(), lmx::ELMX_BAD_CHAR_ENCODING);
+  return XMLDocumentResult(std::move(text), lmx::ELMX_OK);
 }
 
 lmx::elmx_error Kyr::writeFile(const std::wstring& path) {

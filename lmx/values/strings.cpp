@@ -82,7 +82,10 @@ private:
 
 } // namespace
 
-std::wstring& vtostring(std::wstring& out, const std::string& in)
+namespace {
+
+// The decoding of vtostring; true when it reached the end of `in` with nothing dropped.
+bool decode_utf8(std::wstring& out, const std::string& in)
 {
     out.clear();
     out.reserve(in.size());
@@ -116,12 +119,25 @@ std::wstring& vtostring(std::wstring& out, const std::string& in)
             units.put(v);
         }
     }
+    return p == end && held_high == 0;
+}
+
+} // namespace
+
+std::wstring& vtostring(std::wstring& out, const std::string& in)
+{
+    decode_utf8(out, in);
     return out;
 }
 
 std::wstring& convert(std::wstring* out, const std::string& in)
 {
     return vtostring(*out, in);
+}
+
+bool convert_whole(std::wstring* out, const std::string& in)
+{
+    return decode_utf8(*out, in);
 }
 
 std::string& vtostring(std::string& out, const std::string& in)

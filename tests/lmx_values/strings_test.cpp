@@ -68,6 +68,20 @@ TEST(Utf8ToUtf16, StopsAtTheFirstBadSequence)
     EXPECT_EQ(L"ab", wide("ab\xE2\x82(x"));
 }
 
+TEST(Utf8ToUtf16, ConvertWholeTellsWhetherTheTextWasCutShort)
+{
+    std::wstring out = L"old";
+    EXPECT_TRUE(convert_whole(&out, "a\xC3\xA9\xF0\x9F\x98\x80"));
+    EXPECT_EQ(units({'a', 0xE9, 0xD83D, 0xDE00}), out);
+    EXPECT_TRUE(convert_whole(&out, ""));
+    EXPECT_EQ(L"", out);
+    // Each stop of the conversion is reported, with the part before it kept.
+    for (const char* cut : {"ab\x80" "cd", "ab\xC3", "ab\xE5" "am", "ab\xED\xA0\xBD" "c", "ab\xED\xA0\xBD"}) {
+        EXPECT_FALSE(convert_whole(&out, cut)) << cut;
+        EXPECT_EQ(L"ab", out) << cut;
+    }
+}
+
 // Long texts are converted in runs of units and read eight ASCII bytes at a
 // time; multi-byte characters and errors at every offset must not notice.
 TEST(Utf8ToUtf16, LongTextsWithCharactersAtEveryOffset)
