@@ -3,13 +3,11 @@
 #include <sys/stat.h>
 
 #include <ctime>
-#include <sstream>
 #include <string_view>
 
 #include <kyr/io/document_result.hpp>
 #include <kyr/lmx/strings.hpp>
 #include <kyr/lmx/xml_reader.hpp>
-#include <kyr/lmx/xml_writer.hpp>
 #include <kyr/schema/classes/Kyr.hpp>
 
 #include "container_io.hpp"
@@ -47,14 +45,6 @@ bool can_name_a_file(const std::string& path) {
   return path.find('\0') == std::string::npos && !(::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode));
 }
 
-lmx::elmx_error marshal_document(const Kyr& document, std::string& xml) {
-  std::ostringstream stream;
-  lmx::c_xml_writer writer(stream, lmx::c_xml_writer::include_xml_decl, "\t", "\n");
-  const lmx::elmx_error code = document.marshal(writer, "Kyr:Kyr");
-  if (code == lmx::ELMX_OK) xml = stream.str();
-  return code;
-}
-
 void stamp_write_sdk_information(Kyr& document) {
   document.get_Preamble().get_Header().assign_WriteSDKInformation(kyr::io::library_identification());
 }
@@ -88,10 +78,13 @@ lmx::elmx_error Kyr::loadFile(const std::wstring& path) {
 XMLDocumentResult Kyr::writeString() {
   stamp_write_sdk_information(*this);
   std::string xml;
-  const lmx::elmx_error code = marshal_document(*this, xml);
+  const lmx::elmx_error code = marshal(&xml);
+  if (code != lmx::ELMX_OK) return XMLDocumentResult(std::wstring(), code);
+  // Wildcard content is kept as the bytes read, which need not be UTF-8; a text cut
+  // short at such bytes would lose the rest of the document without a word.
   std::wstring text;
-  if (code == lmx::ELMX_OK) lmx::convert(&text, xml);
-  return XMLDocumentResult(std::move(text), code);
+  if (!lmx::convert_whole(&text, xml)) return XMLDocumentResult(std::wstring(), lmx::ELMX_BAD_CHAR_ENCODING);
+  return XMLDocumentResult(std::move(text), lmx::ELMX_OK);
 }
 
 lmx::elmx_error Kyr::writeFile(const std::wstring& path) {
@@ -103,7 +96,7 @@ lmx::elmx_error Kyr::writeFile(const std::wstring& path) {
   kyr::io::output_target target(target_path);
   if (!target.is_open()) return lmx::ELMX_NO_FILE;
   std::string xml;
-  const lmx::elmx_error code = marshal_document(*this, xml);
+  const lmx::elmx_error code = marshal(&xml);
   if (code != lmx::ELMX_OK) return code;
   if (!container) return target.replace_content(xml) ? lmx::ELMX_OK : lmx::ELMX_NO_FILE;
 

@@ -69,8 +69,11 @@ bool read_any(lmx::c_xml_reader& reader, std::string* name, std::vector<lmx::c_a
 
 void write_any(lmx::c_xml_writer& writer, const std::vector<lmx::c_any_info>& items)
 {
-    for (const lmx::c_any_info& item : items)
-        writer(true) << item.get_value() << writer.endl();
+    for (const lmx::c_any_info& item : items) {
+        writer.start_line();
+        writer.write(item.get_value().data(), item.get_value().size());
+        writer.end_line();
+    }
 }
 
 void write_xsi_type(lmx::c_xml_writer& writer, const char* prefix, const char* id)
@@ -78,7 +81,11 @@ void write_xsi_type(lmx::c_xml_writer& writer, const char* prefix, const char* i
     const char* expected = writer.get_expected_class_identity();
     if (expected == nullptr || expected == id)
         return;
-    writer(false) << " xsi:type=\"" << prefix << ':' << id << '"';
+    writer.write(" xsi:type=\"");
+    writer.write(prefix);
+    writer.write(':');
+    writer.write(id);
+    writer.write('"');
     writer.clear_expected_class_identity();
 }
 

@@ -2,6 +2,8 @@
 // every value type of the schema instead of in each generated unit.
 #include <kyr/schema/frame.hpp>
 
+#include <cstring>
+
 namespace kyr { namespace schema {
 
 // A simple-typed child: its text, checks and conversion, then the next event.
@@ -84,17 +86,26 @@ elmx_error frame::set_value(const T& value, T* member, bool* present, const s_fa
 template <typename T>
 void frame::write_value(lmx::c_xml_writer& writer, const char* name, const T& value)
 {
-    writer(true) << '<' << name << '>';
-    value_traits<T>::write(writer(false), value);
-    writer(false) << "</" << name << '>' << writer.endl();
+    lmx::c_xml_writer::c_output_scope scope(writer);
+    const std::size_t length = std::strlen(name);
+    writer.start_line();
+    writer.write('<');
+    writer.write(name, length);
+    writer.write('>');
+    value_traits<T>::write(writer, value);
+    writer.write("</", 2);
+    writer.write(name, length);
+    writer.write('>');
+    writer.end_line();
 }
 
+// Called by marshal_attributes, within the element's output scope.
 template <typename T>
 void frame::write_attribute(lmx::c_xml_writer& writer, const char* literal, const T& value)
 {
-    writer(false) << literal;
-    value_traits<T>::write(writer(false), value);
-    writer(false) << '"';
+    writer.write(literal);
+    value_traits<T>::write(writer, value);
+    writer.write('"');
 }
 
 #define KYR_FRAME_VALUE_TYPE(T)                                                                                 \

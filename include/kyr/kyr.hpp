@@ -26,6 +26,7 @@
 #include <kyr/lmx/qname.hpp>
 #include <kyr/lmx/char_tests.hpp>
 #include <kyr/lmx/output.hpp>
+#include <kyr/lmx/string_sink.hpp>
 #include <kyr/lmx/simple_types.hpp>
 #include <kyr/lmx/build_constants.hpp>
 #include <kyr/lmx/big_int.hpp>

@@ -3,20 +3,22 @@
 
 #include "utf8_encode.hpp"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace lmx {
 
 namespace {
 
-// Decodes the sequence at s[i] (of length len, already checked to fit) and
+// Decodes the sequence at s (of length len, already checked to fit) and
 // returns false when a continuation byte is malformed.
-bool decode_sequence(const std::string& s, std::size_t i, int len, std::uint32_t* value)
+bool decode_sequence(const char* s, int len, std::uint32_t* value)
 {
     static const unsigned char lead_mask[5] = {0, 0x7F, 0x1F, 0x0F, 0x07};
-    std::uint32_t v = static_cast<unsigned char>(s[i]) & lead_mask[len];
+    std::uint32_t v = static_cast<unsigned char>(s[0]) & lead_mask[len];
     for (int k = 1; k < len; ++k) {
-        const auto b = static_cast<unsigned char>(s[i + k]);
+        const auto b = static_cast<unsigned char>(s[k]);
         if ((b & 0xC0) != 0x80)
             return false;
         v = (v << 6) | (b & 0x3F);
@@ -25,41 +27,117 @@ bool decode_sequence(const std::string& s, std::size_t i, int len, std::uint32_t
     return true;
 }
 
+// Decoded units collect here and join the string in runs, which costs less
+// than growing it by one unit at a time.
+class c_unit_runs
+{
+public:
+    explicit c_unit_runs(std::wstring& out) : m_out(out) {}
+    ~c_unit_runs() { flush(); }
+    c_unit_runs(const c_unit_runs&) = delete;
+    c_unit_runs& operator=(const c_unit_runs&) = delete;
+
+    // Copies the ASCII bytes from p on, as many as the run has room for, and
+    // returns the first byte not copied.
+    const char* put_ascii(const char* p, const char* end)
+    {
+        if (m_count == k_run)
+            flush();
+        const char* const stop = p + std::min<std::size_t>(k_run - m_count, static_cast<std::size_t>(end - p));
+        wchar_t* unit = m_units + m_count;
+        // Eight bytes at a time while none has its top bit set.
+        constexpr std::uint64_t k_top_bits = 0x8080808080808080;
+        for (std::uint64_t word; stop - p >= 8; p += 8, unit += 8) {
+            std::memcpy(&word, p, sizeof word);
+            if ((word & k_top_bits) != 0)
+                break;
+            for (int k = 0; k < 8; ++k)
+                unit[k] = static_cast<wchar_t>(p[k]);
+        }
+        for (; p < stop && static_cast<unsigned char>(*p) < 0x80; ++p)
+            *unit++ = static_cast<wchar_t>(*p);
+        m_count = static_cast<std::size_t>(unit - m_units);
+        return p;
+    }
+    void put(std::uint32_t unit)
+    {
+        if (m_count == k_run)
+            flush();
+        m_units[m_count++] = static_cast<wchar_t>(unit);
+    }
+
+private:
+    static constexpr std::size_t k_run = 256;
+
+    void flush()
+    {
+        m_out.append(m_units, m_count);
+        m_count = 0;
+    }
+
+    std::wstring& m_out;
+    wchar_t m_units[k_run];
+    std::size_t m_count = 0;
+};
+
 } // namespace
 
-std::wstring& vtostring(std::wstring& out, const std::string& in)
+namespace {
+
+// The decoding of vtostring; true when it reached the end of `in` with nothing dropped.
+bool decode_utf8(std::wstring& out, const std::string& in)
 {
     out.clear();
     out.reserve(in.size());
+    c_unit_runs units(out);
     std::uint32_t held_high = 0;
-    std::size_t i = 0;
-    while (i < in.size()) {
-        const int len = detail::utf8_sequence_length(static_cast<unsigned char>(in[i]));
+    const char* p = in.data();
+    const char* const end = p + in.size();
+    while (p < end) {
+        const auto lead = static_cast<unsigned char>(*p);
+        if (lead < 0x80 && held_high == 0) {
+            p = units.put_ascii(p, end);
+            continue;
+        }
+        const int len = detail::utf8_sequence_length(lead);
         std::uint32_t v = 0;
-        if (len == 0 || in.size() - i < static_cast<std::size_t>(len) || !decode_sequence(in, i, len, &v))
+        if (len == 0 || end - p < len || !decode_sequence(p, len, &v))
             break;
-        i += len;
+        p += len;
         if (held_high != 0) {
             if (!detail::is_low_surrogate(v))
                 break;
-            out.push_back(static_cast<wchar_t>(held_high));
-            out.push_back(static_cast<wchar_t>(v));
+            units.put(held_high);
+            units.put(v);
             held_high = 0;
         } else if (detail::is_high_surrogate(v)) {
             held_high = v;
         } else if (v > 0xFFFF) {
-            out.push_back(static_cast<wchar_t>(0xD800 + (((v - 0x10000) >> 10) & 0x3FF)));
-            out.push_back(static_cast<wchar_t>(0xDC00 + (v & 0x3FF)));
+            units.put(0xD800 + (((v - 0x10000) >> 10) & 0x3FF));
+            units.put(0xDC00 + (v & 0x3FF));
         } else {
-            out.push_back(static_cast<wchar_t>(v));
+            units.put(v);
         }
     }
+    return p == end && held_high == 0;
+}
+
+} // namespace
+
+std::wstring& vtostring(std::wstring& out, const std::string& in)
+{
+    decode_utf8(out, in);
     return out;
 }
 
 std::wstring& convert(std::wstring* out, const std::string& in)
 {
     return vtostring(*out, in);
+}
+
+bool convert_whole(std::wstring* out, const std::string& in)
+{
+    return decode_utf8(*out, in);
 }
 
 std::string& vtostring(std::string& out, const std::string& in)

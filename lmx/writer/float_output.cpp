@@ -1,9 +1,11 @@
-// Output of doubles and floats in the library's fixed text form.
+// Output of numbers in the library's fixed text form.
 #include <kyr/lmx/output.hpp>
+#include <kyr/lmx/xml_writer.hpp>
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 
@@ -92,6 +94,77 @@ char* format_double_from_shortest(char* buf, double value)
     return std::copy(digits + whole, digits + count, out);
 }
 
+// Exact powers of ten for scaling: every one up to 1e22 is a double.
+constexpr double k_powers_of_ten[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,
+                                      1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18};
+constexpr double k_scaled_limit = 1e14;  // 10 to the precision
+constexpr std::uint64_t k_scaled_digits_limit = 100000000000000;
+
+// floor(log10(2^exponent)) for exponents of either sign.
+int decimal_exponent_of_power_of_two(int exponent)
+{
+    // 1233 / 4096 is log10(2) to within 1e-5; the bias keeps the division on positive numbers.
+    constexpr int bias = 100;
+    return (exponent * 1233 + bias * 4096) / 4096 - bias;
+}
+
+// Divides a fixed-point number by 10^count when it has that many trailing zeros among its
+// fraction digits (scale of them).
+template <std::uint64_t Divisor, int Count>
+void drop_fraction_zeros(std::uint64_t* digits, int* scale)
+{
+    if (*scale >= Count && *digits % Divisor == 0) {
+        *digits /= Divisor;
+        *scale -= Count;
+    }
+}
+
+// Writes the text of the common value, fixed notation with 14 or fewer significant digits
+// (from 1e-4 up to 1e14), without generating digits one by one: scaled by the power of ten
+// that puts 14 digits before the point, the value rounds to an integer, and when that
+// integer divided by the same power gives the value back exactly, its digits are the ones
+// %.14g writes (two decimals of 14 digits are too far apart to read back as the same
+// double). Null for every other value.
+char* format_double_scaled(char* buf, double value)
+{
+    const double magnitude = std::fabs(value);
+    if (!(magnitude >= 1e-4 && magnitude < k_scaled_limit))
+        return nullptr;
+    std::uint64_t bits;
+    std::memcpy(&bits, &magnitude, sizeof bits);
+    const int binary_exponent = static_cast<int>(bits >> 52) - 1023;
+    // floor(log10(magnitude)) is this exponent or the next one.
+    int scale = k_double_precision - 1 - decimal_exponent_of_power_of_two(binary_exponent);
+    double scaled = magnitude * k_powers_of_ten[scale];
+    if (scaled >= k_scaled_limit)
+        scaled = magnitude * k_powers_of_ten[--scale];
+    // The scaled value is below 2^47, so adding one half is exact and truncation rounds.
+    auto digits = static_cast<std::uint64_t>(scaled + 0.5);
+    if (digits >= k_scaled_digits_limit || static_cast<double>(digits) / k_powers_of_ten[scale] != magnitude)
+        return nullptr;
+
+    // Trailing zeros of the fraction are not written: they leave the integer before its
+    // digits are made, up to 8 + 4 + 2 + 1 of them.
+    drop_fraction_zeros<100000000, 8>(&digits, &scale);
+    drop_fraction_zeros<10000, 4>(&digits, &scale);
+    drop_fraction_zeros<100, 2>(&digits, &scale);
+    drop_fraction_zeros<10, 1>(&digits, &scale);
+    char* out = buf;
+    if (value < 0)
+        *out++ = '-';
+    const auto unit = static_cast<std::uint64_t>(k_powers_of_ten[scale]);
+    out = std::to_chars(out, buf + k_float_text_capacity, digits / unit).ptr;
+    if (scale == 0)
+        return out;
+    *out++ = '.';
+    // The fraction's digits, leading zeros included, from the last one back.
+    std::uint64_t fraction = digits % unit;
+    char* const end = out + scale;
+    for (char* p = end; p > out; fraction /= 10)
+        *--p = static_cast<char>('0' + fraction % 10);
+    return end;
+}
+
 template <typename F>
 std::size_t format_floating(char* buf, F value, int precision)
 {
@@ -109,6 +182,8 @@ std::size_t format_floating(char* buf, F value, int precision)
 
 std::size_t format_double(char* buf, double value)
 {
+    if (const char* end = format_double_scaled(buf, value))
+        return static_cast<std::size_t>(end - buf);
     if (special_text(value) == nullptr)
         if (const char* end = format_double_from_shortest(buf, value))
             return static_cast<std::size_t>(end - buf);
@@ -130,6 +205,19 @@ std::ostream& operator<<(std::ostream& os, const c_as_xml<float>& v)
 {
     char buf[k_float_text_capacity];
     return os.write(buf, static_cast<std::streamsize>(format_float(buf, v.value())));
+}
+
+void write_double(c_xml_writer& writer, double value)
+{
+    char* p = writer.reserve(k_float_text_capacity);
+    writer.commit(p + format_double(p, value));
+}
+
+void write_integer(c_xml_writer& writer, long long value)
+{
+    constexpr std::size_t k_room = 24;
+    char* p = writer.reserve(k_room);
+    writer.commit(std::to_chars(p, p + k_room, value).ptr);
 }
 
 } // namespace lmx

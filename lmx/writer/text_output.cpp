@@ -1,5 +1,6 @@
 // Output of strings and booleans: escaping and UTF-16 to UTF-8 encoding.
 #include <kyr/lmx/output.hpp>
+#include <kyr/lmx/xml_writer.hpp>
 
 #include "../values/utf8_encode.hpp"
 
@@ -9,8 +10,15 @@ namespace lmx {
 
 namespace {
 
-// Collects output in a small local buffer so that the stream sees a few
-// large writes instead of one call per character.
+// Characters are encoded in slices: room for a whole slice is reserved at
+// once, each character taking at most one entity of six chars.
+constexpr std::size_t k_slice = 128;
+constexpr std::size_t k_max_char_output = 6;
+constexpr std::size_t k_slice_room = k_slice * k_max_char_output;
+static_assert(k_slice_room <= c_xml_writer::max_reserve, "a slice fits one reservation");
+
+// Collects output in a small local buffer so that a stream sees a few large
+// writes instead of one call per character.
 class c_chunked_output
 {
 public:
@@ -19,18 +27,15 @@ public:
     c_chunked_output(const c_chunked_output&) = delete;
     c_chunked_output& operator=(const c_chunked_output&) = delete;
 
-    // Room for the longest piece written at once (an entity of six chars).
-    char* reserve()
+    char* reserve(std::size_t length)
     {
-        if (m_buf + sizeof m_buf - m_end < k_max_piece)
+        if (static_cast<std::size_t>(m_buf + sizeof m_buf - m_end) < length)
             flush();
         return m_end;
     }
     void commit(char* end) { m_end = end; }
 
 private:
-    static constexpr std::ptrdiff_t k_max_piece = 8;
-
     void flush()
     {
         m_os.write(m_buf, m_end - m_buf);
@@ -38,72 +43,104 @@ private:
     }
 
     std::ostream& m_os;
-    char m_buf[512];
+    char m_buf[2 * k_slice_room];
     char* m_end;
 };
 
-// Writes the entity of one of the four escaped characters, or returns null.
+bool is_escaped(std::uint32_t c)
+{
+    return c == '<' || c == '&' || c == '"' || c == '\'';
+}
+
+// Writes the entity of one of the four escaped characters.
 char* put_entity(char* p, std::uint32_t c)
 {
     const char* entity;
+    std::size_t length;
     switch (c) {
-    case '"': entity = "&quot;"; break;
-    case '\'': entity = "&apos;"; break;
-    case '&': entity = "&amp;"; break;
-    case '<': entity = "&lt;"; break;
-    default: return nullptr;
+    case '"': entity = "&quot;"; length = 6; break;
+    case '\'': entity = "&apos;"; length = 6; break;
+    case '&': entity = "&amp;"; length = 5; break;
+    default: entity = "&lt;"; length = 4; break;
     }
-    const std::size_t n = std::strlen(entity);
-    std::memcpy(p, entity, n);
-    return p + n;
+    std::memcpy(p, entity, length);
+    return p + length;
 }
 
-std::ostream& write_escaped_bytes(std::ostream& os, const std::string& text)
+// Output is a c_chunked_output or a c_xml_writer.
+template <typename Output>
+void put_escaped_bytes(Output& out, const std::string& text)
 {
-    c_chunked_output out(os);
-    for (char c : text) {
-        char* p = out.reserve();
-        char* end = put_entity(p, static_cast<unsigned char>(c));
-        if (end == nullptr) {
-            *p = c;
-            end = p + 1;
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p < end) {
+        const char* const slice_end = static_cast<std::size_t>(end - p) > k_slice ? p + k_slice : end;
+        char* o = out.reserve(k_slice_room);
+        for (; p < slice_end; ++p) {
+            const auto c = static_cast<unsigned char>(*p);
+            if (is_escaped(c))
+                o = put_entity(o, c);
+            else
+                *o++ = static_cast<char>(c);
         }
-        out.commit(end);
+        out.commit(o);
     }
-    return os;
+}
+
+template <typename Output>
+void put_escaped_wide(Output& out, const std::wstring& text)
+{
+    const wchar_t* p = text.data();
+    const wchar_t* const end = p + text.size();
+    while (p < end) {
+        const wchar_t* const slice_end = static_cast<std::size_t>(end - p) > k_slice ? p + k_slice : end;
+        char* o = out.reserve(k_slice_room);
+        for (; p < slice_end; ++p) {
+            std::uint32_t c = detail::unit_value(*p);
+            if (c < 0x80) {
+                if (is_escaped(c))
+                    o = put_entity(o, c);
+                else
+                    *o++ = static_cast<char>(c);
+                continue;
+            }
+            if (detail::is_high_surrogate(c)) {
+                // An unpaired high surrogate ends the value: nothing sensible
+                // can be encoded from it, and no error channel exists here.
+                if (p + 1 == end || !detail::is_low_surrogate(detail::unit_value(p[1]))) {
+                    out.commit(o);
+                    return;
+                }
+                // The pair takes four chars for two units, within the slice's room.
+                c = detail::join_surrogates(c, detail::unit_value(*++p));
+            }
+            o = detail::put_utf8(o, c);
+        }
+        out.commit(o);
+    }
 }
 
 } // namespace
 
 std::ostream& operator<<(std::ostream& os, const c_as_xml<std::wstring>& v)
 {
-    const std::wstring& text = v.value();
     c_chunked_output out(os);
-    const std::size_t size = text.size();
-    for (std::size_t i = 0; i < size; ++i) {
-        std::uint32_t c = detail::unit_value(text[i]);
-        if (detail::is_high_surrogate(c)) {
-            // An unpaired high surrogate ends the value: nothing sensible can
-            // be encoded from it, and no error channel exists here.
-            if (i + 1 == size || !detail::is_low_surrogate(detail::unit_value(text[i + 1])))
-                break;
-            c = detail::join_surrogates(c, detail::unit_value(text[++i]));
-        }
-        char* p = out.reserve();
-        char* end = put_entity(p, c);
-        out.commit(end != nullptr ? end : detail::put_utf8(p, c));
-    }
+    put_escaped_wide(out, v.value());
     return os;
 }
 
 std::ostream& operator<<(std::ostream& os, const c_as_xml<std::string>& v)
 {
-    return write_escaped_bytes(os, v.value());
+    c_chunked_output out(os);
+    put_escaped_bytes(out, v.value());
+    return os;
 }
 
 std::ostream& operator<<(std::ostream& os, const c_as_escaped<std::string>& v)
 {
-    return write_escaped_bytes(os, v.value());
+    c_chunked_output out(os);
+    put_escaped_bytes(out, v.value());
+    return os;
 }
 
 std::ostream& operator<<(std::ostream& os, const c_as_ascii<std::wstring>& v)
@@ -111,7 +148,7 @@ std::ostream& operator<<(std::ostream& os, const c_as_ascii<std::wstring>& v)
     c_chunked_output out(os);
     for (wchar_t unit : v.value()) {
         const std::uint32_t c = detail::unit_value(unit);
-        char* p = out.reserve();
+        char* p = out.reserve(1);
         *p = c < 128 ? static_cast<char>(c) : '.';
         out.commit(p + 1);
     }
@@ -126,6 +163,19 @@ std::ostream& operator<<(std::ostream& os, const c_as_xml<bool>& v)
 std::ostream& operator<<(std::ostream& os, const c_as_bool_digit<bool>& v)
 {
     return os.put(v.value() ? '1' : '0');
+}
+
+void write_escaped(c_xml_writer& writer, const std::wstring& text)
+{
+    put_escaped_wide(writer, text);
+}
+
+void write_bool(c_xml_writer& writer, bool value)
+{
+    if (value)
+        writer.write("true", 4);
+    else
+        writer.write("false", 5);
 }
 
 } // namespace lmx

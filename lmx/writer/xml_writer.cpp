@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <locale>
+#include <typeinfo>
 
 namespace lmx {
 
@@ -28,23 +29,103 @@ c_xml_writer::c_xml_writer(std::ostream& os, int options, const char* tab, const
     m_os << "?>" << m_nl;
 }
 
-c_xml_writer::c_xml_writer(std::ostream& os, const char* tab, const char* nl) : m_os(os), m_tab(tab), m_nl(nl)
+c_xml_writer::c_xml_writer(std::ostream& os, const char* tab, const char* nl)
+    : m_os(os), m_tab(tab), m_nl(nl), m_buffer(new char[k_buffer_size]), m_next(m_buffer.get()),
+      m_buffer_end(m_buffer.get() + k_buffer_size), m_tab_length(std::strlen(tab)), m_nl_length(std::strlen(nl))
 {
     m_os.imbue(std::locale::classic());
 }
 
+c_xml_writer::~c_xml_writer()
+{
+    flush_from_destructor();
+}
+
 std::ostream& c_xml_writer::operator()(bool indent)
 {
-    if (indent) {
-        for (int level = 0; level < m_indent; ++level)
-            nest();
-    }
+    if (indent)
+        start_line();
+    flush();
     return m_os;
 }
 
 void c_xml_writer::nest()
 {
-    m_os << m_tab;
+    write(m_tab, m_tab_length);
+    // A call of its own, outside any marshal, reaches the stream at once.
+    if (m_scope_depth == 0)
+        flush();
+}
+
+void c_xml_writer::start_line()
+{
+    if (m_indent <= 0)
+        return;
+    if (!m_own_layout) {
+        // An overriding nest() may write to the stream itself.
+        flush();
+        for (int level = 0; level < m_indent; ++level)
+            nest();
+        return;
+    }
+    const std::size_t length = static_cast<std::size_t>(m_indent) * m_tab_length;
+    while (m_indentation.size() < length)
+        m_indentation.append(m_tab, m_tab_length);
+    write(m_indentation.data(), length);
+}
+
+void c_xml_writer::end_line()
+{
+    if (m_own_layout) {
+        write(m_nl, m_nl_length);
+    } else {
+        flush();
+        write(endl());
+    }
+}
+
+void c_xml_writer::flush()
+{
+    const char* begin = m_buffer.get();
+    if (m_next != begin) {
+        m_os.write(begin, m_next - begin);
+        m_next = m_buffer.get();
+    }
+}
+
+void c_xml_writer::write_through(const char* text, std::size_t length)
+{
+    flush();
+    if (length > k_buffer_size / 2) {
+        m_os.write(text, static_cast<std::streamsize>(length));
+        return;
+    }
+    std::memcpy(m_next, text, length);
+    m_next += length;
+}
+
+void c_xml_writer::open_scope()
+{
+    // The dynamic type is known only once construction is over.
+    if (m_scope_depth++ == 0)
+        m_own_layout = typeid(*this) == typeid(c_xml_writer);
+}
+
+void c_xml_writer::close_scope()
+{
+    if (--m_scope_depth == 0)
+        flush_from_destructor();
+}
+
+void c_xml_writer::flush_from_destructor() noexcept
+{
+    // A stream made to throw on failure has its error state set before it
+    // throws; the exception must not leave a destructor.
+    try {
+        flush();
+    } catch (...) {
+        m_next = m_buffer.get();
+    }
 }
 
 const char* c_xml_writer::endl()
@@ -62,12 +143,6 @@ void c_xml_writer::add_schema_location(const std::string& ns, const std::string&
     m_schema_locations.emplace_back(ns, location);
 }
 
-void c_xml_writer::conditionally_select_ns_map(const s_ns_map* map)
-{
-    if (m_ns_map == nullptr)
-        m_ns_map = map;
-}
-
 void c_xml_writer::write_ns_attr(const char* prefix, const char* uri)
 {
     m_os << " xmlns";
@@ -76,10 +151,9 @@ void c_xml_writer::write_ns_attr(const char* prefix, const char* uri)
     m_os << "=\"" << uri << '"';
 }
 
-void c_xml_writer::conditionally_write_ns_attrs(bool force_xsi)
+void c_xml_writer::write_ns_attrs(bool force_xsi)
 {
-    if (m_ns_attrs_written)
-        return;
+    flush();
     if (m_ns_map != nullptr) {
         for (const s_ns_map* entry = m_ns_map; entry->ns != nullptr; ++entry)
             write_ns_attr(entry->prefix != nullptr ? entry->prefix : "", entry->ns);
@@ -127,6 +201,8 @@ const char* c_xml_writer::get_namespace_prefix(const std::string& uri) const
 
 elmx_error c_xml_writer::handle_error(elmx_error code, const std::string& item_name, const char* file, int line)
 {
+    // A hook that logs into the stream comes after what was written so far.
+    flush();
     m_handled_error = code;
     m_error_item_name = item_name;
     m_handled_error = user_handle_error(code, item_name, file, line);

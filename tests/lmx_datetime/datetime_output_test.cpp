@@ -45,6 +45,21 @@ TEST(DatetimeOutput, ExamplesOfEveryForm)
     EXPECT_EQ(written(c_gmonth("--05--Z")), c_gmonth("--05--Z").get_as_string());
 }
 
+TEST(DatetimeOutput, FieldsWiderThanTheirWidthAreWrittenWhole)
+{
+    c_datetime value("0007-03-07T09:05:00Z");
+    EXPECT_EQ("0007-03-07T09:05:00Z", written(value));
+    value.set_month(123);
+    value.set_day(4000000000u);
+    value.set_hours(100);
+    value.set_mins(99);
+    value.set_total_offset_mins(-6001);
+    value.set_is_utc(false);
+    EXPECT_EQ("0007-123-4000000000T100:99:00-100:01", written(value));
+    value.set_year(10000);
+    EXPECT_EQ("10000-123-4000000000T100:99:00-100:01", written(value));
+}
+
 TEST(DatetimeOutput, NegativeYearsArePaddedBeforeTheSign)
 {
     EXPECT_EQ("0-44", written(c_gyear("-0044")));

@@ -68,6 +68,40 @@ TEST(Utf8ToUtf16, StopsAtTheFirstBadSequence)
     EXPECT_EQ(L"ab", wide("ab\xE2\x82(x"));
 }
 
+TEST(Utf8ToUtf16, ConvertWholeTellsWhetherTheTextWasCutShort)
+{
+    std::wstring out = L"old";
+    EXPECT_TRUE(convert_whole(&out, "a\xC3\xA9\xF0\x9F\x98\x80"));
+    EXPECT_EQ(units({'a', 0xE9, 0xD83D, 0xDE00}), out);
+    EXPECT_TRUE(convert_whole(&out, ""));
+    EXPECT_EQ(L"", out);
+    // Each stop of the conversion is reported, with the part before it kept.
+    for (const char* cut : {"ab\x80" "cd", "ab\xC3", "ab\xE5" "am", "ab\xED\xA0\xBD" "c", "ab\xED\xA0\xBD"}) {
+        EXPECT_FALSE(convert_whole(&out, cut)) << cut;
+        EXPECT_EQ(L"ab", out) << cut;
+    }
+}
+
+// Long texts are converted in runs of units and read eight ASCII bytes at a
+// time; multi-byte characters and errors at every offset must not notice.
+TEST(Utf8ToUtf16, LongTextsWithCharactersAtEveryOffset)
+{
+    const std::string ascii(600, 'x');
+    const std::wstring ascii_wide(600, L'x');
+    for (std::size_t at = 0; at < 300; ++at) {
+        const std::string before = ascii.substr(0, at);
+        const std::wstring before_wide = ascii_wide.substr(0, at);
+        EXPECT_EQ(before_wide + units({0xE9}) + ascii_wide, wide(before + "\xC3\xA9" + ascii)) << at;
+        EXPECT_EQ(before_wide + units({0xD83D, 0xDE00, 'y'}), wide(before + "\xF0\x9F\x98\x80y")) << at;
+        EXPECT_EQ(before_wide, wide(before + "\x80" + ascii)) << at;
+        EXPECT_EQ(before_wide, wide(before + "\xED\xA0\xBD" + ascii)) << at;
+        EXPECT_EQ(before_wide + units({0xD83D, 0xDE00}) + ascii_wide, wide(before + "\xED\xA0\xBD\xED\xB8\x80" + ascii))
+            << at;
+    }
+    EXPECT_EQ(ascii_wide + ascii_wide + ascii_wide, wide(ascii + ascii + ascii));
+    EXPECT_EQ(std::wstring(1, L'\0') + L"\x7F", wide(std::string("\0\x7F", 2)));
+}
+
 TEST(Utf8ToUtf16, OverlongFormsAreDecoded)
 {
     EXPECT_EQ(L"/", wide("\xC0\xAF"));

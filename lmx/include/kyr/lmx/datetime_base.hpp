@@ -9,6 +9,8 @@
 
 namespace lmx {
 
+class c_xml_writer;
+
 // The lexical form a date/time class reads and writes; it selects the fields used.
 enum class e_datetime_form { datetime, date, time, gyearmonth, gyear, gmonthday, gday, gmonth };
 
@@ -40,6 +42,8 @@ public:
     void parse_form(e_datetime_form form, const std::string& text) { parse_form(form, text.data(), text.size()); }
     // Writes the fields of `form`; sets the stream's fill to '0' and leaves it so.
     std::ostream& write_form(std::ostream& os, e_datetime_form form) const;
+    // The same into the writer's buffered output, with the same effect on its stream's fill.
+    void write_form(c_xml_writer& writer, e_datetime_form form) const;
     std::string get_form_as_string(e_datetime_form form) const;
 
 protected:
@@ -58,6 +62,11 @@ protected:
 
 private:
     friend class c_datetime_scanner;
+
+    // The common date-time (a year of 0 to 9999, whole seconds) put into text,
+    // which has room for k_common_form_capacity chars; null for every other value.
+    static constexpr std::size_t k_common_form_capacity = 64;
+    char* put_common_form(char* text, e_datetime_form form) const;
 
     int m_year = 1;
     unsigned m_month = 0;

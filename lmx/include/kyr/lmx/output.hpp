@@ -5,7 +5,10 @@
 //   writer(false) << lmx::c_as_xml(1e20);       // 1e+020
 //
 // Each wrapper holds a reference to the value and must be used within the
-// expression that made it.
+// expression that made it. The write_* functions below put the same texts into
+// a writer's buffered output, the path of the generated classes:
+//
+//   lmx::write_escaped(writer, name);
 //
 // Wide strings hold UTF-16 units (see strings.hpp): a surrogate pair becomes
 // one four-byte UTF-8 sequence; a single element above FFFF (possible where
@@ -22,6 +25,8 @@
 #include <type_traits>
 
 namespace lmx {
+
+class c_xml_writer;
 
 template <typename T>
 class c_as_xml
@@ -92,6 +97,13 @@ std::ostream& operator<<(std::ostream& os, const c_as_xml<float>& v);
 constexpr std::size_t k_float_text_capacity = 32;
 std::size_t format_double(char* buf, double value);
 std::size_t format_float(char* buf, float value);
+
+// The texts of c_as_xml<std::wstring>, c_as_xml<double>, c_as_xml of an
+// integer and c_as_xml<bool>, into the writer's buffered output.
+void write_escaped(c_xml_writer& writer, const std::wstring& text);
+void write_double(c_xml_writer& writer, double value);
+void write_integer(c_xml_writer& writer, long long value);
+void write_bool(c_xml_writer& writer, bool value);
 
 // Any other value: integers in plain decimal, everything else through its own
 // stream output (c_big_int, c_decimal and the date and time classes).

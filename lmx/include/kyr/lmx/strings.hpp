@@ -23,6 +23,9 @@ namespace lmx {
 // dropped. Overlong forms are accepted. Returns out.
 std::wstring& vtostring(std::wstring& out, const std::string& in);
 std::wstring& convert(std::wstring* out, const std::string& in);
+// The same conversion; false when it stopped before the end of `in` (or dropped
+// a final high surrogate), so that `out` holds only part of the text.
+bool convert_whole(std::wstring* out, const std::string& in);
 
 // Narrow to narrow: a plain copy. Returns out.
 std::string& vtostring(std::string& out, const std::string& in);

@@ -9,6 +9,7 @@
 #define KYR_SCHEMA_FRAME_HPP
 
 #include <kyr/lmx/error.hpp>
+#include <kyr/lmx/string_sink.hpp>
 #include <kyr/lmx/xml_reader.hpp>
 #include <kyr/lmx/xml_writer.hpp>
 #include <kyr/schema/any_info.hpp>
@@ -16,8 +17,9 @@
 #include <kyr/schema/value_traits.hpp>
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
-#include <sstream>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -52,6 +54,7 @@ bool read_nil(lmx::c_xml_reader& reader, const std::string& name, bool* nil, elm
 // Wildcard content: reads every following element as text.
 bool read_any(lmx::c_xml_reader& reader, std::string* name, std::vector<lmx::c_any_info>* items,
               elmx_error* error);
+// Wildcard content, written back as it was read (within the element's output scope).
 void write_any(lmx::c_xml_writer& writer, const std::vector<lmx::c_any_info>& items);
 // The xsi:type attribute of a polymorphic object when the writer expects another type.
 void write_xsi_type(lmx::c_xml_writer& writer, const char* prefix, const char* id);
@@ -210,27 +213,38 @@ struct frame
     {
         if (!object.is_occurs_ok())
             return lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL;
-        writer(true) << '<' << name;
+        lmx::c_xml_writer::c_output_scope scope(writer);
+        const std::size_t length = std::strlen(name);
+        writer.start_line();
+        writer.write('<');
+        writer.write(name, length);
         writer.conditionally_select_ns_map(info.ns_map);
         writer.conditionally_write_ns_attrs(true);
         if (type_id)
             write_xsi_type(writer, info.ns_map[0].prefix, type_id);
         if (nil && *nil) {
-            writer(false) << " xsi:nil=\"true\"/>" << writer.endl();
+            writer.write(" xsi:nil=\"true\"/>");
+            writer.end_line();
             return lmx::ELMX_OK;
         }
         object.marshal_attributes(writer);
         if (!info.has_children) {
-            writer(false) << "/>" << writer.endl();
+            writer.write("/>", 2);
+            writer.end_line();
             return lmx::ELMX_OK;
         }
-        writer(false) << '>' << writer.endl();
+        writer.write('>');
+        writer.end_line();
         writer.indent();
         const elmx_error error = object.marshal_child_elements(writer);
         if (error != lmx::ELMX_OK)
             return error;
         writer.undent();
-        writer(true) << "</" << name << '>' << writer.endl();
+        writer.start_line();
+        writer.write("</", 2);
+        writer.write(name, length);
+        writer.write('>');
+        writer.end_line();
         return lmx::ELMX_OK;
     }
 
@@ -241,19 +255,28 @@ struct frame
     {
         if (!object.is_occurs_ok())
             return lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL;
-        writer(true) << '<' << name;
+        lmx::c_xml_writer::c_output_scope scope(writer);
+        const std::size_t length = std::strlen(name);
+        writer.start_line();
+        writer.write('<');
+        writer.write(name, length);
         if (nil) {
-            writer(false) << " xsi:nil=\"true\"/>" << writer.endl();
+            writer.write(" xsi:nil=\"true\"/>");
+            writer.end_line();
             return lmx::ELMX_OK;
         }
         object.marshal_attributes(writer);
         if (!present) {
-            writer(false) << "/>" << writer.endl();
+            writer.write("/>", 2);
+            writer.end_line();
             return lmx::ELMX_OK;
         }
-        writer(false) << '>';
-        value_traits<T>::write(writer(false), value);
-        writer(false) << "</" << name << '>' << writer.endl();
+        writer.write('>');
+        value_traits<T>::write(writer, value);
+        writer.write("</", 2);
+        writer.write(name, length);
+        writer.write('>');
+        writer.end_line();
         return lmx::ELMX_OK;
     }
 
@@ -357,10 +380,12 @@ struct frame
     template <typename C>
     static elmx_error marshal_string(const C& object, std::string* out, const char* name)
     {
-        std::ostringstream os;
+        std::string text;
+        lmx::c_string_sink sink(text);
+        std::ostream os(&sink);
         const elmx_error error = marshal_stream(object, os, name);
         if (error == lmx::ELMX_OK)
-            *out = os.str();
+            out->swap(text);
         return error;
     }
 

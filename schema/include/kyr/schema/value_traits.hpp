@@ -16,6 +16,7 @@
 #include <kyr/lmx/pattern.hpp>
 #include <kyr/lmx/simple_types.hpp>
 #include <kyr/lmx/strings.hpp>
+#include <kyr/lmx/xml_writer.hpp>
 
 #include <ostream>
 #include <string>
@@ -63,7 +64,7 @@ struct value_traits<std::wstring>
     static void convert(const std::string& text, std::wstring* value) { lmx::vtostring(*value, text); }
     static lmx::elmx_error check_range(const std::wstring&, const s_facets&) { return lmx::ELMX_OK; }
     static std::string text_of(const std::wstring& value) { return lmx::convert_to_narrow(value); }
-    static void write(std::ostream& os, const std::wstring& value) { os << lmx::c_as_xml<std::wstring>(value); }
+    static void write(lmx::c_xml_writer& writer, const std::wstring& value) { lmx::write_escaped(writer, value); }
 };
 
 template <>
@@ -78,7 +79,7 @@ struct value_traits<double>
         return check_double_range(value, facets);
     }
     static std::string text_of(double) { return std::string(); }
-    static void write(std::ostream& os, double value) { os << lmx::c_as_xml<double>(value); }
+    static void write(lmx::c_xml_writer& writer, double value) { lmx::write_double(writer, value); }
 };
 
 // The integer types share everything but their bounds.
@@ -97,7 +98,7 @@ struct integer_traits
         return check_double_range(static_cast<double>(value), facets);
     }
     static std::string text_of(T) { return std::string(); }
-    static void write(std::ostream& os, T value) { os << lmx::c_as_xml<long long>(static_cast<long long>(value)); }
+    static void write(lmx::c_xml_writer& writer, T value) { lmx::write_integer(writer, static_cast<long long>(value)); }
 };
 
 extern const char* const k_int_bounds[2];
@@ -120,7 +121,7 @@ struct value_traits<bool>
     static void convert(const std::string& text, bool* value) { *value = lmx::to_bool(text); }
     static lmx::elmx_error check_range(bool, const s_facets&) { return lmx::ELMX_OK; }
     static std::string text_of(bool) { return std::string(); }
-    static void write(std::ostream& os, bool value) { os << lmx::c_as_xml<bool>(value); }
+    static void write(lmx::c_xml_writer& writer, bool value) { lmx::write_bool(writer, value); }
 };
 
 template <>
@@ -132,7 +133,10 @@ struct value_traits<lmx::c_datetime>
     static void convert(const std::string& text, lmx::c_datetime* value) { *value = text; }
     static lmx::elmx_error check_range(const lmx::c_datetime&, const s_facets&) { return lmx::ELMX_OK; }
     static std::string text_of(const lmx::c_datetime& value) { return value.get_as_string(); }
-    static void write(std::ostream& os, const lmx::c_datetime& value) { os << value; }
+    static void write(lmx::c_xml_writer& writer, const lmx::c_datetime& value)
+    {
+        value.write_form(writer, lmx::c_datetime::form);
+    }
 };
 
 template <>
@@ -144,7 +148,7 @@ struct value_traits<lmx::c_binary>
     static void convert(const std::string& text, lmx::c_binary* value) { value->from_base64(text); }
     static lmx::elmx_error check_range(const lmx::c_binary&, const s_facets&) { return lmx::ELMX_OK; }
     static std::string text_of(const lmx::c_binary&) { return std::string(); }
-    static void write(std::ostream& os, const lmx::c_binary& value) { value.out_base64(os); }
+    static void write(lmx::c_xml_writer& writer, const lmx::c_binary& value) { value.out_base64(writer.get_stream()); }
 };
 
 // Checks a text read from a document and converts it into *value. The value
