@@ -16,6 +16,14 @@ int c_get_for_xml::get_non_ws()
     int line_feeds = 0;
     for (; length < available && (run[length] == ' ' || run[length] == '\t' || run[length] == '\n'); ++length)
         line_feeds += run[length] == '\n';
+    // What follows is mostly a plain byte ("<", ">", a name): taken with the run.
+    if (length < available) {
+        const int c = run[length];
+        if (c > ' ' && c < 0x7f) {
+            take_run(length + 1, line_feeds);
+            return c;
+        }
+    }
     take_run(length, line_feeds);
     int c;
     do

@@ -79,13 +79,13 @@ const c_xml_local* c_xml_local::next_declaring(const c_xml_local* scope) const
     return scope->m_parent ? scope->m_parent->m_declaring : nullptr;
 }
 
-int c_xml_local::find_namespace_id(const std::string& prefix) const
+int c_xml_local::find_namespace_id(std::string_view prefix) const
 {
-    if (prefix.size() == 3 && std::memcmp(prefix.data(), "xml", 3) == 0)
+    if (prefix == "xml")
         return k_ns_id_xml;
     for (const c_xml_local* scope = m_declaring; scope; scope = next_declaring(scope)) {
         int id = k_ns_id_unresolved;
-        if (scope->m_prefixes.find(prefix.c_str(), &id))
+        if (scope->m_prefixes.find(prefix, &id))
             return id;
     }
     return k_ns_id_unresolved;
@@ -140,16 +140,27 @@ c_cracked_name::c_cracked_name(const c_xml_local* scope, const std::string& name
 void c_cracked_name::set(const c_xml_local* scope, const std::string& name)
 {
     m_full_name = name;
-    const size_t colon = name.find(':');
-    m_has_ns_prefix = colon != std::string::npos;
-    if (m_has_ns_prefix) {
-        m_ns_prefix.assign(name, 0, colon);
-        m_local_name.assign(name, colon + 1, std::string::npos);
-    } else {
-        m_ns_prefix.clear();
-        m_local_name = name;
+    const void* colon = std::memchr(name.data(), ':', name.size());
+    m_has_ns_prefix = colon != nullptr;
+    m_local_start = m_has_ns_prefix ? size_t(static_cast<const char*>(colon) - name.data()) + 1 : 0;
+    m_parts_made = false;
+    m_ns_id = scope ? scope->find_namespace_id(ns_prefix_view()) : k_ns_id_unresolved;
+}
+
+const std::string& c_cracked_name::get_local_name() const
+{
+    if (!m_parts_made) {
+        m_local_name.assign(local_name_view());
+        m_ns_prefix.assign(ns_prefix_view());
+        m_parts_made = true;
     }
-    m_ns_id = scope ? scope->find_namespace_id(m_ns_prefix) : k_ns_id_unresolved;
+    return m_local_name;
+}
+
+const std::string& c_cracked_name::get_ns_prefix() const
+{
+    get_local_name();
+    return m_ns_prefix;
 }
 
 int c_cracked_name::get_element_ns_id() const

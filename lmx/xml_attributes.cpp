@@ -14,7 +14,7 @@ elxp_xml_event c_xml::get_attribute_name(std::string* name, bool in_processing_i
     const char* raw = nullptr;
     size_t pos = m_attribute_pos;
     if (attribute_at(&pos, &entry, &quote, &raw)) {
-        name->assign(entry);
+        name->assign(entry, static_cast<size_t>(raw - 2 - entry));
         m_attribute_pos = raw - 1 - m_attributes.data();
         m_value_pending = true;
         return ELXP_NAME;
@@ -74,16 +74,16 @@ bool c_xml::get_attribute_value(std::string* value, elmx_whitespace mode)
 bool c_xml::expand_attribute_value(size_t raw_pos, std::string* value, elmx_whitespace mode)
 {
     const char* raw = m_attributes.data() + raw_pos;
-    if (mode == ELMX_WHITESPACE_PRESERVE && !std::strchr(raw, '&')) {
-        value->append(raw);
+    // Without references, or white space that a mode would change, the text stays as it is.
+    size_t plain = 0;
+    bool has_ws = false;
+    for (; raw[plain] != '\0' && raw[plain] != '&'; ++plain)
+        has_ws |= raw[plain] == ' ' || raw[plain] == '\t' || raw[plain] == '\n' || raw[plain] == '\r';
+    if (raw[plain] == '\0' && (mode == ELMX_WHITESPACE_PRESERVE || (!has_ws && value->empty()))) {
+        value->append(raw, plain);
         return true;
     }
     m_lexer.set_ws_mode(mode);
-    // Without references or white space every mode keeps the text as it is.
-    if (value->empty() && raw[std::strcspn(raw, "& \t\n\r")] == '\0') {
-        value->append(raw);
-        return true;
-    }
     size_t pos = raw_pos;
     c_entity_name_reader_for_attribute_data reader(m_attributes.data(), pos);
     for (int c = reader.get(); c != -1; c = reader.get()) {

@@ -191,8 +191,8 @@ bool c_xml::read_attribute(c_xml_local* scope)
         report_missing_quote(quote);
         return false;
     }
-    const bool is_declaration =
-        scope && m_scratch.compare(0, 5, "xmlns") == 0 && (m_scratch.size() == 5 || m_scratch[5] == ':');
+    const bool is_declaration = scope && m_scratch.size() >= 5 && std::memcmp(m_scratch.data(), "xmlns", 5) == 0 &&
+                                (m_scratch.size() == 5 || m_scratch[5] == ':');
     std::string& store = is_declaration ? m_declarations : m_attributes;
     const size_t entry = store.size();
     store.append(m_scratch.c_str(), m_scratch.size() + 1);

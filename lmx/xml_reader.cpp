@@ -70,7 +70,7 @@ bool c_xml_reader::is_known_element() const
     if (!m_known_elements)
         return false;
     const int id = get_element_ns_id();
-    const std::string& local = get_local_name();
+    const std::string_view local = m_current_name.local_name_view();
     for (const s_known_elements* known = m_known_elements; known->name; ++known)
         if (known->ns_id == id && known->length == local.size() &&
             std::memcmp(known->name, local.data(), local.size()) == 0)
@@ -115,7 +115,7 @@ int c_xml_reader::tokenise(const s_event_map* map, elxp_attr_elem kind)
         id = m_current_name.get_ns_id();
     else if (kind == ELXP_ELEM)
         id = m_current_name.get_element_ns_id();
-    const std::string& local = m_current_name.get_local_name();
+    const std::string_view local = m_current_name.local_name_view();
     int event = ELXP_UNKNOWN_ITEM;
     if (id == k_ns_id_xsi) {
         if (local == "type")
@@ -130,7 +130,7 @@ int c_xml_reader::tokenise(const s_event_map* map, elxp_attr_elem kind)
         const char first = local.empty() ? '\0' : local[0];
         const size_t length = local.size();
         for (const s_event_map* entry = map; entry->name; ++entry)
-            if (entry->ns_id == id && entry->name[0] == first && entry->length == length &&
+            if (entry->length == length && entry->ns_id == id && entry->name[0] == first &&
                 std::memcmp(entry->name, local.data(), length) == 0) {
                 event = entry->event;
                 break;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <sstream>
 #include <string>
 
@@ -121,8 +122,13 @@ void integer(const std::string& text)
 
 void floating(const std::string& text)
 {
-    is_valid_float(text);
-    to_double(text);
+    const bool valid = is_valid_float(text);
+    const double value = to_double(text);
+    double plain = 0;
+    if (to_plain_double(text, &plain)) {
+        check(valid, "plain double not a valid float", text);
+        check(std::memcmp(&plain, &value, sizeof value) == 0, "plain double differs from to_double", text);
+    }
     to_float(text);
     total_digits(text);
     fraction_digits(text);

@@ -160,6 +160,20 @@ bool to_bool(const std::string& text)
     return text == "true" || text == "1";
 }
 
+bool to_plain_double(const std::string& text, double* value)
+{
+    const char* p = text.data();
+    const char* end = p + text.size();
+    const bool negative = p != end && *p == '-';
+    if (p != end && (*p == '+' || *p == '-'))
+        ++p;
+    if (!plain_decimal(p, end, value))
+        return false;
+    if (negative)
+        *value = -*value;
+    return true;
+}
+
 double to_double(const std::string& text)
 {
     return text_to_floating<double>(text);

@@ -100,6 +100,42 @@ TEST(CrackedName, SplitsAtTheFirstColon)
     EXPECT_EQ(empty.get_full_name(), "");
 }
 
+TEST(CrackedName, PartsFollowEachNewNameWhetherOrNotTheOldOnesWereAskedFor)
+{
+    c_xml_local scope;
+    scope.add_namespace("a", 1000);
+    scope.add_namespace("", 1001);
+    c_cracked_name name(&scope, "a:first");
+    EXPECT_EQ(name.get_local_name(), "first");
+    name.set(&scope, "second");
+    EXPECT_EQ(name.get_local_name(), "second");
+    EXPECT_EQ(name.get_ns_prefix(), "");
+    EXPECT_EQ(name.get_ns_id(), 1001);
+    name.set(&scope, "a:third");
+    name.set(&scope, "ax:fourth");
+    EXPECT_EQ(name.local_name_view(), "fourth");
+    EXPECT_EQ(name.ns_prefix_view(), "ax");
+    EXPECT_EQ(name.get_ns_prefix(), "ax");
+    EXPECT_EQ(name.get_local_name(), "fourth");
+    EXPECT_EQ(name.get_ns_id(), 0);
+    name.set(&scope, ":x");
+    EXPECT_TRUE(name.get_has_ns_prefix());
+    EXPECT_EQ(name.get_ns_prefix(), "");
+    EXPECT_EQ(name.get_local_name(), "x");
+    EXPECT_EQ(name.get_ns_id(), 1001);
+}
+
+TEST(Scopes, PrefixLookupComparesWholePrefixes)
+{
+    c_xml_local scope;
+    scope.add_namespace("Kyr", 1000);
+    EXPECT_EQ(scope.find_namespace_id(std::string_view("Kyrx", 3)), 1000);
+    EXPECT_EQ(scope.find_namespace_id("Ky"), 0);
+    EXPECT_EQ(scope.find_namespace_id("Kyrx"), 0);
+    EXPECT_EQ(scope.find_namespace_id(std::string("Kyr\0", 4)), 0);
+    EXPECT_EQ(scope.find_namespace_id(std::string_view("xmlns", 3)), 2);
+}
+
 TEST(XmlNameText, PrefixAndLocalName)
 {
     std::string out = "stale";

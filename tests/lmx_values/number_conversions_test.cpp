@@ -165,3 +165,39 @@ TEST(ToDouble, PlainDecimalsRoundAsTheCLibrary)
     EXPECT_EQ(0.45, to_double("0.4500"));
     EXPECT_EQ(9007199254740992.0, to_double("9007199254740993"));
 }
+
+// The one-pass reading the loader uses must agree with the check and the conversion it
+// replaces: whenever it answers, the text is a valid float and the bits are to_double's.
+TEST(ToPlainDouble, AnswersOnlyForValidTextsAndAgreesWithToDouble)
+{
+    std::vector<std::string> texts = {"0",    "-0",  "+0.5", "12.",  ".5",  "-.25", "0.4500", "+", "-", ".",
+                                      "",     " 1",  "1 ",   "1e5",  "INF", "-INF", "NaN",    "1.2.3", "--1",
+                                      "+-1",  "0x1", "1,5",  "-.",   "9007199254740993", "12345678901234567890"};
+    std::mt19937 engine(20261206);
+    const char alphabet[] = "0123456789.+-e ";
+    for (int i = 0; i < 20000; ++i) {
+        std::string text(engine() % 8, '0');
+        for (char& c : text)
+            c = alphabet[engine() % (sizeof alphabet - 1)];
+        texts.push_back(text);
+    }
+    int answered = 0;
+    for (const std::string& text : texts) {
+        double value = 12345.0;
+        if (!to_plain_double(text, &value)) {
+            EXPECT_EQ(12345.0, value) << text;
+            continue;
+        }
+        ++answered;
+        ASSERT_TRUE(is_valid_float(text)) << text;
+        const double expected = to_double(text);
+        EXPECT_EQ(expected, value) << text;
+        EXPECT_EQ(std::signbit(expected), std::signbit(value)) << text;
+    }
+    EXPECT_GT(answered, 1000);
+    double value = 0;
+    EXPECT_TRUE(to_plain_double("-0", &value));
+    EXPECT_TRUE(std::signbit(value));
+    EXPECT_FALSE(to_plain_double("1e5", &value));
+    EXPECT_FALSE(to_plain_double("12345678901234567890", &value));
+}

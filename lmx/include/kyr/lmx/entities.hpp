@@ -87,7 +87,7 @@ public:
                 m_index.emplace(m_entries[i].name.get(), i);
     }
     // True and the value when `name` is present.
-    bool find(const char* name, T* value) const
+    bool find(std::string_view name, T* value) const
     {
         const size_t at = position(name);
         if (at == m_entries.size())
@@ -121,16 +121,24 @@ private:
             add(e.name.get(), Ops::view(e.value));
     }
     // Index of `name`, or size() when absent.
-    size_t position(const char* name) const
+    size_t position(std::string_view name) const
     {
         if (!m_index.empty()) {
-            const auto found = m_index.find(std::string_view(name));
+            const auto found = m_index.find(name);
             return found == m_index.end() ? m_entries.size() : found->second;
         }
         size_t i = 0;
-        while (i < m_entries.size() && std::strcmp(m_entries[i].name.get(), name) != 0)
+        while (i < m_entries.size() && !is_named(m_entries[i].name.get(), name))
             ++i;
         return i;
+    }
+    static bool is_named(const char* stored, std::string_view name)
+    {
+        size_t k = 0;
+        for (; k < name.size(); ++k)
+            if (stored[k] == '\0' || stored[k] != name[k])
+                return false;
+        return stored[k] == '\0';
     }
 
     std::vector<entry> m_entries;

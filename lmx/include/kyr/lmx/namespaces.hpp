@@ -3,6 +3,7 @@
 #define KYR_LMX_NAMESPACES_HPP
 
 #include <string>
+#include <string_view>
 
 #include <kyr/lmx/entities.hpp>
 
@@ -61,7 +62,7 @@ public:
     // Binds (or rebinds) `prefix` in this scope.
     void add_namespace(const char* prefix, int id);
     // Id bound to `prefix` here or in an enclosing scope; "xml" is always 2; 0 when unbound.
-    int find_namespace_id(const std::string& prefix) const;
+    int find_namespace_id(std::string_view prefix) const;
     // Prefix bound to `id` in the innermost scope that binds it; null when none.
     const char* find_namespace_prefix(int id) const;
     // Prefix bound to `id` in the outermost scope that binds it; null when none.
@@ -83,7 +84,9 @@ private:
     c_repository<int> m_prefixes;
 };
 
-// A qualified name split at its first ":" and resolved in a scope.
+// A qualified name split at its first ":" and resolved in a scope. The reader cracks every
+// element and attribute name, so the parts are views into the full name; their string forms
+// are made on first request.
 class c_cracked_name
 {
 public:
@@ -95,17 +98,26 @@ public:
     bool get_has_ns_prefix() const { return m_has_ns_prefix; }
     // The raw id: 0 for an undeclared prefix or an unprefixed name without default namespace.
     int get_ns_id() const { return m_ns_id; }
-    const std::string& get_local_name() const { return m_local_name; }
-    const std::string& get_ns_prefix() const { return m_ns_prefix; }
+    const std::string& get_local_name() const;
+    const std::string& get_ns_prefix() const;
     // As an element name: an unprefixed name without default namespace is in no namespace (1).
     int get_element_ns_id() const;
+
+    std::string_view local_name_view() const { return std::string_view(m_full_name).substr(m_local_start); }
+    std::string_view ns_prefix_view() const
+    {
+        return std::string_view(m_full_name.data(), m_has_ns_prefix ? m_local_start - 1 : 0);
+    }
 
 private:
     std::string m_full_name;
     bool m_has_ns_prefix;
     int m_ns_id;
-    std::string m_local_name;
-    std::string m_ns_prefix;
+    // Filled from the full name when asked for; m_parts_made tells whether they are current.
+    mutable std::string m_local_name;
+    mutable std::string m_ns_prefix;
+    size_t m_local_start = 0;
+    mutable bool m_parts_made = true;
 };
 
 } // namespace lmx

@@ -46,6 +46,10 @@ bool to_bool(const std::string& text);  // "true" and "1" are true
 // "." as decimal separator, rounded correctly; a magnitude too large for the
 // type gives an infinity and one too small a zero of the right sign.
 double to_double(const std::string& text);
+// The common case of both is_valid_float and to_double in one pass: true, and the value,
+// when `text` is an optional sign and digits with at most one "." (the value is exactly
+// to_double's); false leaves the text to them.
+bool to_plain_double(const std::string& text, double* value);
 float to_float(const std::string& text);
 // Decimal integers with an optional sign; out-of-range texts saturate at the
 // type's limits.

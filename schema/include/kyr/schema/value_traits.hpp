@@ -158,10 +158,17 @@ template <typename T>
 lmx::elmx_error parse_value(const std::string& text, T* value, const s_facets& facets)
 {
     using traits = value_traits<T>;
+    lmx::elmx_error code = lmx::ELMX_OK;
+    if constexpr (std::is_same_v<T, double>) {
+        if (lmx::to_plain_double(text, value)) {
+            if ((code = traits::check_range(*value, facets)) != lmx::ELMX_OK)
+                return code;
+            return check_text_facets(text, facets);
+        }
+    }
     if (!traits::is_lexical(text))
         return lmx::ELMX_VALUE_BAD_FORMAT;
-    lmx::elmx_error code = traits::check_text(text, facets);
-    if (code != lmx::ELMX_OK)
+    if ((code = traits::check_text(text, facets)) != lmx::ELMX_OK)
         return code;
     traits::convert(text, value);
     if ((code = traits::check_range(*value, facets)) != lmx::ELMX_OK)
