@@ -8,7 +8,11 @@
 #ifndef KYR_SCHEMA_OWNED_HPP
 #define KYR_SCHEMA_OWNED_HPP
 
+#include <algorithm>
 #include <cstddef>
+#include <cstring>
+#include <memory>
+#include <new>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -100,6 +104,10 @@ private:
     T* m_ptr = nullptr;
 };
 
+// The children live in blocks of slots, each block half as large as the list before it,
+// so a long list costs a few allocations rather than one per child and keeps its children
+// close together; the pointer array keeps their order. Every child is exactly a T. The
+// slots of erased children are reused, and all blocks go when the list is cleared.
 template <typename T>
 class owned_list
 {
@@ -109,7 +117,7 @@ public:
     {
         m_items.reserve(other.m_items.size());
         for (const T* item : other.m_items)
-            m_items.push_back(duplicate(*item));
+            keep(m_items.end(), create(*item));
     }
     owned_list& operator=(const owned_list& other)
     {
@@ -119,7 +127,12 @@ public:
     }
     ~owned_list() { clear(); }
 
-    void swap(owned_list& other) noexcept { m_items.swap(other.m_items); }
+    void swap(owned_list& other) noexcept
+    {
+        m_items.swap(other.m_items);
+        std::swap(m_last, other.m_last);
+        std::swap(m_free, other.m_free);
+    }
     std::size_t size() const { return m_items.size(); }
     bool empty() const { return m_items.empty(); }
 
@@ -131,33 +144,32 @@ public:
             append();
         return *m_items[index];
     }
-    T& append()
-    {
-        m_items.push_back(nullptr);
-        m_items.back() = new T;
-        return *m_items.back();
-    }
+    T& append() { return keep(m_items.end(), create()); }
     // Inserts before index, or appends when index is past the end.
     T& insert(std::size_t index)
     {
         if (index >= m_items.size())
             return append();
-        T* item = new T;
-        m_items.insert(m_items.begin() + static_cast<std::ptrdiff_t>(index), item);
-        return *item;
+        return keep(m_items.begin() + static_cast<std::ptrdiff_t>(index), create());
     }
     void erase(std::size_t index)
     {
-        delete m_items[index];
+        destroy(m_items[index]);
         m_items.erase(m_items.begin() + static_cast<std::ptrdiff_t>(index));
     }
-    // Destroys the entries from the last to the first.
+    // Destroys the entries from the last to the first, then gives back their blocks.
     void clear()
     {
         while (!m_items.empty()) {
-            delete m_items.back();
+            m_items.back()->~T();
             m_items.pop_back();
         }
+        while (m_last) {
+            block* previous = m_last->previous;
+            ::operator delete(m_last);
+            m_last = previous;
+        }
+        m_free = nullptr;
     }
     // Gives back the pointer array's spare room once a list has been read.
     void shrink_to_fit() { m_items.shrink_to_fit(); }
@@ -167,7 +179,73 @@ public:
     typename std::vector<T*>::const_iterator end() const { return m_items.end(); }
 
 private:
+    // A block's slots follow its header; a free slot holds the address of the next one.
+    struct block
+    {
+        block* previous;
+        std::size_t capacity;
+        std::size_t used;
+    };
+    // T is complete only where the members are used, so its layout is asked for here.
+    static constexpr std::size_t header_size()
+    {
+        static_assert(alignof(T) <= alignof(std::max_align_t), "blocks come from plain operator new");
+        static_assert(sizeof(T) >= sizeof(void*), "a free slot holds a pointer");
+        return (sizeof(block) + alignof(T) - 1) / alignof(T) * alignof(T);
+    }
+    static T* slots(block* b) { return reinterpret_cast<T*>(reinterpret_cast<char*>(b) + header_size()); }
+
+    // Puts a new child into the order; one that cannot be placed is destroyed.
+    T& keep(typename std::vector<T*>::iterator at, T* item)
+    {
+        try {
+            m_items.insert(at, item);
+        } catch (...) {
+            destroy(item);
+            throw;
+        }
+        return *item;
+    }
+    template <typename... Args>
+    T* create(Args&&... args)
+    {
+        void* slot = free_slot();
+        try {
+            return new (slot) T(std::forward<Args>(args)...);
+        } catch (...) {
+            release(slot);
+            throw;
+        }
+    }
+    void destroy(T* item)
+    {
+        item->~T();
+        release(item);
+    }
+    void release(void* slot)
+    {
+        std::memcpy(slot, &m_free, sizeof m_free);
+        m_free = slot;
+    }
+    void* free_slot()
+    {
+        if (m_free) {
+            void* slot = m_free;
+            std::memcpy(&m_free, slot, sizeof m_free);
+            return slot;
+        }
+        if (!m_last || m_last->used == m_last->capacity) {
+            const std::size_t capacity = std::max<std::size_t>(1, m_items.size() / 2);
+            block* fresh = static_cast<block*>(::operator new(header_size() + capacity * sizeof(T)));
+            *fresh = block{m_last, capacity, 0};
+            m_last = fresh;
+        }
+        return slots(m_last) + m_last->used++;
+    }
+
     std::vector<T*> m_items;
+    block* m_last = nullptr;  // the newest block; each links to the one before
+    void* m_free = nullptr;   // the first slot of an erased child, or null
 };
 
 }} // namespace kyr::schema

@@ -1,0 +1,149 @@
+// The list that owns a class's repeated children: order, slot reuse, deep copies,
+// destruction order and what a failing constructor leaves behind.
+#include <kyr/schema/owned.hpp>
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+using kyr::schema::owned_list;
+
+namespace {
+
+// Counts the live children, records the order of destruction and can be told to fail.
+struct child
+{
+    static int live;
+    static int constructions_until_failure;
+    static std::vector<std::string> destroyed;
+
+    child() : name("new")
+    {
+        if (constructions_until_failure > 0 && --constructions_until_failure == 0)
+            throw std::runtime_error("no room");
+        ++live;
+    }
+    child(const child& other) : name(other.name) { ++live; }
+    ~child()
+    {
+        --live;
+        destroyed.push_back(name);
+    }
+
+    std::string name;
+};
+
+int child::live = 0;
+int child::constructions_until_failure = 0;
+std::vector<std::string> child::destroyed;
+
+class OwnedList : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        child::live = 0;
+        child::constructions_until_failure = 0;
+        child::destroyed.clear();
+    }
+    void TearDown() override { EXPECT_EQ(child::live, 0); }
+};
+
+std::vector<std::string> names_of(const owned_list<child>& list)
+{
+    std::vector<std::string> names;
+    for (const child* item : list)
+        names.push_back(item->name);
+    return names;
+}
+
+} // namespace
+
+TEST_F(OwnedList, LongListsKeepOrderValuesAndDistinctAddresses)
+{
+    owned_list<child> list;
+    std::set<const child*> addresses;
+    for (int i = 0; i < 1000; ++i) {
+        child& added = list.append();
+        added.name = std::to_string(i);
+        addresses.insert(&added);
+    }
+    ASSERT_EQ(list.size(), 1000u);
+    EXPECT_EQ(addresses.size(), 1000u);
+    for (int i = 0; i < 1000; ++i)
+        EXPECT_EQ(list.get(static_cast<std::size_t>(i)).name, std::to_string(i));
+    // Children stay where they are while the list grows.
+    const child* first = &list.get(0);
+    for (int i = 0; i < 100; ++i)
+        list.append();
+    EXPECT_EQ(first, &list.get(0));
+    EXPECT_EQ(child::live, 1100);
+}
+
+TEST_F(OwnedList, ErasedSlotsAreReusedAndInsertKeepsOrder)
+{
+    owned_list<child> list;
+    for (const char* name : {"a", "b", "c", "d"})
+        list.append().name = name;
+    const child* b = &list.get(1);
+    list.erase(1);
+    EXPECT_EQ(child::destroyed, std::vector<std::string>({"b"}));
+    EXPECT_EQ(names_of(list), std::vector<std::string>({"a", "c", "d"}));
+    child& inserted = list.insert(0);
+    inserted.name = "x";
+    EXPECT_EQ(&inserted, b);
+    list.insert(99).name = "end";
+    EXPECT_EQ(names_of(list), std::vector<std::string>({"x", "a", "c", "d", "end"}));
+    EXPECT_EQ(child::live, 5);
+}
+
+TEST_F(OwnedList, ClearDestroysFromLastToFirstAndTheListCanBeUsedAgain)
+{
+    owned_list<child> list;
+    for (const char* name : {"a", "b", "c"})
+        list.append().name = name;
+    list.clear();
+    EXPECT_EQ(child::destroyed, std::vector<std::string>({"c", "b", "a"}));
+    EXPECT_TRUE(list.empty());
+    list.get(2).name = "third";
+    EXPECT_EQ(names_of(list), std::vector<std::string>({"new", "new", "third"}));
+}
+
+TEST_F(OwnedList, CopiesAreDeepAndSwapExchangesEverything)
+{
+    owned_list<child> original;
+    for (const char* name : {"a", "b"})
+        original.append().name = name;
+    owned_list<child> copy(original);
+    copy.get(0).name = "changed";
+    EXPECT_EQ(names_of(original), std::vector<std::string>({"a", "b"}));
+    EXPECT_NE(&copy.get(1), &original.get(1));
+
+    owned_list<child> other;
+    other.append().name = "z";
+    other.swap(original);
+    EXPECT_EQ(names_of(other), std::vector<std::string>({"a", "b"}));
+    EXPECT_EQ(names_of(original), std::vector<std::string>({"z"}));
+    original = other;
+    EXPECT_EQ(names_of(original), std::vector<std::string>({"a", "b"}));
+    EXPECT_EQ(child::live, 6);
+}
+
+TEST_F(OwnedList, AFailingConstructorLeavesTheListAsItWas)
+{
+    owned_list<child> list;
+    list.append().name = "a";
+    child::constructions_until_failure = 1;
+    EXPECT_THROW(list.append(), std::runtime_error);
+    EXPECT_EQ(names_of(list), std::vector<std::string>({"a"}));
+    child::constructions_until_failure = 1;
+    EXPECT_THROW(list.insert(0), std::runtime_error);
+    EXPECT_EQ(names_of(list), std::vector<std::string>({"a"}));
+    // The slot the failed children would have had is handed out next.
+    list.append().name = "b";
+    EXPECT_EQ(names_of(list), std::vector<std::string>({"a", "b"}));
+    EXPECT_EQ(child::live, 2);
+}
