@@ -105,6 +105,12 @@ int c_xml::read_name(int first, std::string* name)
     while (length < available && is_ascii_name_byte(run[length]))
         ++length;
     name->append(reinterpret_cast<const char*>(run), std::min(length, k_max_name_length));
+    // A plain ASCII byte after the name ends it and is taken with the run.
+    if (length < available && run[length] < 0x7f && run[length] != '\r') {
+        const int end = run[length];
+        m_lexer.take_run(length + 1, end == '\n' ? 1 : 0);
+        return end;
+    }
     m_lexer.take_run(length);
     int c = m_lexer.get();
     while (is_name_char(c)) {
