@@ -1,7 +1,7 @@
 // Whole-document load and save throughput of Kyr against established XML parsers,
 // measured in one process on the same in-memory bytes.
 //
-//   bench_load_save CORPUS [REPEATS [OPERATION...]]
+//   bench_load_save [--keep-freed-memory] CORPUS [REPEATS [OPERATION...]]
 //                                        repeated runs in this process (of the named operations
 //                                        only, when given; "kyr load kyrz" and "zlib inflate" read
 //                                        what "kyr save kyrz" and "zlib deflate" wrote); prints
@@ -16,6 +16,7 @@
 #include <pugixml.hpp>
 #include <zlib.h>
 
+#include <malloc.h>
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -25,6 +26,7 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <limits>
 #include <map>
 #include <sstream>
 #include <string>
@@ -260,12 +262,21 @@ int write_container(const std::string& corpus_path)
 
 int main(int argc, char** argv)
 {
+    // By default freed memory goes back to the kernel as the C library decides, and a
+    // repeated load faults some of it in again; with this flag the process keeps it.
+    const bool keep_freed = argc > 1 && std::strcmp(argv[1], "--keep-freed-memory") == 0;
+    if (keep_freed) {
+        mallopt(M_TRIM_THRESHOLD, std::numeric_limits<int>::max());
+        mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+        --argc;
+        ++argv;
+    }
     if (argc == 4 && std::strcmp(argv[1], "--fresh") == 0)
         return run_fresh(argv[2], argv[3]);
     if (argc == 3 && std::strcmp(argv[1], "--write-kyrz") == 0)
         return write_container(argv[2]);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s CORPUS [REPEATS [OPERATION...]] | --fresh OPERATION CORPUS | --write-kyrz CORPUS\n", argv[0]);
+        std::fprintf(stderr, "usage: %s [--keep-freed-memory] CORPUS [REPEATS [OPERATION...]] | --fresh OPERATION CORPUS | --write-kyrz CORPUS\n", argv[0]);
         return 2;
     }
     std::string corpus_path = argv[1];
@@ -276,7 +287,8 @@ int main(int argc, char** argv)
     const std::vector<std::string> chosen(argv + std::min(argc, 3), argv + argc);
 
     std::map<std::string, double> seconds;
-    std::printf("%.1f MB, median of %d rounds in one process after one warm-up round (memory reused)\n\n", megabytes, repeats);
+    std::printf("%.1f MB, median of %d rounds in one process after one warm-up round (%s)\n\n", megabytes, repeats,
+                keep_freed ? "freed memory kept by the process" : "freed memory given back as the C library decides");
     std::printf("| %-20s | %10s | %8s |\n|%s|%s|%s|\n", "operation", "median s", "MB/s", "----------------------", "-----------:", "---------:");
     std::vector<operation> selected;
     for (operation& op : operations(corpus_path, bytes, scratch))

@@ -26,8 +26,11 @@ for size in "${sizes[@]}"; do
   repeats=7 fresh_runs=5
   [ "$size" -ge 100 ] && repeats=3 fresh_runs=3
   echo
-  echo "== ${size} MB, ${repeats} runs in one process =="
+  echo "== ${size} MB, ${repeats} rounds in one process =="
   "$build/bench/bench_load_save" "$corpus" "$repeats"
+  echo
+  echo "== ${size} MB, ${repeats} rounds in one process that keeps the memory it frees =="
+  "$build/bench/bench_load_save" --keep-freed-memory "$corpus" "$repeats"
   echo
   echo "== ${size} MB, one load in a fresh process (the run with the median time of ${fresh_runs}) =="
   "$build/bench/bench_load_save" --write-kyrz "$corpus"

@@ -91,12 +91,7 @@ void frame::write_value(lmx::c_xml_writer& writer, const char* name, const T& va
     writer.start_line();
     writer.write('<');
     writer.write(name, length);
-    writer.write('>');
-    value_traits<T>::write(writer, value);
-    writer.write("</", 2);
-    writer.write(name, length);
-    writer.write('>');
-    writer.end_line();
+    write_content_and_end(writer, name, length, value);
 }
 
 // Called by marshal_attributes, within the element's output scope.

@@ -271,13 +271,21 @@ struct frame
             writer.end_line();
             return lmx::ELMX_OK;
         }
+        write_content_and_end(writer, name, length, value);
+        return lmx::ELMX_OK;
+    }
+
+    // After a start tag's name and attributes: ">", the value, the end tag and the line end.
+    template <typename T>
+    static void write_content_and_end(lmx::c_xml_writer& writer, const char* name, std::size_t length,
+                                      const T& value)
+    {
         writer.write('>');
         value_traits<T>::write(writer, value);
         writer.write("</", 2);
         writer.write(name, length);
         writer.write('>');
         writer.end_line();
-        return lmx::ELMX_OK;
     }
 
     // -- Substitution-group holders
