@@ -64,7 +64,7 @@ public:
     {
         m_entries.clear();
         m_replaced.clear();
-        m_index.clear();
+        m_index.reset();
     }
     virtual ~c_repository() = default;
 
@@ -80,11 +80,13 @@ public:
             return;
         }
         m_entries.push_back(entry{c_rep_ops<const char*>::store(name), Ops::store(value)});
-        if (!m_index.empty())
-            m_index.emplace(m_entries.back().name.get(), m_entries.size() - 1);
-        else if (m_entries.size() > k_repository_index_threshold)
+        if (m_index) {
+            m_index->emplace(m_entries.back().name.get(), m_entries.size() - 1);
+        } else if (m_entries.size() > k_repository_index_threshold) {
+            m_index = std::make_unique<index_type>();
             for (size_t i = 0; i < m_entries.size(); ++i)
-                m_index.emplace(m_entries[i].name.get(), i);
+                m_index->emplace(m_entries[i].name.get(), i);
+        }
     }
     // True and the value when `name` is present.
     bool find(std::string_view name, T* value) const
@@ -123,9 +125,9 @@ private:
     // Index of `name`, or size() when absent.
     size_t position(std::string_view name) const
     {
-        if (!m_index.empty()) {
-            const auto found = m_index.find(name);
-            return found == m_index.end() ? m_entries.size() : found->second;
+        if (m_index) {
+            const auto found = m_index->find(name);
+            return found == m_index->end() ? m_entries.size() : found->second;
         }
         size_t i = 0;
         while (i < m_entries.size() && !is_named(m_entries[i].name.get(), name))
@@ -144,7 +146,10 @@ private:
     std::vector<entry> m_entries;
     std::vector<typename Ops::stored_type> m_replaced;
     // Keys view the names' own copies, whose addresses never change.
-    std::unordered_map<std::string_view, size_t> m_index;
+    // Made once the table is long enough to need it: most tables (a scope's own prefixes)
+    // stay short, and an empty pointer costs nothing to make and drop.
+    using index_type = std::unordered_map<std::string_view, size_t>;
+    std::unique_ptr<index_type> m_index;
 };
 
 // The decoder with an entity stack on top: replacement text pushed on the stack is read
