@@ -46,6 +46,10 @@ void date_time(const std::string& text)
     const bool month_or_day_form = printed.compare(0, 2, "--") == 0;
     if (text[0] == '-' || (dash < 4 && !month_or_day_form))
         return;
+    // No range is tested on a zone's digits: "-99:60" is an offset of 100 hours, printed with
+    // three digits.
+    if (std::abs(value.get_total_offset_mins()) >= 100 * 60)
+        return;
     check(T::is_valid(printed), "printed date/time is not valid", printed);
     // Seconds below a thousandth print as zeros in fixed notation and read back as 0, which
     // prints shorter: the second print need only be valid, not identical.

@@ -119,6 +119,12 @@ TEST(DatetimeOutput, TimeZones)
     EXPECT_EQ("2008-03-07T09:05:00-35791394:08", value.get_as_string());
     value.set_offset(-5, 30);
     EXPECT_EQ("2008-03-07T09:05:00-05:30", value.get_as_string());
+    // Zone digits are read without a range: "-99:60" is 100 hours, written with three digits,
+    // which the lexical check then refuses.
+    const c_gyear year("2001-99:60");
+    EXPECT_EQ(-6000, year.get_total_offset_mins());
+    EXPECT_EQ("2001-100:00", year.get_as_string());
+    EXPECT_FALSE(c_gyear::is_valid(year.get_as_string()));
 }
 
 TEST(DatetimeOutput, OutputWrapperWritesTheLexicalForm)
