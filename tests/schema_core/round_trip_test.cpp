@@ -33,6 +33,23 @@ TEST(RoundTrip, FullHeaderIsWrittenBackUnchanged)
     EXPECT_EQ(error, lmx::ELMX_OK);
 }
 
+// A zero offset reads as "no time zone" and is written without one, which the stamps'
+// pattern then refuses: such a document loads and writes, but what it writes does not load.
+TEST(RoundTrip, AZeroOffsetStampIsWrittenWithoutItsZoneAndThenRefused)
+{
+    std::string text = data("valid/header_full.kyr");
+    const std::string stamp = "2024-03-08T10:00:00+01:00";
+    const size_t at = text.find(stamp);
+    ASSERT_NE(at, std::string::npos);
+    text.replace(at, stamp.size(), "2024-03-08T10:00:00+00:00");
+    lmx::elmx_error error = lmx::ELMX_UNDEFINED_ERROR;
+    const std::string written = round_trip(text, &error);
+    EXPECT_EQ(error, lmx::ELMX_OK);
+    EXPECT_NE(written.find("<Kyr:ChangeHistory>2024-03-08T10:00:00</Kyr:ChangeHistory>"), std::string::npos);
+    Kyr reloaded;
+    EXPECT_EQ(reloaded.unmarshal(written), lmx::ELMX_NO_PATTERN_MATCHED);
+}
+
 TEST(RoundTrip, ReadValuesReachTheAccessors)
 {
     Kyr kyr;
