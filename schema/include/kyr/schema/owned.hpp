@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
-#include <memory>
 #include <new>
 #include <type_traits>
 #include <utility>

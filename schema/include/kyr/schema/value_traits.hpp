@@ -159,18 +159,17 @@ lmx::elmx_error parse_value(const std::string& text, T* value, const s_facets& f
 {
     using traits = value_traits<T>;
     lmx::elmx_error code = lmx::ELMX_OK;
-    if constexpr (std::is_same_v<T, double>) {
-        if (lmx::to_plain_double(text, value)) {
-            if ((code = traits::check_range(*value, facets)) != lmx::ELMX_OK)
-                return code;
-            return check_text_facets(text, facets);
-        }
+    // Plain decimals are checked and converted in one pass; anything else takes both steps.
+    bool converted = false;
+    if constexpr (std::is_same_v<T, double>)
+        converted = lmx::to_plain_double(text, value);
+    if (!converted) {
+        if (!traits::is_lexical(text))
+            return lmx::ELMX_VALUE_BAD_FORMAT;
+        if ((code = traits::check_text(text, facets)) != lmx::ELMX_OK)
+            return code;
+        traits::convert(text, value);
     }
-    if (!traits::is_lexical(text))
-        return lmx::ELMX_VALUE_BAD_FORMAT;
-    if ((code = traits::check_text(text, facets)) != lmx::ELMX_OK)
-        return code;
-    traits::convert(text, value);
     if ((code = traits::check_range(*value, facets)) != lmx::ELMX_OK)
         return code;
     if ((code = check_text_facets(text, facets)) != lmx::ELMX_OK)
