@@ -3,6 +3,7 @@
 #include <kyr/lmx/xml.hpp>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "name_chars.hpp"
@@ -34,15 +35,13 @@ bool take_plain_text(c_get_for_xml& lexer, std::string* value, elmx_whitespace m
         ++length;
     if (length == 0)
         return true;
-    // The first byte goes through the mode, which may owe a collapsed space before it.
-    if (mode == ELMX_WHITESPACE_PRESERVE)
-        value->push_back(static_cast<char>(run[0]));
-    else
-        lexer.add_char_wsp(value, run[0]);
+    // No mode changes these bytes, but collapsing may owe a space before them.
+    if (mode == ELMX_WHITESPACE_COLLAPSE)
+        lexer.flush_pending_space(value);
     const size_t room = k_max_text_length + 1 - std::min(value->size(), k_max_text_length + 1);
-    const size_t rest = std::min(length - 1, room);
-    value->append(reinterpret_cast<const char*>(run) + 1, rest);
-    lexer.take_run(1 + rest);
+    const size_t taken = std::min(length, room);
+    value->append(reinterpret_cast<const char*>(run), taken);
+    lexer.take_run(taken);
     return value->size() <= k_max_text_length;
 }
 
@@ -55,6 +54,26 @@ bool is_markup_in_window(const c_get_for_xml& lexer)
     return available >= 2 && run[0] == '<' && run[1] != '?' && run[1] != '!' && run[1] < 0x7f && run[1] != '\r';
 }
 
+// Whether every byte is below DEL, eight at a time: adding one to a byte of 0x7f or more
+// sets its top bit, and a carry out of one byte only follows a byte that was caught.
+bool is_below_del(const char* bytes, size_t length)
+{
+    constexpr std::uint64_t k_ones = 0x0101010101010101u;
+    constexpr std::uint64_t k_tops = 0x8080808080808080u;
+    std::uint64_t seen = 0;
+    size_t i = 0;
+    for (; i + 8 <= length; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes + i, 8);
+        seen |= word | (word + k_ones);
+    }
+    for (; i < length; ++i) {
+        const unsigned byte = static_cast<unsigned char>(bytes[i]);
+        seen |= byte | (byte + 1);
+    }
+    return (seen & k_tops) == 0;
+}
+
 // The end tag "</name>" shown whole by the window, for an ASCII name.
 size_t end_tag_in_window(const c_get_for_xml& lexer, const std::string& name)
 {
@@ -62,11 +81,8 @@ size_t end_tag_in_window(const c_get_for_xml& lexer, const std::string& name)
     const unsigned char* run = lexer.peek_run(&available);
     const size_t length = name.size() + 3;
     if (available < length || run[0] != '<' || run[1] != '/' || run[length - 1] != '>' ||
-        std::memcmp(run + 2, name.data(), name.size()) != 0)
+        std::memcmp(run + 2, name.data(), name.size()) != 0 || !is_below_del(name.data(), name.size()))
         return 0;
-    for (const char c : name)
-        if (static_cast<unsigned char>(c) >= 0x7f)
-            return 0;
     return length;
 }
 
@@ -155,12 +171,17 @@ bool c_xml::get_simple_type_value(const std::string& name, elmx_whitespace mode,
     return true;
 }
 
+bool c_xml::take_end_tag_in_window(const std::string& name)
+{
+    const size_t length = end_tag_in_window(m_lexer, name);
+    m_lexer.take_run(length);
+    return length != 0;
+}
+
 bool c_xml::is_element_end_tag(const std::string& name)
 {
-    if (const size_t length = end_tag_in_window(m_lexer, name)) {
-        m_lexer.take_run(length);
+    if (take_end_tag_in_window(name))
         return true;
-    }
     return m_lexer.get_non_ws() == '<' && m_lexer.get() == '/' &&
            m_lexer.read_specified_string_from_input(name.c_str()) && m_lexer.get_non_ws() == '>';
 }

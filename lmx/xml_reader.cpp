@@ -155,4 +155,12 @@ bool c_xml_reader::get_nested_element_value(std::string* value, std::string* end
     return ok;
 }
 
+bool c_xml_reader::take_end_tag_in_window(const std::string& name)
+{
+    if (!c_xml::take_end_tag_in_window(name))
+        return false;
+    m_current_event = ELXP_END_TAG;
+    return true;
+}
+
 } // namespace lmx

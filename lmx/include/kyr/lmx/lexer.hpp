@@ -106,10 +106,11 @@ public:
     // Clears the entities, the white-space mode and the pending space; rewinds the decoder.
     void rewind();
 
-private:
-    bool append_char_reference(long value, std::string* out);
     // A collapsed space waiting in front of text appended without white-space handling.
     void flush_pending_space(std::string* out);
+
+private:
+    bool append_char_reference(long value, std::string* out);
     bool append_predefined(const std::string& name, std::string* out);
     bool read_reference(c_entity_name_reader& reader, char opener, std::string* out, const char** text);
 

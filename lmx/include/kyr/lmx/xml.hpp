@@ -115,6 +115,9 @@ public:
     bool skip_element_body(const std::string& name);
     // Whether "</" `name` ">" (white space allowed around) comes next.
     bool is_element_end_tag(const std::string& name);
+    // Takes "</" `name` ">" when it comes next, whole in the input's window, for an ASCII
+    // `name` read from a start tag; otherwise reads nothing.
+    bool take_end_tag_in_window(const std::string& name);
 
     // --- Entities declared before reading.
     void add_general_entity(const char* name, const char* value) { m_lexer.add_general_entity(name, value); }

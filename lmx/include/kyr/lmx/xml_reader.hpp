@@ -88,9 +88,10 @@ public:
     void get_namespace(const std::string& qname, std::string* uri) const;
     bool is_valid_qname(const std::string& name) const;
 
-    // --- Content: the reader's variant leaves ELXP_END_TAG as the current event.
+    // --- Content: the reader's variants leave ELXP_END_TAG as the current event.
     bool get_nested_element_value(std::string* value, std::string* end_name,
                                   elmx_whitespace mode = ELMX_WHITESPACE_PRESERVE, bool unused = false);
+    bool take_end_tag_in_window(const std::string& name);
 
     // --- Scopes, tables, presets.
     c_xml_reader_local* get_reader_local() const { return m_current_local; }

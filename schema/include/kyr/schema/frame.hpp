@@ -199,7 +199,8 @@ struct frame
         end_name = name;
         if (!(nil && *nil) && !object.unmarshal_body(reader, &end_name, &error, not_empty))
             return error;
-        if (!not_empty)
+        // The end tag of a name read from the start tag needs no check of its own.
+        if (!not_empty || reader.take_end_tag_in_window(name))
             return lmx::ELMX_OK;
         if (!next_element(reader, nullptr, &end_name, &error))
             return error;
