@@ -7,7 +7,7 @@ c_get_for_xml::c_get_for_xml(c_read& source, c_error& error, bool char_ref_ws_ob
 {
 }
 
-int c_get_for_xml::get_non_ws()
+int c_get_for_xml::skip_ws_in_window()
 {
     // The indentation between elements, taken in place while the window holds it.
     size_t available = 0;
@@ -16,19 +16,35 @@ int c_get_for_xml::get_non_ws()
     int line_feeds = 0;
     for (; length < available && (run[length] == ' ' || run[length] == '\t' || run[length] == '\n'); ++length)
         line_feeds += run[length] == '\n';
-    // What follows is mostly a plain byte ("<", ">", a name): taken with the run.
-    if (length < available) {
-        const int c = run[length];
-        if (c > ' ' && c < 0x7f) {
-            take_run(length + 1, line_feeds);
-            return c;
-        }
-    }
     take_run(length, line_feeds);
+    // What follows is mostly a plain byte ("<", ">", a name).
+    if (length < available && run[length] > ' ' && run[length] < 0x7f)
+        return run[length];
+    return -2;
+}
+
+int c_get_for_xml::get_non_ws()
+{
+    const int plain = skip_ws_in_window();
+    if (plain >= 0) {
+        take_run(1);
+        return plain;
+    }
     int c;
     do
         c = get();
     while (is_xml_ws(c));
+    return c;
+}
+
+int c_get_for_xml::peek_non_ws()
+{
+    const int plain = skip_ws_in_window();
+    if (plain >= 0)
+        return plain;
+    const int c = get_non_ws();
+    if (c != -1)
+        unget(c);
     return c;
 }
 

@@ -53,19 +53,9 @@ void c_enumerated_namespaces::clear()
     m_ids.add(k_xml_namespace_uri, k_ns_id_xml);
 }
 
-c_xml_local::c_xml_local() : m_parent(nullptr), m_declaring(nullptr)
-{
-}
-
 c_xml_local::c_xml_local(const c_xml_local& parent)
     : m_parent(&parent), m_declaring(parent.m_declaring)
 {
-}
-
-void c_xml_local::set_parent(const c_xml_local* parent)
-{
-    m_parent = parent;
-    m_declaring = m_prefixes.size() ? this : parent ? parent->m_declaring : nullptr;
 }
 
 void c_xml_local::add_namespace(const char* prefix, int id)

@@ -52,8 +52,7 @@ elxp_xml_event c_xml::get_element_name(c_xml_local* scope, std::string* name)
         c = m_lexer.get();
         if (is_name_start_char(c)) {
             m_lexer.set_element_seen(true);
-            const int end = read_name(c, name);
-            if (end == -1) {
+            if (read_name(c, name, true) == -1) {
                 m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, k_not_well_formed);
                 return ELXP_ERROR;
             }
@@ -61,7 +60,6 @@ elxp_xml_event c_xml::get_element_name(c_xml_local* scope, std::string* name)
                 fail_limit(LIMIT_NAME_LENGTH);
                 return ELXP_ERROR;
             }
-            m_lexer.unget(end);
             return collect_attributes(scope) ? ELXP_NAME : ELXP_ERROR;
         }
         switch (c) {
@@ -93,7 +91,7 @@ elxp_xml_event c_xml::get_element_name(c_xml_local* scope, std::string* name)
     }
 }
 
-int c_xml::read_name(int first, std::string* name)
+int c_xml::read_name(int first, std::string* name, bool leave_end)
 {
     name->clear();
     name->push_back(static_cast<char>(first));
@@ -108,7 +106,10 @@ int c_xml::read_name(int first, std::string* name)
     // A plain ASCII byte after the name ends it and is taken with the run.
     if (length < available && run[length] < 0x7f && run[length] != '\r') {
         const int end = run[length];
-        m_lexer.take_run(length + 1, end == '\n' ? 1 : 0);
+        if (leave_end)
+            m_lexer.take_run(length);
+        else
+            m_lexer.take_run(length + 1, end == '\n' ? 1 : 0);
         return end;
     }
     m_lexer.take_run(length);
@@ -118,6 +119,8 @@ int c_xml::read_name(int first, std::string* name)
             name->push_back(static_cast<char>(c));
         c = m_lexer.get();
     }
+    if (leave_end && c != -1)
+        m_lexer.unget(c);
     return c;
 }
 
@@ -157,18 +160,13 @@ bool c_xml::collect_attributes(c_xml_local* scope)
     size_t count = 0;
     bool ok = true;
     for (;;) {
-        const int c = m_lexer.get_non_ws();
-        if (!is_name_start_char(c)) {
-            if (c != -1)
-                m_lexer.unget(c);
+        if (!is_name_start_char(m_lexer.peek_non_ws()))
             break;
-        }
         if (++count > k_max_attribute_count) {
             ok = fail_limit(LIMIT_ATTRIBUTE_COUNT);
             break;
         }
-        m_lexer.unget(c);
-        if (!read_attribute(scope)) {
+        if (!read_attribute(scope, m_lexer.get())) {
             ok = false;
             break;
         }
@@ -177,9 +175,9 @@ bool c_xml::collect_attributes(c_xml_local* scope)
     return ok;
 }
 
-bool c_xml::read_attribute(c_xml_local* scope)
+bool c_xml::read_attribute(c_xml_local* scope, int first)
 {
-    const int end = read_name(m_lexer.get(), &m_scratch);
+    const int end = read_name(first, &m_scratch);
     if (m_scratch.size() > k_max_name_length)
         return fail_limit(LIMIT_NAME_LENGTH);
     int c = is_xml_ws(end) ? m_lexer.get_non_ws() : end;

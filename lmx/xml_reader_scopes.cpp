@@ -3,32 +3,6 @@
 
 namespace lmx {
 
-c_xml_reader_local::c_xml_reader_local() : m_previous(nullptr), m_reader(nullptr)
-{
-}
-
-c_xml_reader_local::c_xml_reader_local(c_xml_reader& reader) : c_xml_reader_local()
-{
-    set_reader(&reader);
-}
-
-void c_xml_reader_local::set_reader(c_xml_reader* reader)
-{
-    m_reader = reader;
-    m_previous = reader->get_reader_local();
-    set_parent(m_previous);
-    reader->set_reader_local(this);
-    ++reader->m_depth;
-}
-
-c_xml_reader_local::~c_xml_reader_local()
-{
-    if (!m_reader)
-        return;
-    m_reader->set_reader_local(m_previous);
-    --m_reader->m_depth;
-}
-
 c_known_elements_selector::c_known_elements_selector(c_xml_reader& reader, const s_known_elements* known)
     : m_reader(reader), m_previous(reader.get_known_elements())
 {
@@ -40,7 +14,7 @@ c_known_elements_selector::~c_known_elements_selector()
     m_reader.set_known_elements(m_previous);
 }
 
-std::string& c_xml_reader::get_depth_name_buffer()
+std::string& c_xml_reader::grow_depth_names()
 {
     while (m_depth_names.size() <= m_depth)
         m_depth_names.emplace_back();

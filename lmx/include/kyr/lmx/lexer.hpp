@@ -37,6 +37,8 @@ public:
 
     // Skips white space and returns the first other byte (or -1).
     int get_non_ws();
+    // Skips white space and returns the first other byte (or -1) without taking it.
+    int peek_non_ws();
 
     // Sets the mode and forgets a pending collapsed space.
     void set_ws_mode(elmx_whitespace mode)
@@ -110,6 +112,9 @@ public:
     void flush_pending_space(std::string* out);
 
 private:
+    // Takes the white space the window shows and returns the plain byte after it, left in
+    // place; -2 when the window cannot show one.
+    int skip_ws_in_window();
     bool append_char_reference(long value, std::string* out);
     bool append_predefined(const std::string& name, std::string* out);
     bool read_reference(c_entity_name_reader& reader, char opener, std::string* out, const char** text);

@@ -54,7 +54,7 @@ class c_xml_local
 {
 public:
     // An empty root scope.
-    c_xml_local();
+    c_xml_local() : m_parent(nullptr), m_declaring(nullptr) {}
     // Not a copy: an empty child scope of `parent`.
     c_xml_local(const c_xml_local& parent);
     c_xml_local& operator=(const c_xml_local&) = delete;
@@ -73,7 +73,11 @@ public:
     const c_xml_local* get_parent() const { return m_parent; }
 
 protected:
-    void set_parent(const c_xml_local* parent);
+    void set_parent(const c_xml_local* parent)
+    {
+        m_parent = parent;
+        m_declaring = m_prefixes.size() ? this : parent ? parent->m_declaring : nullptr;
+    }
 
 private:
     const c_xml_local* next_declaring(const c_xml_local* scope) const;

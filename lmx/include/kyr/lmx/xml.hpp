@@ -152,9 +152,11 @@ protected:
     bool fail_limit(e_limit limit);
 
 private:
-    int read_name(int first, std::string* name);
+    // Reads a name after its first byte and returns the byte that ends it, taken from the
+    // input unless `leave_end`.
+    int read_name(int first, std::string* name, bool leave_end = false);
     bool collect_attributes(c_xml_local* scope);
-    bool read_attribute(c_xml_local* scope);
+    bool read_attribute(c_xml_local* scope, int first);
     void bind_declaration(c_xml_local* scope, const char* prefix, const char* raw);
     void report_missing_quote(int c);
     void take_plain_value(int quote, std::string* store);

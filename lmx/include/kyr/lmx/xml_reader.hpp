@@ -24,14 +24,14 @@ class c_xml_reader_local : public c_xml_local
 {
 public:
     // Unbound until `set_reader`.
-    c_xml_reader_local();
+    c_xml_reader_local() : m_previous(nullptr), m_reader(nullptr) {}
     // A child of the reader's current scope, made current.
-    explicit c_xml_reader_local(c_xml_reader& reader);
-    ~c_xml_reader_local();
+    explicit c_xml_reader_local(c_xml_reader& reader) : c_xml_reader_local() { set_reader(&reader); }
+    inline ~c_xml_reader_local();
     c_xml_reader_local(const c_xml_reader_local&) = delete;
     c_xml_reader_local& operator=(const c_xml_reader_local&) = delete;
 
-    void set_reader(c_xml_reader* reader);
+    inline void set_reader(c_xml_reader* reader);
 
 private:
     c_xml_reader_local* m_previous;
@@ -121,7 +121,10 @@ public:
 
     // A name buffer for the element being read at the current depth, shared by every
     // element read at that depth, so that element names allocate only while it grows.
-    std::string& get_depth_name_buffer();
+    std::string& get_depth_name_buffer()
+    {
+        return m_depth < m_depth_names.size() ? m_depth_names[m_depth] : grow_depth_names();
+    }
 
     // Scratch texts for generated code: element names, attribute values, anything else.
     std::string m_name;
@@ -130,6 +133,7 @@ public:
 
 private:
     friend class c_xml_reader_local;
+    std::string& grow_depth_names();
     int read_element_event(const s_event_map* map, elmx_error* error, std::string* name, int* raw_event);
     bool is_known_element() const;
     bool skip_unwanted_element(const std::string& name);
@@ -146,6 +150,24 @@ private:
     const s_known_elements* m_known_elements;
     std::deque<std::string> m_depth_names;  // grows at the back: references stay valid
 };
+
+// Made and dropped for every element read: defined here so that they inline.
+void c_xml_reader_local::set_reader(c_xml_reader* reader)
+{
+    m_reader = reader;
+    m_previous = reader->get_reader_local();
+    set_parent(m_previous);
+    reader->set_reader_local(this);
+    ++reader->m_depth;
+}
+
+c_xml_reader_local::~c_xml_reader_local()
+{
+    if (!m_reader)
+        return;
+    m_reader->set_reader_local(m_previous);
+    --m_reader->m_depth;
+}
 
 // Installs a known-elements table for its lifetime.
 class c_known_elements_selector
