@@ -39,6 +39,30 @@ TEST_P(Attributes, TwoAttributesThenStartTagEnd)
     EXPECT_EQ(reader().get_current_event(), ELXP_START_TAG_END);
 }
 
+TEST_P(Attributes, LineEndsAfterTheNameAndBetweenAttributes)
+{
+    open("<a\n\tx='1'\r\n\ty='2'\n>\n<b\r\n/><c\t>");
+    ASSERT_EQ(next(), ELXP_NAME);
+    EXPECT_EQ(m_name, "a");
+    EXPECT_EQ(attributes(), "x=1;y=2;");
+    EXPECT_EQ(reader().get_current_event(), ELXP_START_TAG_END);
+    EXPECT_EQ(reader().get_line_no(), 4);
+    ASSERT_EQ(next(), ELXP_NAME);
+    EXPECT_EQ(m_name, "b");
+    EXPECT_EQ(attributes(), "");
+    EXPECT_EQ(reader().get_current_event(), ELXP_END_TAG);
+    EXPECT_EQ(reader().get_line_no(), 6);
+    ASSERT_EQ(next(), ELXP_NAME);
+    EXPECT_EQ(m_name, "c");
+    EXPECT_EQ(attributes(), "");
+    EXPECT_EQ(reader().get_current_event(), ELXP_START_TAG_END);
+    // A bad byte after a name and a line end is reported on the line where it stands.
+    open_core("<a\n\n%>");
+    ASSERT_EQ(core_next(), ELXP_NAME);
+    EXPECT_EQ(m_core->get_attribute_name(&m_name), ELXP_ERROR);
+    EXPECT_EQ(reader_test::last_report(*m_log), "23:3");
+}
+
 TEST_P(Attributes, EmptyElementEndsWithEndTag)
 {
     for (const char* doc : {"<a x='1'/>", "<a x='1' / >", "<a/>"}) {
