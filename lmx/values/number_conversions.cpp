@@ -7,6 +7,7 @@
 #include "float_specials.hpp"
 
 #include <charconv>
+#include <cstddef>
 #include <limits>
 #include <system_error>
 #include <type_traits>
@@ -63,23 +64,23 @@ constexpr double k_exact_powers_of_ten[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  
 bool plain_decimal(const char* p, const char* end, double* value)
 {
     constexpr unsigned long long k_exact_limit = 1ULL << 53;
+    // More than 19 digits may wrap the mantissa; such texts are refused below.
     unsigned long long mantissa = 0;
-    int digits = 0;
-    int fraction_digits = -1;
-    for (; p != end; ++p) {
-        if (*p == '.' && fraction_digits < 0) {
-            fraction_digits = 0;
-            continue;
-        }
-        if (!xisdigit(*p) || ++digits > 19)
-            return false;
+    const char* const first = p;
+    for (; p != end && xisdigit(*p); ++p)
         mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
-        if (fraction_digits >= 0)
-            ++fraction_digits;
+    const bool has_point = p != end && *p == '.';
+    ptrdiff_t fraction_digits = 0;
+    if (has_point) {
+        const char* const point = ++p;
+        for (; p != end && xisdigit(*p); ++p)
+            mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+        fraction_digits = p - point;
     }
-    if (digits == 0 || mantissa > k_exact_limit || fraction_digits > 22)
+    const ptrdiff_t digits = (p - first) - (has_point ? 1 : 0);
+    if (p != end || digits == 0 || digits > 19 || mantissa > k_exact_limit || fraction_digits > 22)
         return false;
-    *value = static_cast<double>(mantissa) / k_exact_powers_of_ten[fraction_digits < 0 ? 0 : fraction_digits];
+    *value = static_cast<double>(mantissa) / k_exact_powers_of_ten[fraction_digits];
     return true;
 }
 
