@@ -1,4 +1,4 @@
-#include "container_io.hpp"
+#include <kyr/io/container.hpp>
 
 #include <algorithm>
 #include <new>

@@ -10,7 +10,7 @@
 #include <kyr/lmx/xml_reader.hpp>
 #include <kyr/schema/classes/Kyr.hpp>
 
-#include "container_io.hpp"
+#include <kyr/io/container.hpp>
 #include "library_identification.hpp"
 #include "output_target.hpp"
 

@@ -2,7 +2,7 @@
 
 #include "text.hpp"
 
-#include <container_io.hpp>
+#include <kyr/io/container.hpp>
 #include <kyr/lmx/xml_reader.hpp>
 
 #include <cerrno>

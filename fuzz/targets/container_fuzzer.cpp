@@ -6,7 +6,7 @@
 
 #include <kyr/schema/classes/Kyr.hpp>
 
-#include "container_io.hpp"
+#include <kyr/io/container.hpp>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -38,5 +38,6 @@
 #include <kyr/lmx/pattern.hpp>
 
 // Every class of the format's schema, with the root document Kyr.
+#include <kyr/io/container.hpp>
 #include <kyr/io/document_result.hpp>
 #include <kyr/schema/classes.hpp>

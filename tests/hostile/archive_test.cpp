@@ -12,7 +12,7 @@
 
 #include <zlib.h>
 
-#include "../../io/container_io.hpp"
+#include <kyr/io/container.hpp>
 #include "hostile_documents.hpp"
 
 using namespace hostile;

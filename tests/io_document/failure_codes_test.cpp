@@ -1,7 +1,7 @@
 // The codes the whole-document operations return when something is wrong.
 #include <zlib.h>
 
-#include "../../io/container_io.hpp"
+#include <kyr/io/container.hpp>
 #include "document_io_support.hpp"
 
 using namespace document_test;

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../../io/container_io.hpp"
+#include <kyr/io/container.hpp>
 #include "zip_test_support.hpp"
 
 using namespace zip_test;

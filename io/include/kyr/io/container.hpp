@@ -1,5 +1,6 @@
-// The ".kyrz" container: an archive whose first entry is the XML document.
-// Nothing here raises; every archive failure is a false result.
+// The ".kyrz" container: an archive whose first entry is the XML document, read from a file
+// or from memory and made in memory. Nothing here raises; every archive failure is a false
+// result.
 #pragma once
 
 #include <cstddef>
