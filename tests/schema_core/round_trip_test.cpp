@@ -50,6 +50,27 @@ TEST(RoundTrip, AZeroOffsetStampIsWrittenWithoutItsZoneAndThenRefused)
     EXPECT_EQ(reloaded.unmarshal(written), lmx::ELMX_NO_PATTERN_MATCHED);
 }
 
+// A byte that is not UTF-8 reads as the end of the input, once: in a wildcard's start tag it
+// ends the attributes there, the white space before it already skipped, and the rest of the
+// tag is copied as written. The capture so holds two attributes without a space between
+// them, which the next load reads as two attributes and captures with one.
+TEST(RoundTrip, AByteThatIsNotUtf8EndsAWildcardStartTagsAttributes)
+{
+    std::string text = data("valid/header_full.kyr");
+    const std::string change = "<rev:Change xmlns:rev=\"urn:example:revisions\" by=\"ann\">";
+    const size_t at = text.find(change);
+    ASSERT_NE(at, std::string::npos);
+    text.replace(at, change.size(), "<rev:Change xmlns:rev=\"urn:example:revisions\" \xb8y=\"ann\">");
+    lmx::elmx_error error = lmx::ELMX_UNDEFINED_ERROR;
+    const std::string first = round_trip(text, &error);
+    EXPECT_EQ(error, lmx::ELMX_OK);
+    EXPECT_NE(first.find("<rev:Change xmlns:rev=\"urn:example:revisions\"y=\"ann\">"), std::string::npos);
+    const std::string second = round_trip(first, &error);
+    EXPECT_EQ(error, lmx::ELMX_OK);
+    EXPECT_NE(second.find("<rev:Change xmlns:rev=\"urn:example:revisions\" y=\"ann\">"), std::string::npos);
+    EXPECT_EQ(round_trip(second, &error), second);
+}
+
 TEST(RoundTrip, ReadValuesReachTheAccessors)
 {
     Kyr kyr;
