@@ -1,7 +1,9 @@
 #include <kyr/io/container.hpp>
 
-#include <algorithm>
 #include <new>
+#include <vector>
+
+#include <kyr/lmx/read.hpp>
 
 #include "zip/zip_archive.hpp"
 #include "zip/zip_exception.hpp"
@@ -13,51 +15,86 @@ namespace {
 using kyr::zip::CZipArchive;
 using kyr::zip::CZipException;
 
-// The buffer grows with the data actually inflated, not with the size the
-// record claims, so a lying record costs no more than the data it delivers.
-constexpr std::size_t read_piece = std::size_t(1) << 20;
+// Inflated bytes handed over per window: small enough to stay in the cache between
+// inflate, CRC and reader, large enough that zlib's per-call cost vanishes.
+constexpr std::size_t window_bytes = std::size_t(64) << 10;
 
-bool read_open_entry(CZipArchive& archive, std::string& content) {
-  if (!archive.open_entry(0)) return false;
-  const std::size_t expected = archive.entry_info(0)->uncompressed_size;
-  if (expected > max_container_document_size) return false;
-  content.clear();
-  content.reserve(std::min(expected, 16 * read_piece));
-  while (content.size() < expected) {
-    const std::size_t before = content.size();
-    content.resize(before + std::min(read_piece, expected - before));
-    const std::size_t got = archive.read(&content[before], content.size() - before);
-    content.resize(before + got);
-    if (got == 0) return false;
-  }
-  char extra;
-  return archive.read(&extra, 1) == 0 && archive.close_entry() == 1;
+bool open_first_entry(CZipArchive& archive) {
+  return archive.open_entry(0) && archive.entry_info(0)->uncompressed_size <= max_container_document_size;
 }
 
+// Entry 0 of an open archive as a byte source. An archive failure ends the bytes and is
+// kept for finish(), so the reader above never sees an exception.
+class entry_source : public lmx::c_read {
+ public:
+  explicit entry_source(CZipArchive& archive) : archive_(archive), buffer_(window_bytes) {}
+
+  int read() override { return m_next < m_limit || fill() ? *m_next++ : -1; }
+
+  void rewind() override {
+    m_next = m_limit = nullptr;
+    failed_ = false;
+    try {
+      archive_.close_entry(true);
+      failed_ = !archive_.open_entry(0);
+    } catch (const CZipException&) {
+      failed_ = true;
+    }
+  }
+
+  // Reads on past what the parser left; true when the entry ended exactly at its recorded
+  // size with a matching CRC-32 (a mismatch raises).
+  bool finish() {
+    while (fill()) {
+    }
+    return !failed_ && archive_.close_entry() == 1;
+  }
+
+ private:
+  bool fill() {
+    std::size_t got = 0;
+    if (!failed_) {
+      try {
+        got = archive_.read(buffer_.data(), buffer_.size());
+      } catch (const CZipException&) {
+        failed_ = true;
+      }
+    }
+    m_next = buffer_.data();
+    m_limit = m_next + got;
+    return got != 0;
+  }
+
+  CZipArchive& archive_;
+  std::vector<unsigned char> buffer_;
+  bool failed_ = false;
+};
+
 template <typename Open>
-bool read_with(Open open, std::string& content) {
+bool parse_with(Open open, const entry_parser& parse) {
   CZipArchive archive;
   bool ok = false;
   try {
-    ok = open(archive) && read_open_entry(archive, content);
-  } catch (const CZipException&) {
-    ok = false;
-  } catch (const std::bad_alloc&) {
+    if (open(archive) && open_first_entry(archive)) {
+      entry_source source(archive);
+      parse(source);
+      ok = source.finish();
+    }
+  } catch (...) {  // the archive's errors and whatever the parser raised: all are a failed read
     ok = false;
   }
   archive.close(!ok);
-  if (!ok) content.clear();
   return ok;
 }
 
 }  // namespace
 
-bool read_first_entry(const std::string& path, std::string& content) {
-  return read_with([&](CZipArchive& archive) { return archive.open(path); }, content);
+bool parse_first_entry(const std::string& path, const entry_parser& parse) {
+  return parse_with([&](CZipArchive& archive) { return archive.open(path); }, parse);
 }
 
-bool read_first_entry(const void* data, std::size_t size, std::string& content) {
-  return read_with([&](CZipArchive& archive) { return archive.open_memory(data, size); }, content);
+bool parse_first_entry(const void* data, std::size_t size, const entry_parser& parse) {
+  return parse_with([&](CZipArchive& archive) { return archive.open_memory(data, size); }, parse);
 }
 
 bool make_single_entry_archive(const std::string& name, const std::string& content, std::time_t modified,

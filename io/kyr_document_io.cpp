@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <ctime>
+#include <optional>
 #include <string_view>
 
 #include <kyr/io/document_result.hpp>
@@ -49,6 +50,21 @@ void stamp_write_sdk_information(Kyr& document) {
   document.get_Preamble().get_Header().assign_WriteSDKInformation(kyr::io::library_identification());
 }
 
+// The entry is parsed as it is inflated, so its size and CRC-32 vouch for the bytes only at
+// its end: a copy of the document as it was is put back when the archive fails.
+lmx::elmx_error load_container(Kyr& document, const std::string& path) {
+  std::optional<Kyr> before;
+  lmx::elmx_error code = lmx::ELMX_OK;
+  const bool read = kyr::io::parse_first_entry(path, [&](lmx::c_read& entry) {
+    before.emplace(document);
+    lmx::c_xml_reader reader(entry);
+    code = document.unmarshal(reader);
+  });
+  if (read) return code;
+  if (before) document.swap(*before);
+  return lmx::ELMX_USER_DEFINED_1;
+}
+
 }  // namespace
 
 void Kyr::stamp_read_sdk_information() {
@@ -62,12 +78,7 @@ lmx::elmx_error Kyr::loadString(const std::wstring& xml) {
 }
 
 lmx::elmx_error Kyr::loadFile(const std::wstring& path) {
-  if (ends_with(path, container_ending)) {
-    std::string xml;
-    if (!kyr::io::read_first_entry(utf8(path), xml)) return lmx::ELMX_USER_DEFINED_1;
-    lmx::c_xml_reader_memory reader(xml.data(), xml.size());
-    return unmarshal(reader);
-  }
+  if (ends_with(path, container_ending)) return load_container(*this, utf8(path));
   const std::string file_path = utf8(path);
   if (!can_name_a_file(file_path)) return lmx::ELMX_NO_FILE;
   lmx::c_xml_reader_file reader(file_path.c_str());

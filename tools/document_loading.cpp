@@ -51,15 +51,18 @@ load_result load_standard_input(Kyr& document)
     return parse(reader, document);
 }
 
-// The container is inflated here rather than through loadFile so that the
-// reader's message, with its line number, is available for the entry too.
+// The entry is read here rather than through loadFile so that the reader's
+// message, with its line number, is available for the entry too.
 load_result load_container(const std::string& path, Kyr& document)
 {
-    std::string content;
-    if (!kyr::io::read_first_entry(path, content))
+    load_result result{load_outcome::invalid, {}};
+    const bool read = kyr::io::parse_first_entry(path, [&](lmx::c_read& entry) {
+        lmx::c_xml_reader reader(entry);
+        result = parse(reader, document);
+    });
+    if (!read)
         return {load_outcome::invalid, "not a readable .kyrz container"};
-    lmx::c_xml_reader_memory reader(content.data(), content.size());
-    return parse(reader, document);
+    return result;
 }
 
 bool is_container_name(const std::string& path)

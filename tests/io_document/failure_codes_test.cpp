@@ -2,6 +2,7 @@
 #include <zlib.h>
 
 #include <kyr/io/container.hpp>
+#include <kyr/schema/classes/PaletteType.hpp>
 #include "document_io_support.hpp"
 
 using namespace document_test;
@@ -34,11 +35,29 @@ void set_entry_field(std::string& archive, std::size_t field, std::uint32_t v) {
   set32(archive, directory + field + 2, v);
 }
 
+// The test document with its palettes repeated `times` times: an entry of many read windows.
+std::string many_palettes(std::size_t times) {
+  const std::size_t from = plain_document.find("\t<Kyr:Palette ");
+  const std::size_t to = plain_document.find("</Kyr:Kyr>");
+  std::string out = plain_document.substr(0, from);
+  for (std::size_t i = 0; i < times; ++i) out += plain_document.substr(from, to - from);
+  return out + plain_document.substr(to);
+}
+
+std::string text_of(const Kyr& document) {
+  std::string text;
+  document.marshal(&text);
+  return text;
+}
+
 class FailureCodes : public scratch {
  protected:
   lmx::elmx_error load(const std::string& archive) {
-    write_bytes(path("in.kyrz"), archive);
     Kyr document;
+    return load(document, archive);
+  }
+  lmx::elmx_error load(Kyr& document, const std::string& archive) {
+    write_bytes(path("in.kyrz"), archive);
     return document.loadFile(wpath("in.kyrz"));
   }
 };
@@ -91,6 +110,50 @@ TEST_F(FailureCodes, FailedLoadKeepsWhatWasReadSoFar) {
   EXPECT_NE(document.loadString(wide(truncated)), lmx::ELMX_OK);
   EXPECT_EQ(document.size_Palette(), 1u);
   EXPECT_EQ(static_cast<const Kyr&>(document).get_Preamble().get_Header().get_Creator(), L"Atelier Str\u00f6m");
+}
+
+TEST_F(FailureCodes, ALateArchiveFailureLeavesTheDocumentAsItWas) {
+  const std::string xml = many_palettes(500);
+  const std::string good = container_of(xml);
+  std::string bad_crc = good;
+  set_entry_field(bad_crc, 14, u32(good, 14) ^ 1);
+  std::string longer = good;  // the whole document parses before the extra byte shows
+  set_entry_field(longer, 22, static_cast<std::uint32_t>(xml.size() - 1));
+  set_entry_field(longer, 14, static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(xml.data()),
+                                                               static_cast<uInt>(xml.size() - 1))));
+  std::string damaged_end = good;
+  damaged_end[u32(good, good.size() - 22 + 16) - 4] ^= 0x55;
+
+  Kyr fresh;
+  const std::string fresh_text = text_of(fresh);
+  Kyr held;
+  ASSERT_EQ(held.loadFile(wide(data_path("two-palettes.kyr"))), lmx::ELMX_OK);
+  const std::string held_text = text_of(held);
+  for (const std::string* archive : {&bad_crc, &longer, &damaged_end}) {
+    EXPECT_EQ(load(fresh, *archive), lmx::ELMX_USER_DEFINED_1);
+    EXPECT_EQ(fresh.size_Palette(), 0u);
+    EXPECT_EQ(text_of(fresh), fresh_text);
+    EXPECT_EQ(load(held, *archive), lmx::ELMX_USER_DEFINED_1);
+    EXPECT_EQ(held.size_Palette(), 2u);
+    EXPECT_EQ(text_of(held), held_text);
+  }
+  EXPECT_EQ(load(held, good), lmx::ELMX_OK);
+  EXPECT_EQ(held.size_Palette(), 2u + 1000u);
+  EXPECT_EQ(static_cast<const Kyr&>(held).get_Palette(1001).get_PaletteName(), L"Autumn");
+}
+
+TEST_F(FailureCodes, AContainerKeepsWhatWasReadSoFarLikeAPlainFile) {
+  const std::string xml = many_palettes(500);
+  const std::string truncated = xml.substr(0, xml.size() / 2);
+  Kyr plain;
+  write_bytes(path("in.kyr"), truncated);
+  const lmx::elmx_error plain_code = plain.loadFile(wpath("in.kyr"));
+  ASSERT_NE(plain_code, lmx::ELMX_OK);
+  Kyr contained;
+  EXPECT_EQ(load(contained, container_of(truncated)), plain_code);
+  EXPECT_GT(contained.size_Palette(), 400u);
+  EXPECT_EQ(contained.size_Palette(), plain.size_Palette());
+  EXPECT_EQ(text_of(contained), text_of(plain));
 }
 
 TEST_F(FailureCodes, UnwritableTargetsAreUnableToOpenFile) {

@@ -2,10 +2,12 @@
 #include <atomic>
 #include <cstdlib>
 #include <new>
+#include <stdexcept>
 
 #include <gtest/gtest.h>
 
 #include <kyr/io/container.hpp>
+#include <kyr/lmx/read.hpp>
 #include "zip_test_support.hpp"
 
 using namespace zip_test;
@@ -30,6 +32,33 @@ const std::string document = [] {
   return d + "</Kyr:Kyr>\n";
 }();
 
+// Several windows of text that deflate cannot shrink to nothing.
+const std::string long_document = [] {
+  std::string d;
+  for (unsigned i = 0; d.size() < 300000; ++i) d += "<p n=\"" + std::to_string(i * 2654435761u) + "\"/>\n";
+  return d;
+}();
+
+// Entry 0 as a parser sees it, byte by byte.
+bool read_entry(const std::string& archive, std::string& content) {
+  content.clear();
+  return kyr::io::parse_first_entry(archive.data(), archive.size(), [&](lmx::c_read& entry) {
+    for (int c; (c = entry.next_byte()) != -1;) content += static_cast<char>(c);
+  });
+}
+
+// The same, taking whole windows in place.
+bool read_entry_by_windows(const std::string& archive, std::string& content) {
+  content.clear();
+  return kyr::io::parse_first_entry(archive.data(), archive.size(), [&](lmx::c_read& entry) {
+    for (int c; (c = entry.next_byte()) != -1;) {
+      content += static_cast<char>(c);
+      content.append(reinterpret_cast<const char*>(entry.window()), entry.window_size());
+      entry.skip(entry.window_size());
+    }
+  });
+}
+
 }  // namespace
 
 // GCC pairs the inlined std::free with the built-in new it assumes, not with this one.
@@ -51,8 +80,62 @@ TEST(ContainerIo, BuildsAndReadsBackOneEntry) {
   EXPECT_EQ(archive.substr(30, 12), "swatches.kyr");
   EXPECT_EQ(u16(archive, archive.size() - 22 + 10), 1u);
   std::string content;
-  ASSERT_TRUE(kyr::io::read_first_entry(archive.data(), archive.size(), content));
+  ASSERT_TRUE(read_entry(archive, content));
   EXPECT_EQ(content, document);
+}
+
+TEST(ContainerIo, AnEntryOfManyWindowsReadsTheSameEitherWay) {
+  for (int level : {0, 1, 9}) {
+    const std::string archive = make_archive("long.kyr", long_document, level);
+    std::string by_bytes, by_windows;
+    ASSERT_TRUE(read_entry(archive, by_bytes)) << level;
+    ASSERT_TRUE(read_entry_by_windows(archive, by_windows)) << level;
+    EXPECT_EQ(by_bytes, long_document) << level;
+    EXPECT_EQ(by_windows, long_document) << level;
+  }
+}
+
+TEST(ContainerIo, WhatTheParserLeavesUnreadIsStillChecked) {
+  const std::string good = make_archive("long.kyr", long_document);
+  std::string bad_crc = good;
+  set32(bad_crc, lh_crc, u32(bad_crc, lh_crc) ^ 1);
+  set32(bad_crc, layout(bad_crc).central(cd_crc), u32(bad_crc, lh_crc));
+  std::size_t seen = 0;
+  const auto read_ten = [&](lmx::c_read& entry) {
+    for (seen = 0; seen < 10 && entry.next_byte() != -1;) ++seen;
+  };
+  EXPECT_TRUE(kyr::io::parse_first_entry(good.data(), good.size(), read_ten));
+  EXPECT_EQ(seen, 10u);
+  EXPECT_FALSE(kyr::io::parse_first_entry(bad_crc.data(), bad_crc.size(), read_ten));
+  EXPECT_EQ(seen, 10u);
+  EXPECT_FALSE(kyr::io::parse_first_entry(bad_crc.data(), bad_crc.size(), [](lmx::c_read&) {}));
+}
+
+TEST(ContainerIo, ARaisingParserIsAFailure) {
+  const std::string good = make_archive("d.kyr", document);
+  EXPECT_FALSE(kyr::io::parse_first_entry(good.data(), good.size(), [](lmx::c_read& entry) {
+    entry.next_byte();
+    throw std::runtime_error("parser gave up");
+  }));
+}
+
+TEST(ContainerIo, RewindStartsTheEntryAgain) {
+  const std::string archive = make_archive("long.kyr", long_document);
+  std::string content;
+  EXPECT_TRUE(kyr::io::parse_first_entry(archive.data(), archive.size(), [&](lmx::c_read& entry) {
+    for (int i = 0; i < 100000; ++i) entry.next_byte();
+    entry.rewind();
+    for (int c; (c = entry.next_byte()) != -1;) content += static_cast<char>(c);
+  }));
+  EXPECT_EQ(content, long_document);
+}
+
+TEST(ContainerIo, DamagedDataEndsTheBytesEarly) {
+  std::string archive = make_archive("long.kyr", long_document);
+  archive[30 + 8 + 400] ^= 0x55;  // well inside the deflate stream
+  std::string content;
+  EXPECT_FALSE(read_entry(archive, content));
+  EXPECT_LT(content.size(), long_document.size());
 }
 
 TEST(ContainerIo, RefusesWhatCannotBeAnEntryName) {
@@ -61,7 +144,7 @@ TEST(ContainerIo, RefusesWhatCannotBeAnEntryName) {
   EXPECT_FALSE(kyr::io::make_single_entry_archive(std::string(70000, 'n'), document, fixed_moment(), archive));
 }
 
-TEST(ContainerIo, EveryFailureIsFalseWithNoContent) {
+TEST(ContainerIo, EveryFailureIsFalse) {
   std::string empty_archive;
   CZipArchive writer;
   writer.create(empty_archive);
@@ -75,13 +158,9 @@ TEST(ContainerIo, EveryFailureIsFalseWithNoContent) {
   for (std::size_t at : {lh_crc, layout(longer).central(cd_crc)})
     set32(longer, at, crc_of(document.substr(0, document.size() - 1)));
   const std::string cases[] = {empty_archive, bad_crc, longer, document, std::string()};
-  for (const std::string& bytes : cases) {
-    std::string content = "previous";
-    EXPECT_FALSE(kyr::io::read_first_entry(bytes.data(), bytes.size(), content));
-    EXPECT_EQ(content, "");
-  }
   std::string content;
-  EXPECT_FALSE(kyr::io::read_first_entry(::testing::TempDir() + "no such archive.kyrz", content));
+  for (const std::string& bytes : cases) EXPECT_FALSE(read_entry(bytes, content));
+  EXPECT_FALSE(kyr::io::parse_first_entry(::testing::TempDir() + "no such archive.kyrz", [](lmx::c_read&) {}));
 }
 
 TEST(ContainerIo, ALyingSizeCostsNoLargeAllocation) {
@@ -89,7 +168,19 @@ TEST(ContainerIo, ALyingSizeCostsNoLargeAllocation) {
   for (std::size_t at : {lh_uncompressed, layout(b).central(cd_uncompressed)}) set32(b, at, 0xfffffff0u);
   std::string content;
   allocation_tracker tracker;
-  EXPECT_FALSE(kyr::io::read_first_entry(b.data(), b.size(), content));
+  EXPECT_FALSE(read_entry(b, content));
   // The inflate window and the directory are all that a refused entry may cost.
   EXPECT_LT(largest.load(), std::size_t(64) << 10);
+}
+
+TEST(ContainerIo, AnEntryIsNeverHeldWhole) {
+  const std::string archive = make_archive("long.kyr", long_document);
+  std::size_t seen = 0;
+  allocation_tracker tracker;
+  EXPECT_TRUE(kyr::io::parse_first_entry(archive.data(), archive.size(), [&](lmx::c_read& entry) {
+    while (entry.next_byte() != -1) ++seen;
+  }));
+  EXPECT_EQ(seen, long_document.size());
+  // Windows of compressed and of inflated bytes, nothing the size of the entry.
+  EXPECT_LT(largest.load(), std::size_t(128) << 10);
 }

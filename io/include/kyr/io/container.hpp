@@ -5,22 +5,32 @@
 
 #include <cstddef>
 #include <ctime>
+#include <functional>
 #include <string>
+
+namespace lmx {
+class c_read;
+}
 
 namespace kyr::io {
 
-// Largest document a container may hold. The entry is inflated into memory whole, and an
-// honest deflate stream expands about 1000:1, so a larger recorded size is refused before
-// anything is inflated: a 4 MiB bomb cannot make the loader allocate 4 GiB. Default 256 MiB.
+// Largest document a container may hold. An honest deflate stream expands about 1000:1, so
+// without a cap a 4 MiB bomb would feed the reader 4 GiB; a larger recorded size is refused
+// before anything is inflated. Default 256 MiB.
 constexpr std::size_t max_container_document_size = std::size_t(256) << 20;
 
-// Entry 0 of the archive file named by a UTF-8 path, inflated and checked to
-// its end (exact size, CRC-32); false for any failure, and for an entry
-// larger than max_container_document_size.
-bool read_first_entry(const std::string& path, std::string& content);
+// Called with a byte source over the entry as it is inflated, a window at a time. The
+// source gives -1 at the end of the entry and also from the first archive failure on.
+using entry_parser = std::function<void(lmx::c_read& entry)>;
+
+// Runs `parse` over entry 0 of the archive file named by a UTF-8 path, then checks the
+// entry to its end whatever `parse` left unread (exact size, CRC-32). False for any failure
+// of the archive, for an entry larger than max_container_document_size and when `parse`
+// raises; only a true result vouches for the bytes `parse` saw.
+bool parse_first_entry(const std::string& path, const entry_parser& parse);
 
 // The same for an archive held in memory.
-bool read_first_entry(const void* data, std::size_t size, std::string& content);
+bool parse_first_entry(const void* data, std::size_t size, const entry_parser& parse);
 
 // A complete archive holding `content` as its only entry, named `name` and
 // dated `modified`; false when it cannot be built.
