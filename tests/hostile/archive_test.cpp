@@ -1,5 +1,5 @@
-// Hostile ".kyrz" containers loaded through loadFile: a genuine deflate bomb, a size record
-// that lies, a container whose document is itself an entity bomb, and every truncation of a
+// Hostile ".kyrz" containers loaded through loadFile: a genuine deflate bomb, an honest
+// entry just under the size cap, a size record that lies, a container whose document is itself an entity bomb, and every truncation of a
 // real container. Each ends with a code, in bounded memory, without crashing.
 #include <gtest/gtest.h>
 
@@ -161,6 +161,15 @@ TEST(HostileArchives, PaddedContainerWithinTheBoundLoads)
 {
     // The bomb below is refused for its size, not for a fault of its construction.
     EXPECT_CONTAINER_CODE(load_container(padded_container(kyr_document("", "c"), 4)), lmx::ELMX_OK);
+}
+
+TEST(HostileArchives, AnEntryJustUnderTheCapIsNeverHeldWhole)
+{
+    // 250 MiB of white space after the document: held in memory, it alone would break the
+    // address-space bound of the load.
+    const std::string padded = padded_container(kyr_document("", "c"), 250);
+    ASSERT_LT(std::size_t(250) << 20, kyr::io::max_container_document_size);
+    EXPECT_CONTAINER_CODE(load_container(padded), lmx::ELMX_OK);
 }
 
 TEST(HostileArchives, DeflateBombIsRefused)
