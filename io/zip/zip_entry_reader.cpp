@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "crc32.hpp"
 #include "zip_exception.hpp"
 #include "zip_format.hpp"
 
@@ -65,7 +66,6 @@ zip_entry_reader::zip_entry_reader(zip_source& source, const zip_central_directo
   next_input_ = check_local_header(source_, info_);
   check_placement(directory, index, next_input_);
   input_remaining_ = info_.compressed_size;
-  crc_ = static_cast<std::uint32_t>(crc32(0, Z_NULL, 0));
   if (info_.method == method_deflated) {
     input_.resize(static_cast<std::size_t>(std::min<std::uint64_t>(input_chunk, info_.compressed_size)));
     if (inflateInit2(&stream_, -MAX_WBITS) != Z_OK) corrupt("inflate cannot start");
@@ -85,7 +85,7 @@ std::size_t zip_entry_reader::read(void* buffer, std::size_t count) {
   if (buffer == nullptr || count == 0) return 0;
   auto* out = static_cast<unsigned char*>(buffer);
   const std::size_t got = inflating_ ? read_deflated(out, count) : read_stored(out, count);
-  crc_ = static_cast<std::uint32_t>(crc32(crc_, out, static_cast<uInt>(got)));
+  crc_ = crc32_update(crc_, out, got);
   produced_ += got;
   return got;
 }

@@ -4,6 +4,7 @@
 
 #include <zlib.h>
 
+#include "crc32.hpp"
 #include "zip_exception.hpp"
 #include "zip_format.hpp"
 
@@ -103,14 +104,7 @@ zip_entry_info append_entry(std::string& archive, const zip_entry_source& entry)
   if (archive.size() - data_at > max_field_value || archive.size() > max_field_value)
     fail("archive would need ZIP64");
 
-  // zlib's crc32 takes uInt lengths; feed it in pieces.
-  uLong crc = crc32(0, Z_NULL, 0);
-  for (std::size_t done = 0; done < entry.size;) {
-    const std::size_t n = std::min<std::size_t>(entry.size - done, 1u << 30);
-    crc = crc32(crc, reinterpret_cast<const Bytef*>(entry.data + done), static_cast<uInt>(n));
-    done += n;
-  }
-  info.crc = static_cast<std::uint32_t>(crc);
+  info.crc = crc32_update(0, reinterpret_cast<const unsigned char*>(entry.data), entry.size);
   info.compressed_size = static_cast<std::uint32_t>(archive.size() - data_at);
   patch32(archive, header_at + 14, info.crc);
   patch32(archive, header_at + 18, info.compressed_size);
