@@ -1,6 +1,9 @@
 // Reading and building ".kyrz" containers without exceptions, with bounded memory.
 #include <atomic>
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <new>
 #include <stdexcept>
 
@@ -8,6 +11,7 @@
 
 #include <kyr/io/container.hpp>
 #include <kyr/lmx/read.hpp>
+#include <kyr/schema/classes/Kyr.hpp>
 #include "zip_test_support.hpp"
 
 using namespace zip_test;
@@ -17,6 +21,8 @@ namespace {
 // Largest single allocation made while tracking is on.
 std::atomic<bool> tracking{false};
 std::atomic<std::size_t> largest{0};
+// Allocations left before one fails; negative: none fails.
+std::atomic<long> allocations_left{-1};
 
 struct allocation_tracker {
   allocation_tracker() {
@@ -66,6 +72,7 @@ bool read_entry_by_windows(const std::string& archive, std::string& content) {
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void* operator new(std::size_t size) {
   if (tracking && size > largest) largest = size;
+  if (allocations_left >= 0 && allocations_left-- == 0) throw std::bad_alloc();
   if (void* p = std::malloc(size ? size : 1)) return p;
   throw std::bad_alloc();
 }
@@ -183,4 +190,42 @@ TEST(ContainerIo, AnEntryIsNeverHeldWhole) {
   EXPECT_EQ(seen, long_document.size());
   // Windows of compressed and of inflated bytes, nothing the size of the entry.
   EXPECT_LT(largest.load(), std::size_t(128) << 10);
+}
+
+TEST(ContainerIo, RunningOutOfMemoryAnywhereInALoadGivesTheDocumentBack) {
+  std::ifstream in(std::string(KYR_TEST_DATA_DIR) + "/io/two-palettes.kyr", std::ios::binary);
+  const std::string xml{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  ASSERT_GT(xml.size(), 1000u);
+  std::string archive;
+  ASSERT_TRUE(kyr::io::make_single_entry_archive("d.kyr", xml, fixed_moment(), archive));
+  const std::string path = ::testing::TempDir() + "out-of-memory.kyrz";
+  std::ofstream(path, std::ios::binary) << archive;
+  const std::wstring wide_path(path.begin(), path.end());
+
+  com_kyrandel_v2::Kyr held;
+  ASSERT_EQ(held.unmarshal(xml), lmx::ELMX_OK);
+  std::string before;
+  held.marshal(&before);
+  // Before the archive is open, a failed allocation leaves loadFile as it would leave any
+  // function of the library; from then on it is the archive's failure, 1000.
+  lmx::elmx_error code = lmx::ELMX_USER_DEFINED_1;
+  long failing = 0;
+  for (; code == lmx::ELMX_USER_DEFINED_1 && failing < 100000; ++failing) {
+    allocations_left = failing;
+    try {
+      code = held.loadFile(wide_path);
+    } catch (const std::bad_alloc&) {
+      code = lmx::ELMX_USER_DEFINED_1;
+    }
+    allocations_left = -1;
+    if (code == lmx::ELMX_USER_DEFINED_1) {
+      std::string after;
+      held.marshal(&after);
+      ASSERT_EQ(after, before) << "allocation " << failing;
+    }
+  }
+  std::remove(path.c_str());
+  EXPECT_EQ(code, lmx::ELMX_OK);
+  EXPECT_GT(failing, 50);  // each allocation of a whole load failed once, in turn
+  EXPECT_EQ(held.size_Palette(), 4u);
 }

@@ -112,7 +112,8 @@ class owned_list
 {
 public:
     owned_list() = default;
-    owned_list(const owned_list& other)
+    // Delegates so that the destructor frees the children copied so far when one copy throws.
+    owned_list(const owned_list& other) : owned_list()
     {
         m_items.reserve(other.m_items.size());
         for (const T* item : other.m_items)
