@@ -1,6 +1,7 @@
 // Hostile ".kyrz" containers loaded through loadFile: a genuine deflate bomb, an honest
-// entry just under the size cap, a size record that lies, a container whose document is itself an entity bomb, and every truncation of a
-// real container. Each ends with a code, in bounded memory, without crashing.
+// entry just under the size cap, a size record that lies, a container whose document is
+// itself an entity bomb, and every truncation of a real container. Each ends with a code, in
+// bounded memory, without crashing.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
