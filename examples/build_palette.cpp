@@ -24,7 +24,9 @@ static void describe_conditions(ColorSpaceSpecificationSpectrumTristimulusType& 
     conditions.get_DevicePolarization().set_DevicePolarization(false);
     conditions.append_ChangeHistory(stamp);
     conditions.get_Spectrum().set_SpectrumType(L"Spectrum_Reflectance");
-    conditions.get_IlluminationOptions().get_Illuminant().set_Illuminant(L"Illuminant_D50");
+    Illuminant illuminant;  // one of the choices of IlluminationOptions: chosen by assigning it
+    illuminant.set_Illuminant(L"Illuminant_D50");
+    conditions.get_IlluminationOptions().assign_Illuminant(illuminant);
     conditions.set_FieldOfView(L"FieldOfView_2_Degree");
 }
 

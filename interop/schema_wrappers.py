@@ -185,7 +185,7 @@ class ClassWrappers:
                         self.method("getenum_" + m.name, "enum")
                         self.method("setenum_" + m.name, "bool", ["enum:%s::%s" % (self.q, enum_type(m))])
                 else:
-                    self.const_get("get_" + m.name)
+                    self.method("get_" + m.name, "ref", const_self=True)
                     self.method("assign_" + m.name, "ref", ["cref:" + qualified(m.cls)])
         for m in cls.attributes + cls.particles:
             if m.kind == "attribute":

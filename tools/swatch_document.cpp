@@ -26,9 +26,10 @@ std::optional<std::string> fill_conditions(ColorSpaceSpecificationSpectrumTristi
     specification.get_DevicePolarization().set_DevicePolarization(false);
     specification.append_ChangeHistory(now);
     specification.get_Spectrum().set_SpectrumType(L"Spectrum_Reflectance");
-    if (auto error = refused("illuminant", specification.get_IlluminationOptions().get_Illuminant().set_Illuminant(
-                                               conditions.illuminant)))
+    Illuminant illuminant;
+    if (auto error = refused("illuminant", illuminant.set_Illuminant(conditions.illuminant)))
         return error;
+    specification.get_IlluminationOptions().assign_Illuminant(illuminant);
     return refused("field of view", specification.set_FieldOfView(conditions.field_of_view));
 }
 

@@ -1036,11 +1036,11 @@ class ClassEmitter:
         self.method("const %s& get_%s() const" % (t, m.name), "get_%s()" % m.name,
                     ["static const %s unchosen;" % t, "return %s ? *%s : unchosen;" % (s, s)], const=True,
                     ret="const %s&" % t)
-        self.method("%s& get_%s()" % (t, m.name), "get_%s()" % m.name,
-                    ["choose(%s);" % chosen(m.name), "if (!%s)" % s, "    %s.reset(new %s);" % (s, t),
-                     "return *%s;" % s], ret="%s&" % t)
+        # Only holders give a non-const get_X that switches the choice; a plain choice is
+        # switched by assign_X alone, so reading a member never discards another.
         self.method("%s& assign_%s(const %s& value)" % (t, m.name, t), "assign_%s(const %s& value)" % (m.name, t),
-                    ["return get_%s() = value;" % m.name], ret="%s&" % t)
+                    ["%s* copy = new %s(value);" % (t, t), "choose(%s);" % chosen(m.name), "%s.reset(copy);" % s,
+                     "return *copy;"], ret="%s&" % t)
 
     # -- output
     def header(self, banner_text):

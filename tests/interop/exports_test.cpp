@@ -127,10 +127,11 @@ TEST(flat_exports, library_exports_exactly_the_generated_names_undecorated)
 //   counts (two with a base class, one declaring `id`); and every value class
 //   built from text exports C(const char*) only, since C(const std::string&)
 //   is the same C# signature;
-// - member: +190 from the accessor and frame families of the class
+// - member: +195 from the accessor and frame families of the class
 //   interfaces (no subset of the families accounts for it);
 // - overload: element classes export unmarshal from text and from a buffer,
-//   the file overload being the same C# signature as the text one.
+//   the file overload being the same C# signature as the text one; the class
+//   members of plain choices have only a const get_X, exported as a member.
 struct form_count
 {
     const char* form;
@@ -142,8 +143,8 @@ const form_count k_counts[] = {
     {"new", 475, -13},
     {"delete", 233, -3},
     {"upcast", 136, -2},
-    {"member", 2559, 190},
-    {"overload", 432, -60},
+    {"member", 2559, 195},
+    {"overload", 432, -65},
     {"variable", 155, -2},
     {"registration", 3, 0},
 };

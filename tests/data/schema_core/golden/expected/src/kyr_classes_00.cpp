@@ -55,6 +55,7 @@ const lmx::s_event_map Box_elements_0[] = {
     {1000, "Weight", 6, k_e_Weight},
     {1000, "Count", 5, k_e_Count},
     {1000, "Note", 4, k_e_Note},
+    {1000, "Cover", 5, k_e_Cover},
     {1000, "Extra", 5, k_e_Extra},
     {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};
 const lmx::s_event_map Box_elements_1[] = {
@@ -64,6 +65,7 @@ const lmx::s_event_map Box_elements_1[] = {
     {1000, "Weight", 6, k_e_Weight},
     {1000, "Count", 5, k_e_Count},
     {1000, "Note", 4, k_e_Note},
+    {1000, "Cover", 5, k_e_Cover},
     {1000, "Extra", 5, k_e_Extra},
     {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};
 const lmx::s_event_map Box_elements_2[] = {
@@ -72,17 +74,20 @@ const lmx::s_event_map Box_elements_2[] = {
     {1000, "Weight", 6, k_e_Weight},
     {1000, "Count", 5, k_e_Count},
     {1000, "Note", 4, k_e_Note},
+    {1000, "Cover", 5, k_e_Cover},
     {1000, "Extra", 5, k_e_Extra},
     {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};
 const lmx::s_event_map Box_elements_3[] = {
     {1000, "Weight", 6, k_e_Weight},
     {1000, "Count", 5, k_e_Count},
     {1000, "Note", 4, k_e_Note},
+    {1000, "Cover", 5, k_e_Cover},
     {1000, "Extra", 5, k_e_Extra},
     {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};
 const lmx::s_event_map Box_elements_4[] = {
     {1000, "Count", 5, k_e_Count},
     {1000, "Note", 4, k_e_Note},
+    {1000, "Cover", 5, k_e_Cover},
     {1000, "Extra", 5, k_e_Extra},
     {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};
 const lmx::s_event_map Box_elements_5[] = {
@@ -113,6 +118,7 @@ const kyr::schema::s_facets Weight_Weight_facets = {"0", 0.0, false, "100", 100.
 const lmx::s_event_map anon_Count_members[] = {
     {1000, "Count", 5, k_e_Count},
     {1000, "Note", 4, k_e_Note},
+    {1000, "Cover", 5, k_e_Cover},
     {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};
 
 // Extra
@@ -1386,6 +1392,7 @@ void anon_Count::swap(anon_Count& other)
     std::swap(m_chosen, other.m_chosen);
     std::swap(m_Count, other.m_Count);
     std::swap(m_Note, other.m_Note);
+    m_Cover.swap(other.m_Cover);
 }
 
 void anon_Count::reset()
@@ -1414,6 +1421,10 @@ bool anon_Count::unmarshal(lmx::c_xml_reader& reader, std::string* name, lmx::el
     case k_e_Note:
         choose(ec_Note);
         return frame::read_value(reader, name, &m_Note, nullptr, kyr::schema::k_no_facets, anon_Count_members, error);
+    case k_e_Cover:
+        choose(ec_Cover);
+        m_Cover.reset(new LidType);
+        return frame::read_child(reader, name, m_Cover.get(), anon_Count_members, error);
     default:
         return kyr::schema::report(reader, lmx::ELMX_UNKNOWN_ELEMENT_IN_COMPLEX_CONTENT, *name, error);
     }
@@ -1428,6 +1439,10 @@ lmx::elmx_error anon_Count::marshal(lmx::c_xml_writer& writer) const
     case ec_Note:
         frame::write_value(writer, "Kyr:Note", m_Note);
         return lmx::ELMX_OK;
+    case ec_Cover:
+        if (!m_Cover)
+            return lmx::ELMX_TYPE_NOT_SET;
+        return m_Cover->marshal(writer, "Kyr:Cover");
     default:
         return kyr::schema::report(writer, lmx::ELMX_BAD_CHOICE, "anon_Count");
     }
@@ -1440,6 +1455,7 @@ anon_Count::elmx_chosen anon_Count::getchosen() const
 
 void anon_Count::release_choice()
 {
+    m_Cover.reset();
     m_chosen = ec_none;
 }
 
@@ -1478,6 +1494,20 @@ lmx::elmx_error anon_Count::set_Note(const std::wstring& value)
     choose(ec_Note);
     m_Note = value;
     return lmx::ELMX_OK;
+}
+
+const LidType& anon_Count::get_Cover() const
+{
+    static const LidType unchosen;
+    return m_Cover ? *m_Cover : unchosen;
+}
+
+LidType& anon_Count::assign_Cover(const LidType& value)
+{
+    LidType* copy = new LidType(value);
+    choose(ec_Cover);
+    m_Cover.reset(copy);
+    return *copy;
 }
 
 void anon_Count::init()

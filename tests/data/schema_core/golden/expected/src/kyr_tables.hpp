@@ -22,6 +22,7 @@ enum : int
     k_e_Circle = 23,
     k_e_Count = 25,
     k_e_Note = 26,
+    k_e_Cover = 27,
 };
 
 // Attribute names.

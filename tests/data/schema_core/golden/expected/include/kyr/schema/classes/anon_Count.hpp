@@ -7,6 +7,8 @@
 
 namespace com_kyrandel_v2 {
 
+class LidType;
+
 // <xs:choice>
 class anon_Count
 {
@@ -15,7 +17,8 @@ public:
     {
         ec_Count = 0,
         ec_Note = 1,
-        ec_none = 2
+        ec_Cover = 2,
+        ec_none = 3
     };
 
     anon_Count();
@@ -42,6 +45,10 @@ public:
     const std::wstring& get_Note() const;
     lmx::elmx_error set_Note(const std::wstring& value);
 
+    // <xs:element name="Cover" type="Kyr:LidType"/>
+    const LidType& get_Cover() const;
+    LidType& assign_Cover(const LidType& value);
+
 private:
     friend struct kyr::schema::frame;
     void init();
@@ -51,6 +58,7 @@ private:
     elmx_chosen m_chosen;
     int m_Count{};
     std::wstring m_Note{};
+    kyr::schema::owned<LidType> m_Cover;
 };
 
 } // namespace com_kyrandel_v2
