@@ -98,10 +98,11 @@ bool parse_first_entry(const void* data, std::size_t size, const entry_parser& p
 }
 
 bool make_single_entry_archive(const std::string& name, const std::string& content, std::time_t modified,
-                               std::string& archive) {
+                               std::string& archive, entry_clock clock) {
+  const zip::dos_stamp date = clock == entry_clock::utc ? zip::to_utc_dos_stamp(modified) : zip::to_dos_stamp(modified);
   CZipArchive zip;
   try {
-    bool ok = zip.create(archive) && zip.add_new_entry(name, content.data(), content.size(), modified);
+    bool ok = zip.create(archive) && zip.add_new_entry(name, content.data(), content.size(), date);
     zip.close(!ok);
     return ok;
   } catch (const CZipException&) {

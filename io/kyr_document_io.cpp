@@ -2,7 +2,6 @@
 // file (".kyr"), a zip container (".kyrz") or a string.
 #include <sys/stat.h>
 
-#include <ctime>
 #include <optional>
 #include <string_view>
 
@@ -12,6 +11,7 @@
 #include <kyr/schema/classes/Kyr.hpp>
 
 #include <kyr/io/container.hpp>
+#include "entry_date.hpp"
 #include "library_identification.hpp"
 #include "output_target.hpp"
 
@@ -113,7 +113,8 @@ lmx::elmx_error Kyr::writeFile(const std::wstring& path) {
 
   const std::string stem = target_path.substr(0, target_path.size() - container_ending.size());
   std::string archive;
-  if (!kyr::io::make_single_entry_archive(entry_name(stem), xml, std::time(nullptr), archive) ||
+  const kyr::io::entry_date date = kyr::io::container_entry_date();
+  if (!kyr::io::make_single_entry_archive(entry_name(stem), xml, date.moment, archive, date.clock) ||
       !target.replace_content(archive))
     return lmx::ELMX_USER_DEFINED_1;
   return lmx::ELMX_OK;

@@ -15,4 +15,7 @@ struct dos_stamp {
 // first or last representable day.
 dos_stamp to_dos_stamp(std::time_t moment);
 
+// The same on the UTC clock: one moment gives one stamp in every time zone.
+dos_stamp to_utc_dos_stamp(std::time_t moment);
+
 }  // namespace kyr::zip

@@ -57,6 +57,11 @@ int CZipArchive::close_entry(bool after_failure) {
 
 bool CZipArchive::add_new_entry(const std::string& name, const char* data, std::size_t size, std::time_t modified,
                                 int level, int smart_flags, std::size_t buffer_size) {
+  return add_new_entry(name, data, size, to_dos_stamp(modified), level, smart_flags, buffer_size);
+}
+
+bool CZipArchive::add_new_entry(const std::string& name, const char* data, std::size_t size,
+                                const dos_stamp& modified, int level, int smart_flags, std::size_t buffer_size) {
   if (state_ != state::creating) return false;
   zip_entry_source entry;
   entry.name = name;
@@ -64,7 +69,7 @@ bool CZipArchive::add_new_entry(const std::string& name, const char* data, std::
   entry.size = size;
   entry.level = (smart_flags & smart_keep_small_stored) && size < 5 ? 0 : level;
   entry.chunk = buffer_size;
-  entry.modified = to_dos_stamp(modified);
+  entry.modified = modified;
   directory_.entries.push_back(append_entry(*output_, entry));
   return true;
 }

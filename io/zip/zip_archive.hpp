@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "dos_time.hpp"
 #include "zip_central_directory.hpp"
 #include "zip_entry_info.hpp"
 #include "zip_entry_reader.hpp"
@@ -55,6 +56,9 @@ class CZipArchive {
   // `modified`, deflated at `level` (-1 is zlib's default; 0 stores it).
   // False when no archive is being created.
   bool add_new_entry(const std::string& name, const char* data, std::size_t size, std::time_t modified,
+                     int level = -1, int smart_flags = 7, std::size_t buffer_size = 65536);
+  // The same with the date already in the archive's form.
+  bool add_new_entry(const std::string& name, const char* data, std::size_t size, const dos_stamp& modified,
                      int level = -1, int smart_flags = 7, std::size_t buffer_size = 65536);
 
   // Finishes a created archive with its central directory and end record,

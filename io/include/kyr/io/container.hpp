@@ -32,9 +32,13 @@ bool parse_first_entry(const std::string& path, const entry_parser& parse);
 // The same for an archive held in memory.
 bool parse_first_entry(const void* data, std::size_t size, const entry_parser& parse);
 
+// The clock an entry's date is read on. ZIP tools show local time; on the UTC clock one
+// moment gives the same bytes in every time zone, which reproducible files need.
+enum class entry_clock { local, utc };
+
 // A complete archive holding `content` as its only entry, named `name` and
-// dated `modified`; false when it cannot be built.
+// dated `modified` on `clock`; false when it cannot be built.
 bool make_single_entry_archive(const std::string& name, const std::string& content, std::time_t modified,
-                               std::string& archive);
+                               std::string& archive, entry_clock clock = entry_clock::local);
 
 }  // namespace kyr::io
