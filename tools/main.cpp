@@ -1,6 +1,7 @@
 // kyr: validate, inspect, convert, export and create Kyr colour documents.
 #include "commands.hpp"
 #include "exit_status.hpp"
+#include "standard_output.hpp"
 
 #include <kyr/version.hpp>
 
@@ -24,9 +25,9 @@ int main(int argc, char** argv)
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
-        return app.exit(e);
+        return with_output_flushed(app.exit(e));
     } catch (const CLI::CallForVersion& e) {
-        return app.exit(e);
+        return with_output_flushed(app.exit(e));
     } catch (const CLI::ParseError& e) {
         app.exit(e);
         return exit_usage_or_io;
@@ -34,7 +35,7 @@ int main(int argc, char** argv)
 
     for (const command& c : commands)
         if (c.app->parsed())
-            return c.run();
+            return with_output_flushed(c.run());
     // No command at all: say what there is to choose from.
     std::cerr << app.help();
     return exit_usage_or_io;
