@@ -1,5 +1,5 @@
-// What the tool reads out of one colour-space value: its element name and its
-// numeric components.
+// What the tool reads out of one colour-space value: its element name, its
+// components and the conditions its specification states.
 #pragma once
 
 #include <kyr/schema/classes.hpp>
@@ -21,10 +21,15 @@ int colour_space_index(const com_kyrandel_v2::sg_ColorSpace& value);
 
 struct colour_components
 {
-    // Named components in document order: ("L", 52.9), ("Cyan", 40), ink or axis names.
-    std::vector<std::pair<std::string, double>> named;
+    // Components in document order with their text: ("L", "52.9"), ("Cyan", "40"), ink and
+    // axis names, and the names of the named systems ("ColorName", "S 1050-Y90R").
+    std::vector<std::pair<std::string, std::string>> named;
     // Spectral points: (wavelength in nm, value).
     std::vector<std::pair<double, double>> spectral;
+    // The illuminant ("D50", a custom name, "x=0.3457 y=0.3585", "5000K") and the
+    // observer in degrees ("2", "10"); empty where the value does not state them.
+    std::string illuminant;
+    std::string observer;
 };
 
 colour_components components_of(const com_kyrandel_v2::sg_ColorSpace& value);

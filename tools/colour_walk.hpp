@@ -10,7 +10,14 @@
 
 namespace kyr_tool {
 
+// Where a colour stands: both null for the document's own colours.
+struct colour_place
+{
+    const com_kyrandel_v2::PaletteType* palette = nullptr;
+    const com_kyrandel_v2::ColorSetType* colour_set = nullptr;
+};
+
 void for_each_colour(const com_kyrandel_v2::Kyr& document,
-                     const std::function<void(const com_kyrandel_v2::ColorType&)>& visit);
+                     const std::function<void(const com_kyrandel_v2::ColorType&, const colour_place&)>& visit);
 
 } // namespace kyr_tool

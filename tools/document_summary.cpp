@@ -56,7 +56,7 @@ document_summary summarise(const Kyr& document)
     for (size_t p = 0; p < document.size_Palette(); ++p)
         summary.colour_sets += document.get_Palette(p).size_ColorSet();
     summary.quality_control_records = document.size_ColorQualityControl();
-    for_each_colour(document, [&summary](const ColorType& colour) {
+    for_each_colour(document, [&summary](const ColorType& colour, const colour_place&) {
         ++summary.colours;
         count_colour_spaces(colour, summary);
     });

@@ -1,5 +1,5 @@
-// kyr export FILE --format csv: one row per colour value, with a column per
-// component name found and a column per wavelength found.
+// kyr export FILE --format csv: one row per colour value: where the colour stands, the
+// conditions of the value, and a column per component and per wavelength found.
 #include "colour_spaces.hpp"
 #include "colour_walk.hpp"
 #include "commands.hpp"
@@ -12,7 +12,9 @@
 #include <iostream>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace kyr_tool {
@@ -28,60 +30,84 @@ struct value_row
 {
     std::string colour_name;
     std::string colour_space;
+    std::string palette;
+    std::string colour_set;
+    std::string prefix;  // of its columns: the colour space without "ColorSpace"
     colour_components components;
 };
 
+// Component columns are named by colour space and component ("CIELab.L", "CIExyY.x",
+// "Spectral.400"), so the components of different spaces never share a column.
 struct column_layout
 {
     std::vector<std::string> named;  // in order of first appearance
-    std::vector<double> wavelengths; // ascending
+    // Per spectral space, in order of first appearance, its wavelengths ascending.
+    std::vector<std::pair<std::string, std::set<double>>> spectral;
 };
+
+std::string column_of(const value_row& row, const std::string& component)
+{
+    return row.prefix + "." + component;
+}
 
 column_layout layout_of(const std::vector<value_row>& rows)
 {
     column_layout layout;
+    std::unordered_set<std::string> seen;  // a document may name thousands of inks
     for (const value_row& row : rows) {
-        for (const auto& component : row.components.named)
-            if (std::find(layout.named.begin(), layout.named.end(), component.first) == layout.named.end())
-                layout.named.push_back(component.first);
+        for (const auto& component : row.components.named) {
+            const std::string column = column_of(row, component.first);
+            if (seen.insert(column).second)
+                layout.named.push_back(column);
+        }
+        if (row.components.spectral.empty())
+            continue;
+        auto space = std::find_if(layout.spectral.begin(), layout.spectral.end(),
+                                  [&row](const auto& s) { return s.first == row.prefix; });
+        if (space == layout.spectral.end())
+            space = layout.spectral.insert(space, {row.prefix, {}});
         for (const auto& point : row.components.spectral)
-            layout.wavelengths.push_back(point.first);
+            space->second.insert(point.first);
     }
-    std::sort(layout.wavelengths.begin(), layout.wavelengths.end());
-    layout.wavelengths.erase(std::unique(layout.wavelengths.begin(), layout.wavelengths.end()),
-                             layout.wavelengths.end());
     return layout;
 }
 
 void write_header(const column_layout& layout)
 {
-    std::cout << "ColorName,ColorSpace";
+    std::cout << "ColorName,ColorSpace,Palette,ColorSet,Illuminant,Observer";
     for (const std::string& name : layout.named)
         std::cout << ',' << csv_field(name);
-    for (double wavelength : layout.wavelengths)
-        std::cout << ',' << format_number(wavelength);
+    for (const auto& space : layout.spectral)
+        for (double wavelength : space.second)
+            std::cout << ',' << csv_field(space.first + "." + format_number(wavelength));
     std::cout << '\n';
 }
 
 // A component named twice in one value (two spot colours of one name) keeps its first value.
 void write_row(const value_row& row, const column_layout& layout)
 {
-    std::cout << csv_field(row.colour_name) << ',' << csv_field(row.colour_space);
+    std::cout << csv_field(row.colour_name) << ',' << csv_field(row.colour_space) << ',' << csv_field(row.palette)
+              << ',' << csv_field(row.colour_set) << ',' << csv_field(row.components.illuminant) << ','
+              << csv_field(row.components.observer);
+    std::map<std::string, std::string> cells;
+    for (const auto& component : row.components.named)
+        cells.emplace(column_of(row, component.first), component.second);
     for (const std::string& name : layout.named) {
         std::cout << ',';
-        const auto& named = row.components.named;
-        const auto found = std::find_if(named.begin(), named.end(), [&name](const auto& c) { return c.first == name; });
-        if (found != named.end())
-            std::cout << format_number(found->second);
+        const auto found = cells.find(name);
+        if (found != cells.end())
+            std::cout << csv_field(found->second);
     }
     std::map<double, double> spectral;
     for (const auto& point : row.components.spectral)
         spectral.emplace(point.first, point.second);
-    for (double wavelength : layout.wavelengths) {
-        std::cout << ',';
-        const auto found = spectral.find(wavelength);
-        if (found != spectral.end())
-            std::cout << format_number(found->second);
+    for (const auto& space : layout.spectral) {
+        for (double wavelength : space.second) {
+            std::cout << ',';
+            const auto found = spectral.find(wavelength);
+            if (space.first == row.prefix && found != spectral.end())
+                std::cout << format_number(found->second);
+        }
     }
     std::cout << '\n';
 }
@@ -96,11 +122,15 @@ int export_document(const export_options& options)
     }
 
     std::vector<value_row> rows;
-    for_each_colour(document, [&rows](const com_kyrandel_v2::ColorType& colour) {
+    for_each_colour(document, [&rows](const com_kyrandel_v2::ColorType& colour, const colour_place& place) {
         for (size_t i = 0; i < colour.size_ColorSpace(); ++i) {
             const auto& value = colour.get_ColorSpace(i);
             const char* space = colour_space_name(colour_space_index(value));
-            rows.push_back({utf8(colour.get_ColorName()), space ? space : "", components_of(value)});
+            const std::string name = space ? space : "";
+            rows.push_back({utf8(colour.get_ColorName()), name,
+                            place.palette ? utf8(place.palette->get_PaletteName()) : "",
+                            place.colour_set ? utf8(place.colour_set->get_ColorSetName()) : "",
+                            name.compare(0, 10, "ColorSpace") == 0 ? name.substr(10) : name, components_of(value)});
         }
     });
 

@@ -1,5 +1,5 @@
-// kyr export: one CSV row per colour value, columns for every component name
-// and every wavelength found.
+// kyr export: one CSV row per colour value, columns for every component and
+// every wavelength found.
 #include "run_program.hpp"
 
 #include <gtest/gtest.h>
@@ -12,20 +12,22 @@ TEST(ExportCommand, CsvOfASmallDocument)
     EXPECT_EQ(r.exit_code, 0);
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(r.out,
-              "ColorName,ColorSpace,L,A,B,X,Y,Z,Cyan,Magenta,Yellow,Black,Gold,400,410,420\n"
-              "\"Red, warm\",ColorSpaceCIELab,50,60.5,-0.25,,,,,,,,,,,\n"
-              "\"Red, warm\",ColorSpaceCIEXYZ,,,,0.2,0.15,0.05,,,,,,,,\n"
-              "Green,ColorSpaceCIELab,60,-40,30,,,,,,,,,,,\n"
-              "Green,ColorSpaceSpectral,,,,,,,,,,,,0.1,0.2,\n"
-              "Blue,ColorSpaceSpectral,,,,,,,,,,,,0.3,,0.4\n"
-              "Cyan,ColorSpaceCMYK,,,,,,,100,0,0,0,12.5,,,\n");
+              "ColorName,ColorSpace,Palette,ColorSet,Illuminant,Observer,CIELab.L,CIELab.A,CIELab.B,CIEXYZ.X,"
+              "CIEXYZ.Y,CIEXYZ.Z,CMYK.Cyan,CMYK.Magenta,CMYK.Yellow,CMYK.Black,CMYK.Gold,Spectral.400,Spectral.410,"
+              "Spectral.420\n"
+              "\"Red, warm\",ColorSpaceCIELab,,,D50,2,50,60.5,-0.25,,,,,,,,,,,\n"
+              "\"Red, warm\",ColorSpaceCIEXYZ,,,D65,10,,,,0.2,0.15,0.05,,,,,,,,\n"
+              "Green,ColorSpaceCIELab,,,D50,2,60,-40,30,,,,,,,,,,,\n"
+              "Green,ColorSpaceSpectral,,,,,,,,,,,,,,,,0.1,0.2,\n"
+              "Blue,ColorSpaceSpectral,Sea,Blues,,,,,,,,,,,,,,0.3,,0.4\n"
+              "Cyan,ColorSpaceCMYK,Sea,Inks,,,,,,,,,100,0,0,0,12.5,,,\n");
 }
 
 TEST(ExportCommand, CsvIsTheDefaultFormatAndDocumentsWithoutColoursGiveTheHeaderOnly)
 {
     const program_result r = run_program(kyr_program(), {"export", tool_data("header_only.kyr")});
     EXPECT_EQ(r.exit_code, 0);
-    EXPECT_EQ(r.out, "ColorName,ColorSpace\n");
+    EXPECT_EQ(r.out, "ColorName,ColorSpace,Palette,ColorSet,Illuminant,Observer\n");
 }
 
 TEST(ExportCommand, ReadsContainersAndStandardInput)
@@ -70,6 +72,6 @@ TEST(ExportCommand, NamesKeepEveryCharacter)
     ASSERT_EQ(run_program(kyr_program(), {"new", "--name", name, "--lab", "50,-40,20", "-o", path}).exit_code, 0);
     const program_result r = run_program(kyr_program(), {"export", path});
     EXPECT_EQ(r.exit_code, 0);
-    EXPECT_EQ(r.out, "ColorName,ColorSpace,L,A,B\n"
-                     "\"Gr\xC3\xBCn \xE2\x82\xAC\xF0\x9D\x84\x9E \"\"quoted\"\"\",ColorSpaceCIELab,50,-40,20\n");
+    EXPECT_EQ(r.out, "ColorName,ColorSpace,Palette,ColorSet,Illuminant,Observer,CIELab.L,CIELab.A,CIELab.B\n"
+                     "\"Gr\xC3\xBCn \xE2\x82\xAC\xF0\x9D\x84\x9E \"\"quoted\"\"\",ColorSpaceCIELab,,,D50,2,50,-40,20\n");
 }

@@ -78,7 +78,8 @@ TEST(NewCommand, NoColoursGivesAValidHeaderOnlyDocument)
     const std::string path = scratch.path("empty.kyr");
     ASSERT_EQ(make({"-o", path}).exit_code, 0);
     EXPECT_EQ(run_program(kyr_program(), {"validate", path}).exit_code, 0);
-    EXPECT_EQ(run_program(kyr_program(), {"export", path}).out, "ColorName,ColorSpace\n");
+    EXPECT_EQ(run_program(kyr_program(), {"export", path}).out,
+              "ColorName,ColorSpace,Palette,ColorSet,Illuminant,Observer\n");
 }
 
 TEST(NewCommand, RefusesBadValuesWithUsageErrorAndWritesNothing)
