@@ -1,5 +1,6 @@
 include(CMakePackageConfigHelpers)
 
+# Every public header is installed under one directory: only this file names it for users.
 target_include_directories(kyr PUBLIC
   $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/include>
   $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
@@ -22,6 +23,12 @@ if(DEFINED KYR_GENERATED_INCLUDE_DIR)
 endif()
 
 set(KYR_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Kyr)
+get_target_property(kyr_library_type kyr TYPE)
+if(kyr_library_type STREQUAL "STATIC_LIBRARY")
+  set(KYR_STATIC_LIBRARY TRUE)
+else()
+  set(KYR_STATIC_LIBRARY FALSE)
+endif()
 install(EXPORT KyrTargets NAMESPACE Kyr:: DESTINATION ${KYR_CMAKE_DIR})
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/KyrConfig.cmake.in
   ${PROJECT_BINARY_DIR}/KyrConfig.cmake INSTALL_DESTINATION ${KYR_CMAKE_DIR})

@@ -3,6 +3,12 @@
 // instead, which keeps compile times down.
 #pragma once
 
+// The headers are C++17 (std::string_view among others): say so plainly rather than
+// fail deep inside them.
+#if __cplusplus < 201703L && (!defined(_MSVC_LANG) || _MSVC_LANG < 201703L)
+#error "Kyr needs C++17 or later: compile with -std=c++17 (or /std:c++17)"
+#else
+
 #include <kyr/version.hpp>
 
 // The XML runtime: error codes, reading and writing.
@@ -41,3 +47,5 @@
 #include <kyr/io/container.hpp>
 #include <kyr/io/document_result.hpp>
 #include <kyr/schema/classes.hpp>
+
+#endif

@@ -31,4 +31,15 @@ run(${WORK_DIR}/pc_consumer)
 if(NOT last_output MATCHES "consumer ok")
   message(FATAL_ERROR "pkg-config consumer printed: ${last_output}")
 endif()
+
+# Too old a language level stops at the umbrella header, with one plain message.
+run(${PKG_CONFIG} --cflags kyr)
+string(STRIP "${last_output}" cflags)
+separate_arguments(cflags UNIX_COMMAND "${cflags}")
+file(WRITE ${WORK_DIR}/cxx14.cpp "#include <kyr/kyr.hpp>\nint main() { return 0; }\n")
+execute_process(COMMAND ${CXX_COMPILER} -std=c++14 -fsyntax-only ${cflags} ${WORK_DIR}/cxx14.cpp
+  RESULT_VARIABLE rc ERROR_VARIABLE err OUTPUT_QUIET)
+if(rc EQUAL 0 OR NOT err MATCHES "Kyr needs C\\+\\+17 or later" OR err MATCHES "string_view")
+  message(FATAL_ERROR "compiling as C++14 said (${rc}):\n${err}")
+endif()
 message(STATUS "package consumer: ok")
