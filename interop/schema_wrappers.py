@@ -11,7 +11,7 @@ tell apart are exported once, as the first declared (flat_model.overloads).
 """
 
 from cpp_names import enum_type
-from flat_model import Wrapper, overloads
+from flat_model import Wrapper, overloads, owned
 
 NAMESPACE = "com_kyrandel_v2"
 
@@ -35,8 +35,8 @@ VALUE_RESULTS = {
     "unsigned int": "uint",
     "unsigned char": "uchar",
     "bool": "bool",
-    "lmx::c_datetime": "ref",
-    "lmx::c_binary": "ref",
+    "lmx::c_datetime": "ref:lmx::c_datetime",
+    "lmx::c_binary": "ref:lmx::c_binary",
 }
 
 
@@ -69,10 +69,11 @@ class ClassWrappers:
         args = ", ".join("{%d}" % i for i in range(len(params)))
         self.add(member, "member", result, params, "{self}->%s(%s)" % (member, args), twins, const_self=const_self)
 
-    def const_get(self, member, params=()):
+    def const_get(self, member, params=(), t=None):
         """The const accessor of a const/non-const pair; its non-const twin,
-        declared next, is the same C# signature and is not wrapped."""
-        self.method(member, "ref", params, twins=1, const_self=True)
+        declared next, is the same C# signature and is not wrapped. `t` is the
+        class of the result, for the C# proxies."""
+        self.method(member, "ref:" + t if t else "ref", params, twins=1, const_self=True)
 
     # -- every class
     def lifecycle(self):
@@ -82,7 +83,7 @@ class ClassWrappers:
         self.out.append(Wrapper("delete_" + self.name, "delete", "void", [], "delete {self}", q))
         base = self.cls.base
         if base is not None:
-            self.out.append(Wrapper(self.name + "Upcast", "upcast", "ptr", [],
+            self.out.append(Wrapper(self.name + "Upcast", "upcast", "ptr:" + qualified(base), [],
                                     "static_cast<%s*>({self})" % qualified(base), q))
         self.method("swap", "void", ["ref:" + q])
         self.method("reset", "void")
@@ -91,7 +92,7 @@ class ClassWrappers:
         cls = self.cls
         if not cls.polymorphic:
             return
-        self.method("clone", "ptr")
+        self.method("clone", "ptr:" + self.q)
         if cls.element_of is not None:
             return
         self.add("id_get", "variable", "raw", [], "%s::id" % self.q, static=True)
@@ -100,7 +101,7 @@ class ClassWrappers:
         self.method("getid", "raw")
         self.method("has_id", "bool", ["raw:const char*"])
         if cls.has_factory:
-            self.add("factory", "member", "ptr", ["int", "str"], "%s::factory({0}, {1})" % self.q, static=True)
+            self.add("factory", "member", "ptr:" + self.q, ["int", "str"], "%s::factory({0}, {1})" % self.q, static=True)
 
     def element_entry_points(self):
         if not self.cls.is_element_class:
@@ -129,7 +130,7 @@ class ClassWrappers:
             self.method("unset_" + x, "void")
         if value.enumerated:
             e = "%s::%s" % (self.q, owner_enum or ("Eenum_" + x))
-            self.method("getenum_" + x, "enum")
+            self.method("getenum_" + x, "enum:" + e)
             self.method("setenum_" + x, "bool", ["enum:" + e])
 
     def value_list(self, m):
@@ -144,21 +145,21 @@ class ClassWrappers:
         self.method("size_" + x, "size")
 
     def single_child(self, x, t, optional):
-        self.const_get("get_" + x)
-        self.method("assign_" + x, "ref", ["cref:" + t])
+        self.const_get("get_" + x, t=t)
+        self.method("assign_" + x, "ref:" + t, ["cref:" + t])
         if optional:
             self.method("isset_" + x, "bool")
             self.method("unset_" + x, "void")
 
     def child_list(self, x, t):
-        self.const_get("get_" + x, ["size"])
-        self.method("assign_" + x, "ref", ["size", "cref:" + t])
+        self.const_get("get_" + x, ["size"], t)
+        self.method("assign_" + x, "ref:" + t, ["size", "cref:" + t])
         self.method("append_" + x, "enum")
         self.method("insert_" + x, "enum", ["size"])
         self.method("delete_" + x, "void", ["size"])
         self.method("clear_" + x, "void")
         self.method("size_" + x, "size")
-        self.method("back_" + x, "ref")
+        self.method("back_" + x, "ref:" + t)
 
     def wildcard(self):
         self.method("append_any", "enum", ["str"])
@@ -175,18 +176,18 @@ class ClassWrappers:
             self.method("isnil_" + cls.name, "bool")
             self.method("setnil_" + cls.name, "void")
         if cls.is_compositor():
-            self.method("getchosen", "enum")
+            self.method("getchosen", "enum:%s::elmx_chosen" % self.q)
             self.method("release_choice", "void")
             for m in cls.choice_members:
                 if m.kind == "value":
                     self.method("get_" + m.name, value_kind(m.value.cpp, VALUE_RESULTS))
                     self.method("set_" + m.name, "enum", [value_kind(m.value.cpp, VALUE_KINDS)])
                     if m.value.enumerated:
-                        self.method("getenum_" + m.name, "enum")
+                        self.method("getenum_" + m.name, "enum:%s::%s" % (self.q, enum_type(m)))
                         self.method("setenum_" + m.name, "bool", ["enum:%s::%s" % (self.q, enum_type(m))])
                 else:
-                    self.const_get("get_" + m.name)
-                    self.method("assign_" + m.name, "ref", ["cref:" + qualified(m.cls)])
+                    self.const_get("get_" + m.name, t=qualified(m.cls))
+                    self.method("assign_" + m.name, "ref:" + qualified(m.cls), ["cref:" + qualified(m.cls)])
         for m in cls.attributes + cls.particles:
             if m.kind == "attribute":
                 self.value_accessors(m.name, m.value, not m.required)
@@ -204,17 +205,17 @@ class ClassWrappers:
 
     def holder(self):
         self.method("is_occurs_ok", "bool")
-        self.method("getchosen", "enum")
+        self.method("getchosen", "enum:%s::elmx_chosen" % self.q)
         self.method("release_choice", "void")
         for element, declared in self.cls.holder_members:
-            self.const_get("get_" + element)
-            self.method("assign_" + element, "ref", ["cref:" + qualified(declared)])
+            self.const_get("get_" + element, t=qualified(declared))
+            self.method("assign_" + element, "ref:" + qualified(declared), ["cref:" + qualified(declared)])
 
     def build(self):
         self.lifecycle()
         if self.cls.kind == "holder":
             self.holder()
-            return overloads(self.out)
+            return owned(overloads(self.out), self.name)
         self.polymorphic()
         if self.cls.element_of is None:
             self.method("is_occurs_ok", "bool")
@@ -222,7 +223,7 @@ class ClassWrappers:
         if self.cls.element_of is None:
             self.document()
             self.members()
-        return overloads(self.out)
+        return owned(overloads(self.out), self.name)
 
 
 def schema_wrappers(schema):
