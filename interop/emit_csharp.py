@@ -6,6 +6,10 @@ under its C++ name; the schema classes' enumerations and lmx::elmx_error as
 KyrModule. The hand-written half of the assembly (interop/csharp/) holds the
 proxies' common base, the callbacks and the string helpers.
 
+Two exports of a class that C# cannot tell apart (same name, same parameter
+types) become one member, the first declared, as the flat layer does with
+C++ overloads.
+
 An index into a list (get_X, set_X, assign_X, delete_X, insert_X of a class
 with size_X) is checked against the list's size first: the C++ accessors do
 not check, and a managed caller gets an ArgumentOutOfRangeException instead.
@@ -27,6 +31,7 @@ VALUES = {"int": "int", "long": "int", "uint": "uint", "ulong": "uint", "size": 
 # typedefs under which the schema classes take the wrapped value classes
 ALIASES = {"tc_datetime": "c_datetime", "tc_binary": "c_binary"}
 PINVOKE = "KyrModulePINVOKE."
+LIST_ACCESSOR = re.compile(r"(get|set|assign|delete|insert)_(\w+)$")
 
 
 def short(cpp):
@@ -97,8 +102,27 @@ class Proxies:
             return name if name in self.classes else "IntPtr"
         return VALUES.get(k, "IntPtr")
 
-    def argument(self, p, i):
-        k, a = p.base_kind, "a%d" % i
+    def names(self, w):
+        """Parameter names: the index of a list accessor, the other object of a
+        copy or swap, the value of a one-argument member, else a0, a1..."""
+        names = ["a%d" % i for i in range(len(w.params))]
+        rest = list(range(len(w.params)))
+        if LIST_ACCESSOR.match(w.member) and w.params and w.params[0].base_kind == "size":
+            names[0] = "index"
+            rest = rest[1:]
+        for i in rest:
+            p = w.params[i]
+            if p.base_kind in ("cref", "ref") and w.owner and short(p.cpp_type) == w.owner:
+                names[i] = "other"
+            elif len(rest) == 1:
+                names[i] = "value"
+        return names
+
+    def formal(self, w):
+        return ", ".join("%s %s" % pair for pair in zip(self.params(w), self.names(w)))
+
+    def argument(self, p, a):
+        k = p.base_kind
         if k == "enum":
             return "(int)" + a
         if k in ("cref", "ref"):
@@ -120,14 +144,13 @@ class Proxies:
             return "string", "Marshal.PtrToStringAnsi(r)"
         if k in ("ref", "ptr", "copy") and t and short(t) in self.classes:
             c = short(t)
-            reference = k == "ref" and w.self_type
-            return c, "r == IntPtr.Zero ? null : new %s(r, %s, %s)" % (
-                c, "false" if reference else "true", "this" if reference else "null")
+            owner = "this" if k == "ref" and w.self_type else "null"
+            return c, "r == IntPtr.Zero ? null : new %s(r, %s, %s)" % (c, "false" if k == "ref" else "true", owner)
         return VALUES.get(k, "IntPtr"), "r"
 
     # -- members
     def call(self, w):
-        args = (["Self"] if w.self_type else []) + [self.argument(p, i) for i, p in enumerate(w.params)]
+        args = (["Self"] if w.self_type else []) + [self.argument(p, a) for p, a in zip(w.params, self.names(w))]
         return "%s%s(%s)" % (PINVOKE, w.name, ", ".join(args))
 
     def params(self, w):
@@ -135,13 +158,13 @@ class Proxies:
 
     def guard(self, w):
         """The index check of a list accessor, or ""."""
-        match = re.match(r"(get|set|assign|delete|insert)_(\w+)$", w.member)
+        match = LIST_ACCESSOR.match(w.member)
         if not match or not w.params or w.params[0].base_kind != "size" or w.self_type is None:
             return ""
         size = "size_" + match.group(2)
         if not any(x.member == size for x in self.classes[w.owner]):
             return ""
-        return "KyrModule.CheckIndex(a0, %s()%s); " % (size, " + 1" if match.group(1) == "insert" else "")
+        return "KyrModule.CheckIndex(index, %s()%s); " % (size, " + 1" if match.group(1) == "insert" else "")
 
     def body(self, w):
         result, expr = self.result(w)
@@ -160,7 +183,7 @@ class Proxies:
 
     def member(self, name, w, inherited):
         types_ = self.params(w)
-        formal = ", ".join("%s a%d" % (t, i) for i, t in enumerate(types_))
+        formal = self.formal(w)
         if w.result.startswith("new:"):
             return "    public %s(%s) : this(KyrModule.Created(%s), true, null) { }" % (name, formal, self.call(w))
         member = w.member
@@ -185,8 +208,12 @@ class Proxies:
         for enum, values in self.enums.get(name, []):
             out.extend(enum_lines(enum, values, "    "))
         inherited = self.inherited(name)
+        declared = set()
         for w in wrappers:
-            if w.form not in ("delete", "upcast"):
+            # exports that C# could not tell apart become one member, the first declared
+            key = ("new" if w.result.startswith("new:") else w.member, tuple(self.params(w)))
+            if w.form not in ("delete", "upcast") and key not in declared:
+                declared.add(key)
                 out.append(self.member(name, w, inherited))
         out.append("}")
         return out
@@ -198,8 +225,7 @@ class Proxies:
             if w.form == "variable":
                 out.append("    public static %s %s { get %s }" % (result, w.member[:-len("_get")], body))
             else:
-                formal = ", ".join("%s a%d" % (t, i) for i, t in enumerate(self.params(w)))
-                out.append("    public static %s %s(%s) %s" % (result, w.member, formal, body))
+                out.append("    public static %s %s(%s) %s" % (result, w.member, self.formal(w), body))
         out.append("}")
         return out
 
