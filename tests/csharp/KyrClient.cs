@@ -80,10 +80,10 @@ static class KyrClient
         colour.append_ChangeHistory(stamp);
 
         var conditions = new ColorSpaceSpecificationSpectrumTristimulusType();
-        ColorSpaceSpecificationType specification = conditions;  // the proxy upcast
-        specification.assign_DeviceFilter(new DeviceFilterType()).set_DeviceFilterType("Filter_None");
-        specification.assign_DevicePolarization(new DevicePolarization()).set_DevicePolarization(false);
-        specification.append_ChangeHistory(stamp);
+        ColorSpaceSpecificationType baseConditions = conditions;  // the proxy upcast
+        baseConditions.assign_DeviceFilter(new DeviceFilterType()).set_DeviceFilterType("Filter_None");
+        baseConditions.assign_DevicePolarization(new DevicePolarization()).set_DevicePolarization(false);
+        baseConditions.append_ChangeHistory(stamp);
         conditions.assign_Spectrum(new SpectrumType()).set_SpectrumType("Spectrum_Reflectance");
         conditions.assign_IlluminationOptions(new IlluminationOptionsType()).assign_Illuminant(new Illuminant())
             .set_Illuminant("Illuminant_D50");
