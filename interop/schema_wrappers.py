@@ -10,6 +10,8 @@ assigns handles), is_member (takes the reader). Overloads that C# could not
 tell apart are exported once, as the first declared (flat_model.overloads).
 """
 
+import re
+
 from cpp_names import enum_type
 from flat_model import Wrapper, overloads, owned
 
@@ -54,26 +56,45 @@ def qualified(cls):
     return "%s::%s" % (NAMESPACE, cls.name)
 
 
+def child_classes(cls):
+    """The class of each complex child, choice member and holder member, by name."""
+    found = {m.name: qualified(m.cls) for m in cls.particles + cls.choice_members if m.cls is not None}
+    found.update((element, qualified(declared)) for element, declared in cls.holder_members)
+    return found
+
+
 class ClassWrappers:
     def __init__(self, cls):
         self.cls = cls
         self.name = cls.name
         self.q = qualified(cls)
+        self.children = child_classes(cls)
         self.out = []
 
+    def typed(self, member, result):
+        """The result kind with the type the C# proxies need: the class of a child
+        reference, the enumeration of getenum_X and getchosen."""
+        child = re.match(r"(get|assign|back)_(\w+)$", member)
+        if result == "ref" and child and child.group(2) in self.children:
+            return "ref:" + self.children[child.group(2)]
+        if result == "enum" and member.startswith("getenum_"):
+            return "enum:%s::Eenum_%s" % (self.q, member[len("getenum_"):])
+        if result == "enum" and member == "getchosen":
+            return "enum:%s::elmx_chosen" % self.q
+        return result
+
     def add(self, member, form, result, params, call, twins=0, static=False, const_self=False):
-        self.out.append(Wrapper("%s_%s" % (self.name, member), form, result, params, call,
+        self.out.append(Wrapper("%s_%s" % (self.name, member), form, self.typed(member, result), params, call,
                                 None if static else self.q, twins, const_self))
 
     def method(self, member, result, params=(), twins=0, const_self=False):
         args = ", ".join("{%d}" % i for i in range(len(params)))
         self.add(member, "member", result, params, "{self}->%s(%s)" % (member, args), twins, const_self=const_self)
 
-    def const_get(self, member, params=(), t=None):
+    def const_get(self, member, params=()):
         """The const accessor of a const/non-const pair; its non-const twin,
-        declared next, is the same C# signature and is not wrapped. `t` is the
-        class of the result, for the C# proxies."""
-        self.method(member, "ref:" + t if t else "ref", params, twins=1, const_self=True)
+        declared next, is the same C# signature and is not wrapped."""
+        self.method(member, "ref", params, twins=1, const_self=True)
 
     # -- every class
     def lifecycle(self):
@@ -130,7 +151,7 @@ class ClassWrappers:
             self.method("unset_" + x, "void")
         if value.enumerated:
             e = "%s::%s" % (self.q, owner_enum or ("Eenum_" + x))
-            self.method("getenum_" + x, "enum:" + e)
+            self.method("getenum_" + x, "enum")
             self.method("setenum_" + x, "bool", ["enum:" + e])
 
     def value_list(self, m):
@@ -145,21 +166,21 @@ class ClassWrappers:
         self.method("size_" + x, "size")
 
     def single_child(self, x, t, optional):
-        self.const_get("get_" + x, t=t)
-        self.method("assign_" + x, "ref:" + t, ["cref:" + t])
+        self.const_get("get_" + x)
+        self.method("assign_" + x, "ref", ["cref:" + t])
         if optional:
             self.method("isset_" + x, "bool")
             self.method("unset_" + x, "void")
 
     def child_list(self, x, t):
-        self.const_get("get_" + x, ["size"], t)
-        self.method("assign_" + x, "ref:" + t, ["size", "cref:" + t])
+        self.const_get("get_" + x, ["size"])
+        self.method("assign_" + x, "ref", ["size", "cref:" + t])
         self.method("append_" + x, "enum")
         self.method("insert_" + x, "enum", ["size"])
         self.method("delete_" + x, "void", ["size"])
         self.method("clear_" + x, "void")
         self.method("size_" + x, "size")
-        self.method("back_" + x, "ref:" + t)
+        self.method("back_" + x, "ref")
 
     def wildcard(self):
         self.method("append_any", "enum", ["str"])
@@ -176,18 +197,18 @@ class ClassWrappers:
             self.method("isnil_" + cls.name, "bool")
             self.method("setnil_" + cls.name, "void")
         if cls.is_compositor():
-            self.method("getchosen", "enum:%s::elmx_chosen" % self.q)
+            self.method("getchosen", "enum")
             self.method("release_choice", "void")
             for m in cls.choice_members:
                 if m.kind == "value":
                     self.method("get_" + m.name, value_kind(m.value.cpp, VALUE_RESULTS))
                     self.method("set_" + m.name, "enum", [value_kind(m.value.cpp, VALUE_KINDS)])
                     if m.value.enumerated:
-                        self.method("getenum_" + m.name, "enum:%s::%s" % (self.q, enum_type(m)))
+                        self.method("getenum_" + m.name, "enum")
                         self.method("setenum_" + m.name, "bool", ["enum:%s::%s" % (self.q, enum_type(m))])
                 else:
-                    self.const_get("get_" + m.name, t=qualified(m.cls))
-                    self.method("assign_" + m.name, "ref:" + qualified(m.cls), ["cref:" + qualified(m.cls)])
+                    self.const_get("get_" + m.name)
+                    self.method("assign_" + m.name, "ref", ["cref:" + qualified(m.cls)])
         for m in cls.attributes + cls.particles:
             if m.kind == "attribute":
                 self.value_accessors(m.name, m.value, not m.required)
@@ -205,11 +226,11 @@ class ClassWrappers:
 
     def holder(self):
         self.method("is_occurs_ok", "bool")
-        self.method("getchosen", "enum:%s::elmx_chosen" % self.q)
+        self.method("getchosen", "enum")
         self.method("release_choice", "void")
         for element, declared in self.cls.holder_members:
-            self.const_get("get_" + element, t=qualified(declared))
-            self.method("assign_" + element, "ref:" + qualified(declared), ["cref:" + qualified(declared)])
+            self.const_get("get_" + element)
+            self.method("assign_" + element, "ref", ["cref:" + qualified(declared)])
 
     def build(self):
         self.lifecycle()
