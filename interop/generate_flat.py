@@ -5,9 +5,9 @@
     generate_flat.py SCHEMA OUTPUT_DIR DEF_FILE --list    print the .cpp files it writes
 
 OUTPUT_DIR receives flat_exports_NN.cpp, flat_exports.hpp, KyrModulePINVOKE.cs,
-KyrProxies.cs (the C# proxy classes) and flat_exports.txt (every export with its form); DEF_FILE the Windows
-module-definition file with the decorated names. Only changed files are
-rewritten.
+KyrProxies.cs (the C# proxy classes) and flat_exports.txt (every export with
+its form); DEF_FILE the Windows module-definition file with the decorated
+names. Only changed files are rewritten.
 """
 
 import os
