@@ -39,3 +39,11 @@ install(FILES ${PROJECT_BINARY_DIR}/KyrConfig.cmake ${PROJECT_BINARY_DIR}/KyrCon
 
 configure_file(${PROJECT_SOURCE_DIR}/cmake/kyr.pc.in ${PROJECT_BINARY_DIR}/kyr.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/kyr.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+
+# For C# callers: the assembly (when Mono's compiler built it), its sources with the
+# generated declarations, and the module-definition file of a 32-bit Windows build.
+set(KYR_CSHARP_DIR ${CMAKE_INSTALL_DATADIR}/kyr/csharp)
+if(DEFINED KYR_CSHARP_ASSEMBLY)
+  install(FILES ${KYR_CSHARP_ASSEMBLY} DESTINATION ${KYR_CSHARP_DIR})
+endif()
+install(FILES ${KYR_CSHARP_FILES} DESTINATION ${KYR_CSHARP_DIR})

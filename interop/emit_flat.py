@@ -163,15 +163,27 @@ def cs_result(result):
     return "", "global::System.IntPtr"
 
 
+HANDLE = "global::System.Runtime.InteropServices.HandleRef"
+
+
+def cs_param(p):
+    """Objects travel as handle references, which keep their proxies alive during the call."""
+    if p.base_kind in ("cref", "ref"):
+        return HANDLE
+    return CS_PARAMS.get(p.base_kind, "global::System.IntPtr")
+
+
 def csharp(wrappers, banner):
     out = ["// " + line if line else "//" for line in banner.replace("// ", "").splitlines()]
     out.extend(["", "// The platform-invoke declarations of every flat export of libkyr.",
-                "public static class KyrModulePINVOKE", "{"])
+                "internal static class KyrModulePINVOKE", "{",
+                "    // the callbacks are registered before the first call into the library",
+                "    static KyrModulePINVOKE() { KyrModule.RegisterCallbacks(); }", ""])
     out.extend(CS_REGISTRATION)
     for w in wrappers:
         attribute, result = cs_result(w.result)
-        params = (["global::System.IntPtr self"] if w.self_type else []) + \
-            ["%s a%d" % (CS_PARAMS.get(p.base_kind, "global::System.IntPtr"), i) for i, p in enumerate(w.params)]
+        params = ([HANDLE + " self"] if w.self_type else []) + \
+            ["%s a%d" % (cs_param(p), i) for i, p in enumerate(w.params)]
         out.append(IMPORT % w.export)
         out.append("    %spublic static extern %s %s(%s);" % (attribute, result, w.name, ", ".join(params)))
     out.extend(["}", ""])

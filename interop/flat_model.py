@@ -12,10 +12,14 @@ Argument kinds (the object pointer `self` comes first where there is one):
     cstr                                  narrow text passed on as const char*, null refused
     raw:T                                 pointer passed on unchecked (identities, out values)
     cref:T, ref:T                         object reference, null refused with the type's name
-Result kinds: void, the integer kinds, bool, double, float, enum, wstr, str,
-raw (pointer handed back unconverted), ref (address of a reference result),
-ptr (pointer result), copy:T (value copied to a new heap object), new:T.
+Result kinds: void, the integer kinds, bool, double, float, enum[:T], wstr, str,
+raw (pointer handed back unconverted), ref[:T] (address of a reference result),
+ptr[:T] (pointer result), copy:T (value copied to a new heap object), new:T.
+The C++ code ignores the optional :T; the C# proxies read it for the result's
+type (an enum without one is lmx::elmx_error).
 """
+
+import re
 
 FORMS = ("new", "delete", "upcast", "member", "overload", "variable", "registration")
 
@@ -57,6 +61,22 @@ class Wrapper:
         self.twins = twins
         # call through a const object, which picks the const overload
         self.const_self = const_self
+        # the wrapped class (its short name), None for free functions; set by owned()
+        self.owner = None
+        # a raw result that points at static narrow text the caller may read
+        self.static_text = False
+
+    @property
+    def member(self):
+        """The C++ member's name: no class prefix, no overload number."""
+        name = re.sub(r"__SWIG_\d+$", "", self.name)
+        if self.owner and name.startswith(self.owner + "_"):
+            return name[len(self.owner) + 1:]
+        return name
+
+    @property
+    def result_type(self):
+        return self.result.split(":", 1)[1] if ":" in self.result else None
 
     @property
     def export(self):
@@ -67,6 +87,12 @@ class Wrapper:
         for p in self.params:
             count += 8 if p.base_kind in EIGHT_BYTE_KINDS else 4
         return count
+
+
+def owned(wrappers, owner):
+    for w in wrappers:
+        w.owner = owner
+    return wrappers
 
 
 def overloads(wrappers):

@@ -4,10 +4,10 @@
     generate_flat.py SCHEMA OUTPUT_DIR DEF_FILE           write the files
     generate_flat.py SCHEMA OUTPUT_DIR DEF_FILE --list    print the .cpp files it writes
 
-OUTPUT_DIR receives flat_exports_NN.cpp, flat_exports.hpp, KyrModulePINVOKE.cs
-and flat_exports.txt (every export with its form); DEF_FILE the Windows
-module-definition file with the decorated names. Only changed files are
-rewritten.
+OUTPUT_DIR receives flat_exports_NN.cpp, flat_exports.hpp, KyrModulePINVOKE.cs,
+KyrProxies.cs (the C# proxy classes) and flat_exports.txt (every export with
+its form); DEF_FILE the Windows module-definition file with the decorated
+names. Only changed files are rewritten.
 """
 
 import os
@@ -17,7 +17,9 @@ sys.dont_write_bytecode = True  # keep the source tree free of caches
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "schema", "generator"))
 sys.path.insert(0, HERE)
+ERROR_HEADER = os.path.join(HERE, "..", "lmx", "include", "kyr", "lmx", "error.hpp")
 
+import emit_csharp  # noqa: E402
 import emit_flat  # noqa: E402
 from model import Schema  # noqa: E402
 from runtime_wrappers import RUNTIME_HEADERS, free_functions, runtime_classes  # noqa: E402
@@ -59,6 +61,7 @@ def main(argv):
         return 0
     files["flat_exports.hpp"] = emit_flat.prototypes(wrappers, banner)
     files["KyrModulePINVOKE.cs"] = emit_flat.csharp(wrappers, banner)
+    files["KyrProxies.cs"] = emit_csharp.proxies(wrappers, schema, emit_csharp.error_codes(ERROR_HEADER), banner)
     files["flat_exports.txt"] = emit_flat.manifest(wrappers)
     for relative, text in files.items():
         write_if_changed(os.path.join(out_dir, relative), text)

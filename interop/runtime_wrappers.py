@@ -11,7 +11,7 @@ first declared; the shadowed one keeps its number, so the next overload's
 number skips it.
 """
 
-from flat_model import Wrapper, overloads
+from flat_model import Wrapper, overloads, owned
 
 DATE_FIELDS = {
     "c_datetime": ["year", "month", "day", "hours", "mins", "secs"],
@@ -68,7 +68,7 @@ class RuntimeClass:
         return self.method(member, result, *params[:-1])
 
     def build(self):
-        return overloads(self.out)
+        return owned(overloads(self.out), self.name)
 
 
 def date_class(name):
@@ -180,6 +180,7 @@ def free_functions():
     for name in ("is_valid_bool", "is_valid_float", "is_valid_integer"):
         free(name, "bool", ["str"], "lmx::%s({0})" % name)
     free("get_error_description", "raw", ["enum:lmx::elmx_error"], "lmx::get_error_description({0})")
+    out[-1].static_text = True
     free("stringncompare", "int", ["str", "cstr", "size", "size"], "lmx::stringncompare({0}, {1}, {2}, {3})")
     for name in ("xisalnum", "xisalpha", "xisdigit", "xisprint", "xisspace", "xisxdigit"):
         free(name, "bool", ["int"], "lmx::%s({0})" % name)

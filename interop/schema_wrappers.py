@@ -10,8 +10,10 @@ assigns handles), is_member (takes the reader). Overloads that C# could not
 tell apart are exported once, as the first declared (flat_model.overloads).
 """
 
+import re
+
 from cpp_names import enum_type
-from flat_model import Wrapper, overloads
+from flat_model import Wrapper, overloads, owned
 
 NAMESPACE = "com_kyrandel_v2"
 
@@ -35,8 +37,8 @@ VALUE_RESULTS = {
     "unsigned int": "uint",
     "unsigned char": "uchar",
     "bool": "bool",
-    "lmx::c_datetime": "ref",
-    "lmx::c_binary": "ref",
+    "lmx::c_datetime": "ref:lmx::c_datetime",
+    "lmx::c_binary": "ref:lmx::c_binary",
 }
 
 
@@ -54,15 +56,35 @@ def qualified(cls):
     return "%s::%s" % (NAMESPACE, cls.name)
 
 
+def child_classes(cls):
+    """The class of each complex child, choice member and holder member, by name."""
+    found = {m.name: qualified(m.cls) for m in cls.particles + cls.choice_members if m.cls is not None}
+    found.update((element, qualified(declared)) for element, declared in cls.holder_members)
+    return found
+
+
 class ClassWrappers:
     def __init__(self, cls):
         self.cls = cls
         self.name = cls.name
         self.q = qualified(cls)
+        self.children = child_classes(cls)
         self.out = []
 
+    def typed(self, member, result):
+        """The result kind with the type the C# proxies need: the class of a child
+        reference, the enumeration of getenum_X and getchosen."""
+        child = re.match(r"(get|assign|back)_(\w+)$", member)
+        if result == "ref" and child and child.group(2) in self.children:
+            return "ref:" + self.children[child.group(2)]
+        if result == "enum" and member.startswith("getenum_"):
+            return "enum:%s::Eenum_%s" % (self.q, member[len("getenum_"):])
+        if result == "enum" and member == "getchosen":
+            return "enum:%s::elmx_chosen" % self.q
+        return result
+
     def add(self, member, form, result, params, call, twins=0, static=False, const_self=False):
-        self.out.append(Wrapper("%s_%s" % (self.name, member), form, result, params, call,
+        self.out.append(Wrapper("%s_%s" % (self.name, member), form, self.typed(member, result), params, call,
                                 None if static else self.q, twins, const_self))
 
     def method(self, member, result, params=(), twins=0, const_self=False):
@@ -82,7 +104,7 @@ class ClassWrappers:
         self.out.append(Wrapper("delete_" + self.name, "delete", "void", [], "delete {self}", q))
         base = self.cls.base
         if base is not None:
-            self.out.append(Wrapper(self.name + "Upcast", "upcast", "ptr", [],
+            self.out.append(Wrapper(self.name + "Upcast", "upcast", "ptr:" + qualified(base), [],
                                     "static_cast<%s*>({self})" % qualified(base), q))
         self.method("swap", "void", ["ref:" + q])
         self.method("reset", "void")
@@ -91,7 +113,7 @@ class ClassWrappers:
         cls = self.cls
         if not cls.polymorphic:
             return
-        self.method("clone", "ptr")
+        self.method("clone", "ptr:" + self.q)
         if cls.element_of is not None:
             return
         self.add("id_get", "variable", "raw", [], "%s::id" % self.q, static=True)
@@ -100,7 +122,7 @@ class ClassWrappers:
         self.method("getid", "raw")
         self.method("has_id", "bool", ["raw:const char*"])
         if cls.has_factory:
-            self.add("factory", "member", "ptr", ["int", "str"], "%s::factory({0}, {1})" % self.q, static=True)
+            self.add("factory", "member", "ptr:" + self.q, ["int", "str"], "%s::factory({0}, {1})" % self.q, static=True)
 
     def element_entry_points(self):
         if not self.cls.is_element_class:
@@ -214,7 +236,7 @@ class ClassWrappers:
         self.lifecycle()
         if self.cls.kind == "holder":
             self.holder()
-            return overloads(self.out)
+            return owned(overloads(self.out), self.name)
         self.polymorphic()
         if self.cls.element_of is None:
             self.method("is_occurs_ok", "bool")
@@ -222,7 +244,7 @@ class ClassWrappers:
         if self.cls.element_of is None:
             self.document()
             self.members()
-        return overloads(self.out)
+        return owned(overloads(self.out), self.name)
 
 
 def schema_wrappers(schema):

@@ -19,6 +19,22 @@ if(NOT last_output MATCHES "consumer ok")
   message(FATAL_ERROR "CMake consumer printed: ${last_output}")
 endif()
 
+# C#: the example program built against the installed assembly, which Mono finds through MONO_PATH.
+if(KYR_MCS AND KYR_MONO)
+  set(csharp ${prefix}/share/kyr/csharp)
+  run(${KYR_MCS} -nologo -warnaserror -r:${csharp}/Kyr.dll -out:${WORK_DIR}/swatch_book.exe
+    ${EXAMPLES_DIR}/swatch_book.cs)
+  set(ENV{MONO_PATH} ${csharp})
+  set(ENV{LD_LIBRARY_PATH} ${prefix}/lib)
+  run(${KYR_MONO} ${WORK_DIR}/swatch_book.exe ${EXAMPLES_DIR}/swatches.kyr ${WORK_DIR}/garden.kyrz)
+  if(NOT last_output MATCHES "^Poppy red +L\\*=  53.08  a\\*=  61.18  b\\*=  45.29\n.*\nDeep water +L\\*=  32.50  a\\*=  -4.00  b\\*= -28.00\nsaved 5 colours")
+    message(FATAL_ERROR "C# example printed: ${last_output}")
+  endif()
+  if(NOT EXISTS ${csharp}/kyr.def OR NOT EXISTS ${csharp}/KyrModulePINVOKE.cs)
+    message(FATAL_ERROR "the C# declarations or kyr.def are not installed in ${csharp}")
+  endif()
+endif()
+
 find_program(PKG_CONFIG pkg-config REQUIRED)
 find_program(CXX_COMPILER c++ REQUIRED)
 set(ENV{PKG_CONFIG_PATH} ${prefix}/lib/pkgconfig:${prefix}/lib64/pkgconfig)
