@@ -7,13 +7,13 @@
 #include <string_view>
 
 #include <kyr/io/document_result.hpp>
+#include <kyr/lmx/file_replacement.hpp>
 #include <kyr/lmx/strings.hpp>
 #include <kyr/lmx/xml_reader.hpp>
 #include <kyr/schema/classes/Kyr.hpp>
 
 #include <kyr/io/container.hpp>
 #include "library_identification.hpp"
-#include "output_target.hpp"
 
 namespace com_kyrandel_v2 {
 
@@ -104,17 +104,17 @@ lmx::elmx_error Kyr::writeFile(const std::wstring& path) {
   stamp_write_sdk_information(*this);
 
   const std::string target_path = utf8(path);
-  kyr::io::output_target target(target_path);
+  lmx::c_file_replacement target(target_path);
   if (!target.is_open()) return lmx::ELMX_NO_FILE;
   std::string xml;
   const lmx::elmx_error code = marshal(&xml);
   if (code != lmx::ELMX_OK) return code;
-  if (!container) return target.replace_content(xml) ? lmx::ELMX_OK : lmx::ELMX_NO_FILE;
+  if (!container) return target.commit(xml) ? lmx::ELMX_OK : lmx::ELMX_NO_FILE;
 
   const std::string stem = target_path.substr(0, target_path.size() - container_ending.size());
   std::string archive;
   if (!kyr::io::make_single_entry_archive(entry_name(stem), xml, std::time(nullptr), archive) ||
-      !target.replace_content(archive))
+      !target.commit(archive))
     return lmx::ELMX_USER_DEFINED_1;
   return lmx::ELMX_OK;
 }

@@ -9,6 +9,7 @@
 #define KYR_SCHEMA_FRAME_HPP
 
 #include <kyr/lmx/error.hpp>
+#include <kyr/lmx/file_replacement.hpp>
 #include <kyr/lmx/string_sink.hpp>
 #include <kyr/lmx/xml_reader.hpp>
 #include <kyr/lmx/xml_writer.hpp>
@@ -16,9 +17,7 @@
 #include <kyr/schema/owned.hpp>
 #include <kyr/schema/value_traits.hpp>
 
-#include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -398,19 +397,19 @@ struct frame
         return error;
     }
 
-    // A failed write leaves no partial file behind.
+    // The file is replaced only by a complete document: a failed write leaves
+    // the old file, or none, as it was.
     template <typename C>
     static elmx_error marshal_file(const C& object, const char* file_name, const char* name)
     {
-        std::ofstream os(file_name, std::ios::out | std::ios::trunc | std::ios::binary);
-        if (!os.is_open())
+        lmx::c_file_replacement file(file_name);
+        if (!file.is_open())
             return lmx::ELMX_NO_FILE;
-        const elmx_error error = marshal_stream(object, os, name);
-        if (error != lmx::ELMX_OK) {
-            os.close();
-            std::remove(file_name);
-        }
-        return error;
+        std::string text;
+        const elmx_error error = marshal_string(object, &text, name);
+        if (error != lmx::ELMX_OK)
+            return error;
+        return file.commit(text) ? lmx::ELMX_OK : lmx::ELMX_NO_FILE;
     }
 
 private:

@@ -1,0 +1,33 @@
+// The tool on files as users' machines have them: a write killed half way leaves the old
+// file as it was.
+#include "run_program.hpp"
+
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+using namespace kyr_test;
+
+TEST(UnluckyFiles, OldFilesSurviveAndFailuresAreExplained)
+{
+    // $0 is kyr, $1 a document, $2 the scratch directory; `file` holds "old" before
+    // and after; an exit code of -1 is a kill.
+    const struct { const char* script; const char* file; int exit_code; const char* err; } cases[] = {
+        {"ulimit -f 1; exec \"$0\" convert \"$1\" \"$2/old.kyr\"", "old.kyr", -1, ""},
+        {"ulimit -f 1; exec \"$0\" convert \"$1\" \"$2/old.kyrz\"", "old.kyrz", -1, ""},
+    };
+    for (const auto& c : cases) {
+        scratch_directory scratch;
+        ::chmod(scratch.path("").c_str(), 0755);
+        ::mkdir(scratch.path("a").c_str(), 0755);
+        std::ofstream(scratch.path(c.file)) << "old";
+        const program_result result = run_program(
+            "/bin/sh", {"-c", c.script, kyr_program(), example_file("rich-sample.kyr"), scratch.path("")});
+        EXPECT_EQ(result.exit_code, c.exit_code) << c.script << result.err;
+        EXPECT_NE(result.err.find(c.err), std::string::npos) << c.script << result.err;
+        ::chmod(scratch.path(c.file).c_str(), 0644);
+        EXPECT_EQ(read_file(scratch.path(c.file)), "old") << c.script;
+    }
+}
