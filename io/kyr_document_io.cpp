@@ -34,9 +34,20 @@ std::string utf8(const std::wstring& text) {
 }
 
 // The entry of a container written to `stem` + ".kyrz": the stem's file name with ".kyr".
-std::string entry_name(const std::string& stem) {
-  const std::size_t slash = stem.rfind('/');
-  return (slash == std::string::npos ? stem : stem.substr(slash + 1)) + ".kyr";
+// Other systems read a backslash as a directory, and a surrogate without its partner has
+// no UTF-8 form, so that the flag saying the name is UTF-8 would lie.
+std::string entry_name(std::wstring_view stem) {
+  const std::size_t cut = stem.find_last_of(L"/\\");
+  std::wstring name(cut == std::wstring_view::npos ? stem : stem.substr(cut + 1));
+  const auto is_high = [](wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; };
+  const auto is_low = [](wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; };
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    if (is_high(name[i]) && i + 1 < name.size() && is_low(name[i + 1]))
+      ++i;
+    else if (is_high(name[i]) || is_low(name[i]))
+      name[i] = 0xFFFD;
+  }
+  return utf8(name + L".kyr");
 }
 
 // A directory opens like a file on Linux but reads as nothing; a name with a
@@ -111,8 +122,8 @@ lmx::elmx_error Kyr::writeFile(const std::wstring& path) {
   if (code != lmx::ELMX_OK) return code;
   if (!container) return target.commit(xml) ? lmx::ELMX_OK : lmx::ELMX_NO_FILE;
 
-  const std::string stem = target_path.substr(0, target_path.size() - container_ending.size());
   std::string archive;
+  const std::wstring_view stem(path.data(), path.size() - container_ending.size());
   if (!kyr::io::make_single_entry_archive(entry_name(stem), xml, std::time(nullptr), archive) ||
       !target.commit(archive))
     return lmx::ELMX_USER_DEFINED_1;

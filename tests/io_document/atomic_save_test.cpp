@@ -1,10 +1,11 @@
 // Saving over a user's file: a failed or killed write leaves it byte for byte; links, FIFOs and
-// devices are written through, never unlinked.
+// devices are written through, never unlinked; a container's entry name is valid UTF-8.
 #include <fcntl.h>
 #include <sys/resource.h>
 
 #include <csignal>
 
+#include "../../io/zip/zip_archive.hpp"
 #include "../hostile/bounded_run.hpp"
 #include "document_io_support.hpp"
 
@@ -89,4 +90,18 @@ TEST_F(AtomicSave, LinkTargetsAreReplacedOrWrittenThrough) {
   EXPECT_EQ(std::string(start, 4), "PK\x03\x04");
   ::close(reader);
   EXPECT_EQ(wide(content_of(path("old.kyr"))), document.writeString().getXmlDocument());
+}
+
+TEST_F(AtomicSave, EntryNameIsTheFileNameInValidUtf8) {
+  const wchar_t high = 0xD834, low = 0xDD1E;
+  const std::pair<std::wstring, std::string> cases[] = {
+      {L"a\\b", "b.kyr"}, {std::wstring(L"x") + high + L"y", "x\xEF\xBF\xBDy.kyr"},
+      {std::wstring(L"x") + low, "x\xEF\xBF\xBD.kyr"}, {std::wstring(L"G") + high + low, "G\xF0\x9D\x84\x9E.kyr"}};
+  Kyr document = loaded();
+  for (const auto& [stem, entry] : cases) {
+    ASSERT_EQ(document.writeFile(wide(dir_) + stem + L".kyrz"), lmx::ELMX_OK) << entry;
+    kyr::zip::CZipArchive archive;
+    ASSERT_TRUE(archive.open(narrow(wide(dir_) + stem + L".kyrz")));
+    EXPECT_EQ(archive.entry_info(0)->name, entry);
+  }
 }

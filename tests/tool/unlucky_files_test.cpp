@@ -1,5 +1,5 @@
-// The tool on files as users' machines have them: a write killed half way leaves the old
-// file as it was.
+// The tool on files as users' machines have them: a write killed half way, names that are not
+// UTF-8. The old file always survives.
 #include "run_program.hpp"
 
 #include <sys/stat.h>
@@ -17,6 +17,9 @@ TEST(UnluckyFiles, OldFilesSurviveAndFailuresAreExplained)
     const struct { const char* script; const char* file; int exit_code; const char* err; } cases[] = {
         {"ulimit -f 1; exec \"$0\" convert \"$1\" \"$2/old.kyr\"", "old.kyr", -1, ""},
         {"ulimit -f 1; exec \"$0\" convert \"$1\" \"$2/old.kyrz\"", "old.kyrz", -1, ""},
+        {"exec \"$0\" convert \"$1\" \"$2/old.kyr$(printf '\\377').kyr\"", "old.kyr", 2, "not valid UTF-8"},
+        {"exec \"$0\" new --name a --lab 1,2,3 -o \"$2/old.kyr$(printf '\\355\\240\\200').kyr\"", "old.kyr", 2, "not valid UTF-8"},
+        {"exec \"$0\" convert \"$1\" \"$2/a$(printf '\\300\\257')old.kyr\"", "a/old.kyr", 2, "file name is not valid UTF-8"},
     };
     for (const auto& c : cases) {
         scratch_directory scratch;
