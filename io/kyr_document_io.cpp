@@ -3,7 +3,9 @@
 #include <sys/stat.h>
 
 #include <ctime>
+#include <new>
 #include <optional>
+#include <stdexcept>
 #include <string_view>
 
 #include <kyr/io/document_result.hpp>
@@ -50,6 +52,18 @@ std::string entry_name(std::wstring_view stem) {
   return utf8(name + L".kyr");
 }
 
+// A whole-document operation ends with a code, never with an exception: running out of
+// memory (or into a string's size limit) becomes `out_of_memory`.
+template <typename Operation>
+auto without_exceptions(Operation operation, decltype(operation()) out_of_memory) {
+  try {
+    return operation();
+  } catch (const std::bad_alloc&) {
+  } catch (const std::length_error&) {
+  }
+  return out_of_memory;
+}
+
 // A directory opens like a file on Linux but reads as nothing; a name with a
 // NUL inside would open a file of a shorter name.
 bool can_name_a_file(const std::string& path) {
@@ -83,51 +97,63 @@ void Kyr::stamp_read_sdk_information() {
 }
 
 lmx::elmx_error Kyr::loadString(const std::wstring& xml) {
-  const std::string bytes = utf8(xml);
-  lmx::c_xml_reader_memory reader(bytes.data(), bytes.size());
-  return unmarshal(reader);
+  return without_exceptions(
+      [&] {
+        const std::string bytes = utf8(xml);
+        lmx::c_xml_reader_memory reader(bytes.data(), bytes.size());
+        return unmarshal(reader);
+      },
+      lmx::ELMX_UNDEFINED_ERROR);
 }
 
 lmx::elmx_error Kyr::loadFile(const std::wstring& path) {
-  if (ends_with(path, container_ending)) return load_container(*this, utf8(path));
-  const std::string file_path = utf8(path);
-  if (!can_name_a_file(file_path)) return lmx::ELMX_NO_FILE;
-  lmx::c_xml_reader_file reader(file_path.c_str());
-  if (!reader.is_open()) return lmx::ELMX_NO_FILE;
-  return unmarshal(reader);
+  if (ends_with(path, container_ending))
+    return without_exceptions([&] { return load_container(*this, utf8(path)); }, lmx::ELMX_USER_DEFINED_1);
+  return without_exceptions(
+      [&] {
+        const std::string file_path = utf8(path);
+        if (!can_name_a_file(file_path)) return lmx::ELMX_NO_FILE;
+        lmx::c_xml_reader_file reader(file_path.c_str());
+        if (!reader.is_open()) return lmx::ELMX_NO_FILE;
+        return unmarshal(reader);
+      },
+      lmx::ELMX_UNDEFINED_ERROR);
 }
 
 XMLDocumentResult Kyr::writeString() {
-  stamp_write_sdk_information(*this);
-  std::string xml;
-  const lmx::elmx_error code = marshal(&xml);
-  if (code != lmx::ELMX_OK) return XMLDocumentResult(std::wstring(), code);
-  // Wildcard content is kept as the bytes read, which need not be UTF-8; a text cut
-  // short at such bytes would lose the rest of the document without a word.
-  std::wstring text;
-  if (!lmx::convert_whole(&text, xml)) return XMLDocumentResult(std::wstring(), lmx::ELMX_BAD_CHAR_ENCODING);
-  return XMLDocumentResult(std::move(text), lmx::ELMX_OK);
+  const auto write = [&] {
+    stamp_write_sdk_information(*this);
+    std::string xml;
+    const lmx::elmx_error code = marshal(&xml);
+    if (code != lmx::ELMX_OK) return XMLDocumentResult(std::wstring(), code);
+    // Wildcard content is kept as the bytes read, which need not be UTF-8; a text cut
+    // short at such bytes would lose the rest of the document without a word.
+    std::wstring text;
+    if (!lmx::convert_whole(&text, xml)) return XMLDocumentResult(std::wstring(), lmx::ELMX_BAD_CHAR_ENCODING);
+    return XMLDocumentResult(std::move(text), lmx::ELMX_OK);
+  };
+  return without_exceptions(write, XMLDocumentResult(std::wstring(), lmx::ELMX_UNDEFINED_ERROR));
 }
 
 lmx::elmx_error Kyr::writeFile(const std::wstring& path) {
   const bool container = ends_with(path, container_ending);
   if (!container && !ends_with(path, plain_ending)) return lmx::ELMX_USER_DEFINED_2;
-  stamp_write_sdk_information(*this);
-
-  const std::string target_path = utf8(path);
-  lmx::c_file_replacement target(target_path);
-  if (!target.is_open()) return lmx::ELMX_NO_FILE;
-  std::string xml;
-  const lmx::elmx_error code = marshal(&xml);
-  if (code != lmx::ELMX_OK) return code;
-  if (!container) return target.commit(xml) ? lmx::ELMX_OK : lmx::ELMX_NO_FILE;
-
-  std::string archive;
-  const std::wstring_view stem(path.data(), path.size() - container_ending.size());
-  if (!kyr::io::make_single_entry_archive(entry_name(stem), xml, std::time(nullptr), archive) ||
-      !target.commit(archive))
-    return lmx::ELMX_USER_DEFINED_1;
-  return lmx::ELMX_OK;
+  const auto write = [&] {
+    stamp_write_sdk_information(*this);
+    lmx::c_file_replacement target(utf8(path));
+    if (!target.is_open()) return lmx::ELMX_NO_FILE;
+    std::string xml;
+    const lmx::elmx_error code = marshal(&xml);
+    if (code != lmx::ELMX_OK) return code;
+    if (!container) return target.commit(xml) ? lmx::ELMX_OK : lmx::ELMX_NO_FILE;
+    std::string archive;
+    const std::wstring_view stem(path.data(), path.size() - container_ending.size());
+    if (!kyr::io::make_single_entry_archive(entry_name(stem), xml, std::time(nullptr), archive) ||
+        !target.commit(archive))
+      return lmx::ELMX_USER_DEFINED_1;
+    return lmx::ELMX_OK;
+  };
+  return without_exceptions(write, container ? lmx::ELMX_USER_DEFINED_1 : lmx::ELMX_UNDEFINED_ERROR);
 }
 
 }  // namespace com_kyrandel_v2

@@ -6,10 +6,9 @@
 #include <kyr/lmx/xml_reader.hpp>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <iostream>
-#include <iterator>
 #include <system_error>
 
 namespace kyr_tool {
@@ -42,13 +41,14 @@ load_result parse(lmx::c_xml_reader& reader, Kyr& document)
     return {load_outcome::invalid, reader_message(reader, code)};
 }
 
+// Read as a stream: however much arrives, the reader's own bounds end it.
 load_result load_standard_input(Kyr& document)
 {
-    const std::string bytes{std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>()};
-    if (std::cin.bad())
+    lmx::c_xml_reader_file reader(stdin, false);
+    const load_result result = parse(reader, document);
+    if (std::ferror(stdin))
         return {load_outcome::unreadable, "cannot read standard input"};
-    lmx::c_xml_reader_memory reader(bytes.data(), bytes.size());
-    return parse(reader, document);
+    return result;
 }
 
 // The entry is read here rather than through loadFile so that the reader's

@@ -7,6 +7,7 @@
 #include <CLI/CLI.hpp>
 
 #include <iostream>
+#include <new>
 #include <vector>
 
 int main(int argc, char** argv)
@@ -32,9 +33,16 @@ int main(int argc, char** argv)
         return exit_usage_or_io;
     }
 
-    for (const command& c : commands)
-        if (c.app->parsed())
+    for (const command& c : commands) {
+        if (!c.app->parsed())
+            continue;
+        try {
             return c.run();
+        } catch (const std::bad_alloc&) {
+            std::cerr << "kyr: out of memory\n";
+            return exit_usage_or_io;
+        }
+    }
     // No command at all: say what there is to choose from.
     std::cerr << app.help();
     return exit_usage_or_io;

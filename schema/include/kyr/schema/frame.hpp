@@ -18,6 +18,7 @@
 #include <kyr/schema/value_traits.hpp>
 
 #include <cstring>
+#include <new>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -391,6 +392,9 @@ struct frame
         std::string text;
         lmx::c_string_sink sink(text);
         std::ostream os(&sink);
+        // A stream swallows the sink's failure to grow and goes on without the rest of the
+        // text: raised instead, a lack of memory can never pass for a complete document.
+        os.exceptions(std::ios::badbit);
         const elmx_error error = marshal_stream(object, os, name);
         if (error == lmx::ELMX_OK)
             out->swap(text);
@@ -406,7 +410,12 @@ struct frame
         if (!file.is_open())
             return lmx::ELMX_NO_FILE;
         std::string text;
-        const elmx_error error = marshal_string(object, &text, name);
+        elmx_error error = lmx::ELMX_UNDEFINED_ERROR;
+        try {
+            error = marshal_string(object, &text, name);
+        } catch (const std::bad_alloc&) {
+            return error;
+        }
         if (error != lmx::ELMX_OK)
             return error;
         return file.commit(text) ? lmx::ELMX_OK : lmx::ELMX_NO_FILE;
