@@ -5,6 +5,9 @@
 #include <kyr/io/container.hpp>
 #include <kyr/lmx/xml_reader.hpp>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -55,6 +58,11 @@ load_result load_standard_input(Kyr& document)
 // message, with its line number, is available for the entry too.
 load_result load_container(const std::string& path, Kyr& document)
 {
+    // Opened once first to tell an unreadable file from one that is not a container.
+    const int probe = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (probe < 0)
+        return {load_outcome::unreadable, std::string("cannot open: ") + std::strerror(errno)};
+    ::close(probe);
     load_result result{load_outcome::invalid, {}};
     const bool read = kyr::io::parse_first_entry(path, [&](lmx::c_read& entry) {
         lmx::c_xml_reader reader(entry);

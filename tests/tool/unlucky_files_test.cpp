@@ -1,5 +1,6 @@
 // The tool on files as users' machines have them: a write killed half way, names that are not
-// UTF-8, a FIFO named as a container, endless standard input. The old file always survives.
+// UTF-8, a FIFO named as a container, a container it may not read, endless standard input.
+// The old file always survives.
 #include "run_program.hpp"
 
 #include <sys/stat.h>
@@ -24,6 +25,9 @@ TEST(UnluckyFiles, OldFilesSurviveAndFailuresAreExplained)
         {"exec \"$0\" convert \"$1\" \"$2/a$(printf '\\300\\257')old.kyr\"", "a/old.kyr", 2, "file name is not valid UTF-8"},
         {"$3; yes '<a>' | exec \"$0\" validate -", "old.kyr", 1, ""},
         {"mkfifo \"$2/p.kyrz\"; exec timeout 10 \"$0\" validate \"$2/p.kyrz\"", "old.kyr", 1, ""},
+        // Root reads anything: the tool then runs as nobody.
+        {"d=$2; chmod 0 \"$d/old.kyrz\"; set --; [ \"$(id -u)\" = 0 ] && set -- setpriv --reuid=65534 --regid=65534 "
+         "--clear-groups; exec \"$@\" \"$0\" validate \"$d/old.kyrz\"", "old.kyrz", 2, "cannot open: Permission denied"},
     };
     // Reading all of an endless input into memory would fail fast instead of eating the machine.
     const std::string limit = hostile::k_address_space_limit_works ? "ulimit -v 400000" : ":";
