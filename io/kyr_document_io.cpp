@@ -2,10 +2,13 @@
 // file (".kyr"), a zip container (".kyrz") or a string.
 #include <sys/stat.h>
 
+#include <new>
 #include <optional>
+#include <stdexcept>
 #include <string_view>
 
 #include <kyr/io/document_result.hpp>
+#include <kyr/lmx/file_replacement.hpp>
 #include <kyr/lmx/strings.hpp>
 #include <kyr/lmx/xml_reader.hpp>
 #include <kyr/schema/classes/Kyr.hpp>
@@ -13,7 +16,6 @@
 #include <kyr/io/container.hpp>
 #include "entry_date.hpp"
 #include "library_identification.hpp"
-#include "output_target.hpp"
 
 namespace com_kyrandel_v2 {
 
@@ -34,9 +36,32 @@ std::string utf8(const std::wstring& text) {
 }
 
 // The entry of a container written to `stem` + ".kyrz": the stem's file name with ".kyr".
-std::string entry_name(const std::string& stem) {
-  const std::size_t slash = stem.rfind('/');
-  return (slash == std::string::npos ? stem : stem.substr(slash + 1)) + ".kyr";
+// Other systems read a backslash as a directory, and a surrogate without its partner has
+// no UTF-8 form, so that the flag saying the name is UTF-8 would lie.
+std::string entry_name(std::wstring_view stem) {
+  const std::size_t cut = stem.find_last_of(L"/\\");
+  std::wstring name(cut == std::wstring_view::npos ? stem : stem.substr(cut + 1));
+  const auto is_high = [](wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; };
+  const auto is_low = [](wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; };
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    if (is_high(name[i]) && i + 1 < name.size() && is_low(name[i + 1]))
+      ++i;
+    else if (is_high(name[i]) || is_low(name[i]))
+      name[i] = 0xFFFD;
+  }
+  return utf8(name + L".kyr");
+}
+
+// A whole-document operation ends with a code, never with an exception: running out of
+// memory (or into a string's size limit) becomes `out_of_memory`.
+template <typename Operation>
+auto without_exceptions(Operation operation, decltype(operation()) out_of_memory) {
+  try {
+    return operation();
+  } catch (const std::bad_alloc&) {
+  } catch (const std::length_error&) {
+  }
+  return out_of_memory;
 }
 
 // A directory opens like a file on Linux but reads as nothing; a name with a
@@ -72,52 +97,64 @@ void Kyr::stamp_read_sdk_information() {
 }
 
 lmx::elmx_error Kyr::loadString(const std::wstring& xml) {
-  const std::string bytes = utf8(xml);
-  lmx::c_xml_reader_memory reader(bytes.data(), bytes.size());
-  return unmarshal(reader);
+  return without_exceptions(
+      [&] {
+        const std::string bytes = utf8(xml);
+        lmx::c_xml_reader_memory reader(bytes.data(), bytes.size());
+        return unmarshal(reader);
+      },
+      lmx::ELMX_UNDEFINED_ERROR);
 }
 
 lmx::elmx_error Kyr::loadFile(const std::wstring& path) {
-  if (ends_with(path, container_ending)) return load_container(*this, utf8(path));
-  const std::string file_path = utf8(path);
-  if (!can_name_a_file(file_path)) return lmx::ELMX_NO_FILE;
-  lmx::c_xml_reader_file reader(file_path.c_str());
-  if (!reader.is_open()) return lmx::ELMX_NO_FILE;
-  return unmarshal(reader);
+  if (ends_with(path, container_ending))
+    return without_exceptions([&] { return load_container(*this, utf8(path)); }, lmx::ELMX_USER_DEFINED_1);
+  return without_exceptions(
+      [&] {
+        const std::string file_path = utf8(path);
+        if (!can_name_a_file(file_path)) return lmx::ELMX_NO_FILE;
+        lmx::c_xml_reader_file reader(file_path.c_str());
+        if (!reader.is_open()) return lmx::ELMX_NO_FILE;
+        return unmarshal(reader);
+      },
+      lmx::ELMX_UNDEFINED_ERROR);
 }
 
 XMLDocumentResult Kyr::writeString() {
-  stamp_write_sdk_information(*this);
-  std::string xml;
-  const lmx::elmx_error code = marshal(&xml);
-  if (code != lmx::ELMX_OK) return XMLDocumentResult(std::wstring(), code);
-  // Wildcard content is kept as the bytes read, which need not be UTF-8; a text cut
-  // short at such bytes would lose the rest of the document without a word.
-  std::wstring text;
-  if (!lmx::convert_whole(&text, xml)) return XMLDocumentResult(std::wstring(), lmx::ELMX_BAD_CHAR_ENCODING);
-  return XMLDocumentResult(std::move(text), lmx::ELMX_OK);
+  const auto write = [&] {
+    stamp_write_sdk_information(*this);
+    std::string xml;
+    const lmx::elmx_error code = marshal(&xml);
+    if (code != lmx::ELMX_OK) return XMLDocumentResult(std::wstring(), code);
+    // Wildcard content is kept as the bytes read, which need not be UTF-8; a text cut
+    // short at such bytes would lose the rest of the document without a word.
+    std::wstring text;
+    if (!lmx::convert_whole(&text, xml)) return XMLDocumentResult(std::wstring(), lmx::ELMX_BAD_CHAR_ENCODING);
+    return XMLDocumentResult(std::move(text), lmx::ELMX_OK);
+  };
+  return without_exceptions(write, XMLDocumentResult(std::wstring(), lmx::ELMX_UNDEFINED_ERROR));
 }
 
 lmx::elmx_error Kyr::writeFile(const std::wstring& path) {
   const bool container = ends_with(path, container_ending);
   if (!container && !ends_with(path, plain_ending)) return lmx::ELMX_USER_DEFINED_2;
-  stamp_write_sdk_information(*this);
-
-  const std::string target_path = utf8(path);
-  kyr::io::output_target target(target_path);
-  if (!target.is_open()) return lmx::ELMX_NO_FILE;
-  std::string xml;
-  const lmx::elmx_error code = marshal(&xml);
-  if (code != lmx::ELMX_OK) return code;
-  if (!container) return target.replace_content(xml) ? lmx::ELMX_OK : lmx::ELMX_NO_FILE;
-
-  const std::string stem = target_path.substr(0, target_path.size() - container_ending.size());
-  std::string archive;
-  const kyr::io::entry_date date = kyr::io::container_entry_date();
-  if (!kyr::io::make_single_entry_archive(entry_name(stem), xml, date.moment, archive, date.clock) ||
-      !target.replace_content(archive))
-    return lmx::ELMX_USER_DEFINED_1;
-  return lmx::ELMX_OK;
+  const auto write = [&] {
+    stamp_write_sdk_information(*this);
+    lmx::c_file_replacement target(utf8(path));
+    if (!target.is_open()) return lmx::ELMX_NO_FILE;
+    std::string xml;
+    const lmx::elmx_error code = marshal(&xml);
+    if (code != lmx::ELMX_OK) return code;
+    if (!container) return target.commit(xml) ? lmx::ELMX_OK : lmx::ELMX_NO_FILE;
+    std::string archive;
+    const std::wstring_view stem(path.data(), path.size() - container_ending.size());
+    const kyr::io::entry_date date = kyr::io::container_entry_date();
+    if (!kyr::io::make_single_entry_archive(entry_name(stem), xml, date.moment, archive, date.clock) ||
+        !target.commit(archive))
+      return lmx::ELMX_USER_DEFINED_1;
+    return lmx::ELMX_OK;
+  };
+  return without_exceptions(write, container ? lmx::ELMX_USER_DEFINED_1 : lmx::ELMX_UNDEFINED_ERROR);
 }
 
 }  // namespace com_kyrandel_v2

@@ -1,5 +1,7 @@
 #include <kyr/lmx/dtd.hpp>
 
+#include <kyr/lmx/reader_limits.hpp>
+
 namespace lmx {
 
 namespace {
@@ -9,12 +11,24 @@ bool is_quote(int c)
     return c == '"' || c == '\'';
 }
 
+// A declaration is held in memory whole, so it is bounded like the text it stands for.
+bool within(c_get_for_xml& getter, const std::string& value, size_t limit, const char* what)
+{
+    if (value.size() <= limit)
+        return true;
+    getter.error(ELMX_ERROR_TYPE_FATAL, ELMX_NOT_WELL_FORMED,
+                 std::string(what) + " too long (limit " + std::to_string(limit) + " bytes)");
+    return false;
+}
+
 } // namespace
 
 bool c_dtd_util::get_entity_value(std::string* value)
 {
     value->clear();
     for (int c = m_getter.get_non_ws();; c = get()) {
+        if (!within(m_getter, *value, k_max_name_length, "Entity name"))
+            return false;
         if (c < 0 || is_xml_ws(c) || c == '>') {
             unget(c);
             return true;
@@ -41,6 +55,8 @@ bool c_dtd_util::get_quoted_entity_value(std::string* value)
     const size_t depth = m_getter.get_entity_stack_depth();
     const auto closes = [&](int c) { return c == quote && m_getter.get_entity_stack_depth() == depth; };
     for (;;) {
+        if (!within(m_getter, *value, k_max_text_length, "Entity value"))
+            return false;
         const int c = get();
         if (c < 0 || closes(c))
             return true;

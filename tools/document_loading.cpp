@@ -5,11 +5,13 @@
 #include <kyr/io/container.hpp>
 #include <kyr/lmx/xml_reader.hpp>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <iostream>
-#include <iterator>
 #include <system_error>
 
 namespace kyr_tool {
@@ -42,19 +44,25 @@ load_result parse(lmx::c_xml_reader& reader, Kyr& document)
     return {load_outcome::invalid, reader_message(reader, code)};
 }
 
+// Read as a stream: however much arrives, the reader's own bounds end it.
 load_result load_standard_input(Kyr& document)
 {
-    const std::string bytes{std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>()};
-    if (std::cin.bad())
+    lmx::c_xml_reader_file reader(stdin, false);
+    const load_result result = parse(reader, document);
+    if (std::ferror(stdin))
         return {load_outcome::unreadable, "cannot read standard input"};
-    lmx::c_xml_reader_memory reader(bytes.data(), bytes.size());
-    return parse(reader, document);
+    return result;
 }
 
 // The entry is read here rather than through loadFile so that the reader's
 // message, with its line number, is available for the entry too.
 load_result load_container(const std::string& path, Kyr& document)
 {
+    // Opened once first to tell an unreadable file from one that is not a container.
+    const int probe = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (probe < 0)
+        return {load_outcome::unreadable, std::string("cannot open: ") + std::strerror(errno)};
+    ::close(probe);
     load_result result{load_outcome::invalid, {}};
     const bool read = kyr::io::parse_first_entry(path, [&](lmx::c_read& entry) {
         lmx::c_xml_reader reader(entry);

@@ -51,11 +51,11 @@ save_result save_document(Kyr& document, const std::string& path)
         return save_to_standard_output(document);
     if (!is_writable_name(path))
         return {save_outcome::io_error, "the output name must end in .kyr or .kyrz"};
-    try {
-        return from_code(document.writeFile(utf16(path)));
-    } catch (...) {
-        return {save_outcome::io_error, "cannot create the container"};
-    }
+    // A name cut short or altered on its way to UTF-16 would write another file.
+    const std::wstring wide_path = utf16(path);
+    if (utf8(wide_path) != path)
+        return {save_outcome::io_error, "file name is not valid UTF-8"};
+    return from_code(document.writeFile(wide_path));
 }
 
 } // namespace kyr_tool

@@ -8,6 +8,7 @@
 #include <CLI/CLI.hpp>
 
 #include <iostream>
+#include <new>
 #include <vector>
 
 int main(int argc, char** argv)
@@ -33,9 +34,17 @@ int main(int argc, char** argv)
         return exit_usage_or_io;
     }
 
-    for (const command& c : commands)
-        if (c.app->parsed())
+    for (const command& c : commands) {
+        if (!c.app->parsed())
+            continue;
+        try {
             return with_output_flushed(c.run());
+        } catch (const std::bad_alloc&) {
+            std::cerr << "kyr: out of memory
+";
+            return exit_usage_or_io;
+        }
+    }
     // No command at all: say what there is to choose from.
     std::cerr << app.help();
     return exit_usage_or_io;

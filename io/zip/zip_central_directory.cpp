@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "zip64_fields.hpp"
 #include "zip_exception.hpp"
 #include "zip_format.hpp"
 
@@ -19,6 +20,26 @@ struct end_record {
   std::uint32_t directory_size = 0;
   std::uint32_t directory_offset = 0;
 };
+
+// Writers that may need 64-bit sizes put a Zip64 end record and its locator between the
+// directory and the end record. Only one that repeats the end record's values is taken; the
+// directory must then end where it begins.
+void check_zip64_end_record(zip_source& source, end_record& record) {
+  if (record.position < zip64_end_record_size + zip64_locator_size) return;
+  unsigned char locator[zip64_locator_size];
+  source.read_exact(record.position - zip64_locator_size, locator, sizeof locator);
+  if (get32(locator) != zip64_locator_signature) return;
+  const std::uint64_t start = record.position - zip64_locator_size - zip64_end_record_size;
+  unsigned char p[zip64_end_record_size];
+  source.read_exact(start, p, sizeof p);
+  if (get32(locator + 4) != 0 || get64(locator + 8) != start || get32(locator + 16) != 1 ||
+      get32(p) != zip64_end_record_signature || get64(p + 4) != zip64_end_record_size - 12 ||
+      get32(p + 16) != 0 || get32(p + 20) != 0 || get64(p + 24) != record.entries ||
+      get64(p + 32) != record.entries || get64(p + 40) != record.directory_size ||
+      get64(p + 48) != record.directory_offset)
+    corrupt("Zip64 end record disagrees with the end record");
+  record.position = start;
+}
 
 // The record must end exactly where its comment says the file ends: a
 // signature found anywhere else is comment text or trailing garbage.
@@ -41,6 +62,7 @@ end_record find_end_record(zip_source& source) {
     record.entries = get16(p + 10);
     record.directory_size = get32(p + 12);
     record.directory_offset = get32(p + 16);
+    check_zip64_end_record(source, record);
     return record;
   }
   throw CZipException(CZipException::no_end_record, "end of central directory not found");
@@ -89,6 +111,9 @@ zip_central_directory read_central_directory(zip_source& source) {
     if (bytes.size() - pos - central_header_size < variable_length)
       corrupt("central directory record truncated");
     zip_entry_info info = parse_central_header(p);
+    if (!resolve_zip64_fields(p + central_header_size + name_length, get16(p + 30),
+                              {&info.uncompressed_size, &info.compressed_size, &info.local_header_offset}))
+      corrupt("bad Zip64 field in the central directory");
     if (static_cast<std::uint64_t>(info.local_header_offset) + local_header_size > directory.offset)
       corrupt("local header outside the archive data");
     info.name.assign(reinterpret_cast<const char*>(p + central_header_size), name_length);

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <limits>
+#include <vector>
 
 #include "crc32.hpp"
+#include "zip64_fields.hpp"
 #include "zip_exception.hpp"
 #include "zip_format.hpp"
 
@@ -37,14 +39,25 @@ std::uint64_t check_local_header(zip_source& source, const zip_entry_info& info)
   const std::uint16_t flags = get16(header + 6);
   if (flags & flag_encrypted) corrupt("encrypted entries are not supported");
   if (get16(header + 8) != info.method) corrupt("local header disagrees with the central directory");
+  const std::uint64_t extra_start = static_cast<std::uint64_t>(info.local_header_offset) + local_header_size +
+                                    get16(header + 26);
+  const std::size_t extra_length = get16(header + 28);
   // With a data descriptor the local fields may be zero; otherwise they must
-  // be the final values the directory repeats.
-  if (!(flags & flag_data_descriptor) &&
-      (get32(header + 14) != info.crc || get32(header + 18) != info.compressed_size ||
-       get32(header + 22) != info.uncompressed_size))
-    corrupt("local header disagrees with the central directory");
-  return static_cast<std::uint64_t>(info.local_header_offset) + local_header_size + get16(header + 26) +
-         get16(header + 28);
+  // be the final values the directory repeats, in 32 bits or in a Zip64 field.
+  if (!(flags & flag_data_descriptor)) {
+    std::uint32_t compressed = get32(header + 18);
+    std::uint32_t uncompressed = get32(header + 22);
+    if (compressed == max_field_value || uncompressed == max_field_value) {
+      std::vector<unsigned char> extra(extra_length);
+      source.read_exact(extra_start, extra.data(), extra.size());
+      if (!resolve_zip64_fields(extra.data(), extra.size(), {&uncompressed, &compressed}))
+        corrupt("bad Zip64 field in the local header");
+    }
+    if (get32(header + 14) != info.crc || compressed != info.compressed_size ||
+        uncompressed != info.uncompressed_size)
+      corrupt("local header disagrees with the central directory");
+  }
+  return extra_start + extra_length;
 }
 
 void check_placement(const zip_central_directory& directory, std::size_t index, std::uint64_t data_start) {

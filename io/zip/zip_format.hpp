@@ -10,10 +10,15 @@ namespace kyr::zip {
 constexpr std::uint32_t local_header_signature = 0x04034b50;
 constexpr std::uint32_t central_header_signature = 0x02014b50;
 constexpr std::uint32_t end_record_signature = 0x06054b50;
+constexpr std::uint32_t zip64_end_record_signature = 0x06064b50;
+constexpr std::uint32_t zip64_locator_signature = 0x07064b50;
+constexpr std::uint16_t zip64_extra_id = 0x0001;
 
 constexpr std::size_t local_header_size = 30;
 constexpr std::size_t central_header_size = 46;
 constexpr std::size_t end_record_size = 22;
+constexpr std::size_t zip64_end_record_size = 56;  // without extensible data
+constexpr std::size_t zip64_locator_size = 20;
 
 // The end record may be followed by a comment of up to 65535 bytes, so it
 // lies within this many bytes of the end of the file.
@@ -47,6 +52,10 @@ inline std::uint16_t get16(const unsigned char* p) {
 inline std::uint32_t get32(const unsigned char* p) {
   return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
          (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+inline std::uint64_t get64(const unsigned char* p) {
+  return get32(p) | (static_cast<std::uint64_t>(get32(p + 4)) << 32);
 }
 
 inline void put16(std::string& out, std::uint16_t v) {

@@ -62,12 +62,13 @@ class memory_source final : public zip_source {
 
 std::unique_ptr<zip_source> open_file_source(const std::string& path) {
   // A name with a NUL inside would open a file of a shorter name.
-  int fd = path.find('\0') == std::string::npos ? ::open(path.c_str(), O_RDONLY | O_CLOEXEC) : -1;
+  // Opening a FIFO waits for a writer unless told not to; the type is known only once open.
+  int fd = path.find('\0') == std::string::npos ? ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC) : -1;
   if (fd < 0) throw CZipException(CZipException::generic, "archive file cannot be opened");
   struct stat info;
   // Only a regular file has a size to search backwards from; a device or a
   // pipe could be endless.
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || ::fcntl(fd, F_SETFL, 0) != 0) {
     ::close(fd);
     throw CZipException(CZipException::generic, "archive is not a regular file");
   }

@@ -52,16 +52,6 @@ TEST_F(FileHygiene, SuccessfulWriteReplacesAnExistingTarget) {
   EXPECT_EQ(wide(content_of(path("old.kyr"))), complete_.writeString().getXmlDocument());
 }
 
-TEST_F(FileHygiene, FailedDiskWriteLeavesNoFile) {
-  if (!exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-  for (const char* name : {"full.kyr", "full.kyrz"}) {
-    ASSERT_EQ(::symlink("/dev/full", path(name).c_str()), 0);
-    EXPECT_NE(complete_.writeFile(wpath(name)), lmx::ELMX_OK) << name;
-    EXPECT_FALSE(exists(path(name))) << name;
-  }
-  EXPECT_EQ(complete_.writeFile(wpath("full.kyr")), lmx::ELMX_OK);
-}
-
 TEST_F(FileHygiene, Utf16PathsBecomeUtf8Names) {
   // "Café" and a musical G clef, a character outside the Basic Multilingual Plane.
   const std::wstring name = std::wstring(L"Caf\u00e9 ") + wchar_t(0xD834) + wchar_t(0xDD1E);

@@ -9,6 +9,7 @@
 #define KYR_SCHEMA_FRAME_HPP
 
 #include <kyr/lmx/error.hpp>
+#include <kyr/lmx/file_replacement.hpp>
 #include <kyr/lmx/string_sink.hpp>
 #include <kyr/lmx/xml_reader.hpp>
 #include <kyr/lmx/xml_writer.hpp>
@@ -16,9 +17,8 @@
 #include <kyr/schema/owned.hpp>
 #include <kyr/schema/value_traits.hpp>
 
-#include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <new>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -392,25 +392,33 @@ struct frame
         std::string text;
         lmx::c_string_sink sink(text);
         std::ostream os(&sink);
+        // A stream swallows the sink's failure to grow and goes on without the rest of the
+        // text: raised instead, a lack of memory can never pass for a complete document.
+        os.exceptions(std::ios::badbit);
         const elmx_error error = marshal_stream(object, os, name);
         if (error == lmx::ELMX_OK)
             out->swap(text);
         return error;
     }
 
-    // A failed write leaves no partial file behind.
+    // The file is replaced only by a complete document: a failed write leaves
+    // the old file, or none, as it was.
     template <typename C>
     static elmx_error marshal_file(const C& object, const char* file_name, const char* name)
     {
-        std::ofstream os(file_name, std::ios::out | std::ios::trunc | std::ios::binary);
-        if (!os.is_open())
+        lmx::c_file_replacement file(file_name);
+        if (!file.is_open())
             return lmx::ELMX_NO_FILE;
-        const elmx_error error = marshal_stream(object, os, name);
-        if (error != lmx::ELMX_OK) {
-            os.close();
-            std::remove(file_name);
+        std::string text;
+        elmx_error error = lmx::ELMX_UNDEFINED_ERROR;
+        try {
+            error = marshal_string(object, &text, name);
+        } catch (const std::bad_alloc&) {
+            return error;
         }
-        return error;
+        if (error != lmx::ELMX_OK)
+            return error;
+        return file.commit(text) ? lmx::ELMX_OK : lmx::ELMX_NO_FILE;
     }
 
 private:
