@@ -144,6 +144,7 @@ lmx::elmx_error Kyr::writeFile(const std::wstring& path) {
     if (!target.is_open()) return lmx::ELMX_NO_FILE;
     std::string xml;
     const lmx::elmx_error code = marshal(&xml);
+    // Staged in memory, a document that fails to marshal never touches the file of its name.
     if (code != lmx::ELMX_OK) return code;
     if (!container) return target.commit(xml) ? lmx::ELMX_OK : lmx::ELMX_NO_FILE;
     std::string archive;

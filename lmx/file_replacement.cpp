@@ -84,7 +84,7 @@ bool write_all(int fd, const std::string& bytes)
 
 } // namespace
 
-c_file_replacement::c_file_replacement(const std::string& path)
+c_file_replacement::c_file_replacement(const std::string& path) : m_path(path)
 {
     if (path.empty() || path.find('\0') != std::string::npos)
         return;
@@ -131,6 +131,14 @@ bool c_file_replacement::commit(const std::string& bytes)
     else
         discard();
     return ok;
+}
+
+void c_file_replacement::remove_target()
+{
+    discard();
+    struct stat info;
+    if (::lstat(m_path.c_str(), &info) == 0 && (S_ISREG(info.st_mode) || S_ISLNK(info.st_mode)))
+        ::unlink(m_path.c_str());
 }
 
 void c_file_replacement::discard()

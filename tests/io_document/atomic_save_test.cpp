@@ -54,9 +54,21 @@ TEST_F(AtomicSave, FullDiskLeavesTheOldFileByteForByte) {
     EXPECT_TRUE(c.killed || files() == (std::set<std::string>{c.old, c.target})) << c.target;
     std::system(("rm -f '" + dir_ + "'* '" + dir_ + "'.kyr-*").c_str());
   }
-  write_bytes(path("old.kyr"), "old");
-  EXPECT_EQ(Kyr().marshal(path("old.kyr").c_str()), lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL);
-  EXPECT_EQ(content_of(path("old.kyr")), "old");
+}
+
+// A class that fails to marshal to a file deletes the file of its name (a FIFO keeps its name);
+// writeFile stages the document in memory and never touches an existing file on that failure.
+TEST_F(AtomicSave, AFailedMarshalDeletesTheNameOfAFileOnly) {
+  for (const char* name : {"old.kyr", "old.kyrz", "fifo.kyr"}) {
+    const bool fifo = name[0] == 'f';
+    fifo ? ::mkfifo(path(name).c_str(), 0600) : (write_bytes(path(name), "old"), 0);
+    const int reader = fifo ? ::open(path(name).c_str(), O_RDONLY | O_NONBLOCK) : -1;
+    EXPECT_EQ(Kyr().writeFile(wide(path(name))), lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL) << name;
+    EXPECT_EQ(files().count(name), 1u) << name;
+    EXPECT_EQ(Kyr().marshal(path(name).c_str()), lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL) << name;
+    EXPECT_EQ(files().count(name), fifo ? 1u : 0u) << name;
+    if (reader >= 0) ::close(reader);
+  }
 }
 
 // Each name links to a file, a device or a FIFO; the save runs in a child that must not hang.

@@ -42,9 +42,15 @@ public:
     // Once only; false when anything failed, the old file then being intact.
     bool commit(const std::string& bytes);
 
+    // Gives the write up and deletes the name, as a document that fails to
+    // marshal must not be found under it. Only a regular file or a link is
+    // deleted; a FIFO or a device keeps its name.
+    void remove_target();
+
 private:
     void discard();
 
+    std::string m_path;       // the name as given
     std::string m_target;     // the name replaced, links resolved
     std::string m_temporary;  // empty when writing a special file directly
     int m_fd = -1;

@@ -402,7 +402,8 @@ struct frame
     }
 
     // The file is replaced only by a complete document: a failed write leaves
-    // the old file, or none, as it was.
+    // the old file, or none, as it was. A document that fails to marshal is
+    // another matter: its name is deleted, so no stale document passes for it.
     template <typename C>
     static elmx_error marshal_file(const C& object, const char* file_name, const char* name)
     {
@@ -416,8 +417,10 @@ struct frame
         } catch (const std::bad_alloc&) {
             return error;
         }
-        if (error != lmx::ELMX_OK)
+        if (error != lmx::ELMX_OK) {
+            file.remove_target();
             return error;
+        }
         return file.commit(text) ? lmx::ELMX_OK : lmx::ELMX_NO_FILE;
     }
 
