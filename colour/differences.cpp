@@ -1,0 +1,139 @@
+// Colour-difference formulas.
+#include <kyr/colour/differences.hpp>
+
+#include <kyr/colour/conversions.hpp>
+
+#include <algorithm>
+#include <cmath>
+
+namespace kyr::colour {
+namespace {
+
+constexpr double pi = 3.14159265358979323846;
+constexpr double degrees = pi / 180.0;
+
+double square(double v)
+{
+    return v * v;
+}
+
+// ΔH² from the Cartesian differences; it is a difference of nearly equal squares when the hues
+// agree, and rounding must not push it below zero.
+double delta_h_squared(const Lab& standard, const Lab& sample, double dC)
+{
+    return std::max(0.0, square(sample.a - standard.a) + square(sample.b - standard.b) - square(dC));
+}
+
+} // namespace
+
+double delta_e76(const Lab& standard, const Lab& sample)
+{
+    return std::sqrt(square(sample.L - standard.L) + square(sample.a - standard.a) + square(sample.b - standard.b));
+}
+
+double delta_e94(const Lab& standard, const Lab& sample, const CIE94Weights& w)
+{
+    const double c1 = std::hypot(standard.a, standard.b);
+    const double dC = std::hypot(sample.a, sample.b) - c1;
+    const double sC = 1.0 + w.K1 * c1, sH = 1.0 + w.K2 * c1;
+    return std::sqrt(square((sample.L - standard.L) / w.kL) + square(dC / (w.kC * sC)) +
+                     delta_h_squared(standard, sample, dC) / square(w.kH * sH));
+}
+
+double delta_e2000(const Lab& standard, const Lab& sample, double kL, double kC, double kH)
+{
+    const double c_mean = (std::hypot(standard.a, standard.b) + std::hypot(sample.a, sample.b)) / 2.0;
+    const double c7 = std::pow(c_mean, 7);
+    const double g = 0.5 * (1.0 - std::sqrt(c7 / (c7 + 6103515625.0)));  // 25^7
+    const double a1 = (1.0 + g) * standard.a, a2 = (1.0 + g) * sample.a;
+    const double c1 = std::hypot(a1, standard.b), c2 = std::hypot(a2, sample.b);
+    auto hue = [](double b, double a) {
+        if (a == 0 && b == 0)
+            return 0.0;
+        const double h = std::atan2(b, a) / degrees;
+        return h < 0 ? h + 360.0 : h;
+    };
+    const double h1 = hue(standard.b, a1), h2 = hue(sample.b, a2);
+
+    const double dL = sample.L - standard.L, dC = c2 - c1;
+    double dh = 0;
+    if (c1 * c2 != 0) {
+        dh = h2 - h1;
+        if (dh > 180.0)
+            dh -= 360.0;
+        else if (dh < -180.0)
+            dh += 360.0;
+    }
+    const double dH = 2.0 * std::sqrt(c1 * c2) * std::sin(dh / 2.0 * degrees);
+
+    const double l_mean = (standard.L + sample.L) / 2.0, cp_mean = (c1 + c2) / 2.0;
+    double h_mean = h1 + h2;
+    if (c1 * c2 != 0) {
+        if (std::fabs(h1 - h2) <= 180.0)
+            h_mean /= 2.0;
+        else
+            h_mean = h_mean < 360.0 ? (h_mean + 360.0) / 2.0 : (h_mean - 360.0) / 2.0;
+    }
+    const double t = 1.0 - 0.17 * std::cos((h_mean - 30.0) * degrees) + 0.24 * std::cos(2.0 * h_mean * degrees) +
+                     0.32 * std::cos((3.0 * h_mean + 6.0) * degrees) - 0.20 * std::cos((4.0 * h_mean - 63.0) * degrees);
+    const double d_theta = 30.0 * std::exp(-square((h_mean - 275.0) / 25.0));
+    const double cp7 = std::pow(cp_mean, 7);
+    const double r_c = 2.0 * std::sqrt(cp7 / (cp7 + 6103515625.0));
+    const double l50 = square(l_mean - 50.0);
+    const double sL = 1.0 + 0.015 * l50 / std::sqrt(20.0 + l50);
+    const double sC = 1.0 + 0.045 * cp_mean, sH = 1.0 + 0.015 * cp_mean * t;
+    const double r_t = -std::sin(2.0 * d_theta * degrees) * r_c;
+    const double l = dL / (kL * sL), c = dC / (kC * sC), h = dH / (kH * sH);
+    return std::sqrt(l * l + c * c + h * h + r_t * c * h);
+}
+
+double delta_e_cmc(const Lab& standard, const Lab& sample, double l, double c)
+{
+    const LCh reference = to_LCh(standard);
+    const double c1 = reference.C, h1 = reference.h;
+    const double dC = std::hypot(sample.a, sample.b) - c1;
+    const double sL = standard.L < 16.0 ? 0.511 : 0.040975 * standard.L / (1.0 + 0.01765 * standard.L);
+    const double sC = 0.0638 * c1 / (1.0 + 0.0131 * c1) + 0.638;
+    const double c4 = square(square(c1));
+    const double f = std::sqrt(c4 / (c4 + 1900.0));
+    const double t = (h1 >= 164.0 && h1 <= 345.0) ? 0.56 + std::fabs(0.2 * std::cos((h1 + 168.0) * degrees))
+                                                   : 0.36 + std::fabs(0.4 * std::cos((h1 + 35.0) * degrees));
+    const double sH = sC * (f * t + 1.0 - f);
+    return std::sqrt(square((sample.L - standard.L) / (l * sL)) + square(dC / (c * sC)) +
+                     delta_h_squared(standard, sample, dC) / square(sH));
+}
+
+Lab to_DIN99o(const Lab& lab, double kE, double kCH)
+{
+    const double theta = 26.0 * degrees;
+    const double e = lab.a * std::cos(theta) + lab.b * std::sin(theta);
+    const double f = 0.83 * (lab.b * std::cos(theta) - lab.a * std::sin(theta));
+    const double g = std::hypot(e, f);
+    const double c = std::log(1.0 + 0.075 * g) / (0.0435 * kCH * kE);
+    const double h = std::atan2(f, e) + theta;
+    return {303.67 * std::log(1.0 + 0.0039 * lab.L) / kE, c * std::cos(h), c * std::sin(h)};
+}
+
+double delta_e_din99o(const Lab& standard, const Lab& sample, double kE, double kCH)
+{
+    return delta_e76(to_DIN99o(standard, kE, kCH), to_DIN99o(sample, kE, kCH));
+}
+
+double delta_e_hunter(const HunterLab& standard, const HunterLab& sample)
+{
+    return std::sqrt(square(sample.L - standard.L) + square(sample.a - standard.a) + square(sample.b - standard.b));
+}
+
+LabDeltas lab_deltas(const Lab& standard, const Lab& sample)
+{
+    const LCh s = to_LCh(standard), m = to_LCh(sample);
+    double dh = m.h - s.h;
+    if (dh > 180.0)
+        dh -= 360.0;
+    else if (dh < -180.0)
+        dh += 360.0;
+    return {sample.L - standard.L, sample.a - standard.a, sample.b - standard.b, m.C - s.C,
+            2.0 * std::sqrt(s.C * m.C) * std::sin(dh / 2.0 * degrees)};
+}
+
+} // namespace kyr::colour
