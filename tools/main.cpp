@@ -20,6 +20,7 @@ int main(int argc, char** argv)
     const std::vector<command> commands = {
         add_validate_command(app), add_info_command(app), add_convert_command(app),
         add_export_command(app), add_new_command(app)};
+    const std::vector<command> colour_commands = {add_colorimetry_command(app), add_diff_command(app)};
 
     try {
         app.parse(argc, argv);
@@ -32,9 +33,10 @@ int main(int argc, char** argv)
         return exit_usage_or_io;
     }
 
-    for (const command& c : commands)
-        if (c.app->parsed())
-            return c.run();
+    for (const auto* group : {&commands, &colour_commands})
+        for (const command& c : *group)
+            if (c.app->parsed())
+                return c.run();
     // No command at all: say what there is to choose from.
     std::cerr << app.help();
     return exit_usage_or_io;
