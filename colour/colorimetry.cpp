@@ -140,10 +140,11 @@ WeightingTable::WeightingTable(const std::vector<double>& wavelengths_nm, const 
         return;
     }
 
-    // An even grid is extended by its own step over the observer's range.
+    // An even grid of 1 nm or coarser is extended by its own step over the observer's range
+    // (finer grids are not E308 intervals, and extending them could take unbounded memory).
     std::vector<double> nodes = m_wavelengths;
     size_t below = 0;
-    if (even) {
+    if (even && m_wavelengths[1] - m_wavelengths[0] >= 1.0) {
         const double step = m_wavelengths[1] - m_wavelengths[0];
         std::vector<double> extended;
         for (double w = m_wavelengths.front() - step; w >= cie::observer_first_nm - 1e-9; w -= step)

@@ -17,6 +17,23 @@ double square(double v)
     return v * v;
 }
 
+// √(a² + b²) without std::hypot's care for overflow, which L*a*b* values never need.
+double chroma(double a, double b)
+{
+    return std::sqrt(a * a + b * b);
+}
+
+double seventh_power(double v)
+{
+    const double v2 = v * v;
+    return v2 * v2 * v2 * v;
+}
+
+// cos and sin of the fixed angles of CIEDE2000's T.
+const double cos_30 = std::cos(30.0 * degrees), sin_30 = std::sin(30.0 * degrees);
+const double cos_6 = std::cos(6.0 * degrees), sin_6 = std::sin(6.0 * degrees);
+const double cos_63 = std::cos(63.0 * degrees), sin_63 = std::sin(63.0 * degrees);
+
 // ΔH² from the Cartesian differences; it is a difference of nearly equal squares when the hues
 // agree, and rounding must not push it below zero.
 double delta_h_squared(const Lab& standard, const Lab& sample, double dC)
@@ -33,8 +50,8 @@ double delta_e76(const Lab& standard, const Lab& sample)
 
 double delta_e94(const Lab& standard, const Lab& sample, const CIE94Weights& w)
 {
-    const double c1 = std::hypot(standard.a, standard.b);
-    const double dC = std::hypot(sample.a, sample.b) - c1;
+    const double c1 = chroma(standard.a, standard.b);
+    const double dC = chroma(sample.a, sample.b) - c1;
     const double sC = 1.0 + w.K1 * c1, sH = 1.0 + w.K2 * c1;
     return std::sqrt(square((sample.L - standard.L) / w.kL) + square(dC / (w.kC * sC)) +
                      delta_h_squared(standard, sample, dC) / square(w.kH * sH));
@@ -42,15 +59,15 @@ double delta_e94(const Lab& standard, const Lab& sample, const CIE94Weights& w)
 
 double delta_e2000(const Lab& standard, const Lab& sample, double kL, double kC, double kH)
 {
-    const double c_mean = (std::hypot(standard.a, standard.b) + std::hypot(sample.a, sample.b)) / 2.0;
-    const double c7 = std::pow(c_mean, 7);
+    const double c_mean = (chroma(standard.a, standard.b) + chroma(sample.a, sample.b)) / 2.0;
+    const double c7 = seventh_power(c_mean);
     const double g = 0.5 * (1.0 - std::sqrt(c7 / (c7 + 6103515625.0)));  // 25^7
     const double a1 = (1.0 + g) * standard.a, a2 = (1.0 + g) * sample.a;
-    const double c1 = std::hypot(a1, standard.b), c2 = std::hypot(a2, sample.b);
+    const double c1 = chroma(a1, standard.b), c2 = chroma(a2, sample.b);
     auto hue = [](double b, double a) {
         if (a == 0 && b == 0)
             return 0.0;
-        const double h = std::atan2(b, a) / degrees;
+        const double h = std::atan2(b, a) * (180.0 / pi);
         return h < 0 ? h + 360.0 : h;
     };
     const double h1 = hue(standard.b, a1), h2 = hue(sample.b, a2);
@@ -74,15 +91,24 @@ double delta_e2000(const Lab& standard, const Lab& sample, double kL, double kC,
         else
             h_mean = h_mean < 360.0 ? (h_mean + 360.0) / 2.0 : (h_mean - 360.0) / 2.0;
     }
-    const double t = 1.0 - 0.17 * std::cos((h_mean - 30.0) * degrees) + 0.24 * std::cos(2.0 * h_mean * degrees) +
-                     0.32 * std::cos((3.0 * h_mean + 6.0) * degrees) - 0.20 * std::cos((4.0 * h_mean - 63.0) * degrees);
-    const double d_theta = 30.0 * std::exp(-square((h_mean - 275.0) / 25.0));
-    const double cp7 = std::pow(cp_mean, 7);
-    const double r_c = 2.0 * std::sqrt(cp7 / (cp7 + 6103515625.0));
+    // T = 1 − 0.17·cos(h̄ − 30°) + 0.24·cos(2h̄) + 0.32·cos(3h̄ + 6°) − 0.20·cos(4h̄ − 63°), the
+    // multiple angles from one cosine and sine.
+    const double cos1 = std::cos(h_mean * degrees), sin1 = std::sin(h_mean * degrees);
+    const double cos2 = cos1 * cos1 - sin1 * sin1, sin2 = 2.0 * sin1 * cos1;
+    const double cos3 = cos1 * cos2 - sin1 * sin2, sin3 = sin1 * cos2 + cos1 * sin2;
+    const double cos4 = cos2 * cos2 - sin2 * sin2, sin4 = 2.0 * sin2 * cos2;
+    const double t = 1.0 - 0.17 * (cos1 * cos_30 + sin1 * sin_30) + 0.24 * cos2 +
+                     0.32 * (cos3 * cos_6 - sin3 * sin_6) - 0.20 * (cos4 * cos_63 + sin4 * sin_63);
+    // The blue-region rotation; 160° or more from 275° it is below 1e-17 of the result.
+    const double cp7 = seventh_power(cp_mean);
+    double r_t = 0;
+    if (std::fabs(h_mean - 275.0) < 160.0) {
+        const double d_theta = 30.0 * std::exp(-square((h_mean - 275.0) * 0.04));
+        r_t = -std::sin(2.0 * d_theta * degrees) * 2.0 * std::sqrt(cp7 / (cp7 + 6103515625.0));
+    }
     const double l50 = square(l_mean - 50.0);
     const double sL = 1.0 + 0.015 * l50 / std::sqrt(20.0 + l50);
     const double sC = 1.0 + 0.045 * cp_mean, sH = 1.0 + 0.015 * cp_mean * t;
-    const double r_t = -std::sin(2.0 * d_theta * degrees) * r_c;
     const double l = dL / (kL * sL), c = dC / (kC * sC), h = dH / (kH * sH);
     return std::sqrt(l * l + c * c + h * h + r_t * c * h);
 }
@@ -91,7 +117,7 @@ double delta_e_cmc(const Lab& standard, const Lab& sample, double l, double c)
 {
     const LCh reference = to_LCh(standard);
     const double c1 = reference.C, h1 = reference.h;
-    const double dC = std::hypot(sample.a, sample.b) - c1;
+    const double dC = chroma(sample.a, sample.b) - c1;
     const double sL = standard.L < 16.0 ? 0.511 : 0.040975 * standard.L / (1.0 + 0.01765 * standard.L);
     const double sC = 0.0638 * c1 / (1.0 + 0.0131 * c1) + 0.638;
     const double c4 = square(square(c1));
@@ -108,7 +134,7 @@ Lab to_DIN99o(const Lab& lab, double kE, double kCH)
     const double theta = 26.0 * degrees;
     const double e = lab.a * std::cos(theta) + lab.b * std::sin(theta);
     const double f = 0.83 * (lab.b * std::cos(theta) - lab.a * std::sin(theta));
-    const double g = std::hypot(e, f);
+    const double g = chroma(e, f);
     const double c = std::log(1.0 + 0.075 * g) / (0.0435 * kCH * kE);
     const double h = std::atan2(f, e) + theta;
     return {303.67 * std::log(1.0 + 0.0039 * lab.L) / kE, c * std::cos(h), c * std::sin(h)};

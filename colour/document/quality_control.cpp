@@ -85,8 +85,10 @@ void apply_limits(const ToleranceType& tolerance, const qc::metric& m, QcResult&
         const LimitsType& limits = tolerance.get_Limits();
         result.high = limits.get_HighTolerance();
         result.low = limits.isset_LowTolerance() ? std::optional<double>(limits.get_LowTolerance()) : std::nullopt;
-        if (m.kind == qc::formula::lab_axes || m.kind == qc::formula::lch_axes || m.kind == qc::formula::hunter_axes)
-            result.low = std::nullopt, result.high = 1;  // windows come from the parameters
+        if (m.kind == qc::formula::lab_axes || m.kind == qc::formula::lch_axes || m.kind == qc::formula::hunter_axes) {
+            result.low = std::nullopt;  // the windows come from the parameters
+            result.high = 1;
+        }
     }
     if (tolerance.isset_WarningLevel() && qc::grows_with_deviation(m.kind))
         result.warning = tolerance.get_WarningLevel();

@@ -96,6 +96,7 @@ TEST(Colorimetry, ShortRangesAndUnevenWavelengths)
     const XYZ reference = of(grid(360, 830, 1), quadratic);
     expect_xyz(of({360, 372.5, 380, 401, 433.3, 470, 520, 525, 590.25, 640, 700, 760, 830}, quadratic), reference, 1e-9);
     expect_xyz(of(grid(360.5, 829.5, 7), quadratic), reference, 1e-6);  // 360 nm lies outside
+    EXPECT_TRUE(WeightingTable({500, 500.0000001}, {}).valid());  // a hair-thin grid is not extended
 }
 
 // E308's correction R'(550) = 1.166·R(550) − 0.083·(R(540) + R(560)), seen through one band;

@@ -12,11 +12,11 @@
 //   through three nodes in the first and last interval, a cubic through four nodes inside. A
 //   node's weight is the sum of the products times that node's interpolation coefficient; on an
 //   even 1, 5, 10 or 20 nm grid from 360 nm these are exactly the E2022 tables (Table 6 of E308).
-// - A measured range shorter than the observer's: on an evenly spaced grid the grid is extended by
-//   its own step over 360 to 830 nm, the weights are computed on the whole grid, and the weights
-//   of the unmeasured nodes are added to the first and last measured node (E308's rule: the
-//   reflectance outside the range is taken as the nearest measured one). Products beyond the
-//   extended grid's ends go to its end nodes in the same way.
+// - A measured range shorter than the observer's: an evenly spaced grid of 1 nm or coarser is
+//   extended by its own step over 360 to 830 nm, the weights are computed on the whole grid, and
+//   the weights of the unmeasured nodes are added to the first and last measured node (E308's
+//   rule: the reflectance outside the range is taken as the nearest measured one). Products
+//   beyond the extended grid's ends go to its end nodes in the same way.
 // - Unevenly spaced or fractional wavelengths use the same interpolation on the actual nodes, and
 //   the reflectance outside the measured range is the nearest measured one.
 // - The weights are normalised so that the perfect reflecting diffuser (R = 1) has Y = 100.
