@@ -81,7 +81,12 @@ double delta_e2000(const Lab& standard, const Lab& sample, double kL, double kC,
         else if (dh < -180.0)
             dh += 360.0;
     }
-    const double dH = 2.0 * std::sqrt(c1 * c2) * std::sin(dh / 2.0 * degrees);
+    // Unit hue vectors: their chord is 2·sin(|Δh|/2) and their sum points along the mean hue,
+    // which spares three trigonometric calls away from the 180° cases.
+    const double u1a = c1 != 0 ? a1 / c1 : 0, u1b = c1 != 0 ? standard.b / c1 : 0;
+    const double u2a = c2 != 0 ? a2 / c2 : 0, u2b = c2 != 0 ? sample.b / c2 : 0;
+    const double half_chord = chroma(u2a - u1a, u2b - u1b) / 2.0;
+    const double dH = 2.0 * std::sqrt(c1 * c2) * (dh < 0 ? -half_chord : half_chord);
 
     const double l_mean = (standard.L + sample.L) / 2.0, cp_mean = (c1 + c2) / 2.0;
     double h_mean = h1 + h2;
@@ -93,7 +98,10 @@ double delta_e2000(const Lab& standard, const Lab& sample, double kL, double kC,
     }
     // T = 1 − 0.17·cos(h̄ − 30°) + 0.24·cos(2h̄) + 0.32·cos(3h̄ + 6°) − 0.20·cos(4h̄ − 63°), the
     // multiple angles from one cosine and sine.
-    const double cos1 = std::cos(h_mean * degrees), sin1 = std::sin(h_mean * degrees);
+    const double sum = chroma(u1a + u2a, u1b + u2b);
+    const bool bisector = c1 * c2 != 0 && sum > 1e-3;
+    const double cos1 = bisector ? (u1a + u2a) / sum : std::cos(h_mean * degrees);
+    const double sin1 = bisector ? (u1b + u2b) / sum : std::sin(h_mean * degrees);
     const double cos2 = cos1 * cos1 - sin1 * sin1, sin2 = 2.0 * sin1 * cos1;
     const double cos3 = cos1 * cos2 - sin1 * sin2, sin3 = sin1 * cos2 + cos1 * sin2;
     const double cos4 = cos2 * cos2 - sin2 * sin2, sin4 = 2.0 * sin2 * cos2;
