@@ -19,5 +19,8 @@ command add_info_command(CLI::App& parent);
 command add_convert_command(CLI::App& parent);
 command add_export_command(CLI::App& parent);
 command add_new_command(CLI::App& parent);
+command add_colorimetry_command(CLI::App& parent);
+command add_diff_command(CLI::App& parent);
+command add_qc_command(CLI::App& parent);
 
 } // namespace kyr_tool

@@ -22,6 +22,8 @@ int main(int argc, char** argv)
     const std::vector<command> commands = {
         add_validate_command(app), add_info_command(app), add_convert_command(app),
         add_export_command(app), add_new_command(app)};
+    const std::vector<command> colour_commands = {add_colorimetry_command(app), add_diff_command(app),
+                                                   add_qc_command(app)};
 
     try {
         app.parse(argc, argv);
@@ -34,15 +36,16 @@ int main(int argc, char** argv)
         return exit_usage_or_io;
     }
 
-    for (const command& c : commands) {
-        if (!c.app->parsed())
-            continue;
-        try {
-            return with_output_flushed(c.run());
-        } catch (const std::bad_alloc&) {
-            std::cerr << "kyr: out of memory
-";
-            return exit_usage_or_io;
+    for (const auto* group : {&commands, &colour_commands}) {
+        for (const command& c : *group) {
+            if (!c.app->parsed())
+                continue;
+            try {
+                return with_output_flushed(c.run());
+            } catch (const std::bad_alloc&) {
+                std::cerr << "kyr: out of memory\n";
+                return exit_usage_or_io;
+            }
         }
     }
     // No command at all: say what there is to choose from.

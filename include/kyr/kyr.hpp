@@ -48,4 +48,13 @@
 #include <kyr/io/document_result.hpp>
 #include <kyr/schema/classes.hpp>
 
+// Colour science: colorimetry, conversions, differences and indices, and their use on documents.
+#include <kyr/colour/colour_types.hpp>
+#include <kyr/colour/colorimetry.hpp>
+#include <kyr/colour/conversions.hpp>
+#include <kyr/colour/differences.hpp>
+#include <kyr/colour/indices.hpp>
+#include <kyr/colour/document_colours.hpp>
+#include <kyr/colour/quality_control.hpp>
+
 #endif
