@@ -21,6 +21,7 @@ int main(int argc, char** argv)
         add_validate_command(app), add_info_command(app), add_convert_command(app),
         add_export_command(app), add_new_command(app)};
     const std::vector<command> colour_commands = {add_colorimetry_command(app), add_diff_command(app)};
+    const std::vector<command> page_commands = {add_render_command(app)};
 
     try {
         app.parse(argc, argv);
@@ -33,7 +34,7 @@ int main(int argc, char** argv)
         return exit_usage_or_io;
     }
 
-    for (const auto* group : {&commands, &colour_commands})
+    for (const auto* group : {&commands, &colour_commands, &page_commands})
         for (const command& c : *group)
             if (c.app->parsed())
                 return c.run();
