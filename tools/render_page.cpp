@@ -83,7 +83,7 @@ public:
             const sg_ColorSpace& value = colour.get_ColorSpace(i);
             result.values.push_back(value_line(value));
             if (value.getchosen() == sg_ColorSpace::ec_ColorSpaceSpectral)
-                result.spectra.push_back(curve_of(colour, value));
+                result.spectra.push_back(curve_of(value, display.spectra[result.spectra.size()]));
         }
         ++m_page.swatch_count;
         m_page.clipped_count += result.clipped;
@@ -106,12 +106,12 @@ private:
         return source;
     }
 
-    spectrum_curve curve_of(const ColorType& colour, const sg_ColorSpace& value)
+    static spectrum_curve curve_of(const sg_ColorSpace& value, const std::optional<kyr::colour::DisplayRGB>& rgb)
     {
         spectrum_curve curve;
         curve.points = components_of(value).spectral;
         std::sort(curve.points.begin(), curve.points.end());
-        if (const auto rgb = m_colours.of_spectrum(colour, value.get_ColorSpaceSpectral()))
+        if (rgb)
             curve.colour = kyr::colour::to_8bit(*rgb);
         return curve;
     }

@@ -46,8 +46,8 @@ const WeightingTable& DisplayColours::table_for(const std::vector<double>& wavel
     return *m_tables.back();
 }
 
-std::optional<DisplayRGB> DisplayColours::of_spectrum(const ColorType& colour, const ColorSpaceSpectralType& value,
-                                                      std::string* error)
+std::optional<DisplayRGB> DisplayColours::of_spectrum(const ColorSpaceSpectralType& value,
+                                                      const ViewingConditions& conditions, std::string& error)
 {
     std::vector<SpectralPoint> points = spectrum_of(value);
     std::sort(points.begin(), points.end(),
@@ -57,17 +57,15 @@ std::optional<DisplayRGB> DisplayColours::of_spectrum(const ColorType& colour, c
     values.reserve(points.size());
     for (const SpectralPoint& point : points) {
         if (!std::isfinite(point.value)) {
-            if (error)
-                *error = "a spectral value is not a finite number";
+            error = "a spectral value is not a finite number";
             return std::nullopt;
         }
         wavelengths.push_back(point.wavelength_nm);
         values.push_back(point.value);
     }
-    const WeightingTable& table = table_for(wavelengths, spectral_conditions(colour, value));
+    const WeightingTable& table = table_for(wavelengths, conditions);
     if (!table.valid()) {
-        if (error)
-            *error = table.error();
+        error = table.error();
         return std::nullopt;
     }
     return to_sRGB(table.apply(values.data()), table.white());
@@ -82,15 +80,17 @@ DisplayColour DisplayColours::of(const ColorType& colour)
         if (value.getchosen() != sg_ColorSpace::ec_ColorSpaceSpectral)
             continue;
         const ColorSpaceSpectralType& spectral = value.get_ColorSpaceSpectral();
-        result.rgb = of_spectrum(colour, spectral, &spectral_error);
-        if (result.rgb) {
-            const ViewingConditions conditions = spectral_conditions(colour, spectral);
+        const ViewingConditions conditions = spectral_conditions(colour, spectral);
+        result.spectra.push_back(of_spectrum(spectral, conditions, spectral_error));
+        if (!result.rgb && result.spectra.back()) {
+            result.rgb = result.spectra.back();
             result.source = "ColorSpaceSpectral";
             result.illuminant = conditions.illuminant;
             result.observer = conditions.observer;
-            return result;
         }
     }
+    if (result.rgb)
+        return result;
     // Stored tristimulus values come first there; a spectrum is only reached when one failed above.
     ColourMeasure stored;
     if (measure_colour(colour, {}, stored)) {

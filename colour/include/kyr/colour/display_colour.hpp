@@ -29,6 +29,9 @@ struct DisplayColour
     std::optional<Illuminant> illuminant;  // the conditions the value was seen under, when known
     std::optional<Observer> observer;
     std::string note;                      // why `rgb` is empty
+    // Each reflectance spectrum of the colour in document order, as its own display colour;
+    // empty for one whose points cannot be weighted.
+    std::vector<std::optional<DisplayRGB>> spectra;
 };
 
 // 8-bit sRGB components, rounded, 0 to 255.
@@ -46,13 +49,9 @@ class DisplayColours
 public:
     DisplayColour of(const com_kyrandel_v2::ColorType& colour);
 
-    // One spectral value of `colour`, seen as the colour's spectra are; empty (with `error`) when
-    // its points cannot be weighted.
-    std::optional<DisplayRGB> of_spectrum(const com_kyrandel_v2::ColorType& colour,
-                                          const com_kyrandel_v2::ColorSpaceSpectralType& value,
-                                          std::string* error = nullptr);
-
 private:
+    std::optional<DisplayRGB> of_spectrum(const com_kyrandel_v2::ColorSpaceSpectralType& value,
+                                          const ViewingConditions& conditions, std::string& error);
     const WeightingTable& table_for(const std::vector<double>& wavelengths, const ViewingConditions& conditions);
 
     std::vector<std::unique_ptr<WeightingTable>> m_tables;  // the most recent last
