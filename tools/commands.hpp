@@ -21,6 +21,7 @@ command add_export_command(CLI::App& parent);
 command add_new_command(CLI::App& parent);
 command add_colorimetry_command(CLI::App& parent);
 command add_diff_command(CLI::App& parent);
+command add_qc_command(CLI::App& parent);
 command add_render_command(CLI::App& parent);
 
 } // namespace kyr_tool

@@ -20,7 +20,8 @@ int main(int argc, char** argv)
     const std::vector<command> commands = {
         add_validate_command(app), add_info_command(app), add_convert_command(app),
         add_export_command(app), add_new_command(app)};
-    const std::vector<command> colour_commands = {add_colorimetry_command(app), add_diff_command(app)};
+    const std::vector<command> colour_commands = {add_colorimetry_command(app), add_diff_command(app),
+                                                   add_qc_command(app)};
     const std::vector<command> page_commands = {add_render_command(app)};
 
     try {

@@ -48,3 +48,5 @@
 #include <kyr/colour/conversions.hpp>
 #include <kyr/colour/differences.hpp>
 #include <kyr/colour/indices.hpp>
+#include <kyr/colour/document_colours.hpp>
+#include <kyr/colour/quality_control.hpp>

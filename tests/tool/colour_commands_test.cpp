@@ -38,6 +38,13 @@ TEST(ColourCommands, OutputsAndExitCodes)
          "Grey 50: 1.8377\n"},
         {{"diff", colour_data("diff_a.kyr"), colour_data("diff_b.kyr"), "--formula", "cmc:1"}, 2, ""},
         {{"diff", colour_data("diff_a.kyr"), colour_data("missing.kyr")}, 2, ""},
+        // Anything failing makes exit code 1.
+        {{"qc", colour_data("qc.kyr")}, 1,
+         "Record 1 \"Press check\"\n  Standard \"Teal\"\n    measurement 1 \"Teal M1\": DE2000 D50/2° = 0.4999: value\n"},
+        {{"qc", colour_data("qc.kyr")}, 1,
+         "    measurement 2 \"Teal M2\": DE2000 (tolerance \"house\") D50/2° = 1.4972: warn (high 2, warning 1)\n"},
+        {{"qc", colour_data("qc.kyr"), "--json"}, 1, "\"function\": \"MeanDE\",\n    \"illuminant\": \"D50\""},
+        {{"qc", colour_data("spectra.kyr")}, 0, ""},
     };
     for (const auto& c : cases) {
         const program_result result = run_program(kyr_program(), c.arguments);
@@ -60,4 +67,15 @@ TEST(ColourCommands, JsonKeys)
     EXPECT_EQ(diff.exit_code, 0);
     EXPECT_NE(diff.out.find("{\n    \"name\": \"Grey 50\",\n    \"delta_e\": 1.99347"), std::string::npos) << diff.out;
     EXPECT_NE(diff.err.find("Only here: not in"), std::string::npos);
+}
+
+TEST(ColourCommands, QcWritesResultsIntoTheDocument)
+{
+    scratch_directory scratch;
+    const std::string out = scratch.path("results.kyr");
+    const program_result qc = run_program(kyr_program(), {"qc", colour_data("qc.kyr"), "--write-results", out});
+    EXPECT_EQ(qc.exit_code, 1);
+    const std::string written = read_file(out);
+    EXPECT_NE(written.find("<Kyr:FunctionDE>\n\t\t\t\t\t<Kyr:Result>0.5</Kyr:Result>"), std::string::npos);
+    EXPECT_EQ(run_program(kyr_program(), {"validate", out}).exit_code, 0);
 }
