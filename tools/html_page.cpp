@@ -105,7 +105,7 @@ void append_verdicts(std::string& out, const std::vector<qc_line>& lines)
             append_element(out, "td", nullptr, *cell);
         const std::string verdict_class = line.verdict == "pass" || line.verdict == "warn" || line.verdict == "fail"
                                               ? line.verdict
-                                              : std::string("small");
+                                              : std::string("small");  // values and lines not evaluated
         append_element(out, "td", verdict_class.c_str(), line.verdict);
         out += "</tr>\n";
     }

@@ -5,8 +5,11 @@
 #include "text.hpp"
 
 #include <kyr/colour/colour_types.hpp>
+#include <kyr/colour/quality_control.hpp>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 
 namespace kyr_tool {
 namespace {
@@ -120,6 +123,44 @@ private:
     page m_page;
 };
 
+std::string limits_text(const kyr::colour::QcResult& r)
+{
+    std::string text;
+    if (r.low && r.high)
+        text = format_number(*r.low) + " to " + format_number(*r.high);
+    else if (r.high)
+        text = "at most " + format_number(*r.high);
+    else if (r.low)
+        text = "at least " + format_number(*r.low);
+    if (r.warning)
+        text += (text.empty() ? "" : ", ") + std::string("warning ") + format_number(*r.warning);
+    return text;
+}
+
+qc_line line_of(const kyr::colour::QcResult& r)
+{
+    qc_line line;
+    line.measurement = r.measurement ? r.measurement_name : "all measurements";
+    line.tolerance = !r.tolerance.empty() ? r.tolerance : r.measurement ? "its own function" : "";
+    line.function = r.function;
+    if (r.illuminant) {
+        line.function += std::string(" (") + kyr::colour::illuminant_name(*r.illuminant);
+        if (r.observer)
+            line.function += ", " + std::to_string(kyr::colour::observer_degrees(*r.observer)) + "°";
+        line.function += ")";
+    }
+    if (r.value) {
+        char value[32];
+        std::snprintf(value, sizeof value, "%.2f", std::fabs(*r.value) < 0.005 ? 0.0 : *r.value);  // no "-0.00"
+        line.value = value;
+    }
+    line.limits = limits_text(r);
+    line.verdict = kyr::colour::verdict_name(r.verdict);
+    if (!r.reason.empty())
+        line.verdict += ": " + r.reason;
+    return line;
+}
+
 void add_fact(page& result, const char* label, const std::string& text)
 {
     if (!text.empty())
@@ -176,6 +217,9 @@ page build_page(const Kyr& document, const std::string& file)
         }
         result.records.push_back(std::move(shown));
     }
+    for (const kyr::colour::QcResult& r : kyr::colour::evaluate_quality_control(document))
+        if (r.record < result.records.size() && r.standard < result.records[r.record].standards.size())
+            result.records[r.record].standards[r.standard].lines.push_back(line_of(r));
     result.facts.push_back(std::to_string(result.swatch_count) + " colours, " + std::to_string(result.clipped_count) +
                            " outside sRGB (clipped), " + std::to_string(result.unknown_count) +
                            " without a colorimetric value");

@@ -47,6 +47,20 @@ TEST(Render, PagesShowTheColoursAndMarks)
          {"background:#1A858C", "<div class=\"role\">Standard</div><div class=\"name\">Signal Red standard",
           "background:#C82728", "<div class=\"role\">Measurement</div><div class=\"name\">Signal Red sheet 1250",
           "Not shown: the record gives no standard colour"}},
+        // Verdicts as the quality-control evaluation gives them, beside the standard and its measurements.
+        {std::string(KYR_TEST_DATA_DIR) + "/colour/qc.kyr", "qc.html",
+         {"<div class=\"role\">Standard</div><div class=\"name\">Teal</div>",
+          "<div class=\"role\">Measurement</div><div class=\"name\">Teal M3</div>",
+          "<td>Teal M1</td><td>house</td><td>DE2000 (D50, 2°)</td><td>0.50</td><td>at most 2, warning 1</td>"
+          "<td class=\"pass\">pass</td>",
+          "<td>Teal M2</td><td>house</td><td>DE2000 (D50, 2°)</td><td>1.50</td><td>at most 2, warning 1</td>"
+          "<td class=\"warn\">warn</td>",
+          "<td>Teal M3</td><td>house</td><td>DE2000 (D50, 2°)</td><td>2.98</td><td>at most 2, warning 1</td>"
+          "<td class=\"fail\">fail</td>",
+          "<td>all measurements</td><td>mean</td><td>MeanDE (D50, 2°)</td><td>1.67</td>",
+          "<td>-5 to 5</td><td class=\"pass\">pass</td>"}},
+        {std::string(KYR_TEST_DATA_DIR) + "/colour/qc.kyr", "qc.svg",
+         {"<text x=\"24\" y=\"", "Teal M3 · house · DE2000 (D50, 2°) 2.98 · limits at most 2, warning 1 · fail"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.output);
