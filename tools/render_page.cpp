@@ -112,7 +112,10 @@ private:
     static spectrum_curve curve_of(const sg_ColorSpace& value, const std::optional<kyr::colour::DisplayRGB>& rgb)
     {
         spectrum_curve curve;
-        curve.points = components_of(value).spectral;
+        // Only drawable points, and no NaN left to upset the sort.
+        for (const auto& point : components_of(value).spectral)
+            if (std::isfinite(point.first) && std::isfinite(point.second))
+                curve.points.push_back(point);
         std::sort(curve.points.begin(), curve.points.end());
         if (rgb)
             curve.colour = kyr::colour::to_8bit(*rgb);

@@ -15,7 +15,7 @@ namespace kyr_tool {
 
 struct spectrum_curve
 {
-    std::vector<std::pair<double, double>> points;  // (nm, reflectance), ascending wavelength
+    std::vector<std::pair<double, double>> points;  // (nm, reflectance), finite, ascending wavelength
     std::optional<kyr::colour::RGB8> colour;        // the spectrum's own sRGB, when it has one
 };
 

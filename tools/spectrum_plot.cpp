@@ -62,8 +62,7 @@ void append_spectrum_plot(std::string& out, const spectrum_curve& curve, double 
         return;  // no wavelength scale to draw on
     double top = 1;
     for (const auto& point : curve.points)
-        if (std::isfinite(point.second))
-            top = std::max(top, std::ceil(point.second * 2) / 2);  // fluorescent samples exceed 1
+        top = std::max(top, std::ceil(point.second * 2) / 2);  // fluorescent samples exceed 1
     top = std::min(top, 10.0);
 
     const double x0 = x + left_margin, x1 = x + plot_width - right_margin;
@@ -94,8 +93,6 @@ void append_spectrum_plot(std::string& out, const spectrum_curve& curve, double 
     out += "\" points=\"";
     const char* separator = "";
     for (const auto& point : curve.points) {
-        if (!std::isfinite(point.second))
-            continue;
         out += separator;
         append_coordinate(out, px(point.first));
         out += ',';

@@ -50,6 +50,11 @@ std::optional<DisplayRGB> DisplayColours::of_spectrum(const ColorSpaceSpectralTy
                                                       const ViewingConditions& conditions, std::string& error)
 {
     std::vector<SpectralPoint> points = spectrum_of(value);
+    for (const SpectralPoint& point : points)
+        if (!std::isfinite(point.wavelength_nm)) {  // and a NaN would break the sort's ordering
+            error = "a wavelength is not a positive number";
+            return std::nullopt;
+        }
     std::sort(points.begin(), points.end(),
               [](const SpectralPoint& a, const SpectralPoint& b) { return a.wavelength_nm < b.wavelength_nm; });
     std::vector<double> wavelengths, values;

@@ -59,6 +59,12 @@ TEST(Render, PagesShowTheColoursAndMarks)
           "<td class=\"fail\">fail</td>",
           "<td>all measurements</td><td>mean</td><td>MeanDE (D50, 2°)</td><td>1.67</td>",
           "<td>-5 to 5</td><td class=\"pass\">pass</td>"}},
+        // Markup in names, wavelengths near the largest double: escaped, and drawn without a hang.
+        {tool_data("render_hostile.kyr"), "hostile.html",
+         {"<title>Hostile &lt;page&gt;</title>", "<div class=\"name\">&lt;/div&gt;&lt;script&gt;&quot;&amp;&#39;</div>",
+          "Spectral: 3 points, 500–1e+300 nm", "stroke=\"#808080\" points=\"26,57.8 160,65.2 160,13.4\"",
+          "Spectral: 16 points, 4e+297–7e+297 nm"}},
+        {tool_data("render_hostile.kyr"), "hostile.svg", {"&lt;/div&gt;&lt;script&gt;&quot;&amp;&#39;"}},
         {std::string(KYR_TEST_DATA_DIR) + "/colour/qc.kyr", "qc.svg",
          {"<text x=\"24\" y=\"", "Teal M3 · house · DE2000 (D50, 2°) 2.98 · limits at most 2, warning 1 · fail"}},
     };
