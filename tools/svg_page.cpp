@@ -11,8 +11,9 @@ namespace {
 constexpr int columns = 5;
 constexpr double margin = 24, card_width = 184, gap = 12, patch_height = 96, line_height = 14;
 constexpr double page_width = 2 * margin + columns * card_width + (columns - 1) * gap;
-// Characters of a caption line that fit a card at the caption's font size.
-constexpr size_t line_characters = 32, page_line_characters = 160;
+// Characters of a line that fit a card at the caption's sizes (11 and 10 pixels), and a page.
+constexpr size_t line_characters = 28, small_line_characters = 32, page_line_characters = 160;
+constexpr size_t lines_per_caption_item = 3;
 
 struct caption_line
 {
@@ -20,17 +21,50 @@ struct caption_line
     const char* css_class;
 };
 
+bool continuation_byte(char c)
+{
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+size_t characters(const std::string& text)
+{
+    size_t count = 0;
+    for (const char c : text)
+        count += !continuation_byte(c);
+    return count;
+}
+
+// Where character `n` of `text` starts (the size when it has fewer).
+size_t byte_offset(const std::string& text, size_t n)
+{
+    for (size_t i = 0; i < text.size(); ++i)
+        if (!continuation_byte(text[i]) && n-- == 0)
+            return i;
+    return text.size();
+}
+
 // Cuts `text` to `limit` characters (not bytes: a UTF-8 sequence is never split), with an ellipsis.
 std::string fitted(const std::string& text, size_t limit)
 {
-    size_t characters = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80)
-            continue;
-        if (++characters == limit)
-            return i + 1 < text.size() ? text.substr(0, i) + "…" : text;
+    if (characters(text) <= limit)
+        return text;
+    return text.substr(0, byte_offset(text, limit - 1)) + "…";
+}
+
+// `text` broken at spaces into lines of at most `limit` characters; the last of `lines_per_caption_item`
+// lines is cut short.
+void add_wrapped(std::vector<caption_line>& lines, const std::string& text, const char* css_class)
+{
+    const size_t limit = css_class && std::string(css_class) == "small" ? small_line_characters : line_characters;
+    std::string rest = text;
+    for (size_t n = 1; n < lines_per_caption_item && characters(rest) > limit; ++n) {
+        size_t cut = byte_offset(rest, limit);
+        const size_t space = rest.rfind(' ', cut);
+        cut = space != std::string::npos && space > 0 ? space : cut;
+        lines.push_back({rest.substr(0, cut), css_class});
+        rest = rest.substr(rest[cut] == ' ' ? cut + 1 : cut);
     }
-    return text;
+    lines.push_back({fitted(rest, limit), css_class});
 }
 
 std::vector<caption_line> caption_of(const swatch& shown, const char* role)
@@ -38,17 +72,17 @@ std::vector<caption_line> caption_of(const swatch& shown, const char* role)
     std::vector<caption_line> lines;
     if (role)
         lines.push_back({role, "role"});
-    lines.push_back({shown.name, "name"});
+    add_wrapped(lines, shown.name, "name");
     if (!shown.number.empty())
-        lines.push_back({shown.number, "small"});
+        add_wrapped(lines, shown.number, "small");
     if (shown.rgb)
-        lines.push_back({shown.origin, nullptr});
+        add_wrapped(lines, shown.origin, nullptr);
     else
-        lines.push_back({"Not shown: " + shown.note, "alert"});
+        add_wrapped(lines, "Not shown: " + shown.note, "alert");
     if (shown.clipped)
         lines.push_back({clipped_text, "alert"});
     for (const std::string& value : shown.values)
-        lines.push_back({value, "small"});
+        add_wrapped(lines, value, "small");
     return lines;
 }
 
@@ -175,7 +209,7 @@ private:
         double y = m_y + patch_height + 4;
         for (const caption_line& line : caption_of(shown, role)) {
             y += line_height;
-            add_text(x + 8, y, line.text, line.css_class);
+            add_text(x + 8, y, line.text, line.css_class, page_line_characters);  // already wrapped
         }
         y += 6;
         for (const spectrum_curve& curve : shown.spectra) {
@@ -228,7 +262,7 @@ std::string svg_page(const page& shown)
             writer.cards(swatches, roles);
             for (const qc_line& line : standard.lines)
                 writer.text(line.measurement + " · " + line.tolerance + " · " + line.function + " " + line.value +
-                                " · limits " + line.limits + " · " + line.verdict,
+                                (line.limits.empty() ? "" : " · limits " + line.limits) + " · " + line.verdict,
                             line.verdict == "fail" ? "alert" : nullptr);
         }
     }
