@@ -22,5 +22,6 @@ command add_new_command(CLI::App& parent);
 command add_colorimetry_command(CLI::App& parent);
 command add_diff_command(CLI::App& parent);
 command add_qc_command(CLI::App& parent);
+command add_render_command(CLI::App& parent);
 
 } // namespace kyr_tool

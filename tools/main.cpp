@@ -24,6 +24,7 @@ int main(int argc, char** argv)
         add_export_command(app), add_new_command(app)};
     const std::vector<command> colour_commands = {add_colorimetry_command(app), add_diff_command(app),
                                                    add_qc_command(app)};
+    const std::vector<command> page_commands = {add_render_command(app)};
 
     try {
         app.parse(argc, argv);
@@ -36,7 +37,7 @@ int main(int argc, char** argv)
         return exit_usage_or_io;
     }
 
-    for (const auto* group : {&commands, &colour_commands}) {
+    for (const auto* group : {&commands, &colour_commands, &page_commands}) {
         for (const command& c : *group) {
             if (!c.app->parsed())
                 continue;
