@@ -55,7 +55,7 @@ int run_colorimetry(const colorimetry_options& options)
 
     nlohmann::ordered_json rows = nlohmann::ordered_json::array();
     bool all_computed = true;
-    for_each_colour(document, [&](const com_kyrandel_v2::ColorType& colour) {
+    for_each_colour(document, [&](const com_kyrandel_v2::ColorType& colour, const colour_place&) {
         const std::string name = utf8(colour.get_ColorName());
         std::vector<std::string> errors;
         for (const ColourMeasure& m : spectral_measures(colour, request, &errors)) {

@@ -51,11 +51,11 @@ int run_diff(const diff_options& options)
         return status;
 
     std::map<std::string, const com_kyrandel_v2::ColorType*> by_name;  // the first of each name
-    for_each_colour(samples, [&by_name](const com_kyrandel_v2::ColorType& colour) {
+    for_each_colour(samples, [&by_name](const com_kyrandel_v2::ColorType& colour, const colour_place&) {
         by_name.emplace(utf8(colour.get_ColorName()), &colour);
     });
     nlohmann::ordered_json rows = nlohmann::ordered_json::array();
-    for_each_colour(standards, [&](const com_kyrandel_v2::ColorType& colour) {
+    for_each_colour(standards, [&](const com_kyrandel_v2::ColorType& colour, const colour_place&) {
         const std::string name = utf8(colour.get_ColorName());
         const auto match = by_name.find(name);
         if (match == by_name.end()) {

@@ -58,8 +58,8 @@ std::string value_line(const sg_ColorSpace& value)
         break;
     }
     const char* separator = ": ";
-    for (const auto& [name, number] : components.named) {
-        line += separator + name + " " + format_number(number);
+    for (const auto& [name, text] : components.named) {
+        line += separator + name + " " + text;
         separator = ", ";
     }
     return line;

@@ -220,7 +220,23 @@ bool grows_with_deviation(formula kind)
     return kind != formula::whiteness && kind != formula::yellowness && kind != formula::strength;
 }
 
-metric metric_of(const FunctionType& function)
+// The weighting factors divide the differences: zero, a negative or a non-finite factor gives no
+// difference worth a verdict (a hue factor of 0 would make every hue change infinite).
+static void require_usable_factors(metric& m)
+{
+    const bool weighted = m.kind == formula::de94 || m.kind == formula::de2000 || m.kind == formula::cmc ||
+                          m.kind == formula::din99o;
+    const bool usable = [&] {
+        for (double k : {m.k1, m.k2, m.k3})
+            if (!(k > 0) || !std::isfinite(k))
+                return false;
+        return true;
+    }();
+    if (weighted && !usable && m.reason.empty())
+        m.reason = m.name + " needs weighting factors greater than zero";
+}
+
+static metric metric_of_function(const FunctionType& function)
 {
     metric m;
     if (const auto* f = dynamic_cast<const FunctionTolerance*>(&function))
@@ -263,6 +279,13 @@ metric metric_of(const FunctionType& function)
                 break;
             }
     }
+    return m;
+}
+
+metric metric_of(const FunctionType& function)
+{
+    metric m = metric_of_function(function);
+    require_usable_factors(m);
     return m;
 }
 
