@@ -1,0 +1,115 @@
+// kyr::load, parse, save and to_xml: fresh documents, diagnostics in kyr::error, round trips.
+#include <kyr/api.hpp>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+const std::string swatches = KYR_SOURCE_DIR "/examples/swatches.kyr";
+const char* const stamp = "2026-12-05T12:00:00Z";
+
+kyr::Document minimal_document()
+{
+    kyr::Document document;
+    kyr::fill_header(document, {"kyr tests", "1.0", "tests", stamp});
+    return document;
+}
+
+TEST(DocumentIo, ASecondLoadNeverMerges)
+{
+    kyr::Document document = kyr::load(swatches);
+    ASSERT_EQ(document.colours().size(), 4u);
+    document.colours().push_back();
+    document = kyr::load(swatches);
+    EXPECT_EQ(document.colours().size(), 4u);
+    EXPECT_EQ(kyr::load(swatches).colours().size(), 4u);
+}
+
+TEST(DocumentIo, FailuresCarryTheReadersDiagnostics)
+{
+    struct failure
+    {
+        std::string path;
+        lmx::elmx_error code;
+        int line;
+        std::string message;
+    };
+    const failure cases[] = {
+        {KYR_TEST_DATA_DIR "/tool/missing_header.kyr", lmx::ELMX_MANDATORY_ELEMENT_MISSING, 4,
+         "line:4-'Kyr:Header'-Mandatory element missing"},
+        {KYR_TEST_DATA_DIR "/no/such/file.kyr", lmx::ELMX_NO_FILE, 0,
+         "Unable to open file"},
+        {KYR_TEST_DATA_DIR, lmx::ELMX_NO_FILE, 0, "Unable to open file"},
+        {KYR_TEST_DATA_DIR "/no/such/file.kyrz", lmx::ELMX_USER_DEFINED_1, 0, "not a readable .kyrz container"},
+    };
+    for (const failure& expected : cases) {
+        SCOPED_TRACE(expected.path);
+        try {
+            kyr::load(expected.path);
+            ADD_FAILURE() << "loaded";
+        } catch (const kyr::error& e) {
+            EXPECT_EQ(e.code(), expected.code);
+            EXPECT_EQ(e.line(), expected.line);
+            EXPECT_EQ(std::string(e.what()), expected.message);
+        }
+    }
+}
+
+TEST(DocumentIo, ParseReportsTheLineOfABadValue)
+{
+    kyr::Document document = minimal_document();
+    std::string xml = kyr::to_xml(document);
+    const std::size_t at = xml.find(stamp);
+    ASSERT_NE(at, std::string::npos);
+    xml.replace(at, std::string(stamp).size(), "abc");
+    const int line = 1 + static_cast<int>(std::count(xml.begin(), xml.begin() + static_cast<std::ptrdiff_t>(at), '\n'));
+    try {
+        kyr::parse(xml);
+        ADD_FAILURE() << "parsed";
+    } catch (const kyr::error& e) {
+        EXPECT_EQ(e.code(), lmx::ELMX_VALUE_BAD_FORMAT);
+        EXPECT_EQ(e.line(), line);
+        EXPECT_EQ(std::string(e.what()).rfind("line:" + std::to_string(line) + "-'Kyr:ChangeHistory'-", 0), 0u) << e.what();
+    }
+}
+
+TEST(DocumentIo, SaveAndLoadGiveBackTheSameDocumentInBothForms)
+{
+    kyr::Document document = minimal_document();
+    kyr::conditions measured;
+    measured.stamp = stamp;
+    kyr::add_lab(document.colours().push_back(), "Slate", {48.13, -1.67, -1.79}, measured);
+    const std::string xml = kyr::to_xml(document);
+    for (const char* ending : {".kyr", ".kyrz"}) {
+        const std::string path = std::string(KYR_BINARY_DIR) + "/api_save_test" + ending;
+        kyr::save(document, path);
+        kyr::Document loaded = kyr::load(path);
+        std::remove(path.c_str());
+        EXPECT_EQ(kyr::to_xml(loaded), xml) << ending;
+    }
+}
+
+TEST(DocumentIo, SaveRefusesWhatTheGeneratedWriteRefuses)
+{
+    kyr::Document incomplete;
+    const std::string path = std::string(KYR_BINARY_DIR) + "/api_incomplete.kyr";
+    try {
+        kyr::save(incomplete, path);
+        ADD_FAILURE() << "saved";
+    } catch (const kyr::error& e) {
+        EXPECT_EQ(e.code(), lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL);
+    }
+    kyr::Document document = minimal_document();
+    try {
+        kyr::save(document, path + ".txt");
+        ADD_FAILURE() << "saved";
+    } catch (const kyr::error& e) {
+        EXPECT_EQ(e.code(), lmx::ELMX_USER_DEFINED_2);
+    }
+}
+
+} // namespace
