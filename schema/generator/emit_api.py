@@ -10,6 +10,7 @@ share are hand-written in api/include/kyr/api/.
 import re
 
 from cpp_names import header_path
+from xsd_reader import SchemaError
 
 NAMESPACE = "kyr"
 MODEL = "com_kyrandel_v2"
@@ -76,8 +77,8 @@ def api_header(cls):
     return "kyr/api/classes/%s.hpp" % cls.name
 
 
-def doc(text, indent="    "):
-    return indent + "/// " + text
+def doc(text):
+    return "    /// " + text
 
 
 # Value types: (type returned, type taken, expression read from `v`, expression stored from `value`)
@@ -93,8 +94,7 @@ def value_io(value):
 
 
 class HandleEmitter:
-    def __init__(self, schema, cls):
-        self.schema = schema
+    def __init__(self, cls):
         self.cls = cls
         self.includes = {header_path(cls)}
         self.enums = []        # lines of the non-template struct
@@ -112,14 +112,13 @@ class HandleEmitter:
     def like(self, other):
         return "like<M, %s>" % self.model(other)
 
-    def handle(self, other, constness="M"):
-        if constness == "M":
-            return "basic_%s<%s>" % (other.name, self.like(other))
-        return "basic_%s<const %s>" % (other.name, self.model(other))
+    def handle(self, other):
+        """The handle on a child: const when this handle is."""
+        return "basic_%s<%s>" % (other.name, self.like(other))
 
     def add(self, declaration, lines, name):
         if name in self.names:
-            raise ValueError("%s: two members would both be called %s" % (self.cls.name, name))
+            raise SchemaError("%s: two members would both be called %s" % (self.cls.name, name))
         self.names.add(name)
         # One member group per schema member, headed by its declaration.
         self.body.append(doc("@name %s" % declaration))
@@ -407,7 +406,7 @@ def document_class(emitter, name):
 def emit(schema, schema_name, banner_text):
     files = {}
     for cls in schema.classes:
-        files["include/" + api_header(cls)] = HandleEmitter(schema, cls).emit().header(banner_text)
+        files["include/" + api_header(cls)] = HandleEmitter(cls).emit().header(banner_text)
     umbrella = [banner_text.rstrip("\n"), "// A handle for every class of the format's schema.",
                 "#ifndef KYR_API_CLASSES_HPP", "#define KYR_API_CLASSES_HPP", ""]
     umbrella.extend("#include <%s>" % api_header(cls) for cls in schema.classes)
