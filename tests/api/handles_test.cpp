@@ -94,14 +94,14 @@ TEST(Handles, EnumerationsAndStringsAgree)
     kyr::Document document = lab_document();
     auto specification =
         document.colours().at(0).colour_spaces().at(0).as_colour_space_cie_lab()->colour_space_specification_spectrum_tristimulus();
-    using Spec = kyr::ColorSpaceSpecificationSpectrumTristimulusType;
-    EXPECT_EQ(specification.field_of_view_enum(), Spec::FieldOfView::FieldOfView_2_Degree);
-    specification.set_field_of_view(Spec::FieldOfView::FieldOfView_10_Degree);
+    using Tristimulus = kyr::ColorSpaceSpecificationSpectrumTristimulusType;
+    EXPECT_EQ(specification.field_of_view_enum(), Tristimulus::FieldOfView::FieldOfView_2_Degree);
+    specification.set_field_of_view(Tristimulus::FieldOfView::FieldOfView_10_Degree);
     EXPECT_EQ(specification.field_of_view(), "FieldOfView_10_Degree");
-    EXPECT_EQ(specification.astm_table_enum(), Spec::ASTM_Table::none);
+    EXPECT_EQ(specification.astm_table_enum(), Tristimulus::ASTM_Table::none);
     EXPECT_EQ(specification.illumination_options().as_illuminant()->value_enum(), kyr::Illuminant::Value::Illuminant_D50);
 
-    EXPECT_THROW(specification.set_field_of_view(Spec::FieldOfView::none), kyr::error);
+    EXPECT_THROW(specification.set_field_of_view(Tristimulus::FieldOfView::none), kyr::error);
     const kyr::error e = thrown([&] { specification.set_field_of_view("FieldOfView_3_Degree"); }).value();
     EXPECT_EQ(e.code(), lmx::ELMX_VALUE_NOT_ENUMERATED);
     EXPECT_EQ(std::string(e.what()), "FieldOfView: Value does not match enumerations");
