@@ -306,7 +306,14 @@ class HandleEmitter:
                     "    return %s(const_cast<%s&>(std::as_const(*this->m_model).get_%s()));"
                     % (h, self.like(declared), element),
                     "}",
-                    "%s choose_%s() const { return %s(this->m_model->get_%s()); }" % (h, x, h, element)],
+                    # Through assign_ and the const get_: a plain choice class has no other getter.
+                    "%s choose_%s() const" % (h, x),
+                    "{",
+                    "    if (!(%s))" % is_chosen,
+                    "        this->m_model->assign_%s(%s());" % (element, self.model(declared)),
+                    "    return %s(const_cast<%s&>(std::as_const(*this->m_model).get_%s()));"
+                    % (h, self.like(declared), element),
+                    "}"],
                     "as_" + x)
             visit.append("    case %s:" % enumerator)
             visit.append("        return f(*as_%s());" % x)
