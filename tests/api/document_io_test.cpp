@@ -1,7 +1,5 @@
 // kyr::load, parse, save and to_xml: fresh documents, diagnostics in kyr::error, round trips.
-#include "thrown.hpp"
-
-#include <kyr/api.hpp>
+#include "api_test_support.hpp"
 
 #include <gtest/gtest.h>
 
@@ -12,14 +10,6 @@
 namespace {
 
 const std::string swatches = KYR_SOURCE_DIR "/examples/swatches.kyr";
-const char* const stamp = "2026-12-05T12:00:00Z";
-
-kyr::Document minimal_document()
-{
-    kyr::Document document;
-    kyr::fill_header(document, {"kyr tests", "1.0", "tests", stamp});
-    return document;
-}
 
 TEST(DocumentIo, ASecondLoadNeverMerges)
 {
@@ -58,7 +48,7 @@ TEST(DocumentIo, FailuresCarryTheReadersDiagnostics)
 
 TEST(DocumentIo, ParseReportsTheLineOfABadValue)
 {
-    kyr::Document document = minimal_document();
+    kyr::Document document = lab_document();
     std::string xml = kyr::to_xml(document);
     const std::size_t at = xml.find(stamp);
     ASSERT_NE(at, std::string::npos);
@@ -72,10 +62,7 @@ TEST(DocumentIo, ParseReportsTheLineOfABadValue)
 
 TEST(DocumentIo, SaveAndLoadGiveBackTheSameDocumentInBothForms)
 {
-    kyr::Document document = minimal_document();
-    kyr::conditions measured;
-    measured.stamp = stamp;
-    kyr::add_lab(document.colours().push_back(), "Slate", {48.13, -1.67, -1.79}, measured);
+    kyr::Document document = lab_document();
     const std::string xml = kyr::to_xml(document);
     for (const char* ending : {".kyr", ".kyrz"}) {
         const std::string path = std::string(KYR_BINARY_DIR) + "/api_save_test" + ending;
@@ -91,7 +78,7 @@ TEST(DocumentIo, SaveRefusesWhatTheGeneratedWriteRefuses)
     kyr::Document incomplete;
     const std::string path = std::string(KYR_BINARY_DIR) + "/api_incomplete.kyr";
     EXPECT_EQ(thrown([&] { kyr::save(incomplete, path); }).value().code(), lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL);
-    kyr::Document document = minimal_document();
+    kyr::Document document = lab_document();
     EXPECT_EQ(thrown([&] { kyr::save(document, path + ".txt"); }).value().code(), lmx::ELMX_USER_DEFINED_2);
 }
 

@@ -1,8 +1,6 @@
 // The handles: exact UTF-8, checked ranges, choices looked at without being changed,
 // enumerations, and facets reported as kyr::error.
-#include "thrown.hpp"
-
-#include <kyr/api.hpp>
+#include "api_test_support.hpp"
 
 #include <gtest/gtest.h>
 
@@ -12,18 +10,6 @@
 #include <string>
 
 namespace {
-
-const char* const stamp = "2026-12-05T12:00:00Z";
-
-kyr::Document lab_document()
-{
-    kyr::Document document;
-    kyr::fill_header(document, {"kyr tests", "1.0", "tests", stamp});
-    kyr::conditions measured;
-    measured.stamp = stamp;
-    kyr::add_lab(document.colours().push_back(), "Poppy", {53.08, 61.18, 45.29}, measured);
-    return document;
-}
 
 TEST(Handles, TextBeyondTheBasicPlaneRoundTripsExactly)
 {
