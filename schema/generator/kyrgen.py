@@ -13,6 +13,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
+import emit_api  # noqa: E402
 import emit_cpp  # noqa: E402
 from model import Schema  # noqa: E402
 from xsd_reader import SchemaError  # noqa: E402
@@ -40,6 +41,7 @@ def main(argv):
         sys.stderr.write("kyrgen: %s\n" % error)
         return 1
     files = emit_cpp.emit(schema, os.path.basename(schema_path))
+    files.update(emit_api.emit(schema, os.path.basename(schema_path), emit_cpp.banner(os.path.basename(schema_path))))
     if "--list" in argv[3:]:
         sys.stdout.write(";".join(sorted(files)))
         return 0

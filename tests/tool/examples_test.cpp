@@ -38,6 +38,19 @@ TEST(Examples, BuildPaletteWritesAValidContainerThatReadsBack)
               "Buoy orange          L*=  64.00  a*=  48.00  b*=  66.00\n");
 }
 
+TEST(Examples, NewDocumentWritesAValidDocumentWithAPalette)
+{
+    scratch_directory scratch;
+    const std::string path = scratch.path("garden.kyr");
+    const program_result built = run_program(example_program("new_document"), {path});
+    ASSERT_EQ(built.exit_code, 0) << built.err;
+    EXPECT_EQ(run_program(kyr_program(), {"validate", path}).exit_code, 0);
+    const std::string colours = "Poppy red            L*=  53.08  a*=  61.18  b*=  45.29\n"
+                                "Meadow green         L*=  60.37  a*= -54.58  b*=  36.82\n"
+                                "Cornflower blue      L*=  43.03  a*=   3.25  b*= -60.00\n";
+    EXPECT_EQ(run_program(example_program("print_lab_values"), {path}).out, colours + colours);
+}
+
 TEST(Examples, PrintLabValuesReportsUsageAndLoadErrors)
 {
     const program_result usage = run_program(example_program("print_lab_values"), {});

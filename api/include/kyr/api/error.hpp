@@ -1,0 +1,38 @@
+// The one way the handles report failure: a kyr::error exception carrying the
+// library's code, its message and, for a document that failed to read, the line.
+#ifndef KYR_API_ERROR_HPP
+#define KYR_API_ERROR_HPP
+
+#include <kyr/lmx/error.hpp>
+
+#include <stdexcept>
+#include <string>
+
+namespace kyr {
+
+/// A failed load, parse, save or change. what() is the reader's own message when a
+/// document failed to read ("line:4-'Kyr:Header'-Mandatory element missing"), else the
+/// item concerned and the code's text ("L: Value greater than specified maximum").
+class error : public std::runtime_error
+{
+public:
+    /// An error with the library's `code`, the message `message` and the `line` of the input
+    /// it concerns (0 when it concerns no input).
+    error(lmx::elmx_error code, const std::string& message, int line = 0)
+        : std::runtime_error(message), m_code(code), m_line(line)
+    {
+    }
+
+    /// The library's code (lmx::get_error_description gives its fixed text).
+    lmx::elmx_error code() const noexcept { return m_code; }
+    /// The line of the input the reader stopped at; 0 when no input was read.
+    int line() const noexcept { return m_line; }
+
+private:
+    lmx::elmx_error m_code;
+    int m_line;
+};
+
+} // namespace kyr
+
+#endif
