@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(cmake g++ make python3 pkg-config zlib1g-dev libxml2-dev libxml2-utils
           libgtest-dev libgmock-dev libcli11-dev nlohmann-json3-dev
           zip unzip p7zip-full mono-mcs mono-runtime
-          clang libclang-rt-14-dev valgrind)
+          clang libclang-rt-14-dev valgrind argyll)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -19,5 +19,6 @@ command add_info_command(CLI::App& parent);
 command add_convert_command(CLI::App& parent);
 command add_export_command(CLI::App& parent);
 command add_new_command(CLI::App& parent);
+command add_import_command(CLI::App& parent);
 
 } // namespace kyr_tool
