@@ -147,7 +147,8 @@ class colour_builder
 public:
     colour_builder(const table& t, const table_plan& plan, const lmx::c_datetime& now) : m_table(t), m_plan(plan), m_now(now) {}
 
-    void build(std::size_t set, ColorType& colour);
+    // False when the data set holds no value a colour can carry.
+    bool build(std::size_t set, ColorType& colour);
 
 private:
     std::size_t field_of(field_kind kind, int component) const
@@ -302,7 +303,7 @@ void colour_builder::add_spectrum(ColorType& colour)
     }
 }
 
-void colour_builder::build(std::size_t set, ColorType& colour)
+bool colour_builder::build(std::size_t set, ColorType& colour)
 {
     m_set = set;
     m_kept_as_text.assign(m_plan.meanings.size(), false);
@@ -335,6 +336,7 @@ void colour_builder::build(std::size_t set, ColorType& colour)
         else if (m_plan.scales[f] != 0 && format_scaled(value_at(m_table, m_plan, set, f), m_plan.scales[f], m_plan.layouts[f]) != text)
             add_text(colour, k_number_text_prefix + convert_to_wide(m_table.fields[f]), convert_to_wide(text));
     }
+    return colour.size_ColorSpace() > 0;
 }
 
 std::wstring joined(const std::vector<std::string>& names)
@@ -372,7 +374,9 @@ std::optional<std::string> import_table(const table& t, std::size_t index, const
     colour_builder builder(t, plan, now);
     for (std::size_t set = 0; set < t.set_count(); ++set) {
         colour_set.append_Color();
-        builder.build(set, colour_set.back_Color());
+        if (!builder.build(set, colour_set.back_Color()))
+            return "line " + std::to_string(t.set_lines[set]) + ": the data set holds no colour value (no complete group "
+                   "of LAB, LCH, XYZ, RGB or CMYK fields within range, no ink, density or spectral field)";
     }
     return std::nullopt;
 }
