@@ -269,8 +269,11 @@ std::string kept(const Owner* owner, const std::wstring& name)
 }
 
 std::string field_text(const ColorType& colour, std::size_t index, const colour_values& v, const std::string& field,
-                       const field_meaning& meaning, const std::map<std::string, number_layout>& layouts, double spectral_scale)
+                       const std::wstring& kept_name, const field_meaning& meaning,
+                       const std::map<std::string, number_layout>& layouts, double spectral_scale)
 {
+    if (meaning.kind == field_kind::other)
+        return find_text(colour, kept_name).value_or(std::string());
     if (const auto exact = find_text(colour, k_number_text_prefix + convert_to_wide(field)))
         return *exact;
     if (meaning.kind == field_kind::sample_id)
@@ -280,7 +283,7 @@ std::string field_text(const ColorType& colour, std::size_t index, const colour_
     double scale = 1;
     const auto value = component(v, meaning, field, scale);
     if (!value)
-        return find_text(colour, convert_to_wide(field)).value_or(std::string());
+        return find_text(colour, kept_name).value_or(std::string());
     if (meaning.kind == field_kind::spectral)
         scale = spectral_scale;
     const auto layout = layouts.find(field);
@@ -295,10 +298,11 @@ table make_table(const ColorSetType* set, const std::vector<const ColorType*>& c
     for (const ColorType* colour : colours)
         values.push_back(values_of(*colour, skipped));
     table t;
+    const bool read_from_file = set && find_text(*set, k_identifier);
     const std::string kept_fields = kept(set, k_fields);
-    t.identifier = set && find_text(*set, k_identifier) ? kept(set, k_identifier) : "CGATS.17";
+    t.identifier = read_from_file ? kept(set, k_identifier) : "CGATS.17";
     t.fields = kept_fields.empty() ? fields_for(values) : words(kept_fields);
-    if (set && find_text(*set, k_header_line)) {
+    if (read_from_file) {
         for (std::size_t i = 0; i < set->size_CustomAttribute(); ++i) {
             const CustomAttributeType& attribute = set->get_CustomAttribute(i);
             if (attribute.get_Name() == k_header_line)
@@ -323,13 +327,14 @@ table make_table(const ColorSetType* set, const std::vector<const ColorType*>& c
         spectral_scale = parse_scaled(norm->value, 1).value_or(100);
     else if (const auto scale = parse_scaled(kept(set, k_spectral_scale), 1))
         spectral_scale = *scale;
-    std::vector<field_meaning> meanings;
-    for (const std::string& field : t.fields)
-        meanings.push_back(meaning_of(field));
+    const std::vector<field_meaning> meanings = meanings_of(t.fields);
+    std::vector<std::wstring> kept_names;
+    for (std::size_t f = 0; f < t.fields.size(); ++f)
+        kept_names.push_back(kept_field_name(t.fields, f));
     t.values.reserve(colours.size() * t.fields.size());
     for (std::size_t c = 0; c < colours.size(); ++c) {
         for (std::size_t f = 0; f < t.fields.size(); ++f)
-            t.values.push_back(field_text(*colours[c], c, values[c], t.fields[f], meanings[f], layouts, spectral_scale));
+            t.values.push_back(field_text(*colours[c], c, values[c], t.fields[f], kept_names[f], meanings[f], layouts, spectral_scale));
         t.set_lines.push_back(0);
     }
     return t;

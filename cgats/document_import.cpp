@@ -34,6 +34,7 @@ struct table_plan
     bool rgb_8bit = false;
     measurement_conditions conditions;
     std::optional<std::string> error;  // the first number that is not one
+    std::vector<std::wstring> kept_names;  // per field, for text kept as a custom attribute
 };
 
 std::string number_error(const table& t, std::size_t set, std::size_t field, const char* what)
@@ -73,10 +74,11 @@ table_plan plan_of(const table& t)
 {
     table_plan plan;
     const std::size_t width = t.fields.size();
-    plan.meanings.resize(width);
+    plan.meanings = meanings_of(t.fields);
+    for (std::size_t f = 0; f < width; ++f)
+        plan.kept_names.push_back(kept_field_name(t.fields, f));
     std::array<int, 11> found{};
     for (std::size_t f = 0; f < width; ++f) {
-        plan.meanings[f] = meaning_of(t.fields[f]);
         found[static_cast<std::size_t>(plan.meanings[f].kind)] |= 1 << plan.meanings[f].component;
     }
     for (field_kind kind : {field_kind::lab, field_kind::lch, field_kind::xyz, field_kind::rgb, field_kind::cmyk})
@@ -332,7 +334,7 @@ bool colour_builder::build(std::size_t set, ColorType& colour)
     for (std::size_t f = 0; f < m_plan.meanings.size(); ++f) {
         const std::string& text = m_table.value(set, f);
         if (m_plan.meanings[f].kind == field_kind::other || m_kept_as_text[f])
-            add_text(colour, convert_to_wide(m_table.fields[f]), convert_to_wide(text));
+            add_text(colour, m_plan.kept_names[f], convert_to_wide(text));
         else if (m_plan.scales[f] != 0 && format_scaled(value_at(m_table, m_plan, set, f), m_plan.scales[f], m_plan.layouts[f]) != text)
             add_text(colour, k_number_text_prefix + convert_to_wide(m_table.fields[f]), convert_to_wide(text));
     }

@@ -1,5 +1,6 @@
 #include "field_names.hpp"
 
+#include <algorithm>
 #include <charconv>
 
 namespace kyr::cgats {
@@ -76,6 +77,17 @@ field_meaning meaning_of(std::string_view field)
         }
     }
     return meaning;
+}
+
+std::vector<field_meaning> meanings_of(const std::vector<std::string>& fields)
+{
+    std::vector<field_meaning> meanings;
+    meanings.reserve(fields.size());
+    for (std::size_t f = 0; f < fields.size(); ++f) {
+        const bool again = std::find(fields.begin(), fields.begin() + static_cast<std::ptrdiff_t>(f), fields[f]) != fields.begin() + static_cast<std::ptrdiff_t>(f);
+        meanings.push_back(again ? field_meaning{} : meaning_of(fields[f]));
+    }
+    return meanings;
 }
 
 const char* component_field(field_kind kind, int component)

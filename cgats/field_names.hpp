@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kyr::cgats {
 
@@ -30,6 +31,9 @@ struct field_meaning
 };
 
 field_meaning meaning_of(std::string_view field);
+
+// The meanings of a table's fields; a name that comes again is kept as text the second time.
+std::vector<field_meaning> meanings_of(const std::vector<std::string>& fields);
 
 // Names of the fields of the fixed groups, by kind and component.
 const char* component_field(field_kind kind, int component);

@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kyr::cgats {
 
@@ -32,7 +33,7 @@ void add_text(Owner& owner, const std::wstring& name, const std::wstring& value)
     attribute.get_ValueChoice().set_StringValue(value);
 }
 
-// The first string-valued custom attribute of that name, as UTF-8.
+// The string value of the first custom attribute of that name, as UTF-8.
 template <class Owner>
 std::optional<std::string> find_text(const Owner& owner, const std::wstring& name)
 {
@@ -43,6 +44,17 @@ std::optional<std::string> find_text(const Owner& owner, const std::wstring& nam
             return lmx::convert_to_narrow(attribute.get_ValueChoice().get_StringValue());
     }
     return std::nullopt;
+}
+
+// The name a field's text is kept under: its own, and "NAME#2" for its second occurrence in
+// one table (a `#` cannot start or sit inside a bare field name).
+inline std::wstring kept_field_name(const std::vector<std::string>& fields, std::size_t index)
+{
+    std::size_t earlier = 0;
+    for (std::size_t f = 0; f < index; ++f)
+        earlier += fields[f] == fields[index];
+    const std::wstring name = lmx::convert_to_wide(fields[index]);
+    return earlier == 0 ? name : name + L"#" + std::to_wstring(earlier + 1);
 }
 
 }  // namespace kyr::cgats

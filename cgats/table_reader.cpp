@@ -167,6 +167,8 @@ std::optional<failure> table_reader::data_format_line(const line_tokens& line, t
         }
         if (!field.quoted && (field.text == "BEGIN_DATA" || field.text == "END_DATA"))
             return failure{line.number, "the data format does not end (no END_DATA_FORMAT before " + field.text + ")"};
+        if (field.text.empty() || field.text.find_first_of(" \t") != std::string::npos)
+            return failure{line.number, "a field name is empty or holds white space"};
         current.fields.push_back(field.text);
     }
     return std::nullopt;

@@ -59,7 +59,9 @@ std::vector<table> round_trip(const std::vector<table>& tables)
 
 TEST(CgatsDocument, RoundTripKeepsEveryNumberAndKeyword)
 {
-    for (const std::string& text : {k_mixed, shared_file("FograStrip2.ti1"), shared_file("CIE_C.sp")}) {
+    const std::string repeated_fields = "CGATS.17\nBEGIN_DATA_FORMAT\nSAMPLE_ID LAB_L LAB_A LAB_B SAMPLE_ID LAB_L NOTE NOTE\n"
+                                        "END_DATA_FORMAT\nBEGIN_DATA\n7 50 1 2 8 51.5 a b\nEND_DATA\n";
+    for (const std::string& text : {k_mixed, repeated_fields, shared_file("FograStrip2.ti1"), shared_file("CIE_C.sp")}) {
         const std::vector<table> tables = read_tables(text);
         EXPECT_EQ(kyr::cgats::write(round_trip(tables)), kyr::cgats::write(tables));
     }
