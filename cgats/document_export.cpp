@@ -268,26 +268,36 @@ std::string kept(const Owner* owner, const std::wstring& name)
     return find_text(*owner, name).value_or(std::string());
 }
 
-std::string field_text(const ColorType& colour, std::size_t index, const colour_values& v, const std::string& field,
-                       const std::wstring& kept_name, const field_meaning& meaning,
-                       const std::map<std::string, number_layout>& layouts, double spectral_scale)
+// How one field is written: its name, the names its text may be kept under, its layout.
+struct field_plan
 {
+    std::string name;
+    field_meaning meaning;
+    std::wstring kept_name, exact_text_name;
+    number_layout layout;
+};
+
+std::string field_text(const ColorType& colour, std::size_t index, const colour_values& v, const field_plan& field,
+                       double spectral_scale)
+{
+    const field_meaning& meaning = field.meaning;
+    const bool has_kept_text = colour.size_CustomAttribute() > 0;
     if (meaning.kind == field_kind::other)
-        return find_text(colour, kept_name).value_or(std::string());
-    if (const auto exact = find_text(colour, k_number_text_prefix + convert_to_wide(field)))
-        return *exact;
+        return has_kept_text ? find_text(colour, field.kept_name).value_or(std::string()) : std::string();
+    if (has_kept_text)
+        if (const auto exact = find_text(colour, field.exact_text_name))
+            return *exact;
     if (meaning.kind == field_kind::sample_id)
         return colour.isset_ColorNumber() ? convert_to_narrow(colour.get_ColorNumber()) : std::to_string(index + 1);
     if (meaning.kind == field_kind::sample_name)
         return convert_to_narrow(colour.get_ColorName());
     double scale = 1;
-    const auto value = component(v, meaning, field, scale);
+    const auto value = component(v, meaning, field.name, scale);
     if (!value)
-        return find_text(colour, kept_name).value_or(std::string());
+        return has_kept_text ? find_text(colour, field.kept_name).value_or(std::string()) : std::string();
     if (meaning.kind == field_kind::spectral)
         scale = spectral_scale;
-    const auto layout = layouts.find(field);
-    return format_scaled(*value, scale, layout == layouts.end() ? number_layout{} : layout->second);
+    return format_scaled(*value, scale, field.layout);
 }
 
 table make_table(const ColorSetType* set, const std::vector<const ColorType*>& colours, const std::string& description,
@@ -328,13 +338,16 @@ table make_table(const ColorSetType* set, const std::vector<const ColorType*>& c
     else if (const auto scale = parse_scaled(kept(set, k_spectral_scale), 1))
         spectral_scale = *scale;
     const std::vector<field_meaning> meanings = meanings_of(t.fields);
-    std::vector<std::wstring> kept_names;
-    for (std::size_t f = 0; f < t.fields.size(); ++f)
-        kept_names.push_back(kept_field_name(t.fields, f));
+    std::vector<field_plan> fields;
+    for (std::size_t f = 0; f < t.fields.size(); ++f) {
+        const auto layout = layouts.find(t.fields[f]);
+        fields.push_back({t.fields[f], meanings[f], kept_field_name(t.fields, f), k_number_text_prefix + convert_to_wide(t.fields[f]),
+                          layout == layouts.end() ? number_layout{} : layout->second});
+    }
     t.values.reserve(colours.size() * t.fields.size());
     for (std::size_t c = 0; c < colours.size(); ++c) {
         for (std::size_t f = 0; f < t.fields.size(); ++f)
-            t.values.push_back(field_text(*colours[c], c, values[c], t.fields[f], kept_names[f], meanings[f], layouts, spectral_scale));
+            t.values.push_back(field_text(*colours[c], c, values[c], fields[f], spectral_scale));
         t.set_lines.push_back(0);
     }
     return t;

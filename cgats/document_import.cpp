@@ -35,6 +35,7 @@ struct table_plan
     measurement_conditions conditions;
     std::optional<std::string> error;  // the first number that is not one
     std::vector<std::wstring> kept_names;  // per field, for text kept as a custom attribute
+    std::vector<double> numbers;           // set after set, as table::values
 };
 
 std::string number_error(const table& t, std::size_t set, std::size_t field, const char* what)
@@ -42,18 +43,26 @@ std::string number_error(const table& t, std::size_t set, std::size_t field, con
     return "line " + std::to_string(t.set_lines[set]) + ": " + t.fields[field] + " \"" + t.value(set, field) + "\" " + what;
 }
 
-// Numbers are checked for the whole table before any colour is built (first_bad_number).
+// Every number of the table is read once, before any colour is built (read_numbers).
 double value_at(const table& t, const table_plan& plan, std::size_t set, std::size_t field)
 {
-    return parse_scaled(t.value(set, field), plan.scales[field]).value_or(0);
+    return plan.numbers[set * t.fields.size() + field];
 }
 
-std::optional<std::string> first_bad_number(const table& t, const std::vector<double>& scales)
+// Reads the numeric fields; the first text that is not a number is the table's error.
+std::optional<std::string> read_numbers(const table& t, table_plan& plan)
 {
+    const std::size_t width = t.fields.size();
+    plan.numbers.assign(t.values.size(), 0);
     for (std::size_t set = 0; set < t.set_count(); ++set)
-        for (std::size_t f = 0; f < t.fields.size(); ++f)
-            if (scales[f] != 0 && !parse_scaled(t.value(set, f), scales[f]))
+        for (std::size_t f = 0; f < width; ++f) {
+            if (plan.scales[f] == 0)
+                continue;
+            const auto value = parse_scaled(t.value(set, f), plan.scales[f]);
+            if (!value)
                 return number_error(t, set, f, "is not a number");
+            plan.numbers[set * width + f] = *value;
+        }
     return std::nullopt;
 }
 
@@ -121,7 +130,7 @@ table_plan plan_of(const table& t)
         if (plan.meanings[f].kind == field_kind::spectral)
             plan.scales[f] = spectral;
     }
-    plan.error = first_bad_number(t, plan.scales);
+    plan.error = read_numbers(t, plan);
     if (plan.error)
         return plan;
     // Reflectance lies between -1 and 10; anything else is an emission spectrum.
@@ -335,7 +344,7 @@ bool colour_builder::build(std::size_t set, ColorType& colour)
         const std::string& text = m_table.value(set, f);
         if (m_plan.meanings[f].kind == field_kind::other || m_kept_as_text[f])
             add_text(colour, m_plan.kept_names[f], convert_to_wide(text));
-        else if (m_plan.scales[f] != 0 && format_scaled(value_at(m_table, m_plan, set, f), m_plan.scales[f], m_plan.layouts[f]) != text)
+        else if (m_plan.scales[f] != 0 && !gives_back(value_at(m_table, m_plan, set, f), m_plan.scales[f], m_plan.layouts[f], text))
             add_text(colour, k_number_text_prefix + convert_to_wide(m_table.fields[f]), convert_to_wide(text));
     }
     return colour.size_ColorSpace() > 0;

@@ -30,6 +30,9 @@ struct number_layout
 // `value` times `scale`, written by `layout`.
 std::string format_scaled(double value, double scale, const number_layout& layout);
 
+// True when format_scaled gives `text` back; no allocation.
+bool gives_back(double value, double scale, const number_layout& layout, std::string_view text);
+
 // The layout that reproduces most of `texts` (a column's texts, or a sample of them).
 number_layout choose_layout(const std::vector<std::string_view>& texts, double scale);
 
