@@ -7,6 +7,7 @@
 #include "kept_text.hpp"
 #include "measurement_conditions.hpp"
 #include "number_text.hpp"
+#include "text_encoding.hpp"
 
 #include <kyr/lmx/strings.hpp>
 #include <kyr/schema/classes.hpp>
@@ -350,6 +351,8 @@ table make_table(const ColorSetType* set, const std::vector<const ColorType*>& c
             t.values.push_back(field_text(*colours[c], c, values[c], fields[f], spectral_scale));
         t.set_lines.push_back(0);
     }
+    if (kept(set, k_encoding) == "ISO-8859-1")
+        utf8_to_latin1(t);
     return t;
 }
 

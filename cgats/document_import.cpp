@@ -5,6 +5,7 @@
 #include "kept_text.hpp"
 #include "measurement_conditions.hpp"
 #include "number_text.hpp"
+#include "text_encoding.hpp"
 
 #include <kyr/lmx/strings.hpp>
 #include <kyr/schema/classes.hpp>
@@ -169,8 +170,9 @@ private:
                 return f;
         return 0;
     }
-    // Sets the group's components; a value out of the document's range drops the colour space
-    // just added, and the group's fields are kept as text instead.
+    // Sets the group's components, last of all that is done to the space: a value out of the
+    // document's range drops the colour space just added (`space` dangles then), and the group's
+    // fields are kept as text instead.
     template <class Space, class... Setters>
     void set_components(ColorType& colour, Space& space, field_kind kind, Setters... setters)
     {
@@ -234,8 +236,8 @@ void colour_builder::add_rgb(ColorType& colour)
     ColorSpaceRGBType& rgb = colour.back_ColorSpace().get_ColorSpaceRGB();
     rgb.append_ChangeHistory(m_now);
     fill(rgb.get_ColorSpaceSpecificationSpectrumTristimulus(), m_plan.conditions, m_now);
-    set_components(colour, rgb, field_kind::rgb, &ColorSpaceRGBType::set_Red, &ColorSpaceRGBType::set_Green, &ColorSpaceRGBType::set_Blue);
     rgb.set_ColorDepth(m_plan.rgb_8bit ? L"ColorDepth_8" : L"ColorDepth_Infinite");
+    set_components(colour, rgb, field_kind::rgb, &ColorSpaceRGBType::set_Red, &ColorSpaceRGBType::set_Green, &ColorSpaceRGBType::set_Blue);
 }
 
 void colour_builder::add_cmyk(ColorType& colour)
@@ -406,9 +408,20 @@ import_result to_document(const std::vector<table>& tables, const std::string& n
     PaletteType& palette = document.back_Palette();
     palette.set_PaletteName(convert_to_wide(name));
     palette.append_ChangeHistory(now);
+    const bool latin1 = !all_utf8(tables);
     for (std::size_t i = 0; i < tables.size(); ++i) {
         palette.append_ColorSet();
-        if (const auto error = import_table(tables[i], i, now, palette.back_ColorSet()))
+        ColorSetType& colour_set = palette.back_ColorSet();
+        std::optional<std::string> error;
+        if (latin1) {
+            table converted = tables[i];
+            latin1_to_utf8(converted);
+            add_text(colour_set, k_encoding, L"ISO-8859-1");
+            error = import_table(converted, i, now, colour_set);
+        } else {
+            error = import_table(tables[i], i, now, colour_set);
+        }
+        if (error)
             return {false, *error};
     }
     return {};

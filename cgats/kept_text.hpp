@@ -13,13 +13,15 @@ namespace kyr::cgats {
 
 // On a colour set: the table's identifier line, its header lines (one attribute each, in
 // order), its field names, the fields whose values were quoted, the number layout of each
-// numeric field, and the scale of spectral values when no SPECTRAL_NORM states it.
+// numeric field, the scale of spectral values when no SPECTRAL_NORM states it, and the
+// encoding of a file that is not UTF-8.
 inline const wchar_t* const k_identifier = L"CGATS identifier";
 inline const wchar_t* const k_header_line = L"CGATS header";
 inline const wchar_t* const k_fields = L"CGATS fields";
 inline const wchar_t* const k_quoted_fields = L"CGATS quoted fields";
 inline const wchar_t* const k_number_layouts = L"CGATS number layouts";
 inline const wchar_t* const k_spectral_scale = L"CGATS spectral scale";
+inline const wchar_t* const k_encoding = L"CGATS encoding";  // "ISO-8859-1" for files not in UTF-8
 // On a colour: "CGATS text XYZ_X", the exact text of a number its field's layout does not
 // give back. Fields of no colour value are kept under their own names.
 inline const std::wstring k_number_text_prefix = L"CGATS text ";

@@ -29,6 +29,8 @@ struct failure
 std::optional<failure> split(std::string_view line, std::size_t number, std::vector<token>& tokens)
 {
     tokens.clear();
+    if (line.find('\0') != std::string_view::npos)
+        return failure{number, "a NUL byte"};
     std::size_t i = 0;
     while (i < line.size()) {
         const char c = line[i];

@@ -61,7 +61,10 @@ TEST(CgatsDocument, RoundTripKeepsEveryNumberAndKeyword)
 {
     const std::string repeated_fields = "CGATS.17\nBEGIN_DATA_FORMAT\nSAMPLE_ID LAB_L LAB_A LAB_B SAMPLE_ID LAB_L NOTE NOTE\n"
                                         "END_DATA_FORMAT\nBEGIN_DATA\n7 50 1 2 8 51.5 a b\nEND_DATA\n";
-    for (const std::string& text : {k_mixed, repeated_fields, shared_file("FograStrip2.ti1"), shared_file("CIE_C.sp")}) {
+    // ISO-8859-1 text, and an RGB value out of range after the colour space got its depth.
+    const std::string latin1 = "CGATS.17\nDESCRIPTOR \"Gr\xfcn \xb0\"\nBEGIN_DATA_FORMAT\nSAMPLE_NAME RGB_R RGB_G RGB_B D_VIS\n"
+                               "END_DATA_FORMAT\nBEGIN_DATA\n\xc4pfel 1 300 2 0.1\n\"B \xe9\" 255 0 0 1.5\nEND_DATA\n";
+    for (const std::string& text : {k_mixed, repeated_fields, latin1, shared_file("FograStrip2.ti1"), shared_file("CIE_C.sp")}) {
         const std::vector<table> tables = read_tables(text);
         EXPECT_EQ(kyr::cgats::write(round_trip(tables)), kyr::cgats::write(tables));
     }

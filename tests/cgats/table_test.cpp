@@ -47,6 +47,7 @@ TEST(CgatsTable, BadInputsNameTheLine)
         {"CGATS.17\nORIGINATOR a b\n", "line 2: keyword ORIGINATOR has more than one value"},
         {"CGATS.17\nKEYWORD\n", "line 2: KEYWORD needs the name it declares"},
         {"ORIGINATOR x\n", "line 1: the file does not start with an identifier line"},
+        {std::string("CGATS.17\nNOTE \"a\0b\"\n", 17), "line 2: a NUL byte"},
         {"CGATS.17\n" + format + format, "line 7: a second data format in one table"},
         {"CGATS.17\nBEGIN_DATA_FORMAT\nSAMPLE_ID \"LAB L\"\n", "line 3: a field name is empty or holds white space"},
     };
