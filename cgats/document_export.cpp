@@ -82,6 +82,9 @@ colour_values values_of(const ColorType& colour, std::vector<std::string>& skipp
             break;
         case sg_ColorSpace::ec_ColorSpaceCMYK:
             v.cmyk = v.cmyk ? v.cmyk : &space.get_ColorSpaceCMYK();
+            if (space.get_ColorSpaceCMYK().size_SpotColor() > 0
+                && std::find(skipped.begin(), skipped.end(), "ColorSpaceCMYK SpotColor") == skipped.end())
+                skipped.push_back("ColorSpaceCMYK SpotColor");
             break;
         case sg_ColorSpace::ec_ColorSpaceDensity:
             v.density = v.density ? v.density : &space.get_ColorSpaceDensity();

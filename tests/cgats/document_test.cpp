@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -150,3 +152,88 @@ TEST(CgatsDocument, DocumentsNotReadFromTablesGetFieldsFromTheirValues)
 }
 
 }  // namespace
+
+namespace {
+
+// Each case: a group of fields, then the texts of its first field, one data set each (the
+// group's other fields are 0).
+struct number_column
+{
+    const char* fields;
+    const char* texts;
+};
+
+}  // namespace
+
+TEST(CgatsDocument, NumbersComeBackAsTheyWereSpelt)
+{
+    const number_column cases[] = {
+        {"LAB_L LAB_A LAB_B", "1E+02 -0 0.10 1e-7 +.5e1 5. 007 150 99.99999999999999"},
+        {"XYZ_Y XYZ_X XYZ_Z", "0.00000 100 21.5784 3.4200 1e-3 99.999999999999999 0.0386614"},
+        {"RGB_G RGB_R RGB_B", "255 128 1 0 254.5 17.000"},
+        {"RGB_G RGB_R RGB_B", "100 50.5 0.00000 33.333333333333336"},
+        {"CMYK_K CMYK_C CMYK_M CMYK_Y", "0.0000 100.00 45.486 0.65916 3.2503 18.089"},
+        {"nm550", "0.045 0.1 0.000 1.0 0.333333333333333333"},
+        {"SPEC_550", "104.11 0.01 88.00"},
+        {"6CLR_1 6CLR_2", "12.5 0 100.000 7e1"},
+    };
+    for (const number_column& c : cases) {
+        std::string text = "CGATS.17\nBEGIN_DATA_FORMAT\n" + std::string(c.fields) + "\nEND_DATA_FORMAT\nBEGIN_DATA\n";
+        const auto others = std::count(c.fields, c.fields + std::strlen(c.fields), ' ');
+        std::istringstream texts(c.texts);
+        for (std::string value; texts >> value;) {
+            text += value;
+            for (auto i = others; i > 0; --i)
+                text += " 0";
+            text += "\n";
+        }
+        const std::vector<table> tables = read_tables(text + "END_DATA\n");
+        EXPECT_EQ(kyr::cgats::write(round_trip(tables)), kyr::cgats::write(tables)) << c.texts;
+    }
+}
+
+namespace {
+
+struct condition_case
+{
+    const char* keywords;
+    const wchar_t* illuminant;
+    const wchar_t* custom_illuminant;
+    const wchar_t* field_of_view;
+    const wchar_t* filter;
+    const wchar_t* custom_filter;
+    bool polarized;
+};
+
+}  // namespace
+
+TEST(CgatsDocument, KeywordsBecomeTheValuesConditions)
+{
+    const condition_case cases[] = {
+        {"", L"Illuminant_D50", L"", L"FieldOfView_2_Degree", L"Filter_None", L"", false},
+        {"ILLUMINANT \"CIE C\"\nOBSERVER 10_DEGREE", L"Illuminant_C", L"", L"FieldOfView_10_Degree", L"Filter_None", L"", false},
+        {"WEIGHTING_FUNCTION \"ILLUMINANT, F11\"\nWEIGHTING_FUNCTION \"OBSERVER, 10 degree\"", L"Illuminant_F11", L"",
+         L"FieldOfView_10_Degree", L"Filter_None", L"", false},
+        {"ILLUMINANT \"D93\"", L"Illuminant_Custom", L"D93", L"FieldOfView_2_Degree", L"Filter_None", L"", false},
+        {"MEASUREMENT_CONDITION M3", L"Illuminant_D50", L"", L"FieldOfView_2_Degree", L"Filter_UVExcluded", L"", true},
+        {"MEASUREMENT_CONDITION \"M1\"", L"Illuminant_D50", L"", L"FieldOfView_2_Degree", L"Filter_Custom", L"M1", false},
+        {"FILTER \"UV-cut\"", L"Illuminant_D50", L"", L"FieldOfView_2_Degree", L"Filter_UVExcluded", L"", false},
+        {"FILTER D65\nPOLARIZATION yes", L"Illuminant_D50", L"", L"FieldOfView_2_Degree", L"Filter_UVD65", L"", true},
+    };
+    for (const condition_case& c : cases) {
+        const std::string text = "CGATS.17\n" + std::string(c.keywords)
+                               + "\nBEGIN_DATA_FORMAT\nLAB_L LAB_A LAB_B\nEND_DATA_FORMAT\nBEGIN_DATA\n50 0 0\nEND_DATA\n";
+        Kyr document;
+        ASSERT_TRUE(kyr::cgats::to_document(read_tables(text), "c.txt", "test", k_now, document).ok);
+        const auto& spec = document.get_Palette(0).get_ColorSet(0).get_Color(0).get_ColorSpace(0).get_ColorSpaceCIELab()
+                               .get_ColorSpaceSpecificationSpectrumTristimulus();
+        const Illuminant& illuminant = spec.get_IlluminationOptions().get_Illuminant();
+        EXPECT_EQ(illuminant.get_Illuminant(), c.illuminant) << c.keywords;
+        EXPECT_EQ(illuminant.isset_CustomName() ? illuminant.get_CustomName() : L"", c.custom_illuminant) << c.keywords;
+        EXPECT_EQ(spec.get_FieldOfView(), c.field_of_view) << c.keywords;
+        EXPECT_EQ(spec.get_DeviceFilter().get_DeviceFilterType(), c.filter) << c.keywords;
+        EXPECT_EQ(spec.get_DeviceFilter().isset_CustomOrPartial() ? spec.get_DeviceFilter().get_CustomOrPartial() : L"",
+                  c.custom_filter) << c.keywords;
+        EXPECT_EQ(spec.get_DevicePolarization().get_DevicePolarization(), c.polarized) << c.keywords;
+    }
+}

@@ -137,3 +137,22 @@ TEST(ImportCommand, SpectraWeExportAreReadByAnotherTool)
     EXPECT_EQ(data_part(computed), data_part(read_file(scratch.path("in_cie.ti3"))));
     EXPECT_EQ(normalised(through_document(scratch.path("back_cie.ti3"), scratch)), normalised(computed));
 }
+
+// A document made by hand: the fields of its values, its conditions as keywords, a sample
+// missing a value written as "", what the format cannot hold named on standard error.
+TEST(ImportCommand, ExportOfADocumentNotReadFromAFile)
+{
+    const program_result r = run_program(kyr_program(), {"export", tool_data("small.kyr"), "--format", "cgats"});
+    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_EQ(r.err, "kyr: ColorSpaceCMYK SpotColor values have no CGATS fields and are left out\n");
+    const std::string first_table =
+        "CGATS.17\n\nORIGINATOR \"kyr\"\nDESCRIPTOR \"Tool tests\"\nILLUMINANT \"D50\"\nOBSERVER \"2\"\n"
+        "MEASUREMENT_CONDITION \"M0\"\nSPECTRAL_BANDS \"2\"\nSPECTRAL_START_NM \"400\"\nSPECTRAL_END_NM \"410\"\n"
+        "SPECTRAL_NORM \"100\"\n\nNUMBER_OF_FIELDS 10\nBEGIN_DATA_FORMAT\n"
+        "SAMPLE_ID\tSAMPLE_NAME\tLAB_L\tLAB_A\tLAB_B\tXYZ_X\tXYZ_Y\tXYZ_Z\tSPEC_400\tSPEC_410\nEND_DATA_FORMAT\n\n"
+        "NUMBER_OF_SETS 2\nBEGIN_DATA\n1\t\"Red, warm\"\t50\t60.5\t-0.25\t20\t15\t5\t\"\"\t\"\"\n"
+        "2\tGreen\t60\t-40\t30\t\"\"\t\"\"\t\"\"\t10\t20\nEND_DATA\n";
+    EXPECT_EQ(r.out.substr(0, first_table.size()), first_table);
+    EXPECT_NE(r.out.find("SAMPLE_ID\tSAMPLE_NAME\tCMYK_C\tCMYK_M\tCMYK_Y\tCMYK_K\n"), std::string::npos);
+    EXPECT_NE(r.out.find("1\tCyan\t100\t0\t0\t0\nEND_DATA\n"), std::string::npos);
+}

@@ -31,7 +31,8 @@ import_result to_document(const std::vector<table>& tables, const std::string& n
 
 // The tables of a document: one per colour set, and one for the colours outside palettes.
 // Colour spaces the format has no fields for are left out; their element names are added
-// to `skipped` once each.
+// to `skipped` once each ("ColorSpaceCMYK SpotColor" for the spot colours of CMYK values).
+// Condition keywords come from the first tristimulus value of a table.
 std::vector<table> from_document(const com_kyrandel_v2::Kyr& document, std::vector<std::string>& skipped);
 
 }  // namespace kyr::cgats
