@@ -11,7 +11,7 @@ install(TARGETS kyr EXPORT KyrTargets
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # Public headers: every component's include/ tree plus the umbrella header.
-foreach(dir include lmx/include schema/include io/include interop/include colour/include api/include)
+foreach(dir include lmx/include schema/include io/include interop/include colour/include api/include cgats/include)
   if(EXISTS ${PROJECT_SOURCE_DIR}/${dir})
     install(DIRECTORY ${PROJECT_SOURCE_DIR}/${dir}/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
       FILES_MATCHING PATTERN "*.hpp")

@@ -23,5 +23,6 @@ command add_colorimetry_command(CLI::App& parent);
 command add_diff_command(CLI::App& parent);
 command add_qc_command(CLI::App& parent);
 command add_render_command(CLI::App& parent);
+command add_import_command(CLI::App& parent);
 
 } // namespace kyr_tool

@@ -1,5 +1,7 @@
-// kyr export FILE --format csv: one row per colour value: where the colour stands, the
-// conditions of the value, and a column per component and per wavelength found.
+// kyr export FILE --format csv|cgats: one row per colour value: where the colour stands, the
+// conditions of the value, and a column per component and per wavelength found; or the
+// measurement-data text file of the document's values.
+#include "cgats_export.hpp"
 #include "colour_spaces.hpp"
 #include "colour_walk.hpp"
 #include "commands.hpp"
@@ -120,6 +122,8 @@ int export_document(const export_options& options)
         std::cerr << "kyr: " << options.file << ": " << result.message << '\n';
         return result.outcome == load_outcome::invalid ? exit_invalid : exit_usage_or_io;
     }
+    if (options.format == "cgats")
+        return export_cgats(document);
 
     std::vector<value_row> rows;
     for_each_colour(document, [&rows](const com_kyrandel_v2::ColorType& colour, const colour_place& place) {
@@ -150,7 +154,7 @@ command add_export_command(CLI::App& parent)
         "export", "Write every colour value as a table row: colour name, colour space and its numbers.");
     app->add_option("FILE", options->file, "Document to read (.kyr, .kyrz, or - for standard input)")->required();
     app->add_option("--format", options->format, "Output format")
-        ->check(CLI::IsMember({"csv"}))
+        ->check(CLI::IsMember({"csv", "cgats"}))
         ->capture_default_str();
     return {app, [options] { return export_document(*options); }};
 }

@@ -1,4 +1,4 @@
-// kyr: validate, inspect, convert, export and create Kyr colour documents.
+// kyr: validate, inspect, convert, export, create and import Kyr colour documents.
 #include "commands.hpp"
 #include "exit_status.hpp"
 #include "standard_output.hpp"
@@ -21,7 +21,7 @@ int main(int argc, char** argv)
 
     const std::vector<command> commands = {
         add_validate_command(app), add_info_command(app), add_convert_command(app),
-        add_export_command(app), add_new_command(app)};
+        add_export_command(app), add_new_command(app), add_import_command(app)};
     const std::vector<command> colour_commands = {add_colorimetry_command(app), add_diff_command(app),
                                                    add_qc_command(app)};
     const std::vector<command> page_commands = {add_render_command(app)};

@@ -1,0 +1,12 @@
+// kyr export --format cgats: a document's colours as measurement-data tables.
+#pragma once
+
+#include <kyr/schema/classes.hpp>
+
+namespace kyr_tool {
+
+// Writes the tables to standard output and names, on standard error, the colour spaces
+// the tables have no fields for. Returns an exit_status.
+int export_cgats(const com_kyrandel_v2::Kyr& document);
+
+}  // namespace kyr_tool
