@@ -262,7 +262,7 @@ void colour_builder::add_inks(ColorType& colour, const std::string& name, const 
         inks.append_Axis();
         AxisType& axis = inks.back_Axis();
         axis.set_AxisName(convert_to_wide(m_table.fields[f]));
-        FloatingPointValueType& value = axis.get_AxisValueChoice().get_AxisFloatingPointValue();
+        FloatingPointValueType& value = axis.get_AxisValueChoice().assign_AxisFloatingPointValue({});
         value.set_AxisNominalMin(0);
         value.set_AxisNominalMax(100);
         value.set_FloatingPointValueType(value_at(m_table, m_plan, m_set, f));

@@ -129,7 +129,7 @@ void fill_common(Spec& spec, const measurement_conditions& c, const lmx::c_datet
 
 void fill_illuminant(IlluminationOptionsType& options, const measurement_conditions& c)
 {
-    Illuminant& illuminant = options.get_Illuminant();
+    Illuminant& illuminant = options.assign_Illuminant({});
     illuminant.set_Illuminant(c.illuminant);
     if (!c.illuminant_custom.empty())
         illuminant.set_CustomName(c.illuminant_custom);
