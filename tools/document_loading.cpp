@@ -67,12 +67,16 @@ load_result load_standard_input(Kyr& document, reading mode)
 load_result load_container(const std::string& path, Kyr& document, reading mode)
 {
     load_result result{load_outcome::invalid, {}};
-    const bool read = kyr::io::parse_first_entry(path, [&](lmx::c_read& entry) {
-        lmx::c_xml_reader reader(entry);
-        result = parse(reader, document, mode);
-    });
+    std::string reason;
+    const bool read = kyr::io::parse_first_entry(
+        path,
+        [&](lmx::c_read& entry) {
+            lmx::c_xml_reader reader(entry);
+            result = parse(reader, document, mode);
+        },
+        &reason);
     if (!read)
-        return {load_outcome::invalid, "not a readable .kyrz container"};
+        return {load_outcome::invalid, "not a readable .kyrz container: " + reason};
     return result;
 }
 

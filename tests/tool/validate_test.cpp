@@ -140,8 +140,38 @@ TEST(ValidateCommand, ContainersAreOpenedAndDamagedOnesAreInvalid)
 
     const program_result r = validate({container, plain_named_as_container});
     EXPECT_EQ(r.exit_code, 1);
-    EXPECT_EQ(r.out, container + ": OK\n" + plain_named_as_container + ": not a readable .kyrz container\n"
-                         "2 files: 1 valid, 1 invalid\n");
+    EXPECT_EQ(r.out, container + ": OK\n" + plain_named_as_container +
+                         ": not a readable .kyrz container: not a zip archive or truncated: end of central "
+                         "directory not found\n2 files: 1 valid, 1 invalid\n");
+}
+
+// A broken container names what broke.
+TEST(ValidateCommand, BrokenContainersNameTheirFault)
+{
+    scratch_directory scratch;
+    const std::string path = scratch.path("case.kyrz");
+    ASSERT_EQ(run_program(kyr_program(), {"convert", tool_data("small.kyr"), path}).exit_code, 0);
+    const std::string good = read_file(path);
+    const std::size_t directory = static_cast<unsigned char>(good[good.size() - 6]) |
+                                  static_cast<unsigned char>(good[good.size() - 5]) << 8;
+    // Flips bits of a byte of the only entry in its local header and in its directory record.
+    const auto flip = [&](std::size_t local, std::size_t central, char bits) {
+        std::string bytes = good;
+        bytes[local] ^= bits;
+        bytes[directory + central] ^= bits;
+        return bytes;
+    };
+    const std::pair<std::string, std::string> cases[] = {
+        {good.substr(0, good.size() / 2), "not a zip archive or truncated: end of central directory not found"},
+        {flip(14, 16, 1), "CRC-32 mismatch"},
+        {flip(8, 10, 4), "unsupported compression method"},  // deflate (8) made 12
+        {std::string("PK\5\6", 4) + std::string(18, '\0'), "no entry"},
+    };
+    for (const auto& [bytes, reason] : cases) {
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+        EXPECT_EQ(validate({path}).out,
+                  path + ": not a readable .kyrz container: " + reason + "\n1 file: 0 valid, 1 invalid\n");
+    }
 }
 
 // A container's entry is read with the same reader, so its message keeps the line.
