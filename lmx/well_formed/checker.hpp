@@ -71,7 +71,8 @@ private:
     // -- Elements
     // Runs check over an internal entity's replacement text, then comes back after the
     // reference; faults inside are reported at the reference.
-    bool within_entity(std::size_t reference_at, const std::u32string& name, const std::u32string& text, const std::function<bool()>& check);
+    bool within_entity(std::size_t reference_at, const std::u32string& name, const std::u32string& text,
+                       const std::function<bool()>& check);
     bool element(int depth);
     // Content up to an end tag, or with whole_text (an entity's text) to the end of the text.
     bool content(int depth, bool whole_text);

@@ -19,8 +19,10 @@ struct strict_case
 
 const strict_case cases[] = {
     {"<a/>", ELMX_OK, 0, 0, ""},
-    {"\xEF\xBB\xBF<?xml version='1.0' encoding='UTF-8' standalone='yes'?>\n<a b='&#x10FFFF;'/>\n<!--x-->", ELMX_OK, 0, 0, ""},
-    {"<!DOCTYPE a [<!ENTITY e '<b>&#38;#60;</b>'><!ATTLIST a t NMTOKEN #IMPLIED>]><a t=' x '>&e;</a>", ELMX_OK, 0, 0, ""},
+    {"\xEF\xBB\xBF<?xml version='1.0' encoding='UTF-8' standalone='yes'?>\n<a b='&#x10FFFF;'/>\n<!--x-->", ELMX_OK,
+     0, 0, ""},
+    {"<!DOCTYPE a [<!ENTITY e '<b>&#38;#60;</b>'><!ATTLIST a t NMTOKEN #IMPLIED>]><a t=' x '>&e;</a>", ELMX_OK, 0,
+     0, ""},
     {"<a>\xC3\xA9\xF0\x9F\x98\x80</a>", ELMX_OK, 0, 0, ""},
     {"<a>\xC0\xAF</a>", ELMX_BAD_CHAR_ENCODING, 1, 4, "bytes that are not well-formed UTF-8"},
     {"<a>\xED\xA0\x80</a>", ELMX_BAD_CHAR_ENCODING, 1, 4, "bytes that are not well-formed UTF-8"},
