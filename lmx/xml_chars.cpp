@@ -6,22 +6,17 @@ std::size_t decode_utf8_strictly(std::string_view text, std::size_t at, std::uin
 {
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
     const unsigned lead = byte(0);
-    std::size_t length;
-    std::uint32_t value;
-    std::uint32_t smallest;
     if (lead < 0x80) {
         *c = lead;
         return 1;
     }
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2, value = lead & 0x1F, smallest = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3, value = lead & 0x0F, smallest = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4, value = lead & 0x07, smallest = 0x10000;
-    } else {
+    // C0, C1 and F5 to FF start no sequence; the smallest value of each length rules out
+    // overlong forms.
+    const std::size_t length = lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
+    if (length == 0)
         return 0;
-    }
+    static const std::uint32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    std::uint32_t value = lead & (0x7Fu >> length);
     if (text.size() - at < length)
         return 0;
     for (std::size_t i = 1; i < length; ++i) {
@@ -29,7 +24,7 @@ std::size_t decode_utf8_strictly(std::string_view text, std::size_t at, std::uin
             return 0;
         value = (value << 6) | (byte(i) & 0x3F);
     }
-    if (value < smallest || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+    if (value < smallest[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
         return 0;
     *c = value;
     return length;
