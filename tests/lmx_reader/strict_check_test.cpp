@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <kyr/lmx/well_formed.hpp>
+#include <kyr/lmx/xml_reader.hpp>
 
 using namespace lmx;
 
@@ -73,6 +74,30 @@ TEST(StrictCheck, Utf16ByItsByteOrderMark)
     EXPECT_EQ(check_well_formed("<?xml version='1.0' encoding='UTF-16'?><a/>"), ELMX_BAD_CHAR_ENCODING);
     EXPECT_EQ(check_well_formed("<?xml version='1.0' encoding='ISO-8859-1'?><a>\xE9</a>"), ELMX_OK);
     EXPECT_EQ(check_well_formed("<?xml version='1.0' encoding='US-ASCII'?><a>\xE9</a>"), ELMX_BAD_CHAR_ENCODING);
+}
+
+} // namespace
+
+namespace {
+
+// A strict reader fails before its first event, and its message carries the fault's line.
+TEST(StrictReader, FailsBeforeTheFirstEventAtTheFaultsLine)
+{
+    const std::string text = "<a>\n<b></a>";
+    for (const bool strict : {false, true}) {
+        c_xml_reader_memory reader(text.data(), text.size());
+        reader.set_strict(strict);
+        c_xml_reader_local scope(reader);
+        elmx_error error = ELMX_OK;
+        std::string name;
+        EXPECT_EQ(reader.get_element_event(nullptr, &error, &name), strict ? ELXP_ERROR : ELXP_NAME);
+        EXPECT_EQ(error, strict ? ELMX_BAD_END_TAG : ELMX_OK);
+        EXPECT_EQ(reader.get_strict_fault().line, strict ? 2u : 0u);
+        reader.handle_error(ELMX_BAD_END_TAG, name, __FILE__, __LINE__);
+        std::string message;
+        EXPECT_EQ(reader.get_error_message(&message), strict ? "line:2-''-Syntax error in end tag"
+                                                       : "line:1-'a'-Syntax error in end tag");
+    }
 }
 
 } // namespace
