@@ -716,7 +716,9 @@ bool c_checker::content(int depth, bool whole_text)
         } else if (c == ']' && looking_at("]]>")) {
             return fail(ELMX_NOT_WELL_FORMED, "']]>' in text");
         } else {
-            ++m_at;
+            // Text up to the next character that may begin markup, a reference or "]]>".
+            const std::size_t end = m_text->find_first_of(U"<&]", m_at + 1);
+            m_at = end == std::u32string::npos ? m_text->size() : end;
         }
     }
 }

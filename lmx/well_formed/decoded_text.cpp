@@ -68,6 +68,14 @@ public:
     bool utf8(std::string_view bytes)
     {
         for (std::size_t at = 0; at < bytes.size();) {
+            // Printable ASCII, most of a document, needs no decoding and no check.
+            const auto b = static_cast<unsigned char>(bytes[at]);
+            if (b >= 0x20 && b < 0x80) {
+                m_after_cr = false;
+                m_out.text.push_back(static_cast<char32_t>(b));
+                ++at;
+                continue;
+            }
             std::uint32_t c;
             const std::size_t length = decode_utf8_strictly(bytes, at, &c);
             if (length == 0)
