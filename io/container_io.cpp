@@ -23,6 +23,21 @@ bool open_first_entry(CZipArchive& archive) {
   return archive.open_entry(0) && archive.entry_info(0)->uncompressed_size <= max_container_document_size;
 }
 
+// An archive layer's failure in a user's words: a file without an end record is not an
+// archive, or lost its end.
+std::string failure_reason(const CZipException& e) {
+  if (e.code() == CZipException::no_end_record) return std::string("not a zip archive or truncated: ") + e.what();
+  return e.what();
+}
+
+// Why entry 0 of an archive that opened cannot be read, or "" when it can.
+std::string entry_refusal(const CZipArchive& archive) {
+  if (archive.entry_info(0) == nullptr) return "no entry";
+  if (archive.entry_info(0)->uncompressed_size > max_container_document_size)
+    return "entry larger than " + std::to_string(max_container_document_size >> 20) + " MiB";
+  return {};
+}
+
 // Entry 0 of an open archive as a byte source. An archive failure ends the bytes and is
 // kept for finish(), so the reader above never sees an exception.
 class entry_source : public lmx::c_read {
@@ -50,14 +65,18 @@ class entry_source : public lmx::c_read {
     return !failed_ && archive_.close_entry() == 1;
   }
 
+  // What ended the bytes early; "" when nothing did.
+  const std::string& failure() const { return failure_; }
+
  private:
   bool fill() {
     std::size_t got = 0;
     if (!failed_) {
       try {
         got = archive_.read(buffer_.data(), buffer_.size());
-      } catch (const CZipException&) {
+      } catch (const CZipException& e) {
         failed_ = true;
+        failure_ = failure_reason(e);
       }
     }
     m_next = buffer_.data();
@@ -68,22 +87,30 @@ class entry_source : public lmx::c_read {
   CZipArchive& archive_;
   std::vector<unsigned char> buffer_;
   bool failed_ = false;
+  std::string failure_;
 };
 
 template <typename Open>
-bool parse_with(Open open, const entry_parser& parse) {
+bool parse_with(Open open, const entry_parser& parse, std::string* reason = nullptr) {
   CZipArchive archive;
   bool ok = false;
+  std::string why = "not a readable archive";
   try {
-    if (open(archive) && open_first_entry(archive)) {
+    if (open(archive) && (why = entry_refusal(archive)).empty() && open_first_entry(archive)) {
       entry_source source(archive);
       parse(source);
       ok = source.finish();
+      if (!ok) why = source.failure().empty() ? "entry size does not match its record" : source.failure();
     }
+  } catch (const CZipException& e) {
+    ok = false;
+    why = failure_reason(e);
   } catch (...) {  // the archive's errors and whatever the parser raised: all are a failed read
     ok = false;
+    why = "the entry could not be read";
   }
   archive.close(!ok);
+  if (!ok && reason != nullptr) *reason = why.empty() ? "not a readable archive" : why;
   return ok;
 }
 
@@ -91,6 +118,10 @@ bool parse_with(Open open, const entry_parser& parse) {
 
 bool parse_first_entry(const std::string& path, const entry_parser& parse) {
   return parse_with([&](CZipArchive& archive) { return archive.open(path); }, parse);
+}
+
+bool parse_first_entry(const std::string& path, const entry_parser& parse, std::string* reason) {
+  return parse_with([&](CZipArchive& archive) { return archive.open(path); }, parse, reason);
 }
 
 bool parse_first_entry(const void* data, std::size_t size, const entry_parser& parse) {

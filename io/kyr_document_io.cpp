@@ -9,8 +9,11 @@
 
 #include <kyr/io/document_result.hpp>
 #include <kyr/lmx/file_replacement.hpp>
+#include <kyr/lmx/string_sink.hpp>
 #include <kyr/lmx/strings.hpp>
+#include <kyr/lmx/xml_chars.hpp>
 #include <kyr/lmx/xml_reader.hpp>
+#include <kyr/lmx/xml_writer.hpp>
 #include <kyr/schema/classes/Kyr.hpp>
 
 #include <kyr/io/container.hpp>
@@ -90,6 +93,27 @@ lmx::elmx_error load_container(Kyr& document, const std::string& path) {
   return lmx::ELMX_USER_DEFINED_1;
 }
 
+// The text marshal(std::string*) gives, refused with ELMX_BAD_CHAR_ENCODING when it would not be
+// well-formed: a value held a character XML cannot carry, or was cut short at a lone surrogate.
+lmx::elmx_error marshal_well_formed(const Kyr& document, std::string& xml) {
+  std::string text;
+  lmx::elmx_error code;
+  bool lost_text;
+  {
+    lmx::c_string_sink sink(text);
+    std::ostream os(&sink);
+    // Raised instead of swallowed, a lack of memory can never pass for a complete document.
+    os.exceptions(std::ios::badbit);
+    lmx::c_xml_writer writer(os, lmx::c_xml_writer::include_xml_decl, "\t", "\n");
+    code = document.marshal(writer, "Kyr:Kyr");
+    lost_text = writer.lost_text();
+  }
+  if (code != lmx::ELMX_OK) return code;
+  if (lost_text || lmx::find_non_xml_text(text) != text.size()) return lmx::ELMX_BAD_CHAR_ENCODING;
+  xml.swap(text);
+  return lmx::ELMX_OK;
+}
+
 }  // namespace
 
 void Kyr::stamp_read_sdk_information() {
@@ -124,7 +148,7 @@ XMLDocumentResult Kyr::writeString() {
   const auto write = [&] {
     stamp_write_sdk_information(*this);
     std::string xml;
-    const lmx::elmx_error code = marshal(&xml);
+    const lmx::elmx_error code = marshal_well_formed(*this, xml);
     if (code != lmx::ELMX_OK) return XMLDocumentResult(std::wstring(), code);
     // Wildcard content is kept as the bytes read, which need not be UTF-8; a text cut
     // short at such bytes would lose the rest of the document without a word.
@@ -143,7 +167,7 @@ lmx::elmx_error Kyr::writeFile(const std::wstring& path) {
     lmx::c_file_replacement target(utf8(path));
     if (!target.is_open()) return lmx::ELMX_NO_FILE;
     std::string xml;
-    const lmx::elmx_error code = marshal(&xml);
+    const lmx::elmx_error code = marshal_well_formed(*this, xml);
     // Staged in memory, a document that fails to marshal never touches the file of its name.
     if (code != lmx::ELMX_OK) return code;
     if (!container) return target.commit(xml) ? lmx::ELMX_OK : lmx::ELMX_NO_FILE;

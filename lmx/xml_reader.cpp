@@ -14,7 +14,8 @@ c_xml_reader::c_xml_reader(c_read& source)
       m_depth(0),
       m_handled_error(ELMX_OK),
       m_current_event(ELXP_END_OF_INPUT),
-      m_known_elements(nullptr)
+      m_known_elements(nullptr),
+      m_strict_source(source)
 {
 }
 
@@ -23,6 +24,11 @@ c_xml_reader::~c_xml_reader() = default;
 int c_xml_reader::read_element_event(const s_event_map* map, elmx_error* error, std::string* name, int* raw_event)
 {
     m_current_local->clear();
+    if (m_strict && !m_strict_checked && !check_strictly()) {
+        *error = m_strict_fault.code;
+        *raw_event = ELXP_ERROR;
+        return m_current_event = ELXP_ERROR;
+    }
     int event = get_element_name(m_current_local, name);
     if (event == ELXP_NAME && m_depth > k_max_element_depth) {
         fail_limit(LIMIT_DEPTH);

@@ -30,7 +30,9 @@ std::string& c_xml_reader::get_error_message(std::string* message) const
         return *message;
     }
     char line[32];
-    std::snprintf(line, sizeof line, "line:%d-'", get_line_num());
+    // A strict reader's fault was found before the lexer read anything.
+    const int line_no = m_strict_fault.code != ELMX_OK ? static_cast<int>(m_strict_fault.line) : get_line_num();
+    std::snprintf(line, sizeof line, "line:%d-'", line_no);
     message->assign(line).append(m_error_item_name).append("'-").append(get_error_description(m_handled_error));
     return *message;
 }

@@ -36,19 +36,30 @@ std::string reader_message(lmx::c_xml_reader& reader, lmx::elmx_error code)
     return message;
 }
 
-load_result parse(lmx::c_xml_reader& reader, Kyr& document)
+load_result parse(lmx::c_xml_reader& reader, Kyr& document, reading mode)
 {
-    const lmx::elmx_error code = document.unmarshal(reader);
-    if (code == lmx::ELMX_OK)
+    reader.set_strict(mode != reading::lenient);
+    lmx::elmx_error code = lmx::ELMX_OK;
+    if (mode == reading::xml_only) {
+        // The strict check runs before the first event and is all that is wanted.
+        std::string name;
+        reader.get_element_event(nullptr, &code, &name);
+    } else {
+        code = document.unmarshal(reader);
+    }
+    const lmx::s_well_formed_fault& fault = reader.get_strict_fault();
+    if (fault.code != lmx::ELMX_OK)
+        return {load_outcome::invalid, fault.message, fault.line, fault.column};
+    if (code == lmx::ELMX_OK || mode == reading::xml_only)
         return {load_outcome::loaded, {}};
     return {load_outcome::invalid, reader_message(reader, code)};
 }
 
 // Read as a stream: however much arrives, the reader's own bounds end it.
-load_result load_standard_input(Kyr& document)
+load_result load_standard_input(Kyr& document, reading mode)
 {
     lmx::c_xml_reader_file reader(stdin, false);
-    const load_result result = parse(reader, document);
+    const load_result result = parse(reader, document, mode);
     if (std::ferror(stdin))
         return {load_outcome::unreadable, "cannot read standard input"};
     return result;
@@ -56,7 +67,7 @@ load_result load_standard_input(Kyr& document)
 
 // The entry is read here rather than through loadFile so that the reader's
 // message, with its line number, is available for the entry too.
-load_result load_container(const std::string& path, Kyr& document)
+load_result load_container(const std::string& path, Kyr& document, reading mode)
 {
     // Opened once first to tell an unreadable file from one that is not a container.
     const int probe = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -64,12 +75,16 @@ load_result load_container(const std::string& path, Kyr& document)
         return {load_outcome::unreadable, std::string("cannot open: ") + std::strerror(errno)};
     ::close(probe);
     load_result result{load_outcome::invalid, {}};
-    const bool read = kyr::io::parse_first_entry(path, [&](lmx::c_read& entry) {
-        lmx::c_xml_reader reader(entry);
-        result = parse(reader, document);
-    });
+    std::string reason;
+    const bool read = kyr::io::parse_first_entry(
+        path,
+        [&](lmx::c_read& entry) {
+            lmx::c_xml_reader reader(entry);
+            result = parse(reader, document, mode);
+        },
+        &reason);
     if (!read)
-        return {load_outcome::invalid, "not a readable .kyrz container"};
+        return {load_outcome::invalid, "not a readable .kyrz container: " + reason};
     return result;
 }
 
@@ -80,10 +95,10 @@ bool is_container_name(const std::string& path)
 
 } // namespace
 
-load_result load_document(const std::string& path, Kyr& document)
+load_result load_document(const std::string& path, Kyr& document, reading mode)
 {
     if (path == "-")
-        return load_standard_input(document);
+        return load_standard_input(document, mode);
 
     std::error_code error;
     const auto status = std::filesystem::status(path, error);
@@ -93,12 +108,12 @@ load_result load_document(const std::string& path, Kyr& document)
         return {load_outcome::unreadable, "cannot open: is a directory"};
 
     if (is_container_name(path))
-        return load_container(path, document);
+        return load_container(path, document, mode);
 
     lmx::c_xml_reader_file reader(path.c_str());
     if (!reader.is_open())
         return {load_outcome::unreadable, std::string("cannot open: ") + std::strerror(errno)};
-    return parse(reader, document);
+    return parse(reader, document, mode);
 }
 
 } // namespace kyr_tool

@@ -1,10 +1,13 @@
-// Drives the pull reader over arbitrary bytes the way generated code does: scopes, the name
-// stack, the attribute loop, simple values, wildcard capture and skipping of unwanted
-// elements. The local name picks the content operation, so the fuzzer reaches each one.
+// Drives the strict check over arbitrary bytes, then the pull reader the way generated code
+// does: scopes, the name stack, the attribute loop, simple values, wildcard capture and
+// skipping of unwanted elements. The local name picks the content operation, so the fuzzer
+// reaches each one.
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
+#include <kyr/lmx/well_formed.hpp>
 #include <kyr/lmx/xml_reader.hpp>
 
 namespace {
@@ -103,6 +106,8 @@ bool read_element(c_xml_reader& reader, const std::string& name)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    // The strict check sees the same bytes first, as a strict reader would.
+    check_well_formed(std::string_view(reinterpret_cast<const char*>(data), size));
     c_xml_reader_memory reader(reinterpret_cast<const char*>(data), size);
     c_xml_reader_local scope(reader);
     elmx_error error = ELMX_OK;

@@ -67,6 +67,10 @@ char* put_entity(char* p, std::uint32_t c)
     return p + length;
 }
 
+// A writer keeps word of a value cut short; a bare stream has no place for it.
+void note_lost_text(c_chunked_output&) {}
+void note_lost_text(c_xml_writer& writer) { writer.note_lost_text(); }
+
 // Output is a c_chunked_output or a c_xml_writer.
 template <typename Output>
 void put_escaped_bytes(Output& out, const std::string& text)
@@ -109,6 +113,7 @@ void put_escaped_wide(Output& out, const std::wstring& text)
                 // can be encoded from it, and no error channel exists here.
                 if (p + 1 == end || !detail::is_low_surrogate(detail::unit_value(p[1]))) {
                     out.commit(o);
+                    note_lost_text(out);
                     return;
                 }
                 // The pair takes four chars for two units, within the slice's room.

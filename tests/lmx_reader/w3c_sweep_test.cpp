@@ -17,6 +17,9 @@ namespace fs = std::filesystem;
 namespace {
 
 const char k_expectations[] = KYR_TEST_DATA_DIR "/w3c/expectations.txt";
+// The documents the strict reader is measured on, with the suite's verdict (scripts/w3c_selection.py).
+const char k_selection[] = KYR_TEST_DATA_DIR "/w3c/selection.txt";
+const char k_strict_expectations[] = KYR_TEST_DATA_DIR "/w3c/strict_expectations.txt";
 
 // Unpacks the suite into the build tree once; the archive may not be committed unpacked.
 fs::path unpacked_suite()
@@ -45,14 +48,17 @@ std::string read_file(const fs::path& path)
 
 std::string failure(const c_xml_reader& reader, elmx_error code)
 {
-    return "E" + std::to_string(code) + "@" + std::to_string(reader.get_line_no());
+    const s_well_formed_fault& strict = reader.get_strict_fault();
+    const size_t line = strict.code != ELMX_OK ? strict.line : static_cast<size_t>(reader.get_line_no());
+    return "E" + std::to_string(code) + "@" + std::to_string(line);
 }
 
 // Reads every event to the end; a document may not take more events than its size allows.
-std::string event_outcome(const std::string& text, reader_test::e_feed feed)
+std::string event_outcome(const std::string& text, reader_test::e_feed feed, bool strict = false)
 {
     auto source = reader_test::make_source(text, feed);
     c_xml_reader reader(*source);
+    reader.set_strict(strict);
     c_xml_reader_local scope(reader);
     const size_t budget = 1000 + text.size() * 4;
     size_t events = 0;
@@ -97,10 +103,10 @@ std::string skip_outcome(const std::string& text, reader_test::e_feed feed)
     return event == ELXP_END_OF_INPUT ? "end" : "after" + std::to_string(event);
 }
 
-std::map<std::string, std::string> load_expectations()
+std::map<std::string, std::string> load_expectations(const char* file = k_expectations)
 {
     std::map<std::string, std::string> expected;
-    std::ifstream in(k_expectations);
+    std::ifstream in(file);
     std::string line;
     while (std::getline(in, line)) {
         const size_t tab = line.find('\t');
@@ -148,6 +154,42 @@ TEST(W3cSuite, EveryDocumentKeepsItsOutcome)
             ADD_FAILURE() << document << ": expected " << want << ", got " << result;
     }
     EXPECT_EQ(differences, 0u);
+}
+
+// The strict reader takes a selected document when the suite calls it well-formed, and
+// refuses it otherwise, on nearly all of them; the outcome of each is pinned.
+TEST(W3cSuite, StrictReaderAgreesWithTheSuite)
+{
+    const fs::path root = unpacked_suite();
+    ASSERT_FALSE(root.empty()) << "could not unpack the conformance suite";
+    const std::map<std::string, std::string> selection = load_expectations(k_selection);
+    ASSERT_GT(selection.size(), 1700u);
+    std::map<std::string, std::string> actual;
+    size_t strict_agreed = 0;
+    size_t lenient_agreed = 0;
+    for (const auto& [document, verdict] : selection) {
+        const std::string text = read_file(root / document);
+        const std::string outcome = event_outcome(text, reader_test::e_feed::whole, true);
+        EXPECT_EQ(event_outcome(text, reader_test::e_feed::one_byte, true), outcome) << document;
+        strict_agreed += (outcome == "end") == (verdict == "wf");
+        lenient_agreed += (event_outcome(text, reader_test::e_feed::whole) == "end") == (verdict == "wf");
+        actual[document] = outcome;
+    }
+    std::printf("agreement with the suite on %zu documents: strict %zu (%.1f%%), lenient %zu (%.1f%%)\n",
+                selection.size(), strict_agreed, 100.0 * strict_agreed / selection.size(), lenient_agreed,
+                100.0 * lenient_agreed / selection.size());
+    EXPECT_GE(strict_agreed * 100, selection.size() * 98);
+
+    if (std::getenv("KYR_UPDATE_EXPECTATIONS")) {
+        std::ofstream out(k_strict_expectations);
+        for (const auto& [document, result] : actual)
+            out << document << '\t' << result << '\n';
+        return;
+    }
+    const std::map<std::string, std::string> expected = load_expectations(k_strict_expectations);
+    EXPECT_EQ(expected.size(), actual.size());
+    for (const auto& [document, result] : actual)
+        EXPECT_EQ(expected.count(document) ? expected.at(document) : "<missing>", result) << document;
 }
 
 } // namespace

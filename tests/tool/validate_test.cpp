@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 using namespace kyr_test;
 
@@ -57,7 +59,7 @@ TEST(ValidateCommand, TextThatIsNotXmlIsInvalidNotAnIoError)
     for (const char* file : {"not_xml.kyr"}) {
         const program_result r = validate({tool_data(file)});
         EXPECT_EQ(r.exit_code, 1) << file;
-        EXPECT_NE(r.out.find(": line:1-"), std::string::npos) << r.out;
+        EXPECT_NE(r.out.find(":1:1: error: no document element\n"), std::string::npos) << r.out;
         EXPECT_EQ(r.err, "");
     }
     scratch_directory scratch;
@@ -66,7 +68,41 @@ TEST(ValidateCommand, TextThatIsNotXmlIsInvalidNotAnIoError)
     std::filesystem::resize_file(empty, 0);
     const program_result r = validate({empty});
     EXPECT_EQ(r.exit_code, 1);
-    EXPECT_EQ(r.out.rfind(empty + ": line:", 0), 0u) << r.out;
+    EXPECT_EQ(r.out.rfind(empty + ":1:1: error: no document element\n", 0), 0u) << r.out;
+}
+
+// Strict by default, a fault of well-formedness given with its place; --lenient reads as loadFile
+// does, --xml-only checks any XML file for well-formedness alone.
+TEST(ValidateCommand, StrictnessFollowsTheOptions)
+{
+    const std::string small = read_file(tool_data("small.kyr"));
+    const std::string after_root = std::to_string(std::count(small.begin(), small.end(), '\n') + 1) + ":1";
+    struct case_t
+    {
+        std::vector<std::string> options;
+        std::string text;
+        int exit_code;
+        std::string verdict;
+    };
+    const case_t cases[] = {
+        {{}, small + "<extra/>", 1, ":" + after_root + ": error: content after the document element"},
+        {{"--lenient"}, small + "<extra/>", 0, ": OK"},
+        {{"--xml-only"}, small + "<extra/>", 1, ":" + after_root + ": error: content after the document element"},
+        {{"--xml-only"}, "<a>\n  \x01</a>", 1, ":2:3: error: a character XML does not allow"},
+        {{"--xml-only"}, "<a/>", 0, ": OK"},
+        {{}, "<a/>", 1, ": line:1-'a'-Element not found"},
+    };
+    scratch_directory scratch;
+    const std::string path = scratch.path("case.xml");
+    for (const case_t& c : cases) {
+        std::ofstream(path, std::ios::binary) << c.text;
+        std::vector<std::string> arguments = {"validate", path};
+        arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+        const program_result r = run_program(kyr_program(), arguments);
+        EXPECT_EQ(r.exit_code, c.exit_code) << c.text;
+        EXPECT_EQ(r.out, path + c.verdict + "\n1 file: " + (c.exit_code ? "0 valid, 1" : "1 valid, 0") + " invalid\n");
+    }
+    EXPECT_EQ(run_program(kyr_program(), {"validate", "--lenient", "--xml-only", path}).exit_code, 2);
 }
 
 TEST(ValidateCommand, UnreadableFilesGoToStandardErrorWithExitTwo)
@@ -104,8 +140,38 @@ TEST(ValidateCommand, ContainersAreOpenedAndDamagedOnesAreInvalid)
 
     const program_result r = validate({container, plain_named_as_container});
     EXPECT_EQ(r.exit_code, 1);
-    EXPECT_EQ(r.out, container + ": OK\n" + plain_named_as_container + ": not a readable .kyrz container\n"
-                         "2 files: 1 valid, 1 invalid\n");
+    EXPECT_EQ(r.out, container + ": OK\n" + plain_named_as_container +
+                         ": not a readable .kyrz container: not a zip archive or truncated: end of central "
+                         "directory not found\n2 files: 1 valid, 1 invalid\n");
+}
+
+// A broken container names what broke.
+TEST(ValidateCommand, BrokenContainersNameTheirFault)
+{
+    scratch_directory scratch;
+    const std::string path = scratch.path("case.kyrz");
+    ASSERT_EQ(run_program(kyr_program(), {"convert", tool_data("small.kyr"), path}).exit_code, 0);
+    const std::string good = read_file(path);
+    const std::size_t directory = static_cast<unsigned char>(good[good.size() - 6]) |
+                                  static_cast<unsigned char>(good[good.size() - 5]) << 8;
+    // Flips bits of a byte of the only entry in its local header and in its directory record.
+    const auto flip = [&](std::size_t local, std::size_t central, char bits) {
+        std::string bytes = good;
+        bytes[local] ^= bits;
+        bytes[directory + central] ^= bits;
+        return bytes;
+    };
+    const std::pair<std::string, std::string> cases[] = {
+        {good.substr(0, good.size() / 2), "not a zip archive or truncated: end of central directory not found"},
+        {flip(14, 16, 1), "CRC-32 mismatch"},
+        {flip(8, 10, 4), "unsupported compression method"},  // deflate (8) made 12
+        {std::string("PK\5\6", 4) + std::string(18, '\0'), "no entry"},
+    };
+    for (const auto& [bytes, reason] : cases) {
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+        EXPECT_EQ(validate({path}).out,
+                  path + ": not a readable .kyrz container: " + reason + "\n1 file: 0 valid, 1 invalid\n");
+    }
 }
 
 // A container's entry is read with the same reader, so its message keeps the line.

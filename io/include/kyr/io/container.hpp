@@ -32,6 +32,11 @@ bool parse_first_entry(const std::string& path, const entry_parser& parse);
 // The same for an archive held in memory.
 bool parse_first_entry(const void* data, std::size_t size, const entry_parser& parse);
 
+// The same for a file, saying on failure in *reason what broke, in words a user can act on:
+// "not a zip archive or truncated: ...", "no entry", "entry larger than 256 MiB",
+// "CRC-32 mismatch", "unsupported compression method", "compressed data ends early" ...
+bool parse_first_entry(const std::string& path, const entry_parser& parse, std::string* reason);
+
 // The clock an entry's date is read on. ZIP tools show local time; on the UTC clock one
 // moment gives the same bytes in every time zone, which reproducible files need.
 enum class entry_clock { local, utc };

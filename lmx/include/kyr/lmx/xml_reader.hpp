@@ -13,6 +13,7 @@
 #include <kyr/lmx/namespaces.hpp>
 #include <kyr/lmx/read.hpp>
 #include <kyr/lmx/string_stack.hpp>
+#include <kyr/lmx/well_formed.hpp>
 #include <kyr/lmx/xml.hpp>
 
 namespace lmx {
@@ -104,6 +105,14 @@ public:
     void add_default_namespace_mapping(const std::string& uri);
     int get_line_no() const { return get_line_num(); }
 
+    // --- Strict reading, off by default. Before its first event a strict reader checks the
+    // whole document (check_well_formed of well_formed.hpp) and fails at once with the first
+    // fault, its code then reported to the collector with the fault's line.
+    void set_strict(bool strict) { m_strict = strict; }
+    bool is_strict() const { return m_strict; }
+    // The fault the strict check found: code ELMX_OK while there is none.
+    const s_well_formed_fault& get_strict_fault() const { return m_strict_fault; }
+
     // --- Binding error channel.
     // Records `code` and `item_name`, asks the hook, records and returns its answer.
     elmx_error handle_error(elmx_error code, const std::string& item_name, const char* file, int line);
@@ -137,6 +146,8 @@ private:
     int read_element_event(const s_event_map* map, elmx_error* error, std::string* name, int* raw_event);
     bool is_known_element() const;
     bool skip_unwanted_element(const std::string& name);
+    // Runs the strict check once; false when it found a fault.
+    bool check_strictly();
 
     c_xml_reader_local* m_current_local;
     c_xml_reader_local m_root_local;
@@ -149,6 +160,10 @@ private:
     std::vector<std::pair<std::string, std::string>> m_ns_presets;
     const s_known_elements* m_known_elements;
     std::deque<std::string> m_depth_names;  // grows at the back: references stay valid
+    c_read& m_strict_source;
+    bool m_strict = false;
+    bool m_strict_checked = false;
+    s_well_formed_fault m_strict_fault;
 };
 
 // Made and dropped for every element read: defined here so that they inline.

@@ -117,6 +117,11 @@ public:
     const char* get_expected_class_identity() const { return m_expected_class_identity; }
     void clear_expected_class_identity() { m_expected_class_identity = nullptr; }
 
+    // Whether a value written through write_escaped was cut short at a lone
+    // high surrogate, which no UTF-8 text can carry.
+    void note_lost_text() { m_lost_text = true; }
+    bool lost_text() const { return m_lost_text; }
+
     // -- Buffered output
 
     // One marshal call, from its start tag to its end tag: when the outermost
@@ -190,6 +195,7 @@ private:
     std::vector<std::pair<std::string, std::string>> m_added_namespaces;
     std::vector<std::pair<std::string, std::string>> m_schema_locations;
     const char* m_expected_class_identity = nullptr;
+    bool m_lost_text = false;
 
     std::unique_ptr<char[]> m_buffer;
     char* m_next;
