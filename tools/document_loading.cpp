@@ -3,6 +3,7 @@
 #include "text.hpp"
 
 #include <kyr/io/container.hpp>
+#include <kyr/lmx/well_formed.hpp>
 #include <kyr/lmx/xml_reader.hpp>
 
 #include <fcntl.h>
@@ -55,14 +56,33 @@ load_result parse(lmx::c_xml_reader& reader, Kyr& document, reading mode)
     return {load_outcome::invalid, reader_message(reader, code)};
 }
 
-// Read as a stream: however much arrives, the reader's own bounds end it.
+// The strict check reads a document twice, which a pipe cannot give: the input is held in
+// memory, up to the check's own bound. Lenient reading takes it as a stream, however much
+// arrives, and the reader's own bounds end it.
 load_result load_standard_input(Kyr& document, reading mode)
 {
-    lmx::c_xml_reader_file reader(stdin, false);
-    const load_result result = parse(reader, document, mode);
+    if (mode == reading::lenient) {
+        lmx::c_xml_reader_file reader(stdin, false);
+        const load_result result = parse(reader, document, mode);
+        if (std::ferror(stdin))
+            return {load_outcome::unreadable, "cannot read standard input"};
+        return result;
+    }
+    std::string bytes;
+    char chunk[65536];
+    bytes.reserve(lmx::k_max_strict_document_length + sizeof chunk);
+    while (bytes.size() <= lmx::k_max_strict_document_length) {
+        const std::size_t got = std::fread(chunk, 1, sizeof chunk, stdin);
+        if (got == 0)
+            break;
+        bytes.append(chunk, got);
+    }
     if (std::ferror(stdin))
         return {load_outcome::unreadable, "cannot read standard input"};
-    return result;
+    if (bytes.size() > lmx::k_max_strict_document_length)
+        return {load_outcome::invalid, "standard input is longer than the strict check takes (128 MiB): use --lenient"};
+    lmx::c_xml_reader_memory reader(bytes.data(), bytes.size());
+    return parse(reader, document, mode);
 }
 
 // The entry is read here rather than through loadFile so that the reader's

@@ -17,7 +17,8 @@ struct anon_Count_enums
     {
         Count = 0,
         Note = 1,
-        none = 2 ///< no member chosen
+        Cover = 2,
+        none = 3 ///< no member chosen
     };
 };
 
@@ -64,6 +65,21 @@ public:
         detail::check(this->m_model->set_Note(detail::wide(value)), "Note");
     }
     /// @}
+    /// @name <xs:element name="Cover" type="Kyr:LidType"/>
+    /// @{
+    std::optional<basic_LidType<like<M, com_kyrandel_v2::LidType>>> as_cover() const
+    {
+        if (!(this->m_model->getchosen() == com_kyrandel_v2::anon_Count::ec_Cover))
+            return std::nullopt;
+        return basic_LidType<like<M, com_kyrandel_v2::LidType>>(const_cast<like<M, com_kyrandel_v2::LidType>&>(std::as_const(*this->m_model).get_Cover()));
+    }
+    basic_LidType<like<M, com_kyrandel_v2::LidType>> choose_cover() const
+    {
+        if (!(this->m_model->getchosen() == com_kyrandel_v2::anon_Count::ec_Cover))
+            this->m_model->assign_Cover(com_kyrandel_v2::LidType());
+        return basic_LidType<like<M, com_kyrandel_v2::LidType>>(const_cast<like<M, com_kyrandel_v2::LidType>&>(std::as_const(*this->m_model).get_Cover()));
+    }
+    /// @}
     /// Calls f with the chosen member (std::monostate when none is) and returns its result.
     template <class F>
     decltype(auto) visit(F&& f) const
@@ -73,6 +89,8 @@ public:
             return f(*as_count());
         case com_kyrandel_v2::anon_Count::ec_Note:
             return f(*as_note());
+        case com_kyrandel_v2::anon_Count::ec_Cover:
+            return f(*as_cover());
         default:
             return f(std::monostate{});
         }
@@ -85,5 +103,7 @@ using anon_Count = basic_anon_Count<com_kyrandel_v2::anon_Count>;
 using anon_CountView = basic_anon_Count<const com_kyrandel_v2::anon_Count>;
 
 } // namespace kyr
+
+#include <kyr/api/classes/LidType.hpp>
 
 #endif
