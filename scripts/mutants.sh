@@ -20,7 +20,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source_root=$PWD
-build=${1:-build/mutants}
+build=$(realpath -m "${1:-build/mutants}")
 list=scripts/mutants.txt
 first=${FIRST:-1}
 last=${LAST:-100000}
