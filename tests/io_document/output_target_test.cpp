@@ -63,15 +63,6 @@ TEST(OutputTarget, ExistingFileKeepsItsContentUntilReplaced) {
   ::unlink(path.c_str());
 }
 
-TEST(OutputTarget, UncreatablePathsAreNotOpen) {
-  kyr::io::output_target missing_directory(temp_path("no/such/dir.kyr"));
-  EXPECT_FALSE(missing_directory.is_open());
-  EXPECT_FALSE(missing_directory.replace_content("x"));
-  kyr::io::output_target directory(::testing::TempDir());
-  EXPECT_FALSE(directory.is_open());
-  EXPECT_TRUE(exists(::testing::TempDir()));
-}
-
 TEST(OutputTarget, FailedWriteLeavesNoFile) {
   if (!exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   // A symbolic link to /dev/full: opening works, every write fails.
