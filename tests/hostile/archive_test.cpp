@@ -158,12 +158,14 @@ s_outcome load_container(const std::string& bytes)
 
 } // namespace
 
-TEST(HostileArchives, AnEntryJustUnderTheCapIsNeverHeldWhole)
+TEST(HostileArchives, AnEntryAtTheCapLoadsAndIsNeverHeldWhole)
 {
-    // 250 MiB of white space after the document: held in memory, it alone would break the
-    // address-space bound of the load.
-    const std::string padded = padded_container(kyr_document("", "c"), 250);
-    ASSERT_LT(std::size_t(250) << 20, kyr::io::max_container_document_size);
+    // A document of one MiB and 255 MiB of white space after it: the entry is exactly as large
+    // as a container may hold, and held in memory it alone would break the load's bound.
+    std::string document = kyr_document("", "c");
+    document.append((std::size_t(1) << 20) - document.size(), ' ');
+    const std::string padded = padded_container(document, 255);
+    ASSERT_EQ(std::size_t(256) << 20, kyr::io::max_container_document_size);
     EXPECT_CONTAINER_CODE(load_container(padded), lmx::ELMX_OK);
 }
 

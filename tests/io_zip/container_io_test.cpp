@@ -157,6 +157,12 @@ TEST(ContainerIo, ALyingSizeCostsNoLargeAllocation) {
   EXPECT_FALSE(read_entry(b, content));
   // The inflate window and the directory are all that a refused entry may cost.
   EXPECT_LT(largest.load(), std::size_t(64) << 10);
+  // An entry count the directory cannot hold is refused before room is made for the entries.
+  std::string crowded = make_archive("d.kyr", document);
+  for (std::size_t at : {crowded.size() - 22 + 8, crowded.size() - 22 + 10}) set16(crowded, at, 0xffff);
+  largest = 0;
+  EXPECT_FALSE(read_entry(crowded, content));
+  EXPECT_LT(largest.load(), std::size_t(64) << 10);
 }
 
 TEST(ContainerIo, AnEntryIsNeverHeldWhole) {

@@ -27,7 +27,7 @@ const std::string document = sample_document();
 // E (end record), B (both headers, offset of the local field); value in hex, or +n / -n / ^n
 // applied to the field. "stored" builds the archive unpacked; "cut n" drops its last n bytes;
 // "append n" adds n zero bytes; "twice" lists the entry's directory record twice; "ratio n" and
-// "prefix" set the sizes as explained where they are read.
+// "prefix" set the sizes and "pad" adds a byte as explained where they are read.
 std::string patched(const std::string& patches) {
   std::string b;
   std::istringstream in(patches);
@@ -52,6 +52,12 @@ std::string patched(const std::string& patches) {
     if (word == "prefix") {  // sizes and CRC describe all but the last byte of the data
       for (std::size_t p : {std::size_t(lh_uncompressed), layout(b).central(cd_uncompressed)}) set32(b, p, static_cast<std::uint32_t>(document.size() - 1));
       for (std::size_t p : {std::size_t(lh_crc), layout(b).central(cd_crc)}) set32(b, p, crc_of(document.substr(0, document.size() - 1)));
+      continue;
+    }
+    if (word == "pad") {  // a stray byte between the directory and the end record, counted in
+      const std::size_t end = layout(b).end_record;  // the directory's size
+      b.insert(end, 1, '\0');
+      set32(b, end + 1 + 12, u32(b, end + 1 + 12) + 1);
       continue;
     }
     if (word == "twice") {

@@ -41,25 +41,6 @@ TEST(DatetimeOutput, NegativeYearsArePaddedBeforeTheSign)
     EXPECT_EQ("0-44-03-15T12:00:00Z", c_datetime("-0044-03-15T12:00:00.Z").get_as_string());
 }
 
-TEST(DatetimeOutput, Seconds)
-{
-    c_time value;
-    value.set_secs(5.5f);
-    EXPECT_EQ("00:00:05.5", written(value));
-    value.set_secs(30.0f);
-    EXPECT_EQ("00:00:30", written(value));
-    value.set_secs(7.25f);
-    EXPECT_EQ("00:00:07.25", written(value));
-    value.set_secs(0.001f);
-    EXPECT_EQ("00:00:00.001", written(value));
-    // Below a thousandth, fixed notation instead of an exponent.
-    EXPECT_EQ("00:00:00.000500", written(c_time("00:00:00.0005")));
-    value.set_secs(1e-7f);
-    EXPECT_EQ("00:00:00.000000", written(value));
-    value.set_secs(12.3456789f);
-    EXPECT_EQ("00:00:12.3457", written(value));
-}
-
 TEST(DatetimeOutput, TimeZones)
 {
     c_datetime value("2008-03-07T09:05:00");

@@ -76,13 +76,6 @@ TEST(DurationNormalize, CarriesUpwards)
     EXPECT_EQ("P2DT59S", value.get_as_string());
 }
 
-TEST(DurationNormalize, DaysNeverBecomeMonths)
-{
-    c_duration value("P400DT24H");
-    value.normalize();
-    EXPECT_EQ("P401D", value.get_as_string());
-}
-
 // Checks all six operators: expected is -1, 0, 1, or 2 for an indeterminate pair.
 void expect_order(const char* a_text, const char* b_text, int expected)
 {

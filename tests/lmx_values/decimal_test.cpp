@@ -44,20 +44,6 @@ TEST(DecimalText, OutputForms)
               c_decimal("123456789012345678901234567890.000000000000000000001").get_as_string());
 }
 
-TEST(DecimalScaled, Construction)
-{
-    EXPECT_EQ("1.205", printed(c_decimal(1205L, 3)));
-    EXPECT_EQ(".005", printed(c_decimal(5L, 3)));
-    EXPECT_EQ("700", printed(c_decimal(7L, -2)));
-    EXPECT_EQ("-12", printed(c_decimal(-12L, 0)));
-    EXPECT_EQ("-.0012", printed(c_decimal(-12L, 4)));
-    EXPECT_EQ(".000", printed(c_decimal(0L, 3)));
-    EXPECT_EQ("-9223372036854775.808", printed(c_decimal(LONG_MIN, 3)));
-    c_decimal d;
-    d.set_scaled(42L, 1);
-    EXPECT_EQ("4.2", printed(d));
-}
-
 TEST(DecimalScaled, Get)
 {
     EXPECT_EQ(123L, c_decimal("1.239").get_scaled(2));
@@ -83,28 +69,6 @@ TEST(DecimalScaled, Get)
     EXPECT_EQ(0L, c_decimal("99").get_scaled(INT_MIN));
 }
 
-TEST(DecimalParts, Fractional)
-{
-    EXPECT_EQ(500ul, c_decimal("1.5").get_fractional(3));
-    EXPECT_EQ(123ul, c_decimal("0.123456").get_fractional(3));
-    EXPECT_EQ(0ul, c_decimal("0.9").get_fractional(0));
-    EXPECT_EQ(0ul, c_decimal("0.9").get_fractional(-3));
-    bool overflow = false;
-    EXPECT_EQ(4294967295ul, c_decimal(".4294967295").get_fractional(10, &overflow));
-    EXPECT_FALSE(overflow);
-    c_decimal(".4294967296").get_fractional(10, &overflow);
-    EXPECT_TRUE(overflow);
-    EXPECT_EQ(0ul, c_decimal(".1").get_fractional(INT_MAX));
-
-    c_decimal d("7.9");
-    d.set_fractional(5, 3);
-    EXPECT_EQ("7.005", printed(d));
-    d.set_fractional(12345, 3);
-    EXPECT_EQ("7.123", printed(d));
-    d.set_fractional(0, 0);
-    EXPECT_EQ("7", printed(d));
-}
-
 TEST(DecimalFromDouble, FixedNotationCappedAtFifteenDigits)
 {
     EXPECT_EQ("1.50", printed(c_decimal(1.5, 2)));
@@ -124,16 +88,6 @@ TEST(DecimalFromDouble, UnchangedUnderADecimalCommaLocale)
     KYR_REQUIRE_DECIMAL_COMMA_LOCALE(locale);
     EXPECT_EQ("1.50", printed(c_decimal(1.5, 2)));
     EXPECT_EQ(1.5, c_decimal("1.5").get_as_float());
-}
-
-TEST(DecimalCompare, Equality)
-{
-    EXPECT_TRUE(c_decimal("0.5") == c_decimal("0.500"));
-    EXPECT_TRUE(c_decimal(".5") == c_decimal("0.5"));
-    EXPECT_FALSE(c_decimal("-0") == c_decimal("0"));
-    EXPECT_TRUE(c_decimal("-0") != c_decimal("0"));
-    EXPECT_TRUE(c_decimal("12") == c_decimal("12.000"));
-    EXPECT_FALSE(c_decimal("12.01") == c_decimal("12.1"));
 }
 
 TEST(DecimalCompare, Order)

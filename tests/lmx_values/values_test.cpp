@@ -139,6 +139,7 @@ TEST(Utf8ToUtf16, ConversionStopsAtTheFirstBadSequence)
         {"ab\xC3", L"ab", false},
         {"ab\xC3(x", L"ab", false},
         {"ab\xE2\x82(x", L"ab", false},
+        {"ab\xC3\xC3" "a", L"ab", false},  // a lead byte where a continuation byte belongs
         {"\xC0\xAF", L"/", true},
         {std::string("\0\x7F", 2), units({0, 0x7F}), true},
         {std::string(600, 'x') + "\xC3\xA9" + "y", std::wstring(600, L'x') + units({0xE9, 'y'}), true},
