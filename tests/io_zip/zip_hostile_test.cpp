@@ -46,12 +46,15 @@ std::string patched(const std::string& patches) {
     if (word == "ratio") {  // a size of the compressed size times deflate's limit, plus n
       std::uint32_t n = 0;
       in >> n;
-      for (std::size_t p : {std::size_t(lh_uncompressed), layout(b).central(cd_uncompressed)}) set32(b, p, u32(b, lh_compressed) * 1032 + n);
+      const std::uint32_t size = u32(b, lh_compressed) * 1032 + n;
+      for (std::size_t p : {std::size_t(lh_uncompressed), layout(b).central(cd_uncompressed)}) set32(b, p, size);
       continue;
     }
     if (word == "prefix") {  // sizes and CRC describe all but the last byte of the data
-      for (std::size_t p : {std::size_t(lh_uncompressed), layout(b).central(cd_uncompressed)}) set32(b, p, static_cast<std::uint32_t>(document.size() - 1));
-      for (std::size_t p : {std::size_t(lh_crc), layout(b).central(cd_crc)}) set32(b, p, crc_of(document.substr(0, document.size() - 1)));
+      const std::string prefix = document.substr(0, document.size() - 1);
+      for (std::size_t p : {std::size_t(lh_uncompressed), layout(b).central(cd_uncompressed)})
+        set32(b, p, static_cast<std::uint32_t>(prefix.size()));
+      for (std::size_t p : {std::size_t(lh_crc), layout(b).central(cd_crc)}) set32(b, p, crc_of(prefix));
       continue;
     }
     if (word == "pad") {  // a stray byte between the directory and the end record, counted in
@@ -81,7 +84,8 @@ std::string patched(const std::string& patches) {
     if (word[0] == 'E') at.push_back(l.end_record + offset);
     for (std::size_t p : at) {
       const std::uint32_t old = width == 2 ? u16(b, p) : u32(b, p);
-      const std::uint32_t n = static_cast<std::uint32_t>(std::stoul(value.substr(value[0] == '+' || value[0] == '-' || value[0] == '^'), nullptr, 16));
+      const bool relative = value[0] == '+' || value[0] == '-' || value[0] == '^';
+      const std::uint32_t n = static_cast<std::uint32_t>(std::stoul(value.substr(relative ? 1 : 0), nullptr, 16));
       const std::uint32_t v = value[0] == '+' ? old + n : value[0] == '-' ? old - n : value[0] == '^' ? old ^ n : n;
       if (width == 2) set16(b, p, v);
       else set32(b, p, v);
@@ -94,7 +98,8 @@ TEST(ZipHostile, EveryCaseEndsWithItsOutcome) {
   const auto cases = kyr_test::read_cases(KYR_TEST_DATA_DIR "/io/zip_hostile.txt");
   ASSERT_GT(cases.size(), 25u);
   for (const kyr_test::s_case& c : cases)
-    EXPECT_EQ(std::to_string(read_memory_entry0(patched(c.input)).code), c.expected) << "zip_hostile.txt line " << c.line;
+    EXPECT_EQ(std::to_string(read_memory_entry0(patched(c.input)).code), c.expected)
+        << "zip_hostile.txt line " << c.line;
   EXPECT_EQ(read_memory_entry0("").code, 118);
   EXPECT_EQ(read_memory_entry0(document).code, 118);
 }

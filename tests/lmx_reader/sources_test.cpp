@@ -53,7 +53,8 @@ TEST(FileReader, ScansBeforeTheLoadRewindTheReader)
     EXPECT_EQ(uri, "http://kyr.example/v2");
     EXPECT_EQ(has_must_understand(reader, "urn:ext", "flag", bool_must_understand), ELMX_MUST_UNDERSTAND_REQUIRED);
     EXPECT_EQ(has_must_understand(reader, "urn:ext", "other", bool_must_understand), ELMX_MUST_UNDERSTAND_NOT_REQUIRED);
-    EXPECT_EQ(has_must_understand(reader, "urn:other", "flag", bool_must_understand), ELMX_MUST_UNDERSTAND_NOT_REQUIRED);
+    EXPECT_EQ(has_must_understand(reader, "urn:other", "flag", bool_must_understand),
+              ELMX_MUST_UNDERSTAND_NOT_REQUIRED);
     EXPECT_EQ(reader_test::read_document(reader), ELMX_OK);
 }
 

@@ -85,9 +85,9 @@ TEST(NumberConversions, UnchangedUnderADecimalCommaLocale)
 
 TEST(BigInt, CanonicalTextThirtyTwoBitsAndComparisons)
 {
-    const std::pair<const char*, const char*> texts[] = {{"-000", "0"}, {"+0042", "42"}, {"12abc", "12"},
-                                                         {"--5", "0"}, {"-7.9", "-7"}, {"", "0"},
-                                                         {"123456789012345678901234567890", "123456789012345678901234567890"}};
+    const std::pair<const char*, const char*> texts[] = {
+        {"-000", "0"}, {"+0042", "42"}, {"12abc", "12"}, {"--5", "0"}, {"-7.9", "-7"}, {"", "0"},
+        {"123456789012345678901234567890", "123456789012345678901234567890"}};
     for (const auto& [text, canonical] : texts)
         EXPECT_EQ(c_big_int(text).get_as_string(), canonical) << text;
 
@@ -168,9 +168,9 @@ TEST(Utf16ToUtf8, PairsSingleUnitsAndValuesBeyondUnicode)
 
 TEST(LengthFacets, CharactersOfUtf8)
 {
-    const std::pair<const char*, size_t> lengths[] = {{"", 0}, {"a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80", 4},
-                                                      {"\xED\xA0\x80\xED\xB0\x80", 1}, {"\xED\x9F\xBF" "a", 2},
-                                                      {"a\x80zzzz", 2}, {"\xFF" "abc", 1}, {"\xF0\x9F", 1}, {"a\xE2", 2}};
+    const std::pair<const char*, size_t> lengths[] = {
+        {"", 0}, {"a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80", 4}, {"\xED\xA0\x80\xED\xB0\x80", 1},
+        {"\xED\x9F\xBF" "a", 2}, {"a\x80zzzz", 2}, {"\xFF" "abc", 1}, {"\xF0\x9F", 1}, {"a\xE2", 2}};
     for (const auto& [text, expected] : lengths)
         EXPECT_EQ(length(text), expected) << text;
     const std::string two_emoji = "\xF0\x9F\x98\x80\xF0\x9F\x98\x80";

@@ -45,10 +45,12 @@ std::string outcome(const std::string& text, bool swallow, size_t chunk)
     const lmx::elmx_error code = document.unmarshal(reader);
     std::string message;
     if (!swallow)  // a code that did not pass the reader's handler is added to its message
-        return reader.get_error_message(&message) + (code == reader.get_handled_error() ? "" : " -> " + std::to_string(code));
+        return reader.get_error_message(&message) +
+               (code == reader.get_handled_error() ? "" : " -> " + std::to_string(code));
     std::string written;
     const lmx::elmx_error write = document.marshal(&written);
-    return reader.reports + " -> " + std::to_string(code) + " " + (write == lmx::ELMX_OK ? "writes" : std::to_string(write));
+    return reader.reports + " -> " + std::to_string(code) + " " +
+           (write == lmx::ELMX_OK ? "writes" : std::to_string(write));
 }
 
 // The edited document, or "" when a `find` is not in it.

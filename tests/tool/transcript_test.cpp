@@ -128,7 +128,8 @@ TEST(Transcript, EveryCommandPrintsAndExitsAsRecorded)
             std::printf("$ %s\n%s", step.command.c_str(), shortened(actual, scratch).c_str());
             continue;
         }
-        EXPECT_EQ(actual, expand(step.expected, scratch)) << "transcript.txt line " << step.line << ": " << step.command;
+        EXPECT_EQ(actual, expand(step.expected, scratch))
+            << "transcript.txt line " << step.line << ": " << step.command;
     }
 }
 
