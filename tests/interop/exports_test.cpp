@@ -133,6 +133,20 @@ const form_count k_counts[] = {
     {"registration", 3, 0},
 };
 
+TEST(flat_exports, count_of_each_form_against_the_naming_table)
+{
+    std::map<std::string, int> produced;
+    for (const std::string& name : dynamic_symbols())
+        if (is_flat(name))
+            ++produced[form_of(name)];
+    int total = 0;
+    for (const form_count& row : k_counts) {
+        EXPECT_EQ(row.table + row.difference, produced[row.form]) << row.form << " (table: " << row.table << ")";
+        total += produced[row.form];
+    }
+    EXPECT_EQ(3993 + 110, total);
+}
+
 TEST(flat_exports, module_definition_lists_decorated_names_by_argument_bytes)
 {
     std::ifstream in(KYR_FLAT_DEF);
