@@ -42,14 +42,17 @@ inline s_outcome load_bounded(const std::string& text)
     });
 }
 
-// `count` copies of `piece`.
-inline std::string repeat(const std::string& piece, size_t count)
+// Ten levels of ten references each: 10^10 copies of "lol" from &l10;.
+inline std::string laughs()
 {
-    std::string text;
-    text.reserve(piece.size() * count);
-    for (size_t i = 0; i < count; ++i)
-        text += piece;
-    return text;
+    std::string subset = "<!ENTITY l0 \"lol\">\n";
+    for (int level = 1; level <= 10; ++level) {
+        subset += "<!ENTITY l" + std::to_string(level) + " \"";
+        for (int i = 0; i < 10; ++i)
+            subset += "&l" + std::to_string(level - 1) + ";";
+        subset += "\">\n";
+    }
+    return subset;
 }
 
 } // namespace hostile

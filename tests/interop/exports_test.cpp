@@ -75,21 +75,6 @@ std::string form_of(const std::string& name)
     return "member";
 }
 
-TEST(flat_exports, forms_are_told_by_prefix_and_suffix)
-{
-    EXPECT_EQ("registration", form_of("SWIGRegisterStringCallback_KyrModule"));
-    EXPECT_EQ("new", form_of("CSharp_new_Kyr__SWIG_1"));
-    EXPECT_EQ("member", form_of("CSharp_new_c_empty"));
-    EXPECT_EQ("delete", form_of("CSharp_delete_Kyr"));
-    EXPECT_EQ("upcast", form_of("CSharp_ColorSpaceCIELabTypeUpcast"));
-    EXPECT_EQ("variable", form_of("CSharp_ColorSpaceType_id_set"));
-    EXPECT_EQ("variable", form_of("CSharp_LMXNULL_get"));
-    EXPECT_EQ("overload", form_of("CSharp_Kyr_get_Color__SWIG_0"));
-    EXPECT_EQ("member", form_of("CSharp_Kyr_get_Color__SWIG_"));
-    EXPECT_EQ("member", form_of("CSharp_c_big_int__SWIG_1x"));
-    EXPECT_EQ("member", form_of("CSharp_Header_get_Name"));
-}
-
 // (form, name) of every export the generator wrote.
 std::multimap<std::string, std::string> manifest()
 {
@@ -161,27 +146,6 @@ TEST(flat_exports, count_of_each_form_against_the_naming_table)
         total += produced[row.form];
     }
     EXPECT_EQ(3993 + 110, total);
-}
-
-// An overload with the same C# signature as an earlier one is not exported but
-// keeps its number: the next overload skips it, and a lone survivor keeps its
-// suffix.
-TEST(flat_exports, shadowed_overloads_are_left_out_and_keep_their_numbers)
-{
-    const std::set<std::string> names = dynamic_symbols();
-    for (const char* name : {"CSharp_new_c_big_int__SWIG_1", "CSharp_new_c_big_int__SWIG_3",
-                             "CSharp_new_c_big_int__SWIG_4", "CSharp_new_c_datetime__SWIG_1",
-                             "CSharp_new_c_decimal__SWIG_5", "CSharp_c_duration_is_valid__SWIG_0",
-                             "CSharp_c_pattern_is_match__SWIG_0", "CSharp_c_binary_at__SWIG_0",
-                             "CSharp_Kyr_unmarshal__SWIG_0", "CSharp_Kyr_unmarshal__SWIG_1",
-                             "CSharp_ColorSpaceCIELab_unmarshal__SWIG_1", "CSharp_Kyr_marshal"})
-        EXPECT_TRUE(names.count(name)) << name;
-    for (const char* name : {"CSharp_new_c_big_int__SWIG_2", "CSharp_new_c_datetime__SWIG_2",
-                             "CSharp_new_c_decimal__SWIG_2", "CSharp_c_duration_is_valid__SWIG_1",
-                             "CSharp_c_duration_is_valid", "CSharp_c_pattern_is_match__SWIG_1",
-                             "CSharp_c_binary_at__SWIG_1", "CSharp_Kyr_unmarshal__SWIG_2",
-                             "CSharp_ColorSpaceCIELab_unmarshal__SWIG_2", "CSharp_Kyr_get_Color__SWIG_1"})
-        EXPECT_FALSE(names.count(name)) << name;
 }
 
 TEST(flat_exports, module_definition_lists_decorated_names_by_argument_bytes)

@@ -34,22 +34,6 @@ TEST_F(ContainerChoice, UpperCaseEndingIsPlainForLoadingAndRefusedForWriting) {
   EXPECT_EQ(files(), std::set<std::string>{"doc.KYRZ"});
 }
 
-TEST_F(ContainerChoice, OtherEndingsLoadAsPlainAndAreNotWritten) {
-  for (const char* name : {"doc.xml", "doc", "doc.kyrz.bak", "doc.kyr~", "kyrz"}) {
-    write_bytes(path(name), plain_document);
-    Kyr document;
-    EXPECT_EQ(document.loadFile(wpath(name)), lmx::ELMX_OK) << name;
-    EXPECT_EQ(document.size_Palette(), 2u) << name;
-  }
-  Kyr document;
-  document.loadFile(wpath("doc.xml"));
-  for (const char* name : {"out.xml", "out", "out.kyrz.bak", "kyr", "yrz", ""})
-    EXPECT_EQ(document.writeFile(wpath(name)), lmx::ELMX_USER_DEFINED_2) << name;
-  EXPECT_EQ(files().size(), 5u);
-  // Refused before anything is done: not even the header stamp.
-  EXPECT_FALSE(document.get_Preamble().get_Header().isset_WriteSDKInformation());
-}
-
 TEST_F(ContainerChoice, ContainerEndingOnAPlainFileFails) {
   write_bytes(path("doc.kyrz"), plain_document);
   write_bytes(path("doc.kyr"), plain_document);
@@ -61,14 +45,6 @@ TEST_F(ContainerChoice, ContainerEndingOnAPlainFileFails) {
   EXPECT_EQ(as_plain.size_Palette(), 2u);
 }
 
-TEST_F(ContainerChoice, MissingFilesByEnding) {
-  Kyr document;
-  EXPECT_EQ(document.loadFile(wpath("none.kyrz")), lmx::ELMX_USER_DEFINED_1);
-  EXPECT_EQ(document.loadFile(wpath("none.kyr")), lmx::ELMX_NO_FILE);
-  EXPECT_EQ(document.loadFile(wpath("none.xml")), lmx::ELMX_NO_FILE);
-  EXPECT_TRUE(files().empty());
-}
-
 TEST_F(ContainerChoice, FirstEntryLoadsWhateverItsNameAndWhateverFollows) {
   write_bytes(path("many.kyrz"), archive_of({{"folder/any name.xml", plain_document},
                                              {"second.kyr", "not even XML"},
@@ -76,23 +52,4 @@ TEST_F(ContainerChoice, FirstEntryLoadsWhateverItsNameAndWhateverFollows) {
   Kyr document;
   EXPECT_EQ(document.loadFile(wpath("many.kyrz")), lmx::ELMX_OK);
   EXPECT_EQ(document.size_Palette(), 2u);
-}
-
-TEST_F(ContainerChoice, ContainerRoundTrip) {
-  Kyr original;
-  ASSERT_EQ(original.loadFile(wide(data_path("two-palettes.kyr"))), lmx::ELMX_OK);
-  ASSERT_EQ(original.writeFile(wpath("round.kyrz")), lmx::ELMX_OK);
-  Kyr copy;
-  EXPECT_EQ(copy.loadFile(wpath("round.kyrz")), lmx::ELMX_OK);
-  EXPECT_EQ(copy.writeString().getXmlDocument(), original.writeString().getXmlDocument());
-}
-
-TEST_F(ContainerChoice, LoadingAddsToWhatTheDocumentHolds) {
-  Kyr document;
-  ASSERT_EQ(document.loadFile(wide(data_path("two-palettes.kyr"))), lmx::ELMX_OK);
-  ASSERT_EQ(document.writeFile(wpath("twice.kyrz")), lmx::ELMX_OK);
-  EXPECT_EQ(document.loadFile(wpath("twice.kyrz")), lmx::ELMX_OK);
-  EXPECT_EQ(document.size_Palette(), 4u);
-  EXPECT_EQ(document.loadString(wide(plain_document)), lmx::ELMX_OK);
-  EXPECT_EQ(document.size_Palette(), 6u);
 }

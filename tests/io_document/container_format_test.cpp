@@ -63,36 +63,6 @@ TEST_F(ContainerFormat, OneDeflatedEntryNamedAfterTheTarget) {
   EXPECT_EQ(content, xml_);
 }
 
-TEST_F(ContainerFormat, PlainFileHoldsTheSameTextAsTheString) {
-  ASSERT_EQ(document_.writeFile(wpath("plain.kyr")), lmx::ELMX_OK);
-  EXPECT_EQ(content_of(path("plain.kyr")), xml_);
-}
-
-TEST_F(ContainerFormat, StandardToolsExtractOurContainer) {
-  ASSERT_EQ(document_.writeFile(wpath("swatches.kyrz")), lmx::ELMX_OK);
-  const std::string archive = "'" + path("swatches.kyrz") + "'";
-  if (have_tool("unzip")) {
-    const command_result test = run_command("unzip -t " + archive);
-    EXPECT_EQ(test.status, 0) << test.output;
-    EXPECT_NE(test.output.find("No errors detected"), std::string::npos) << test.output;
-    const command_result listing = run_command("unzip -Z1 " + archive);
-    EXPECT_EQ(listing.output, "swatches.kyr\n");
-  }
-  const command_result python = run_command(
-      "python3 -c \"import sys, zipfile\n"
-      "z = zipfile.ZipFile(sys.argv[1])\n"
-      "assert z.testzip() is None and z.namelist() == ['swatches.kyr']\n"
-      "sys.stdout.buffer.write(z.read('swatches.kyr'))\" " + archive);
-  EXPECT_EQ(python.status, 0) << python.output;
-  EXPECT_EQ(python.output, xml_);
-  if (have_tool("7z")) {
-    const command_result seven = run_command("(7z e -so " + archive + " swatches.kyr 2>/dev/null)");
-    EXPECT_EQ(seven.status, 0);
-    EXPECT_EQ(seven.output, xml_);
-    EXPECT_EQ(run_command("7z t " + archive).status, 0);
-  }
-}
-
 TEST_F(ContainerFormat, ContainersOfTheStandardToolsLoad) {
   write_bytes(path("doc.kyr"), xml_);
   write_bytes(path("note.txt"), "second entry\n");

@@ -31,12 +31,6 @@ TEST_F(FileHygiene, AFileNamedLikeTheEntryIsNeverTouched) {
   EXPECT_EQ(files(), (std::set<std::string>{"x.kyr", "x.kyrz"}));
 }
 
-TEST_F(FileHygiene, FailedWriteLeavesNoOutputFile) {
-  EXPECT_EQ(fresh_.writeFile(wpath("f.kyr")), lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL);
-  EXPECT_EQ(fresh_.writeFile(wpath("f.kyrz")), lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL);
-  EXPECT_TRUE(files().empty());
-}
-
 TEST_F(FileHygiene, FailedWriteKeepsAnExistingTargetIntact) {
   write_bytes(path("old.kyr"), "previous document");
   write_bytes(path("old.kyrz"), "previous container");

@@ -18,26 +18,6 @@ class Stamping : public scratch {};
 
 }  // namespace
 
-TEST_F(Stamping, EveryConstructionAndResetSaysThisLibraryRead) {
-  Kyr fresh;
-  const auto& header = static_cast<const Kyr&>(fresh).get_Preamble().get_Header();
-  ASSERT_TRUE(header.isset_ReadSDKInformation());
-  expect_library(header.get_ReadSDKInformation());
-  EXPECT_FALSE(header.isset_WriteSDKInformation());
-
-  fresh.get_Preamble().get_Header().get_ReadSDKInformation().set_SDKName(L"changed");
-  fresh.reset();
-  expect_library(static_cast<const Kyr&>(fresh).get_Preamble().get_Header().get_ReadSDKInformation());
-}
-
-TEST_F(Stamping, ALoadedDocumentKeepsTheReaderItNames) {
-  Kyr document;
-  ASSERT_EQ(document.loadFile(wide(data_path("two-palettes.kyr"))), lmx::ELMX_OK);
-  const auto& read = static_cast<const Kyr&>(document).get_Preamble().get_Header().get_ReadSDKInformation();
-  EXPECT_EQ(read.get_SDKName(), L"Another Reader");
-  EXPECT_EQ(read.get_SDKVersion().get_SDKVersion(), L"9.9");
-}
-
 TEST_F(Stamping, FreshDocumentCannotBeWrittenButIsStampedAnyway) {
   Kyr fresh;
   const XMLDocumentResult result = fresh.writeString();
@@ -69,27 +49,4 @@ TEST_F(Stamping, WrittenTextNamesThisLibraryAsReaderAndWriter) {
                       "\t\t</Kyr:Header>\n\t</Kyr:Preamble>\n</Kyr:Kyr>"),
             std::string::npos)
       << text;
-}
-
-TEST_F(Stamping, EveryWriteReplacesAnyWriterTheDocumentNamed) {
-  Kyr document;
-  complete_header(document);
-  for (const char* name : {"a.kyr", "a.kyrz"}) {
-    auto& write = document.get_Preamble().get_Header().get_WriteSDKInformation();
-    write.set_SDKName(L"Someone Else");
-    write.get_SDKVersion().setnil_SDKVersion();
-    ASSERT_EQ(document.writeFile(wpath(name)), lmx::ELMX_OK) << name;
-    const auto& header = static_cast<const Kyr&>(document).get_Preamble().get_Header();
-    expect_library(header.get_WriteSDKInformation());
-    EXPECT_FALSE(header.get_WriteSDKInformation().get_SDKVersion().isnil_SDKVersion());
-  }
-  const std::string plain = content_of(path("a.kyr"));
-  EXPECT_EQ(plain.find("Someone Else"), std::string::npos);
-  EXPECT_EQ(plain.find("xsi:nil"), std::string::npos);
-}
-
-TEST_F(Stamping, FailedWritesStampToo) {
-  Kyr fresh;
-  EXPECT_EQ(fresh.writeFile(wpath("fresh.kyr")), lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL);
-  expect_library(static_cast<const Kyr&>(fresh).get_Preamble().get_Header().get_WriteSDKInformation());
 }

@@ -41,12 +41,3 @@ TEST(Crc32, MatchesZlibForLongRunsAndAnySplit) {
   for (std::size_t split : {1u, 15u, 63u, 64u, 65u, 4097u, 9999u})
     EXPECT_EQ(kyr::zip::crc32_update(kyr::zip::crc32_update(0, at(0), split), at(split), 10000 - split), whole) << split;
 }
-
-TEST(Crc32, KnownValues) {
-  EXPECT_EQ(kyr::zip::crc32_update(0, nullptr, 0), 0u);
-  const std::string check = "123456789";
-  EXPECT_EQ(kyr::zip::crc32_update(0, reinterpret_cast<const unsigned char*>(check.data()), check.size()), 0xcbf43926u);
-  const std::string zeros(1 << 20, '\0');
-  EXPECT_EQ(kyr::zip::crc32_update(0, reinterpret_cast<const unsigned char*>(zeros.data()), zeros.size()),
-            static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(zeros.data()), 1u << 20)));
-}

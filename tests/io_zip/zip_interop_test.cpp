@@ -86,17 +86,6 @@ TEST_F(ZipInterop, PythonZipfileExtractsOurArchive) {
   EXPECT_EQ(r.output, document_);
 }
 
-TEST_F(ZipInterop, SevenZipTestsAndExtractsOurArchive) {
-  if (!have_tool("7z")) GTEST_SKIP() << "7z not installed";
-  const std::string archive = written_archive();
-  const command_result test = run_command("7z t '" + archive + "'");
-  EXPECT_EQ(test.status, 0) << test.output;
-  EXPECT_NE(test.output.find("Everything is Ok"), std::string::npos) << test.output;
-  const command_result out = run_command("cd '" + dir_ + "' && 7z x -y -oout '" + archive + "'");
-  EXPECT_EQ(out.status, 0) << out.output;
-  EXPECT_EQ(read_file(dir_ + "out/swatches.kyr"), document_);
-}
-
 TEST_F(ZipInterop, ReadsArchivesOfTheZipTool) {
   if (!have_tool("zip")) GTEST_SKIP() << "zip not installed";
   for (const char* options : {"-q", "-q -0", "-q -9", "-q -X"}) {
@@ -121,36 +110,4 @@ TEST_F(ZipInterop, ReadsStreamedArchivesOfTheZipTool) {
   const read_result r = read_memory_entry0(bytes);
   EXPECT_EQ(r.code, 0);
   EXPECT_EQ(r.data, document_);
-}
-
-TEST_F(ZipInterop, ReadsArchivesOfPythonZipfile) {
-  for (const char* method : {"ZIP_DEFLATED", "ZIP_STORED"}) {
-    const std::string archive = dir_ + "py.zip";
-    const command_result made = run_command(std::string("python3 -c \"import sys, zipfile\n"
-                                                 "with zipfile.ZipFile(sys.argv[1], 'w', zipfile.") +
-                                    method + ") as z:\n"
-                                             "    z.write(sys.argv[2], 'document.xml')\n"
-                                             "    z.writestr('notes/readme.txt', 'hello ' * 100)\n"
-                                             "    z.writestr('empty', '')\n"
-                                             "    z.comment = b'made by a test'\" '" +
-                                    archive + "' '" + dir_ + "doc.xml'");
-    ASSERT_EQ(made.status, 0) << made.output;
-    const read_result r = read_file_entry0(archive);
-    EXPECT_EQ(r.code, 0) << method;
-    EXPECT_EQ(r.data, document_) << method;
-  }
-}
-
-TEST_F(ZipInterop, ReadsArchivesOfSevenZip) {
-  if (!have_tool("7z")) GTEST_SKIP() << "7z not installed";
-  for (const char* options : {"-mx=5", "-mx=0", "-mx=9"}) {
-    const std::string archive = dir_ + "seven.zip";
-    std::remove(archive.c_str());
-    const command_result made = run_command("cd '" + dir_ + "' && 7z a -tzip " + std::string(options) +
-                                    " seven.zip doc.xml other.txt");
-    ASSERT_EQ(made.status, 0) << made.output;
-    const read_result r = read_file_entry0(archive);
-    EXPECT_EQ(r.code, 0) << options;
-    EXPECT_EQ(r.data, document_) << options;
-  }
 }

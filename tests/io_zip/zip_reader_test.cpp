@@ -25,12 +25,6 @@ std::string two_entries() {
 
 }  // namespace
 
-TEST(ZipReader, ReadsEntryZeroWhateverItsName) {
-  const read_result r = read_memory_entry0(two_entries());
-  EXPECT_EQ(r.code, 0);
-  EXPECT_EQ(r.data, document);
-}
-
 TEST(ZipReader, EntryInfoDescribesEveryEntry) {
   const std::string b = two_entries();
   CZipArchive archive;
@@ -48,52 +42,6 @@ TEST(ZipReader, EntryInfoDescribesEveryEntry) {
   EXPECT_EQ(archive.entry_info(2), nullptr);
 }
 
-TEST(ZipReader, ReadsInPiecesAndStopsAtTheRecordedSize) {
-  const std::string b = make_archive("d.kyr", document);
-  CZipArchive archive;
-  ASSERT_TRUE(archive.open_memory(b.data(), b.size()));
-  ASSERT_TRUE(archive.open_entry(0));
-  std::string got;
-  char piece[7];
-  for (std::size_t n; (n = archive.read(piece, sizeof piece)) != 0;) got.append(piece, n);
-  EXPECT_EQ(got, document);
-  EXPECT_EQ(archive.read(piece, 1), 0u);
-  EXPECT_EQ(archive.close_entry(), 1);
-}
-
-TEST(ZipReader, ObjectStates) {
-  const std::string b = make_archive("d.kyr", document);
-  CZipArchive archive;
-  char c;
-  EXPECT_EQ(archive.read(&c, 1), 0u);         // nothing open
-  EXPECT_EQ(archive.close_entry(), 0);
-  EXPECT_FALSE(archive.open_entry(0));
-  ASSERT_TRUE(archive.open_memory(b.data(), b.size()));
-  EXPECT_FALSE(archive.open_memory(b.data(), b.size()));  // already open
-  std::string out;
-  EXPECT_FALSE(archive.create(out));
-  EXPECT_FALSE(archive.add_new_entry("x", "abcdef", 6, fixed_moment()));  // not creating
-  EXPECT_FALSE(archive.open_entry(1));
-  ASSERT_TRUE(archive.open_entry(0));
-  EXPECT_FALSE(archive.open_entry(0));        // an entry is already open
-  EXPECT_EQ(archive.read(nullptr, 5), 0u);
-  EXPECT_EQ(archive.read(&c, 0), 0u);
-  EXPECT_EQ(archive.read(&c, 1), 1u);
-  EXPECT_EQ(c, '<');
-  EXPECT_EQ(archive.close_entry(), -1);       // data remains
-  EXPECT_EQ(archive.close_entry(), 0);
-  ASSERT_TRUE(archive.open_entry(0));         // reopened from the start
-  EXPECT_EQ(archive.read(&c, 1), 1u);
-  EXPECT_EQ(c, '<');
-  EXPECT_EQ(archive.close_entry(true), 0);    // after failure: no checks
-  archive.close();
-  EXPECT_EQ(archive.entry_count(), 0u);
-  ASSERT_TRUE(archive.create(out));
-  EXPECT_FALSE(archive.open_entry(0));
-  archive.close(true);
-  EXPECT_TRUE(out.empty());                   // nothing written after a failure
-}
-
 TEST(ZipReader, ArchiveWithoutEntriesHasNoEntryZero) {
   std::string b;
   CZipArchive writer;
@@ -104,15 +52,6 @@ TEST(ZipReader, ArchiveWithoutEntriesHasNoEntryZero) {
   ASSERT_TRUE(archive.open_memory(b.data(), b.size()));
   EXPECT_EQ(archive.entry_count(), 0u);
   EXPECT_FALSE(archive.open_entry(0));
-}
-
-TEST(ZipReader, ArchiveCommentIsSkipped) {
-  std::string b = make_archive("d.kyr", document);
-  // A comment that itself contains an end record signature must not be taken for the record.
-  const std::string comment = std::string("PK\x05\x06", 4) + std::string(30, 'c');
-  set16(b, b.size() - 2, static_cast<std::uint32_t>(comment.size()));
-  b += comment;
-  EXPECT_EQ(read_memory_entry0(b).data, document);
 }
 
 TEST(ZipReader, DataDescriptorFlagAllowsZeroLocalFields) {
@@ -133,14 +72,4 @@ TEST(ZipReader, DataDescriptorFlagAllowsZeroLocalFields) {
   b.insert(l.directory, descriptor);
   set32(b, b.size() - 22 + 16, static_cast<std::uint32_t>(l.directory + 16));
   EXPECT_EQ(read_memory_entry0(b).data, document);
-}
-
-TEST(ZipReader, OpensFilesByPath) {
-  const std::string path = ::testing::TempDir() + "zip_reader_by_path.kyrz";
-  const std::string b = make_archive("d.kyr", document);
-  std::ofstream(path, std::ios::binary) << b;
-  EXPECT_EQ(read_file_entry0(path).data, document);
-  std::remove(path.c_str());
-  EXPECT_EQ(read_file_entry0(path).code, 100);                  // missing
-  EXPECT_EQ(read_file_entry0(::testing::TempDir()).code, 100);  // a directory
 }

@@ -81,34 +81,4 @@ TEST(BinaryFuzz, RandomBytesRoundTrip)
     }
 }
 
-// Items joined with single blanks give the text back without its outer whitespace.
-TEST(BinaryFuzz, ListTexts)
-{
-    c_random_texts texts("ab \t\n", 3);
-    for (int i = 0; i < 5000; ++i) {
-        const std::string text = texts.next(20);
-        c_xml_list_tokeniser tokeniser(text);
-        std::string item;
-        std::string joined;
-        while (tokeniser.get(&item)) {
-            EXPECT_FALSE(item.empty());
-            EXPECT_EQ(std::string::npos, item.find_first_of(" \t\n"));
-            joined += (joined.empty() ? "" : " ") + item;
-        }
-        std::string collapsed;
-        bool blank = true;
-        for (const char c : text) {
-            if (c == ' ' || c == '\t' || c == '\n') {
-                blank = true;
-                continue;
-            }
-            if (blank && !collapsed.empty())
-                collapsed += ' ';
-            collapsed += c;
-            blank = false;
-        }
-        EXPECT_EQ(collapsed, joined) << text;
-    }
-}
-
 } // namespace

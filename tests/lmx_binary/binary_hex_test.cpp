@@ -60,18 +60,6 @@ TEST(BinaryHex, Encode)
     EXPECT_EQ("", hex_of(c_binary()));
 }
 
-TEST(BinaryHex, StreamFlagsAreRestoredAndFillStaysZero)
-{
-    const unsigned char bytes[] = {0xAB};
-    std::ostringstream os;
-    os << std::showbase << c_as_hex<c_binary>(c_binary(bytes, 1)) << ' ' << 255 << ' ' << std::setw(4) << 7;
-    EXPECT_EQ("AB 255 0007", os.str());
-
-    std::ostringstream hex_stream;
-    hex_stream << std::hex << c_as_hex<c_binary>(c_binary(bytes, 1)) << ' ' << 255;
-    EXPECT_EQ("AB ff", hex_stream.str());
-}
-
 TEST(BinaryHex, RoundTripOfEveryByteAcrossBufferSizes)
 {
     c_binary value;

@@ -31,13 +31,6 @@ TEST(ListTokeniser, SplitsAtAnyWhitespace)
     EXPECT_EQ((std::vector<std::string>{"one"}), items_of("one"));
 }
 
-TEST(ListTokeniser, EmptyAndBlankTexts)
-{
-    EXPECT_TRUE(items_of("").empty());
-    EXPECT_TRUE(items_of("   ").empty());
-    EXPECT_TRUE(items_of("\t\r\n").empty());
-}
-
 TEST(ListTokeniser, NonAsciiBytesAreNeverWhitespace)
 {
     // A no-break space (C2 A0) and a byte 85 do not split.
@@ -54,26 +47,6 @@ TEST(ListTokeniser, ItemIsReplacedAndEndIsSticky)
     EXPECT_FALSE(tokeniser.get(&item));
     EXPECT_EQ("x", item);
     EXPECT_FALSE(tokeniser.get(&item));
-}
-
-TEST(ListTokeniser, SetRewinds)
-{
-    c_xml_list_tokeniser tokeniser("a b");
-    std::string item;
-    ASSERT_TRUE(tokeniser.get(&item));
-    tokeniser.set(" c d ");
-    EXPECT_EQ((std::vector<std::string>{"c", "d"}), items_of(tokeniser));
-    tokeniser.set("e");
-    EXPECT_EQ((std::vector<std::string>{"e"}), items_of(tokeniser));
-}
-
-TEST(ListTokeniser, NullItemSkipsOne)
-{
-    c_xml_list_tokeniser tokeniser("a b");
-    EXPECT_TRUE(tokeniser.get(nullptr));
-    std::string item;
-    ASSERT_TRUE(tokeniser.get(&item));
-    EXPECT_EQ("b", item);
 }
 
 } // namespace

@@ -43,21 +43,6 @@ TEST(DurationParse, ReadsEveryItem)
     EXPECT_FALSE(c_duration("+PT7M").get_is_neg());
 }
 
-TEST(DurationParse, ResetsThenStopsQuietly)
-{
-    c_duration value(std::string("P5DT3H"));
-    value = "P1Y2X";
-    EXPECT_EQ(1u, value.get_years());
-    EXPECT_EQ(0u, value.get_days());
-    EXPECT_EQ(0u, value.get_hours());
-    value = "X";
-    EXPECT_EQ(0u, value.get_years());
-    value = "-Q";  // the sign is stored before "P" is missed
-    EXPECT_TRUE(value.get_is_neg());
-    value = static_cast<const char*>(nullptr);
-    EXPECT_FALSE(value.get_is_neg());
-}
-
 TEST(DurationParse, HugeCountsSaturate)
 {
     EXPECT_EQ(UINT_MAX, c_duration("P99999999999999999999D").get_days());
@@ -91,22 +76,6 @@ TEST(DurationNormalize, CarriesUpwards)
     EXPECT_EQ("P2DT59S", value.get_as_string());
 }
 
-TEST(DurationNormalize, DaysNeverBecomeMonths)
-{
-    c_duration value("P400DT24H");
-    value.normalize();
-    EXPECT_EQ("P401D", value.get_as_string());
-}
-
-TEST(DurationNormalize, UnrepresentableSecondsStayPut)
-{
-    c_duration value;
-    value.set_secs(1e30f);
-    value.normalize();
-    EXPECT_EQ(0u, value.get_mins());
-    EXPECT_FLOAT_EQ(1e30f, value.get_secs());
-}
-
 // Checks all six operators: expected is -1, 0, 1, or 2 for an indeterminate pair.
 void expect_order(const char* a_text, const char* b_text, int expected)
 {
@@ -121,15 +90,6 @@ void expect_order(const char* a_text, const char* b_text, int expected)
     EXPECT_EQ(expected == 1 || expected == 0, a >= b);
 }
 
-TEST(DurationOrder, EqualAfterNormalisation)
-{
-    expect_order("PT90M", "PT1H30M", 0);
-    expect_order("P1Y", "P12M", 0);
-    expect_order("P1Y1M", "P13M", 0);
-    expect_order("PT60S", "PT1M", 0);
-    expect_order("P", "PT0S", 0);
-}
-
 TEST(DurationOrder, Determinate)
 {
     expect_order("P1Y", "P365D", 1);
@@ -139,39 +99,6 @@ TEST(DurationOrder, Determinate)
     expect_order("P1Y", "P11M", 1);
     expect_order("P2Y1M", "P1Y2M", 1);
     expect_order("PT1H", "PT59M59S", 1);
-}
-
-TEST(DurationOrder, Indeterminate)
-{
-    expect_order("P1M", "P30D", 2);
-    expect_order("P30D", "P1M", 2);
-    expect_order("P1M", "P28D", 2);
-    expect_order("P1M", "P31D", 2);
-    expect_order("P1Y", "P11M30D", 2);
-    expect_order("P2M", "P1M30D", 2);
-}
-
-TEST(DurationOrder, OperandsAreNotChanged)
-{
-    const c_duration a("PT90M");
-    const c_duration b("PT1H30M");
-    EXPECT_TRUE(a == b);
-    EXPECT_EQ(90u, a.get_mins());
-    EXPECT_EQ(0u, a.get_hours());
-}
-
-TEST(DurationOrder, SignedValues)
-{
-    expect_order("-P1D", "-P1D", 0);
-    expect_order("-P1D", "P1D", -1);
-    expect_order("P1D", "-P2D", 1);
-    expect_order("-P2D", "P1D", -1);
-    expect_order("-P2D", "-P1D", -1);
-    expect_order("-P1Y", "-P365D", -1);
-    expect_order("-P", "P", -1);
-    // Signs differ, so even a pair whose spans overlap is ordered.
-    expect_order("-P1M", "P30D", -1);
-    expect_order("-P1M", "-P30D", 2);
 }
 
 TEST(DurationOutput, Forms)

@@ -1,8 +1,11 @@
-// Readers that own their source: files by narrow or wide name or open stream, memory buffers.
+// Readers that own their source (files by narrow or wide name, a caller's stream), the scans
+// made before a load, and every truncation of a sample read alike whole and byte by byte.
 #include "document_driver.hpp"
 #include "reader_fixture.hpp"
 
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 
 #include <kyr/lmx/document_scan.hpp>
 
@@ -12,34 +15,27 @@ namespace {
 
 const char k_sample[] = KYR_TEST_DATA_DIR "/lmx_reader/sample.kyr";
 
-TEST(FileReader, ReadsTheSampleByNarrowName)
+TEST(FileReader, ReadsTheSampleByNarrowAndWideNameAndFromAStreamLeftOpen)
 {
-    c_xml_reader_file reader(k_sample);
-    ASSERT_TRUE(reader.is_open());
-    EXPECT_STREQ(reader.get_source_id(), k_sample);
-    EXPECT_EQ(reader_test::read_document(reader), ELMX_OK);
+    c_xml_reader_file narrow(k_sample);
+    EXPECT_STREQ(narrow.get_source_id(), k_sample);
+    EXPECT_EQ(reader_test::read_document(narrow), ELMX_OK);
+    const std::string name = k_sample;
+    c_xml_reader_file wide(std::wstring(name.begin(), name.end()).c_str());
+    EXPECT_EQ(reader_test::read_document(wide), ELMX_OK);
+
+    FILE* stream = std::fopen(k_sample, "rb");
+    ASSERT_NE(stream, nullptr);
+    {
+        c_xml_reader_file reader(stream, false);
+        EXPECT_EQ(reader_test::read_document(reader), ELMX_OK);
+    }
+    EXPECT_EQ(std::fseek(stream, 0, SEEK_SET), 0);
+    EXPECT_EQ(std::fgetc(stream), '<');
+    EXPECT_EQ(std::fclose(stream), 0);
 }
 
-TEST(FileReader, ReadsTheSampleByWideName)
-{
-    const std::string narrow = k_sample;
-    const std::wstring wide(narrow.begin(), narrow.end());
-    c_xml_reader_file reader(wide.c_str());
-    ASSERT_TRUE(reader.is_open());
-    EXPECT_EQ(reader_test::read_document(reader), ELMX_OK);
-}
-
-TEST(FileReader, PreScanThenReadAfterRewind)
-{
-    c_xml_reader_file reader(k_sample);
-    std::string uri;
-    EXPECT_TRUE(get_instance_namespace(reader, &uri));
-    EXPECT_EQ(uri, "http://kyr.example/v2");
-    EXPECT_EQ(has_must_understand(reader, "urn:ext", "flag", bool_must_understand), ELMX_MUST_UNDERSTAND_REQUIRED);
-    EXPECT_EQ(reader_test::read_document(reader), ELMX_OK);
-}
-
-TEST(FileReader, MissingFileIsNotOpen)
+TEST(FileReader, MissingFileIsNotOpenAndEndsAtOnce)
 {
     c_xml_reader_file reader(KYR_TEST_DATA_DIR "/lmx_reader/no-such-file.kyr");
     EXPECT_FALSE(reader.is_open());
@@ -49,50 +45,40 @@ TEST(FileReader, MissingFileIsNotOpen)
     EXPECT_EQ(error, ELMX_UNEXPECTED_END_OF_MESSAGE);
 }
 
-TEST(FileReader, CallersStreamCanBeLeftOpen)
+TEST(FileReader, ScansBeforeTheLoadRewindTheReader)
 {
-    FILE* stream = std::fopen(k_sample, "rb");
-    ASSERT_NE(stream, nullptr);
-    {
-        c_xml_reader_file reader(stream, false);
-        EXPECT_TRUE(reader.is_open());
-        EXPECT_EQ(reader_test::read_document(reader), ELMX_OK);
-    }
-    EXPECT_EQ(std::fseek(stream, 0, SEEK_SET), 0);
-    EXPECT_EQ(std::fgetc(stream), '<');
-    EXPECT_EQ(std::fclose(stream), 0);
-}
-
-TEST(MemoryReader, ReadsTheCallersBytes)
-{
-    const char text[] = "<a x='1'/>trailing";
-    c_xml_reader_memory reader(text, 10);
+    c_xml_reader_file reader(k_sample);
+    std::string uri;
+    EXPECT_TRUE(get_instance_namespace(reader, &uri));
+    EXPECT_EQ(uri, "http://kyr.example/v2");
+    EXPECT_EQ(has_must_understand(reader, "urn:ext", "flag", bool_must_understand), ELMX_MUST_UNDERSTAND_REQUIRED);
+    EXPECT_EQ(has_must_understand(reader, "urn:ext", "other", bool_must_understand), ELMX_MUST_UNDERSTAND_NOT_REQUIRED);
+    EXPECT_EQ(has_must_understand(reader, "urn:other", "flag", bool_must_understand),
+              ELMX_MUST_UNDERSTAND_NOT_REQUIRED);
     EXPECT_EQ(reader_test::read_document(reader), ELMX_OK);
 }
 
-TEST(MemoryReader, Utf16DocumentsArriveAsUtf8)
+// The load's code, the line and the lexical code.
+std::string outcome(const std::string& text, reader_test::e_feed feed)
 {
-    const std::u16string text = u"\ufeff<a x='\u00e9'>\u20ac</a>";
-    std::string bytes;
-    for (char16_t unit : text) {
-        bytes.push_back(static_cast<char>(unit & 0xff));
-        bytes.push_back(static_cast<char>(unit >> 8));
-    }
-    for (reader_test::e_feed feed : {reader_test::e_feed::whole, reader_test::e_feed::one_byte}) {
-        auto source = reader_test::make_source(bytes, feed);
-        c_xml_reader reader(*source);
-        elmx_error error = ELMX_OK;
-        std::string name;
-        std::string value;
-        ASSERT_EQ(reader.get_element_event(nullptr, &error, &name), ELXP_NAME);
-        ASSERT_TRUE(reader.get_attribute_event(nullptr, &error, &name));
-        EXPECT_TRUE(reader.get_attribute_value(&value));
-        EXPECT_EQ(value, "\xc3\xa9");
-        EXPECT_FALSE(reader.get_attribute_event(nullptr, &error, &name));
-        EXPECT_TRUE(reader.get_element_value(&value, ELMX_WHITESPACE_PRESERVE));
-        EXPECT_EQ(value, "\xc3\xa9\xe2\x82\xac");
-        EXPECT_EQ(reader.get_element_event(nullptr, &error, &name), ELXP_END_TAG);
-        EXPECT_EQ(name, "a");
+    auto source = reader_test::make_source(text, feed);
+    c_xml_reader reader(*source);
+    const elmx_error code = reader_test::read_document(reader);
+    return std::to_string(code) + "@" + std::to_string(reader.get_line_no()) + "/" + std::to_string(reader.get_error());
+}
+
+TEST(Truncation, EveryCutFailsTheSameWayInBothFeeds)
+{
+    std::ifstream in(k_sample, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    const std::string sample = text.str();
+    EXPECT_EQ(outcome(sample, reader_test::e_feed::one_byte), "0@23/0");
+    const size_t complete = sample.find_last_not_of(" \n") + 1;
+    for (size_t cut = 0; cut < complete; ++cut) {
+        const std::string whole = outcome(sample.substr(0, cut), reader_test::e_feed::whole);
+        EXPECT_NE(whole.substr(0, 2), "0@") << "cut at " << cut;
+        EXPECT_EQ(outcome(sample.substr(0, cut), reader_test::e_feed::one_byte), whole) << "cut at " << cut;
     }
 }
 

@@ -37,6 +37,14 @@ TEST(ColourDocuments, RichSampleWritesBackIdentically) {
     EXPECT_EQ(written, text);
 }
 
+// The documents at the schema's bounds, which xmllint accepts (schema_validation_test), load.
+TEST(ColourDocuments, BoundaryDocumentsLoad) {
+    for (const auto& entry : fs::directory_iterator(fs::path(KYR_TEST_DATA_DIR) / "schema_colour" / "valid")) {
+        com_kyrandel_v2::Kyr document;
+        EXPECT_EQ(document.unmarshal(read_file(entry.path())), lmx::ELMX_OK) << entry.path();
+    }
+}
+
 TEST(ColourDocuments, InvalidDocumentsAreRefusedWithTheirCode) {
     const fs::path directory = fs::path(KYR_TEST_DATA_DIR) / "schema_colour" / "invalid";
     for (const schema_colour::invalid_document& entry : schema_colour::invalid_documents) {

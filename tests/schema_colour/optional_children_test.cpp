@@ -34,21 +34,6 @@ TEST(OptionalChildren, AbsentChildReadsAsDefaultAndWritesDoNotLeak)
     EXPECT_EQ(ColorSpaceSpecificationType().get_Device().get_Manufacturer(), L"");
 }
 
-TEST(OptionalChildren, UnsetKeepsTheContentAndGetMarksItPresentAgain)
-{
-    ColorSpaceSpecificationType spec;
-    ASSERT_EQ(spec.get_Device().set_Model(L"M-1"), lmx::ELMX_OK);
-    spec.unset_Device();
-    EXPECT_FALSE(spec.isset_Device());
-    EXPECT_EQ(as_const(spec).get_Device().get_Model(), L"M-1");
-    EXPECT_EQ(spec.get_Device().get_Model(), L"M-1");
-    EXPECT_TRUE(spec.isset_Device());
-
-    spec.reset();
-    EXPECT_FALSE(spec.isset_Device());
-    EXPECT_EQ(as_const(spec).get_Device().get_Model(), L"");
-}
-
 TEST(OptionalChildren, CopiesAssignmentsAndSwapsAreDeep)
 {
     ColorSpaceSpecificationType original;

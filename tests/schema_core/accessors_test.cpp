@@ -12,37 +12,6 @@ using schema_test::write_fragment;
 
 namespace {
 
-TEST(Accessors, NonConstIndexGrowsAComplexList)
-{
-    OwnerType owner;
-    owner.get_Person(5).set_Name(L"sixth");
-    EXPECT_EQ(owner.size_Person(), 6u);
-    EXPECT_EQ(owner.get_Person(5).get_Name(), L"sixth");
-    EXPECT_FALSE(owner.get_Person(0).is_occurs_ok());
-    owner.assign_Person(7, owner.get_Person(5));
-    EXPECT_EQ(owner.size_Person(), 8u);
-    EXPECT_EQ(owner.back_Person().get_Name(), L"sixth");
-}
-
-TEST(Accessors, InsertDeleteAndClearKeepOrder)
-{
-    OwnerType owner;
-    owner.append_Person();
-    owner.get_Person(0).set_Name(L"a");
-    EXPECT_EQ(owner.insert_Person(0), lmx::ELMX_OK);
-    owner.get_Person(0).set_Name(L"b");
-    owner.insert_Person(9);  // past the end: appended
-    owner.back_Person().set_Name(L"c");
-    ASSERT_EQ(owner.size_Person(), 3u);
-    EXPECT_EQ(owner.get_Person(0).get_Name(), L"b");
-    EXPECT_EQ(owner.get_Person(1).get_Name(), L"a");
-    owner.delete_Person(0);
-    EXPECT_EQ(owner.get_Person(0).get_Name(), L"a");
-    EXPECT_EQ(owner.get_Person(1).get_Name(), L"c");
-    owner.clear_Person();
-    EXPECT_EQ(owner.size_Person(), 0u);
-}
-
 TEST(Accessors, SimpleListsCheckEachValue)
 {
     Header header;
@@ -65,29 +34,6 @@ TEST(Accessors, SimpleListsCheckEachValue)
     EXPECT_EQ(owner.size_Company(), 0u);
 }
 
-TEST(Accessors, RefusedValueLeavesTheMemberUnchanged)
-{
-    CustomAttributeType attribute;
-    EXPECT_EQ(attribute.set_Name(L"kept"), lmx::ELMX_OK);
-    EXPECT_EQ(attribute.set_Name(L""), lmx::ELMX_LENGTH_TOO_SHORT);
-    EXPECT_EQ(attribute.get_Name(), L"kept");
-
-    ProfileType_Parameters parameters;
-    EXPECT_EQ(parameters.set_Name(L"ab"), lmx::ELMX_LENGTH_TOO_LONG);
-    EXPECT_EQ(parameters.set_Name(L"\u00e9"), lmx::ELMX_OK);  // one character, two bytes
-}
-
-TEST(Accessors, UnsetClearsOnlyThePresentFlag)
-{
-    Header header;
-    EXPECT_FALSE(header.isset_Name());
-    header.set_Name(L"x");
-    EXPECT_TRUE(header.isset_Name());
-    header.unset_Name();
-    EXPECT_FALSE(header.isset_Name());
-    EXPECT_EQ(header.get_Name(), L"x");
-}
-
 TEST(Accessors, Enumerations)
 {
     ProfileType profile;
@@ -106,55 +52,6 @@ TEST(Accessors, Enumerations)
     EXPECT_EQ(density.getenum_DensityStatus(), DensityType::Eenum_DensityStatus_Status_DIN_NB);
     EXPECT_EQ(density.getenum_DensityStatus(), 12);
     EXPECT_FALSE(density.setenum_DensityFilter(static_cast<DensityType::Eenum_DensityFilter>(11)));
-}
-
-TEST(Accessors, ComplexChildPresence)
-{
-    Preamble preamble;
-    const Preamble& view = preamble;
-    view.get_Owner();
-    EXPECT_FALSE(preamble.isset_Owner());
-    preamble.get_Owner();
-    EXPECT_TRUE(preamble.isset_Owner());
-    preamble.unset_Owner();
-    Version version;
-    version.set_Version(L"7");
-    preamble.assign_Version(version);
-    EXPECT_TRUE(preamble.isset_Version());
-    EXPECT_EQ(preamble.get_Version().get_Version(), L"7");
-}
-
-TEST(Accessors, CopiesAreDeepAndIndependent)
-{
-    Kyr original;
-    ASSERT_EQ(original.unmarshal(schema_test::data("valid/header_full.kyr")), lmx::ELMX_OK);
-    Kyr copy(original);
-    copy.get_Preamble().get_Header().get_CustomAttribute(0).set_Name(L"changed");
-    copy.get_Preamble().get_Owner().delete_Person(0);
-    EXPECT_EQ(original.get_Preamble().get_Header().get_CustomAttribute(0).get_Name(), L"Batch");
-    EXPECT_EQ(original.get_Preamble().get_Owner().size_Person(), 2u);
-
-    Kyr assigned;
-    assigned = original;
-    std::string a, b;
-    EXPECT_EQ(original.marshal(&a), lmx::ELMX_OK);
-    EXPECT_EQ(assigned.marshal(&b), lmx::ELMX_OK);
-    EXPECT_EQ(a, b);
-
-    assigned.swap(copy);
-    EXPECT_EQ(assigned.get_Preamble().get_Owner().size_Person(), 1u);
-    EXPECT_EQ(copy.get_Preamble().get_Owner().size_Person(), 2u);
-    copy.reset();
-    EXPECT_EQ(copy.get_Preamble().get_Header().size_CustomAttribute(), 0u);
-}
-
-TEST(Accessors, UnmarshalAddsToExistingContent)
-{
-    Kyr kyr;
-    ASSERT_EQ(kyr.unmarshal(schema_test::data("valid/header_full.kyr")), lmx::ELMX_OK);
-    ASSERT_EQ(kyr.unmarshal(schema_test::data("valid/header_full.kyr")), lmx::ELMX_OK);
-    EXPECT_EQ(kyr.get_Preamble().get_Header().size_CustomAttribute(), 6u);
-    EXPECT_EQ(kyr.get_Preamble().get_Owner().size_Company(), 4u);
 }
 
 TEST(Accessors, AttributesAreWrittenInSchemaOrderAndOnlyWhenSet)
@@ -177,22 +74,6 @@ TEST(Accessors, AttributesAreWrittenInSchemaOrderAndOnlyWhenSet)
     EXPECT_LT(both.find("UniqueID="), both.find(" Name="));
 }
 
-TEST(Accessors, TagAlwaysWritesItsCategory)
-{
-    Tag tag;
-    EXPECT_TRUE(tag.is_occurs_ok());
-    lmx::elmx_error error;
-    const std::string written = write_fragment(tag, "Kyr:Tag", &error);
-    EXPECT_EQ(error, lmx::ELMX_OK);
-    EXPECT_EQ(written.substr(written.find('>')), ">\n\t<Kyr:Category/>\n</Kyr:Tag>\n");
-
-    Tag read;
-    schema_test::recording_reader reader(std::string("<Kyr:Tag") + k_ns + " Name=\"t\"></Kyr:Tag>");
-    EXPECT_EQ(schema_test::read_fragment(read, reader, Kyr::ns_map()), lmx::ELMX_OK);
-    EXPECT_TRUE(reader.reports.empty());
-    EXPECT_EQ(read.get_Name(), L"t");
-}
-
 TEST(Accessors, NilSimpleContent)
 {
     SDKVersion version;
@@ -205,37 +86,6 @@ TEST(Accessors, NilSimpleContent)
     version.setnil_SDKVersion();
     EXPECT_TRUE(version.isnil_SDKVersion());
     EXPECT_EQ(write_fragment(version, "Kyr:SDKVersion", &error), "<Kyr:SDKVersion xsi:nil=\"true\"/>\n");
-}
-
-TEST(Accessors, WholeDocumentWriteFailsBeforeTheStartTag)
-{
-    Header header;
-    std::string out = "untouched";
-    lmx::elmx_error error;
-    EXPECT_EQ(write_fragment(header, "Kyr:Header", &error), "");
-    EXPECT_EQ(error, lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL);
-
-    Kyr kyr;
-    kyr.get_Preamble().get_Header().set_Creator(L"c");  // ChangeHistory and more still missing
-    EXPECT_EQ(kyr.marshal(&out), lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL);
-    EXPECT_EQ(out, "untouched");
-    const std::string path = std::string(KYR_BINARY_DIR) + "/schema_core_failed_write.kyr";
-    EXPECT_EQ(kyr.marshal(path.c_str()), lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL);
-    EXPECT_FALSE(std::ifstream(path).good());
-}
-
-TEST(Accessors, DocumentFileRoundTrip)
-{
-    const std::string source = schema_test::data_path("valid/header_full.kyr");
-    lmx::elmx_error error = lmx::ELMX_UNDEFINED_ERROR;
-    Kyr kyr(source.c_str(), &error);
-    EXPECT_EQ(error, lmx::ELMX_OK);
-    const std::string path = std::string(KYR_BINARY_DIR) + "/schema_core_written.kyr";
-    EXPECT_EQ(kyr.marshal(path.c_str()), lmx::ELMX_OK);
-    EXPECT_EQ(schema_test::read_file(path), schema_test::data("valid/header_full.kyr"));
-    std::remove(path.c_str());
-    Kyr missing("/nonexistent/dir/file.kyr", &error);
-    EXPECT_EQ(error, lmx::ELMX_NO_FILE);
 }
 
 } // namespace

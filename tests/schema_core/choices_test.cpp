@@ -68,19 +68,6 @@ TEST(Choices, InlineChoiceIsReadAndWrittenWithoutAnElementOfItsOwn)
               "\t<Kyr:NumberValue>2.5</Kyr:NumberValue>\n</Kyr:TagValues>\n");
 }
 
-TEST(Choices, InlineChoiceMissingIsReportedWithoutAName)
-{
-    const std::string text = std::string("<Kyr:TagValues") + k_ns + "><Kyr:Tag></Kyr:Tag></Kyr:TagValues>";
-    TagValue value;
-    recording_reader reader(text, true);
-    EXPECT_EQ(read_fragment(value, reader, Kyr::ns_map()), lmx::ELMX_OK);
-    ASSERT_EQ(reader.reports.size(), 1u);
-    EXPECT_EQ(reader.reports[0], std::make_pair(lmx::ELMX_MANDATORY_ELEMENT_MISSING, std::string()));
-    lmx::elmx_error error;
-    write_fragment(value, "Kyr:TagValues", &error);
-    EXPECT_EQ(error, lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL);
-}
-
 TEST(Choices, WritingAChoiceWithNothingChosenGoesThroughTheWriterHandler)
 {
     anon_TextValue choice;
@@ -95,25 +82,6 @@ TEST(Choices, WritingAChoiceWithNothingChosenGoesThroughTheWriterHandler)
     EXPECT_EQ(holder.marshal(writer), lmx::ELMX_BAD_CHOICE);
     EXPECT_EQ(writer.items.back(), "sg_Substrate");
     EXPECT_EQ(os.str(), "");
-}
-
-TEST(Choices, HolderAccessorReplacesTheChosenMember)
-{
-    sg_Substrate holder;
-    EXPECT_EQ(holder.getchosen(), 10);
-    holder.get_SubstratePaper().set_PaperType(L"gloss");
-    EXPECT_EQ(holder.getchosen(), sg_Substrate::ec_SubstratePaper);
-    EXPECT_EQ(holder.get_SubstratePaper().get_PaperType(), L"gloss");
-    holder.get_SubstrateWood();
-    EXPECT_EQ(holder.getchosen(), sg_Substrate::ec_SubstrateWood);
-    EXPECT_FALSE(holder.get_SubstrateWood().isset_WoodType());
-    SubstrateTileType tile;
-    tile.set_TileType(L"slate");
-    holder.assign_SubstrateTile(tile);
-    EXPECT_EQ(holder.getchosen(), sg_Substrate::ec_SubstrateTile);
-    sg_Substrate copy(holder);
-    holder.get_SubstrateTile().set_TileType(L"clay");
-    EXPECT_EQ(static_cast<const sg_Substrate&>(copy).get_SubstrateTile().get_TileType(), L"slate");
 }
 
 TEST(Choices, XsiTypeSelectsTheClassThroughTheFactory)
@@ -132,59 +100,6 @@ TEST(Choices, XsiTypeSelectsTheClassThroughTheFactory)
     lmx::elmx_error error;
     EXPECT_EQ(write_fragment(tolerance_type, "Kyr:Tolerance", &error), tolerance(function));
     EXPECT_EQ(error, lmx::ELMX_OK);
-}
-
-TEST(Choices, UnknownXsiTypeEndsTheReadEvenWhenSwallowing)
-{
-    for (const char* type : {"Kyr:Bogus", "Kyr:ColorType", "other:FunctionDEType"}) {
-        const std::string function = std::string("<Kyr:Function xmlns:other=\"urn:other\" xsi:type=\"") + type +
-                                     "\"/>";
-        ToleranceType tolerance_type;
-        recording_reader reader(tolerance(function), true);
-        EXPECT_EQ(read_fragment(tolerance_type, reader, Kyr::ns_map()), lmx::ELMX_UNKNOWN_XSI_TYPE) << type;
-        EXPECT_TRUE(reader.reports.empty());
-    }
-}
-
-TEST(Choices, FactoriesAndIdentities)
-{
-    FunctionType* made = FunctionType::factory(1000, "FunctionDE94Type");
-    ASSERT_NE(made, nullptr);
-    EXPECT_EQ(made->getid(), FunctionDE94Type::id);
-    FunctionType* copy = made->clone();
-    EXPECT_EQ(copy->getid(), FunctionDE94Type::id);
-    delete copy;
-    delete made;
-    EXPECT_EQ(FunctionType::factory(1, "FunctionDE94Type"), nullptr);
-    EXPECT_EQ(FunctionType::factory(1000, "FunctionDE94"), nullptr);
-    EXPECT_EQ(FunctionType::factory(1000, "ColorSpaceCIELabType"), nullptr);
-
-    ColorSpaceCIELabType lab;
-    EXPECT_TRUE(lab.has_id(ColorSpaceType::id));
-    EXPECT_FALSE(lab.has_id(FunctionType::id));
-    char same_text[32];
-    std::strcpy(same_text, ColorSpaceType::id);
-    EXPECT_FALSE(lab.has_id(same_text));
-    EXPECT_STREQ(ColorSpaceCMYKPlusNType::id, "ColorSpaceCMYKPlusNType");
-}
-
-TEST(Choices, ExpectedIdentityStaysUntilADifferentTypeIsWritten)
-{
-    sg_Function holder;
-    holder.get_Function();  // a plain FunctionType: no xsi:type, the expectation stays
-    FunctionDEType de;
-    std::ostringstream os;
-    lmx::c_xml_writer writer(os, "", "\n");
-    ASSERT_EQ(holder.marshal(writer), lmx::ELMX_OK);
-    EXPECT_EQ(writer.get_expected_class_identity(), FunctionType::id);
-    ASSERT_EQ(de.marshal(writer, "Kyr:FunctionDE"), lmx::ELMX_OK);
-    EXPECT_EQ(writer.get_expected_class_identity(), nullptr);
-    ASSERT_EQ(de.marshal(writer, "Kyr:FunctionDE"), lmx::ELMX_OK);
-    EXPECT_EQ(os.str(),
-              "<Kyr:Function xmlns:Kyr=\"http://kyr-format.org/v2\" "
-              "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\n</Kyr:Function>\n"
-              "<Kyr:FunctionDE xsi:type=\"Kyr:FunctionDEType\">\n</Kyr:FunctionDE>\n"
-              "<Kyr:FunctionDE>\n</Kyr:FunctionDE>\n");
 }
 
 TEST(Choices, ReassignedIdentityIsReadWhenWriting)

@@ -105,32 +105,8 @@ TEST(RoundTrip, ReadValuesReachTheAccessors)
 
 namespace {
 
-TEST(RoundTrip, FullHeaderReadsWithoutReports)
-{
-    schema_test::recording_reader reader(data("valid/header_full.kyr"));
-    Kyr kyr;
-    EXPECT_EQ(kyr.unmarshal(reader), lmx::ELMX_OK);
-    for (const auto& report : reader.reports)
-        ADD_FAILURE() << report.first << " " << report.second;
-}
-
 } // namespace
 
 namespace {
-
-TEST(RoundTrip, BufferConstructorAndStreamWrite)
-{
-    const std::string text = data("valid/header_full.kyr");
-    lmx::elmx_error error = lmx::ELMX_UNDEFINED_ERROR;
-    Kyr from_buffer(text.data(), text.size(), &error);
-    EXPECT_EQ(error, lmx::ELMX_OK);
-    Kyr from_string(text, &error);
-    EXPECT_EQ(error, lmx::ELMX_OK);
-    std::ostringstream os;
-    EXPECT_EQ(from_buffer.marshal(os), lmx::ELMX_OK);
-    EXPECT_EQ(os.str(), text);
-    Kyr broken(text.substr(0, 200), &error);
-    EXPECT_EQ(error, lmx::ELMX_UNEXPECTED_END_OF_MESSAGE);
-}
 
 } // namespace

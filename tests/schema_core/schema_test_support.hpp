@@ -31,24 +31,6 @@ inline std::string data(const std::string& name)
     return read_file(data_path(name));
 }
 
-// The document element with its namespace declarations and a body.
-inline std::string document(const std::string& body)
-{
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<Kyr:Kyr xmlns:Kyr=\"http://kyr-format.org/v2\" "
-           "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\n" +
-           body + "</Kyr:Kyr>\n";
-}
-
-// A header with everything mandatory, around extra header content.
-inline std::string header_document(const std::string& header_extra, const std::string& preamble_extra = "")
-{
-    return document("<Kyr:Preamble><Kyr:Header>" + header_extra +
-                    "<Kyr:Creator>c</Kyr:Creator><Kyr:CreatorVersion>1</Kyr:CreatorVersion>"
-                    "<Kyr:ChangeHistory>2024-01-01T00:00:00Z</Kyr:ChangeHistory>"
-                    "<Kyr:Purpose>p</Kyr:Purpose></Kyr:Header>" + preamble_extra + "</Kyr:Preamble>");
-}
-
 // Keeps the bytes ahead of the reader that reads them.
 struct text_holder
 {
