@@ -42,11 +42,8 @@ std::string fixed(double value)
 int run_colorimetry(const colorimetry_options& options)
 {
     com_kyrandel_v2::Kyr document;
-    const load_result loaded = load_document(options.file, document);
-    if (loaded.outcome != load_outcome::loaded) {
-        std::cerr << "kyr: " << options.file << ": " << loaded.message << '\n';
-        return loaded.outcome == load_outcome::invalid ? exit_invalid : exit_usage_or_io;
-    }
+    if (const int status = load_for_command(options.file, document); status != exit_ok)
+        return status;
     ConditionsRequest request;
     if (!options.illuminant.empty())
         request.illuminant = illuminant_from_name(options.illuminant);

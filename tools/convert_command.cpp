@@ -25,17 +25,9 @@ int convert(const convert_options& options)
         return exit_usage_or_io;
     }
     com_kyrandel_v2::Kyr document;
-    const load_result loaded = load_document(options.input, document);
-    if (loaded.outcome != load_outcome::loaded) {
-        std::cerr << "kyr: " << options.input << ": " << loaded.message << '\n';
-        return loaded.outcome == load_outcome::invalid ? exit_invalid : exit_usage_or_io;
-    }
-    const save_result saved = save_document(document, options.output);
-    if (saved.outcome != save_outcome::saved) {
-        std::cerr << "kyr: " << options.output << ": " << saved.message << '\n';
-        return saved.outcome == save_outcome::not_writable_document ? exit_invalid : exit_usage_or_io;
-    }
-    return exit_ok;
+    if (const int status = load_for_command(options.input, document); status != exit_ok)
+        return status;
+    return save_for_command(document, options.output);
 }
 
 } // namespace

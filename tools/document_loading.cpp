@@ -1,5 +1,6 @@
 #include "document_loading.hpp"
 
+#include "exit_status.hpp"
 #include "text.hpp"
 
 #include <kyr/io/container.hpp>
@@ -13,6 +14,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <iostream>
 #include <system_error>
 
 namespace kyr_tool {
@@ -134,6 +136,15 @@ load_result load_document(const std::string& path, Kyr& document, reading mode)
     if (!reader.is_open())
         return {load_outcome::unreadable, std::string("cannot open: ") + std::strerror(errno)};
     return parse(reader, document, mode);
+}
+
+int load_for_command(const std::string& path, Kyr& document)
+{
+    const load_result loaded = load_document(path, document);
+    if (loaded.outcome == load_outcome::loaded)
+        return exit_ok;
+    std::cerr << "kyr: " << path << ": " << loaded.message << '\n';
+    return loaded.outcome == load_outcome::invalid ? exit_invalid : exit_usage_or_io;
 }
 
 } // namespace kyr_tool

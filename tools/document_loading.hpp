@@ -30,4 +30,8 @@ enum class reading { lenient, strict, xml_only };
 load_result load_document(const std::string& path, com_kyrandel_v2::Kyr& document,
                           reading mode = reading::lenient);
 
+// Loads for a command: a failure is reported on standard error as "kyr: PATH: MESSAGE" and
+// comes back as the command's exit status (1 invalid, 2 unreadable); 0 when loaded.
+int load_for_command(const std::string& path, com_kyrandel_v2::Kyr& document);
+
 } // namespace kyr_tool

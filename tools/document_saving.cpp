@@ -1,5 +1,6 @@
 #include "document_saving.hpp"
 
+#include "exit_status.hpp"
 #include "text.hpp"
 
 #include <iostream>
@@ -56,6 +57,15 @@ save_result save_document(Kyr& document, const std::string& path)
     if (utf8(wide_path) != path)
         return {save_outcome::io_error, "file name is not valid UTF-8"};
     return from_code(document.writeFile(wide_path));
+}
+
+int save_for_command(com_kyrandel_v2::Kyr& document, const std::string& path)
+{
+    const save_result saved = save_document(document, path);
+    if (saved.outcome == save_outcome::saved)
+        return exit_ok;
+    std::cerr << "kyr: " << path << ": " << saved.message << '\n';
+    return saved.outcome == save_outcome::not_writable_document ? exit_invalid : exit_usage_or_io;
 }
 
 } // namespace kyr_tool

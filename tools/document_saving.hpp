@@ -21,4 +21,9 @@ bool is_writable_name(const std::string& path);
 
 save_result save_document(com_kyrandel_v2::Kyr& document, const std::string& path);
 
+// Saves for a command: a failure is reported on standard error as "kyr: PATH: MESSAGE" and
+// comes back as the command's exit status (1 a document that cannot be written, 2 a file);
+// 0 when saved.
+int save_for_command(com_kyrandel_v2::Kyr& document, const std::string& path);
+
 } // namespace kyr_tool

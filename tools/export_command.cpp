@@ -117,11 +117,8 @@ void write_row(const value_row& row, const column_layout& layout)
 int export_document(const export_options& options)
 {
     com_kyrandel_v2::Kyr document;
-    const load_result result = load_document(options.file, document);
-    if (result.outcome != load_outcome::loaded) {
-        std::cerr << "kyr: " << options.file << ": " << result.message << '\n';
-        return result.outcome == load_outcome::invalid ? exit_invalid : exit_usage_or_io;
-    }
+    if (const int status = load_for_command(options.file, document); status != exit_ok)
+        return status;
     if (options.format == "cgats")
         return export_cgats(document);
 

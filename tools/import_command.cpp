@@ -63,12 +63,7 @@ int import_file(const import_options& options)
         std::cerr << "kyr: " << options.input << ": " << imported.message << '\n';
         return exit_invalid;
     }
-    const save_result saved = save_document(document, options.output);
-    if (saved.outcome != save_outcome::saved) {
-        std::cerr << "kyr: " << options.output << ": " << saved.message << '\n';
-        return saved.outcome == save_outcome::not_writable_document ? exit_invalid : exit_usage_or_io;
-    }
-    return exit_ok;
+    return save_for_command(document, options.output);
 }
 
 }  // namespace

@@ -100,11 +100,8 @@ void print_json(const std::string& file, const document_summary& s)
 int info(const info_options& options)
 {
     com_kyrandel_v2::Kyr document;
-    const load_result result = load_document(options.file, document);
-    if (result.outcome != load_outcome::loaded) {
-        std::cerr << "kyr: " << options.file << ": " << result.message << '\n';
-        return result.outcome == load_outcome::invalid ? exit_invalid : exit_usage_or_io;
-    }
+    if (const int status = load_for_command(options.file, document); status != exit_ok)
+        return status;
     const document_summary summary = summarise(document);
     if (options.json)
         print_json(options.file, summary);

@@ -75,12 +75,7 @@ int create(const new_options& options)
     if (const auto error = build_swatch_document(swatches, options.purpose, conditions, creation_time(), document))
         return usage_error(*error);
 
-    const save_result saved = save_document(document, options.output);
-    if (saved.outcome != save_outcome::saved) {
-        std::cerr << "kyr: " << options.output << ": " << saved.message << '\n';
-        return exit_usage_or_io;
-    }
-    return exit_ok;
+    return save_for_command(document, options.output);
 }
 
 } // namespace

@@ -101,11 +101,8 @@ int run_qc(const qc_options& options)
         return exit_usage_or_io;
     }
     com_kyrandel_v2::Kyr document;
-    const load_result loaded = load_document(options.file, document);
-    if (loaded.outcome != load_outcome::loaded) {
-        std::cerr << "kyr: " << options.file << ": " << loaded.message << '\n';
-        return loaded.outcome == load_outcome::invalid ? exit_invalid : exit_usage_or_io;
-    }
+    if (const int status = load_for_command(options.file, document); status != exit_ok)
+        return status;
     const std::vector<QcResult> results = evaluate_quality_control(document);
     bool failed = false;
     nlohmann::ordered_json rows = nlohmann::ordered_json::array();
@@ -122,11 +119,8 @@ int run_qc(const qc_options& options)
         print_text(results);
     if (!options.results_file.empty()) {
         store_function_results(document);
-        const save_result saved = save_document(document, options.results_file);
-        if (saved.outcome != save_outcome::saved) {
-            std::cerr << "kyr: " << options.results_file << ": " << saved.message << '\n';
-            return saved.outcome == save_outcome::io_error ? exit_usage_or_io : exit_invalid;
-        }
+        if (const int status = save_for_command(document, options.results_file); status != exit_ok)
+            return status;
     }
     return failed ? exit_invalid : exit_ok;
 }

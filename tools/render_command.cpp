@@ -62,11 +62,8 @@ int render(const render_options& options)
         return exit_usage_or_io;
     }
     com_kyrandel_v2::Kyr document;
-    const load_result loaded = load_document(options.input, document);
-    if (loaded.outcome != load_outcome::loaded) {
-        std::cerr << "kyr: " << options.input << ": " << loaded.message << '\n';
-        return loaded.outcome == load_outcome::invalid ? exit_invalid : exit_usage_or_io;
-    }
+    if (const int status = load_for_command(options.input, document); status != exit_ok)
+        return status;
     const page shown = build_page(document, options.input);
     if (!write_output(options.output, format == "svg" ? svg_page(shown) : html_page(shown))) {
         std::cerr << "kyr: " << options.output << ": cannot be written\n";
