@@ -1,6 +1,7 @@
 // Replacing a file through a temporary file and a rename.
 #include <kyr/lmx/file_replacement.hpp>
 
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <ctime>
@@ -44,7 +45,8 @@ std::string resolve_links(std::string path)
 // one; mode 0666 less the umask, like any new file.
 int create_temporary(const std::string& directory, std::string& name)
 {
-    static unsigned counter = 0;
+    // Threads saving their own documents at once each need a name of their own.
+    static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < k_max_name_attempts; ++attempt) {
         timespec now{};
         ::clock_gettime(CLOCK_REALTIME, &now);

@@ -307,10 +307,12 @@ class HandleEmitter:
                     % (h, self.like(declared), element),
                     "}",
                     # Through assign_ and the const get_: a plain choice class has no other getter.
+                    # The fresh member's type is spelt dependent on M, so that it need be complete
+                    # only where the handle is used (clang checks a non-dependent one at once).
                     "%s choose_%s() const" % (h, x),
                     "{",
                     "    if (!(%s))" % is_chosen,
-                    "        this->m_model->assign_%s(%s());" % (element, self.model(declared)),
+                    "        this->m_model->assign_%s(std::remove_const_t<%s>());" % (element, self.like(declared)),
                     "    return %s(const_cast<%s&>(std::as_const(*this->m_model).get_%s()));"
                     % (h, self.like(declared), element),
                     "}"],

@@ -76,7 +76,7 @@ public:
     basic_LidType<like<M, com_kyrandel_v2::LidType>> choose_cover() const
     {
         if (!(this->m_model->getchosen() == com_kyrandel_v2::anon_Count::ec_Cover))
-            this->m_model->assign_Cover(com_kyrandel_v2::LidType());
+            this->m_model->assign_Cover(std::remove_const_t<like<M, com_kyrandel_v2::LidType>>());
         return basic_LidType<like<M, com_kyrandel_v2::LidType>>(const_cast<like<M, com_kyrandel_v2::LidType>&>(std::as_const(*this->m_model).get_Cover()));
     }
     /// @}

@@ -49,7 +49,7 @@ public:
     basic_ShapeType<like<M, com_kyrandel_v2::ShapeType>> choose_shape() const
     {
         if (!(this->m_model->getchosen() == com_kyrandel_v2::sg_Shape::ec_Shape))
-            this->m_model->assign_Shape(com_kyrandel_v2::ShapeType());
+            this->m_model->assign_Shape(std::remove_const_t<like<M, com_kyrandel_v2::ShapeType>>());
         return basic_ShapeType<like<M, com_kyrandel_v2::ShapeType>>(const_cast<like<M, com_kyrandel_v2::ShapeType>&>(std::as_const(*this->m_model).get_Shape()));
     }
     /// @}
@@ -64,7 +64,7 @@ public:
     basic_CircleType<like<M, com_kyrandel_v2::CircleType>> choose_circle() const
     {
         if (!(this->m_model->getchosen() == com_kyrandel_v2::sg_Shape::ec_Circle))
-            this->m_model->assign_Circle(com_kyrandel_v2::CircleType());
+            this->m_model->assign_Circle(std::remove_const_t<like<M, com_kyrandel_v2::CircleType>>());
         return basic_CircleType<like<M, com_kyrandel_v2::CircleType>>(const_cast<like<M, com_kyrandel_v2::CircleType>&>(std::as_const(*this->m_model).get_Circle()));
     }
     /// @}
