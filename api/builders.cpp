@@ -6,13 +6,13 @@ namespace {
 
 // Conditions every value of the library's own making shares: no filter, no polarisation,
 // reflectance.
-template <class Specification>
-void describe_device(Specification specification, const conditions& measured)
+template <class Measurement>
+void describe_device(Measurement measurement, const conditions& measured)
 {
-    specification.device_filter().set_value("Filter_None");
-    specification.device_polarization().set_value(false);
-    specification.change_histories().push_back(measured.stamp);
-    specification.spectrum().set_value("Spectrum_Reflectance");
+    measurement.device_filter().set_value("Filter_None");
+    measurement.device_polarization().set_value(false);
+    measurement.change_histories().push_back(measured.stamp);
+    measurement.spectrum().set_value("Spectrum_Reflectance");
 }
 
 } // namespace
@@ -34,10 +34,10 @@ ColorSpaceCIELabType add_lab(ColorType colour, std::string_view name, const lab&
         colour.change_histories().push_back(measured.stamp);
     ColorSpaceCIELabType lab_value = colour.colour_spaces().push_back().choose_colour_space_cie_lab();
     lab_value.change_histories().push_back(measured.stamp);
-    auto specification = lab_value.colour_space_specification_spectrum_tristimulus();
-    describe_device(specification, measured);
-    specification.illumination_options().choose_illuminant().set_value(measured.illuminant);
-    specification.set_field_of_view(measured.observer);
+    auto measurement = lab_value.colour_space_specification_spectrum_tristimulus();
+    describe_device(measurement, measured);
+    measurement.illumination_options().choose_illuminant().set_value(measured.illuminant);
+    measurement.set_field_of_view(measured.observer);
     lab_value.set_l(value.l);
     lab_value.set_a(value.a);
     lab_value.set_b(value.b);
@@ -48,9 +48,9 @@ ColorSpaceSpectralType add_spectrum(ColorType colour, const spectrum& value, con
 {
     ColorSpaceSpectralType spectral = colour.colour_spaces().push_back().choose_colour_space_spectral();
     spectral.change_histories().push_back(measured.stamp);
-    auto specification = spectral.colour_space_specification_spectrum_spectral();
-    describe_device(specification, measured);
-    specification.geometry_choice().set_sphere_geometry("Sphere_Included");
+    auto measurement = spectral.colour_space_specification_spectrum_spectral();
+    describe_device(measurement, measured);
+    measurement.geometry_choice().set_sphere_geometry("Sphere_Included");
     for (std::size_t i = 0; i < value.values.size(); ++i) {
         auto point = spectral.reflectance_points().push_back();
         point.set_wavelength(value.start + value.interval * static_cast<double>(i));
