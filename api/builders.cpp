@@ -27,7 +27,8 @@ Header fill_header(Document& document, const header_fields& fields)
     return header;
 }
 
-ColorSpaceCIELabType add_lab(ColorType colour, std::string_view name, const lab& value, const conditions& measured)
+ColorSpaceCIELabType add_lab(ColorType colour, std::string_view name, const lab& value,
+                             const conditions& measured)
 {
     colour.set_colour_name(name);
     if (colour.change_histories().empty())

@@ -18,7 +18,7 @@ double milliseconds(clock_type::time_point from, clock_type::time_point to)
     return std::chrono::duration<double, std::milli>(to - from).count();
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

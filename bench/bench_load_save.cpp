@@ -91,7 +91,8 @@ double walk_pugixml(pugi::xml_node node)
 
 volatile double sink;
 
-struct operation {
+struct operation
+{
     std::string name;
     std::function<void()> run;
 };
@@ -111,7 +112,8 @@ Kyr& loaded_document(const std::string& bytes)
 }
 
 // pugixml writes through this straight into one string, as our save does.
-struct string_writer : pugi::xml_writer {
+struct string_writer : pugi::xml_writer
+{
     std::string text;
     void write(const void* data, size_t size) override { text.append(static_cast<const char*>(data), size); }
 };
@@ -121,53 +123,91 @@ std::vector<operation> operations(const std::string& corpus_path, const std::str
 {
     static std::string deflated;
     return {
-        {"kyr load memory", [&] { Kyr doc; if (doc.unmarshal(bytes.data(), bytes.size())) std::abort(); }},
-        {"kyr load file", [&] { Kyr doc; if (doc.unmarshal(corpus_path.c_str())) std::abort(); }},
-        {"kyr save string", [&] { std::string out; if (loaded_document(bytes).marshal(&out)) std::abort(); sink = double(out.size()); }},
-        {"kyr save file", [&] { if (loaded_document(bytes).marshal((scratch + ".kyr").c_str())) std::abort(); }},
-        {"kyr save kyrz", [&] { if (loaded_document(bytes).writeFile(widen(scratch + ".kyrz"))) std::abort(); }},
-        {"kyr load kyrz", [&] { Kyr doc; if (doc.loadFile(widen(scratch + ".kyrz"))) std::abort(); }},
-        {"libxml2 dom+walk", [&] {
+        {"kyr load memory",
+         [&] {
+             Kyr doc;
+             if (doc.unmarshal(bytes.data(), bytes.size()))
+                 std::abort();
+         }},
+        {"kyr load file",
+         [&] {
+             Kyr doc;
+             if (doc.unmarshal(corpus_path.c_str()))
+                 std::abort();
+         }},
+        {"kyr save string",
+         [&] {
+             std::string out;
+             if (loaded_document(bytes).marshal(&out))
+                 std::abort();
+             sink = double(out.size());
+         }},
+        {"kyr save file",
+         [&] {
+             if (loaded_document(bytes).marshal((scratch + ".kyr").c_str()))
+                 std::abort();
+         }},
+        {"kyr save kyrz",
+         [&] {
+             if (loaded_document(bytes).writeFile(widen(scratch + ".kyrz")))
+                 std::abort();
+         }},
+        {"kyr load kyrz",
+         [&] {
+             Kyr doc;
+             if (doc.loadFile(widen(scratch + ".kyrz")))
+                 std::abort();
+         }},
+        {"libxml2 dom+walk",
+         [&] {
              xmlDoc* doc = xmlReadMemory(bytes.data(), int(bytes.size()), nullptr, nullptr, XML_PARSE_NONET);
              sink = walk_libxml2(xmlDocGetRootElement(doc));
              xmlFreeDoc(doc);
          }},
-        {"libxml2 save", [&] {
-             static xmlDoc* doc = xmlReadMemory(bytes.data(), int(bytes.size()), nullptr, nullptr, XML_PARSE_NONET);
+        {"libxml2 save",
+         [&] {
+             static xmlDoc* doc =
+                 xmlReadMemory(bytes.data(), int(bytes.size()), nullptr, nullptr, XML_PARSE_NONET);
              xmlChar* text = nullptr;
              int size = 0;
              xmlDocDumpMemory(doc, &text, &size);
              sink = size;
              xmlFree(text);
          }},
-        {"libxml2 reader", [&] {
-             xmlTextReader* reader = xmlReaderForMemory(bytes.data(), int(bytes.size()), nullptr, nullptr, XML_PARSE_NONET);
+        {"libxml2 reader",
+         [&] {
+             xmlTextReader* reader =
+                 xmlReaderForMemory(bytes.data(), int(bytes.size()), nullptr, nullptr, XML_PARSE_NONET);
              int nodes = 0;
              while (xmlTextReaderRead(reader) == 1)
                  ++nodes;
              xmlFreeTextReader(reader);
              sink = nodes;
          }},
-        {"expat empty", [&] {
+        {"expat empty",
+         [&] {
              XML_Parser parser = XML_ParserCreateNS(nullptr, ' ');
              if (XML_Parse(parser, bytes.data(), int(bytes.size()), 1) != XML_STATUS_OK)
                  std::abort();
              XML_ParserFree(parser);
          }},
-        {"pugixml parse+walk", [&] {
+        {"pugixml parse+walk",
+         [&] {
              pugi::xml_document doc;
              if (!doc.load_buffer(bytes.data(), bytes.size()))
                  std::abort();
              sink = walk_pugixml(doc);
          }},
-        {"pugixml save", [&] {
+        {"pugixml save",
+         [&] {
              static pugi::xml_document doc;
              static bool parsed = bool(doc.load_buffer(bytes.data(), bytes.size()));
              string_writer out;
              doc.save(out, "\t");
              sink = parsed ? double(out.text.size()) : 0;
          }},
-        {"zlib deflate", [&] {
+        {"zlib deflate",
+         [&] {
              z_stream z{};
              deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
              deflated.resize(deflateBound(&z, uLong(bytes.size())));
@@ -179,7 +219,8 @@ std::vector<operation> operations(const std::string& corpus_path, const std::str
              deflated.resize(z.total_out);
              deflateEnd(&z);
          }},
-        {"zlib inflate", [&] {
+        {"zlib inflate",
+         [&] {
              std::string out(bytes.size(), '\0');
              z_stream z{};
              inflateInit2(&z, -15);
@@ -229,10 +270,18 @@ int run_fresh(const std::string& name, const std::string& corpus_path)
     std::string bytes;
     std::function<void()> run;
     if (name == "kyr load file") {
-        run = [&] { Kyr doc; if (doc.unmarshal(corpus_path.c_str())) std::abort(); };
+        run = [&] {
+            Kyr doc;
+            if (doc.unmarshal(corpus_path.c_str()))
+                std::abort();
+        };
     } else if (name == "kyr load kyrz") {
         // The container is written by an earlier process, so this one has loaded nothing.
-        run = [&] { Kyr doc; if (doc.loadFile(widen(scratch + ".kyrz"))) std::abort(); };
+        run = [&] {
+            Kyr doc;
+            if (doc.loadFile(widen(scratch + ".kyrz")))
+                std::abort();
+        };
     } else {
         bytes = read_file(corpus_path);
         for (const operation& op : operations(corpus_path, bytes, scratch))
@@ -245,7 +294,8 @@ int run_fresh(const std::string& name, const std::string& corpus_path)
     }
     const long before = peak_resident_kib();
     const double seconds = seconds_of(run);
-    std::printf("%s\t%.6f\t%ld\t%ld\n", name.c_str(), seconds, peak_resident_kib() - before, file_size(corpus_path));
+    std::printf("%s\t%.6f\t%ld\t%ld\n", name.c_str(), seconds, peak_resident_kib() - before,
+                file_size(corpus_path));
     return 0;
 }
 
@@ -276,7 +326,10 @@ int main(int argc, char** argv)
     if (argc == 3 && std::strcmp(argv[1], "--write-kyrz") == 0)
         return write_container(argv[2]);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s [--keep-freed-memory] CORPUS [REPEATS [OPERATION...]] | --fresh OPERATION CORPUS | --write-kyrz CORPUS\n", argv[0]);
+        std::fprintf(stderr,
+                     "usage: %s [--keep-freed-memory] CORPUS [REPEATS [OPERATION...]] | --fresh OPERATION "
+                     "CORPUS | --write-kyrz CORPUS\n",
+                     argv[0]);
         return 2;
     }
     std::string corpus_path = argv[1];
@@ -287,9 +340,11 @@ int main(int argc, char** argv)
     const std::vector<std::string> chosen(argv + std::min(argc, 3), argv + argc);
 
     std::map<std::string, double> seconds;
-    std::printf("%.1f MB, median of %d rounds in one process after one warm-up round (%s)\n\n", megabytes, repeats,
-                keep_freed ? "freed memory kept by the process" : "freed memory given back as the C library decides");
-    std::printf("| %-20s | %10s | %8s |\n|%s|%s|%s|\n", "operation", "median s", "MB/s", "----------------------", "-----------:", "---------:");
+    std::printf(
+        "%.1f MB, median of %d rounds in one process after one warm-up round (%s)\n\n", megabytes, repeats,
+        keep_freed ? "freed memory kept by the process" : "freed memory given back as the C library decides");
+    std::printf("| %-20s | %10s | %8s |\n|%s|%s|%s|\n", "operation", "median s", "MB/s",
+                "----------------------", "-----------:", "---------:");
     std::vector<operation> selected;
     for (operation& op : operations(corpus_path, bytes, scratch))
         if (chosen.empty() || std::find(chosen.begin(), chosen.end(), op.name) != chosen.end())
@@ -306,15 +361,18 @@ int main(int argc, char** argv)
         }
     for (const operation& op : selected) {
         seconds[op.name] = median(times[op.name]);
-        std::printf("| %-20s | %10.4f | %8.1f |\n", op.name.c_str(), seconds[op.name], megabytes / seconds[op.name]);
+        std::printf("| %-20s | %10.4f | %8.1f |\n", op.name.c_str(), seconds[op.name],
+                    megabytes / seconds[op.name]);
     }
     std::remove((scratch + ".kyr").c_str());
     std::remove((scratch + ".kyrz").c_str());
 
-    std::printf("\n| %-55s | %6s | %-14s |\n|%s|%s|%s|\n", "ratio (same run)", "value", "target", "---------------------------------------------------------", "-------:", "----------------");
+    std::printf("\n| %-55s | %6s | %-14s |\n|%s|%s|%s|\n", "ratio (same run)", "value", "target",
+                "---------------------------------------------------------", "-------:", "----------------");
     auto measured = [&](const char* name) { return seconds.count(name) != 0; };
     auto row = [&](const std::string& what, double value, const char* target, bool met) {
-        const std::string verdict = std::strcmp(target, "-") == 0 ? "-" : std::string(target) + (met ? " met" : " MISSED");
+        const std::string verdict =
+            std::strcmp(target, "-") == 0 ? "-" : std::string(target) + (met ? " met" : " MISSED");
         std::printf("| %-55s | %6.2f | %-14s |\n", what.c_str(), value, verdict.c_str());
     };
     auto throughput_ratio = [&](const char* ours, const char* peer, double target) {
@@ -323,7 +381,8 @@ int main(int argc, char** argv)
         double value = seconds[peer] / seconds[ours];
         char text[16];
         std::snprintf(text, sizeof text, ">= %.2f", target);
-        row(std::string("throughput ") + ours + " / " + peer, value, target > 0 ? text : "-", value >= target);
+        row(std::string("throughput ") + ours + " / " + peer, value, target > 0 ? text : "-",
+            value >= target);
     };
     throughput_ratio("kyr load memory", "libxml2 dom+walk", 1.5);
     throughput_ratio("kyr load memory", "pugixml parse+walk", 0.35);
@@ -335,7 +394,8 @@ int main(int argc, char** argv)
         if (!measured(ours) || !measured(plain) || !measured(zlib))
             return;
         double value = seconds[ours] / (seconds[plain] + seconds[zlib]);
-        row(std::string("time ") + ours + " / (" + plain + " + " + zlib + ")", value, "<= 1.25", value <= 1.25);
+        row(std::string("time ") + ours + " / (" + plain + " + " + zlib + ")", value, "<= 1.25",
+            value <= 1.25);
     };
     time_ratio("kyr save kyrz", "kyr save file", "zlib deflate");
     time_ratio("kyr load kyrz", "kyr load memory", "zlib inflate");

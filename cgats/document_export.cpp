@@ -32,18 +32,39 @@ struct colour_values
     const ColorSpaceRGBType* rgb = nullptr;
     const ColorSpaceCMYKType* cmyk = nullptr;
     const ColorSpaceDensityType* density = nullptr;
-    std::map<std::string, double> axes;   // "6CLR_1" -> value
-    std::map<double, double> spectrum;   // nm -> value
+    std::map<std::string, double> axes; // "6CLR_1" -> value
+    std::map<double, double> spectrum;  // nm -> value
     const ColorSpaceSpecificationSpectrumTristimulusType* tristimulus = nullptr;
 };
 
-const char* const k_space_names[] = {
-    "ColorSpaceRecipe", "ColorSpaceSOLVARI", "ColorSpaceGeneric", "ColorSpaceEmissiveGeneric", "ColorSpaceDensity",
-    "ColorSpaceRGB", "ColorSpaceSRGB", "ColorSpaceAdobeRGB", "ColorSpaceCMYKPlusN", "ColorSpaceAdobeWideGamutRGB",
-    "ColorSpaceSpectral", "ColorSpaceEmissiveSpectral", "ColorSpaceCIELab", "ColorSpaceCIELCh", "ColorSpaceCIEXYZ",
-    "ColorSpaceEmissiveCIEXYZ", "ColorSpaceCIExyY", "ColorSpaceEmissiveCIExyY", "ColorSpaceCIELuv", "ColorSpaceHSL",
-    "ColorSpaceHSV", "ColorSpaceCMYK", "ColorSpaceSOLVARISenaplex", "ColorSpaceYUV", "ColorSpaceYIQ", "ColorSpaceYBR",
-    "ColorSpaceNCS", "ColorSpaceMunsell"};
+const char* const k_space_names[] = {"ColorSpaceRecipe",
+                                     "ColorSpaceSOLVARI",
+                                     "ColorSpaceGeneric",
+                                     "ColorSpaceEmissiveGeneric",
+                                     "ColorSpaceDensity",
+                                     "ColorSpaceRGB",
+                                     "ColorSpaceSRGB",
+                                     "ColorSpaceAdobeRGB",
+                                     "ColorSpaceCMYKPlusN",
+                                     "ColorSpaceAdobeWideGamutRGB",
+                                     "ColorSpaceSpectral",
+                                     "ColorSpaceEmissiveSpectral",
+                                     "ColorSpaceCIELab",
+                                     "ColorSpaceCIELCh",
+                                     "ColorSpaceCIEXYZ",
+                                     "ColorSpaceEmissiveCIEXYZ",
+                                     "ColorSpaceCIExyY",
+                                     "ColorSpaceEmissiveCIExyY",
+                                     "ColorSpaceCIELuv",
+                                     "ColorSpaceHSL",
+                                     "ColorSpaceHSV",
+                                     "ColorSpaceCMYK",
+                                     "ColorSpaceSOLVARISenaplex",
+                                     "ColorSpaceYUV",
+                                     "ColorSpaceYIQ",
+                                     "ColorSpaceYBR",
+                                     "ColorSpaceNCS",
+                                     "ColorSpaceMunsell"};
 
 void note_skipped(int index, std::vector<std::string>& skipped)
 {
@@ -68,14 +89,16 @@ colour_values values_of(const ColorType& colour, std::vector<std::string>& skipp
         switch (space.getchosen()) {
         case sg_ColorSpace::ec_ColorSpaceCIELab:
             v.lab = v.lab ? v.lab : &space.get_ColorSpaceCIELab();
-            v.tristimulus = v.tristimulus ? v.tristimulus : &v.lab->get_ColorSpaceSpecificationSpectrumTristimulus();
+            v.tristimulus =
+                v.tristimulus ? v.tristimulus : &v.lab->get_ColorSpaceSpecificationSpectrumTristimulus();
             break;
         case sg_ColorSpace::ec_ColorSpaceCIELCh:
             v.lch = v.lch ? v.lch : &space.get_ColorSpaceCIELCh();
             break;
         case sg_ColorSpace::ec_ColorSpaceCIEXYZ:
             v.xyz = v.xyz ? v.xyz : &space.get_ColorSpaceCIEXYZ();
-            v.tristimulus = v.tristimulus ? v.tristimulus : &v.xyz->get_ColorSpaceSpecificationSpectrumTristimulus();
+            v.tristimulus =
+                v.tristimulus ? v.tristimulus : &v.xyz->get_ColorSpaceSpecificationSpectrumTristimulus();
             break;
         case sg_ColorSpace::ec_ColorSpaceRGB:
             v.rgb = v.rgb ? v.rgb : &space.get_ColorSpaceRGB();
@@ -99,7 +122,9 @@ colour_values values_of(const ColorType& colour, std::vector<std::string>& skipp
                 held = held && is_ink_axis(name, axis_name)
                     && axis.get_AxisValueChoice().getchosen() == AxisValueChoice::ec_AxisFloatingPointValue;
                 if (held)
-                    v.axes.emplace(axis_name, axis.get_AxisValueChoice().get_AxisFloatingPointValue().get_FloatingPointValueType());
+                    v.axes.emplace(
+                        axis_name,
+                        axis.get_AxisValueChoice().get_AxisFloatingPointValue().get_FloatingPointValueType());
             }
             if (!held)
                 note_skipped(space.getchosen(), skipped);
@@ -128,7 +153,8 @@ colour_values values_of(const ColorType& colour, std::vector<std::string>& skipp
 
 std::optional<double> density_of(const ColorSpaceDensityType* density, int component)
 {
-    static const wchar_t* const filters[] = {L"Filter_Red", L"Filter_Green", L"Filter_Blue", L"Filter_Visual"};
+    static const wchar_t* const filters[] = {L"Filter_Red", L"Filter_Green", L"Filter_Blue",
+                                             L"Filter_Visual"};
     if (!density)
         return std::nullopt;
     for (std::size_t i = 0; i < density->size_Density(); ++i)
@@ -138,7 +164,8 @@ std::optional<double> density_of(const ColorSpaceDensityType* density, int compo
 }
 
 // The value behind a field, with the scale the file writes it on.
-std::optional<double> component(const colour_values& v, const field_meaning& m, const std::string& field, double& scale)
+std::optional<double> component(const colour_values& v, const field_meaning& m, const std::string& field,
+                                double& scale)
 {
     const int c = m.component;
     scale = 1;
@@ -164,7 +191,10 @@ std::optional<double> component(const colour_values& v, const field_meaning& m, 
         break;
     case field_kind::cmyk:
         if (v.cmyk)
-            return c == 0 ? v.cmyk->get_Cyan() : c == 1 ? v.cmyk->get_Magenta() : c == 2 ? v.cmyk->get_Yellow() : v.cmyk->get_Black();
+            return c == 0 ? v.cmyk->get_Cyan()
+                : c == 1  ? v.cmyk->get_Magenta()
+                : c == 2  ? v.cmyk->get_Yellow()
+                          : v.cmyk->get_Black();
         break;
     case field_kind::density:
         return density_of(v.density, c);
@@ -281,8 +311,8 @@ struct field_plan
     number_layout layout;
 };
 
-std::string field_text(const ColorType& colour, std::size_t index, const colour_values& v, const field_plan& field,
-                       double spectral_scale)
+std::string field_text(const ColorType& colour, std::size_t index, const colour_values& v,
+                       const field_plan& field, double spectral_scale)
 {
     const field_meaning& meaning = field.meaning;
     const bool has_kept_text = colour.size_CustomAttribute() > 0;
@@ -292,7 +322,8 @@ std::string field_text(const ColorType& colour, std::size_t index, const colour_
         if (const auto exact = find_text(colour, field.exact_text_name))
             return *exact;
     if (meaning.kind == field_kind::sample_id)
-        return colour.isset_ColorNumber() ? convert_to_narrow(colour.get_ColorNumber()) : std::to_string(index + 1);
+        return colour.isset_ColorNumber() ? convert_to_narrow(colour.get_ColorNumber())
+                                          : std::to_string(index + 1);
     if (meaning.kind == field_kind::sample_name)
         return convert_to_narrow(colour.get_ColorName());
     double scale = 1;
@@ -304,8 +335,8 @@ std::string field_text(const ColorType& colour, std::size_t index, const colour_
     return format_scaled(*value, scale, field.layout);
 }
 
-table make_table(const ColorSetType* set, const std::vector<const ColorType*>& colours, const std::string& description,
-                 std::vector<std::string>& skipped)
+table make_table(const ColorSetType* set, const std::vector<const ColorType*>& colours,
+                 const std::string& description, std::vector<std::string>& skipped)
 {
     std::vector<colour_values> values;
     values.reserve(colours.size());
@@ -320,7 +351,8 @@ table make_table(const ColorSetType* set, const std::vector<const ColorType*>& c
         for (std::size_t i = 0; i < set->size_CustomAttribute(); ++i) {
             const CustomAttributeType& attribute = set->get_CustomAttribute(i);
             if (attribute.get_Name() == k_header_line)
-                if (const auto entry = parse_header_line(convert_to_narrow(attribute.get_ValueChoice().get_StringValue())))
+                if (const auto entry =
+                        parse_header_line(convert_to_narrow(attribute.get_ValueChoice().get_StringValue())))
                     t.header.push_back(*entry);
         }
     } else {
@@ -345,7 +377,8 @@ table make_table(const ColorSetType* set, const std::vector<const ColorType*>& c
     std::vector<field_plan> fields;
     for (std::size_t f = 0; f < t.fields.size(); ++f) {
         const auto layout = layouts.find(t.fields[f]);
-        fields.push_back({t.fields[f], meanings[f], kept_field_name(t.fields, f), k_number_text_prefix + convert_to_wide(t.fields[f]),
+        fields.push_back({t.fields[f], meanings[f], kept_field_name(t.fields, f),
+                          k_number_text_prefix + convert_to_wide(t.fields[f]),
                           layout == layouts.end() ? number_layout{} : layout->second});
     }
     t.values.reserve(colours.size() * t.fields.size());
@@ -359,7 +392,7 @@ table make_table(const ColorSetType* set, const std::vector<const ColorType*>& c
     return t;
 }
 
-}  // namespace
+} // namespace
 
 std::vector<table> from_document(const Kyr& document, std::vector<std::string>& skipped)
 {
@@ -384,4 +417,4 @@ std::vector<table> from_document(const Kyr& document, std::vector<std::string>& 
     return tables;
 }
 
-}  // namespace kyr::cgats
+} // namespace kyr::cgats

@@ -20,28 +20,29 @@ namespace {
 using namespace com_kyrandel_v2;
 using lmx::convert_to_wide;
 
-constexpr std::size_t k_layout_sample = 64;  // texts a column's layout is chosen from
+constexpr std::size_t k_layout_sample = 64; // texts a column's layout is chosen from
 
 // What the fields of one table hold, decided once for all its data sets.
 struct table_plan
 {
     std::vector<field_meaning> meanings;
-    std::vector<double> scales;          // per field; 0 for fields kept as text
-    std::vector<number_layout> layouts;  // per numeric field
-    std::array<bool, 11> complete{};     // per field_kind: every component has a field
-    std::map<std::string, std::vector<std::size_t>> ink_sets;  // "6CLR" -> fields in order
+    std::vector<double> scales;                               // per field; 0 for fields kept as text
+    std::vector<number_layout> layouts;                       // per numeric field
+    std::array<bool, 11> complete{};                          // per field_kind: every component has a field
+    std::map<std::string, std::vector<std::size_t>> ink_sets; // "6CLR" -> fields in order
     std::vector<std::size_t> densities, spectral;
     bool emissive = false;
     bool rgb_8bit = false;
     measurement_conditions conditions;
-    std::optional<std::string> error;  // the first number that is not one
-    std::vector<std::wstring> kept_names;  // per field, for text kept as a custom attribute
-    std::vector<double> numbers;           // set after set, as table::values
+    std::optional<std::string> error;     // the first number that is not one
+    std::vector<std::wstring> kept_names; // per field, for text kept as a custom attribute
+    std::vector<double> numbers;          // set after set, as table::values
 };
 
 std::string number_error(const table& t, std::size_t set, std::size_t field, const char* what)
 {
-    return "line " + std::to_string(t.set_lines[set]) + ": " + t.fields[field] + " \"" + t.value(set, field) + "\" " + what;
+    return "line " + std::to_string(t.set_lines[set]) + ": " + t.fields[field] + " \"" + t.value(set, field)
+        + "\" " + what;
 }
 
 // Every number of the table is read once, before any colour is built (read_numbers).
@@ -91,15 +92,21 @@ table_plan plan_of(const table& t)
     for (std::size_t f = 0; f < width; ++f) {
         found[static_cast<std::size_t>(plan.meanings[f].kind)] |= 1 << plan.meanings[f].component;
     }
-    for (field_kind kind : {field_kind::lab, field_kind::lch, field_kind::xyz, field_kind::rgb, field_kind::cmyk})
-        plan.complete[static_cast<std::size_t>(kind)] = found[static_cast<std::size_t>(kind)] == (1 << component_count(kind)) - 1;
+    for (field_kind kind :
+         {field_kind::lab, field_kind::lch, field_kind::xyz, field_kind::rgb, field_kind::cmyk})
+        plan.complete[static_cast<std::size_t>(kind)] =
+            found[static_cast<std::size_t>(kind)] == (1 << component_count(kind)) - 1;
     plan.scales.assign(width, 0);
     for (std::size_t f = 0; f < width; ++f) {
         field_meaning& meaning = plan.meanings[f];
         switch (meaning.kind) {
-        case field_kind::lab: case field_kind::lch: case field_kind::xyz: case field_kind::rgb: case field_kind::cmyk:
+        case field_kind::lab:
+        case field_kind::lch:
+        case field_kind::xyz:
+        case field_kind::rgb:
+        case field_kind::cmyk:
             if (!plan.complete[static_cast<std::size_t>(meaning.kind)])
-                meaning.kind = field_kind::other;  // a partial group is kept as text
+                meaning.kind = field_kind::other; // a partial group is kept as text
             else
                 plan.scales[f] = meaning.kind == field_kind::xyz || meaning.kind == field_kind::rgb ? 100 : 1;
             break;
@@ -157,7 +164,10 @@ table_plan plan_of(const table& t)
 class colour_builder
 {
 public:
-    colour_builder(const table& t, const table_plan& plan, const lmx::c_datetime& now) : m_table(t), m_plan(plan), m_now(now) {}
+    colour_builder(const table& t, const table_plan& plan, const lmx::c_datetime& now)
+        : m_table(t), m_plan(plan), m_now(now)
+    {
+    }
 
     // False when the data set holds no value a colour can carry.
     bool build(std::size_t set, ColorType& colour);
@@ -200,7 +210,7 @@ private:
     const table_plan& m_plan;
     const lmx::c_datetime& m_now;
     std::size_t m_set = 0;
-    std::vector<bool> m_kept_as_text;  // per field, for this data set
+    std::vector<bool> m_kept_as_text; // per field, for this data set
 };
 
 void colour_builder::add_lab(ColorType& colour)
@@ -209,7 +219,8 @@ void colour_builder::add_lab(ColorType& colour)
     ColorSpaceCIELabType& lab = colour.back_ColorSpace().get_ColorSpaceCIELab();
     lab.append_ChangeHistory(m_now);
     fill(lab.get_ColorSpaceSpecificationSpectrumTristimulus(), m_plan.conditions, m_now);
-    set_components(colour, lab, field_kind::lab, &ColorSpaceCIELabType::set_L, &ColorSpaceCIELabType::set_A, &ColorSpaceCIELabType::set_B);
+    set_components(colour, lab, field_kind::lab, &ColorSpaceCIELabType::set_L, &ColorSpaceCIELabType::set_A,
+                   &ColorSpaceCIELabType::set_B);
 }
 
 void colour_builder::add_lch(ColorType& colour)
@@ -218,7 +229,8 @@ void colour_builder::add_lch(ColorType& colour)
     ColorSpaceCIELChType& lch = colour.back_ColorSpace().get_ColorSpaceCIELCh();
     lch.append_ChangeHistory(m_now);
     fill(lch.get_ColorSpaceSpecificationSpectrumTristimulus(), m_plan.conditions, m_now);
-    set_components(colour, lch, field_kind::lch, &ColorSpaceCIELChType::set_L, &ColorSpaceCIELChType::set_C, &ColorSpaceCIELChType::set_H);
+    set_components(colour, lch, field_kind::lch, &ColorSpaceCIELChType::set_L, &ColorSpaceCIELChType::set_C,
+                   &ColorSpaceCIELChType::set_H);
 }
 
 void colour_builder::add_xyz(ColorType& colour)
@@ -227,7 +239,8 @@ void colour_builder::add_xyz(ColorType& colour)
     ColorSpaceCIEXYZType& xyz = colour.back_ColorSpace().get_ColorSpaceCIEXYZ();
     xyz.append_ChangeHistory(m_now);
     fill(xyz.get_ColorSpaceSpecificationSpectrumTristimulus(), m_plan.conditions, m_now);
-    set_components(colour, xyz, field_kind::xyz, &ColorSpaceCIEXYZType::set_X, &ColorSpaceCIEXYZType::set_Y, &ColorSpaceCIEXYZType::set_Z);
+    set_components(colour, xyz, field_kind::xyz, &ColorSpaceCIEXYZType::set_X, &ColorSpaceCIEXYZType::set_Y,
+                   &ColorSpaceCIEXYZType::set_Z);
 }
 
 void colour_builder::add_rgb(ColorType& colour)
@@ -237,7 +250,8 @@ void colour_builder::add_rgb(ColorType& colour)
     rgb.append_ChangeHistory(m_now);
     fill(rgb.get_ColorSpaceSpecificationSpectrumTristimulus(), m_plan.conditions, m_now);
     rgb.set_ColorDepth(m_plan.rgb_8bit ? L"ColorDepth_8" : L"ColorDepth_Infinite");
-    set_components(colour, rgb, field_kind::rgb, &ColorSpaceRGBType::set_Red, &ColorSpaceRGBType::set_Green, &ColorSpaceRGBType::set_Blue);
+    set_components(colour, rgb, field_kind::rgb, &ColorSpaceRGBType::set_Red, &ColorSpaceRGBType::set_Green,
+                   &ColorSpaceRGBType::set_Blue);
 }
 
 void colour_builder::add_cmyk(ColorType& colour)
@@ -246,12 +260,14 @@ void colour_builder::add_cmyk(ColorType& colour)
     ColorSpaceCMYKType& cmyk = colour.back_ColorSpace().get_ColorSpaceCMYK();
     cmyk.append_ChangeHistory(m_now);
     fill(cmyk.get_ColorSpaceSpecificationSpectrumGeneric(), m_plan.conditions, m_now);
-    set_components(colour, cmyk, field_kind::cmyk, &ColorSpaceCMYKType::set_Cyan, &ColorSpaceCMYKType::set_Magenta,
-                   &ColorSpaceCMYKType::set_Yellow, &ColorSpaceCMYKType::set_Black);
+    set_components(colour, cmyk, field_kind::cmyk, &ColorSpaceCMYKType::set_Cyan,
+                   &ColorSpaceCMYKType::set_Magenta, &ColorSpaceCMYKType::set_Yellow,
+                   &ColorSpaceCMYKType::set_Black);
 }
 
 // An n-ink value is a generic colour space named "6CLR" with one axis per ink, 0 to 100.
-void colour_builder::add_inks(ColorType& colour, const std::string& name, const std::vector<std::size_t>& fields)
+void colour_builder::add_inks(ColorType& colour, const std::string& name,
+                              const std::vector<std::size_t>& fields)
 {
     colour.append_ColorSpace();
     ColorSpaceGenericType& inks = colour.back_ColorSpace().get_ColorSpaceGeneric();
@@ -272,7 +288,8 @@ void colour_builder::add_inks(ColorType& colour, const std::string& name, const 
 // The files name no density status; status T, the graphic-arts default, is assumed.
 void colour_builder::add_densities(ColorType& colour)
 {
-    static const wchar_t* const filters[] = {L"Filter_Red", L"Filter_Green", L"Filter_Blue", L"Filter_Visual"};
+    static const wchar_t* const filters[] = {L"Filter_Red", L"Filter_Green", L"Filter_Blue",
+                                             L"Filter_Visual"};
     colour.append_ColorSpace();
     ColorSpaceDensityType& density = colour.back_ColorSpace().get_ColorSpaceDensity();
     density.append_ChangeHistory(m_now);
@@ -292,17 +309,20 @@ void colour_builder::add_spectrum(ColorType& colour)
     if (m_plan.emissive) {
         ColorSpaceEmissiveSpectralType& spectrum = colour.back_ColorSpace().get_ColorSpaceEmissiveSpectral();
         spectrum.append_ChangeHistory(m_now);
-        ColorSpaceSpecificationEmissiveSpectralType& spec = spectrum.get_ColorSpaceSpecificationEmissiveSpectral();
+        ColorSpaceSpecificationEmissiveSpectralType& spec =
+            spectrum.get_ColorSpaceSpecificationEmissiveSpectral();
         spec.get_DeviceFilter().set_DeviceFilterType(m_plan.conditions.filter);
         spec.get_DevicePolarization().set_DevicePolarization(m_plan.conditions.polarized);
         spec.append_ChangeHistory(m_now);
         spec.set_EmissiveType(L"Emissive_Spot");
         spec.set_EmissiveMode(L"EmissiveMode_NA");
-        spec.get_GeometryChoice().set_UnknownGeometry(m_plan.conditions.geometry.empty() ? L"Unknown" : m_plan.conditions.geometry);
+        spec.get_GeometryChoice().set_UnknownGeometry(
+            m_plan.conditions.geometry.empty() ? L"Unknown" : m_plan.conditions.geometry);
         for (std::size_t f : m_plan.spectral) {
             spectrum.append_EmissiveSpectralPoint();
             spectrum.back_EmissiveSpectralPoint().set_Wavelength(m_plan.meanings[f].wavelength);
-            spectrum.back_EmissiveSpectralPoint().set_EmissiveSpectralPointType(value_at(m_table, m_plan, m_set, f));
+            spectrum.back_EmissiveSpectralPoint().set_EmissiveSpectralPointType(
+                value_at(m_table, m_plan, m_set, f));
         }
         return;
     }
@@ -324,7 +344,9 @@ bool colour_builder::build(std::size_t set, ColorType& colour)
     const auto name = m_table.field_index("SAMPLE_NAME");
     if (id)
         colour.set_ColorNumber(convert_to_wide(m_table.value(set, *id)));
-    colour.set_ColorName(convert_to_wide(name ? m_table.value(set, *name) : id ? m_table.value(set, *id) : std::to_string(set + 1)));
+    colour.set_ColorName(convert_to_wide(name     ? m_table.value(set, *name)
+                                             : id ? m_table.value(set, *id)
+                                                  : std::to_string(set + 1)));
     colour.append_ChangeHistory(m_now);
     if (m_plan.complete[static_cast<std::size_t>(field_kind::lab)])
         add_lab(colour);
@@ -346,8 +368,10 @@ bool colour_builder::build(std::size_t set, ColorType& colour)
         const std::string& text = m_table.value(set, f);
         if (m_plan.meanings[f].kind == field_kind::other || m_kept_as_text[f])
             add_text(colour, m_plan.kept_names[f], convert_to_wide(text));
-        else if (m_plan.scales[f] != 0 && !gives_back(value_at(m_table, m_plan, set, f), m_plan.scales[f], m_plan.layouts[f], text))
-            add_text(colour, k_number_text_prefix + convert_to_wide(m_table.fields[f]), convert_to_wide(text));
+        else if (m_plan.scales[f] != 0
+                 && !gives_back(value_at(m_table, m_plan, set, f), m_plan.scales[f], m_plan.layouts[f], text))
+            add_text(colour, k_number_text_prefix + convert_to_wide(m_table.fields[f]),
+                     convert_to_wide(text));
     }
     return colour.size_ColorSpace() > 0;
 }
@@ -360,7 +384,8 @@ std::wstring joined(const std::vector<std::string>& names)
     return convert_to_wide(out);
 }
 
-std::optional<std::string> import_table(const table& t, std::size_t index, const lmx::c_datetime& now, ColorSetType& colour_set)
+std::optional<std::string> import_table(const table& t, std::size_t index, const lmx::c_datetime& now,
+                                        ColorSetType& colour_set)
 {
     const table_plan plan = plan_of(t);
     if (plan.error)
@@ -382,22 +407,24 @@ std::optional<std::string> import_table(const table& t, std::size_t index, const
     if (!layouts.empty())
         add_text(colour_set, k_number_layouts, joined(layouts));
     if (!plan.spectral.empty() && !t.keyword("SPECTRAL_NORM"))
-        add_text(colour_set, k_spectral_scale, std::to_wstring(static_cast<int>(plan.scales[plan.spectral[0]])));
+        add_text(colour_set, k_spectral_scale,
+                 std::to_wstring(static_cast<int>(plan.scales[plan.spectral[0]])));
     colour_set.append_ChangeHistory(now);
     colour_builder builder(t, plan, now);
     for (std::size_t set = 0; set < t.set_count(); ++set) {
         colour_set.append_Color();
         if (!builder.build(set, colour_set.back_Color()))
-            return "line " + std::to_string(t.set_lines[set]) + ": the data set holds no colour value (no complete group "
-                   "of LAB, LCH, XYZ, RGB or CMYK fields within range, no ink, density or spectral field)";
+            return "line " + std::to_string(t.set_lines[set])
+                + ": the data set holds no colour value (no complete group "
+                  "of LAB, LCH, XYZ, RGB or CMYK fields within range, no ink, density or spectral field)";
     }
     return std::nullopt;
 }
 
-}  // namespace
+} // namespace
 
-import_result to_document(const std::vector<table>& tables, const std::string& name, const std::string& creator,
-                          const lmx::c_datetime& now, Kyr& document)
+import_result to_document(const std::vector<table>& tables, const std::string& name,
+                          const std::string& creator, const lmx::c_datetime& now, Kyr& document)
 {
     Header& header = document.get_Preamble().get_Header();
     header.set_Creator(convert_to_wide(creator));
@@ -427,4 +454,4 @@ import_result to_document(const std::vector<table>& tables, const std::string& n
     return {};
 }
 
-}  // namespace kyr::cgats
+} // namespace kyr::cgats

@@ -33,7 +33,7 @@ int hex_digit(char c)
     return -1;
 }
 
-}  // namespace
+} // namespace
 
 field_meaning meaning_of(std::string_view field)
 {
@@ -54,8 +54,8 @@ field_meaning meaning_of(std::string_view field)
                 return meaning;
             }
     // "6CLR_3": the third ink of a six-ink set.
-    if (field.size() == 6 && field.substr(1, 4) == "CLR_" && hex_digit(field[0]) > 0 && hex_digit(field[5]) > 0
-        && hex_digit(field[5]) <= hex_digit(field[0])) {
+    if (field.size() == 6 && field.substr(1, 4) == "CLR_" && hex_digit(field[0]) > 0
+        && hex_digit(field[5]) > 0 && hex_digit(field[5]) <= hex_digit(field[0])) {
         meaning.kind = field_kind::inks;
         meaning.component = hex_digit(field[5]) - 1;
         meaning.prefix = std::string(field.substr(0, 4));
@@ -84,7 +84,9 @@ std::vector<field_meaning> meanings_of(const std::vector<std::string>& fields)
     std::vector<field_meaning> meanings;
     meanings.reserve(fields.size());
     for (std::size_t f = 0; f < fields.size(); ++f) {
-        const bool again = std::find(fields.begin(), fields.begin() + static_cast<std::ptrdiff_t>(f), fields[f]) != fields.begin() + static_cast<std::ptrdiff_t>(f);
+        const bool again =
+            std::find(fields.begin(), fields.begin() + static_cast<std::ptrdiff_t>(f), fields[f])
+            != fields.begin() + static_cast<std::ptrdiff_t>(f);
         meanings.push_back(again ? field_meaning{} : meaning_of(fields[f]));
     }
     return meanings;
@@ -106,4 +108,4 @@ int component_count(field_kind kind)
     return 0;
 }
 
-}  // namespace kyr::cgats
+} // namespace kyr::cgats

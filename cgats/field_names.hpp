@@ -11,14 +11,14 @@ namespace kyr::cgats {
 enum class field_kind {
     sample_id,
     sample_name,
-    lab,       // LAB_L, LAB_A, LAB_B
-    lch,       // LCH_L, LCH_C, LCH_H
-    xyz,       // XYZ_X, XYZ_Y, XYZ_Z (0 to 100)
-    rgb,       // RGB_R, RGB_G, RGB_B
-    cmyk,      // CMYK_C, CMYK_M, CMYK_Y, CMYK_K
-    inks,      // nCLR_i: n-colour inks, n and i in 1..F
-    density,   // D_RED, D_GREEN, D_BLUE, D_VIS
-    spectral,  // SPECTRAL_NM380, SPECTRAL_380, nm380, SPEC_380
+    lab,      // LAB_L, LAB_A, LAB_B
+    lch,      // LCH_L, LCH_C, LCH_H
+    xyz,      // XYZ_X, XYZ_Y, XYZ_Z (0 to 100)
+    rgb,      // RGB_R, RGB_G, RGB_B
+    cmyk,     // CMYK_C, CMYK_M, CMYK_Y, CMYK_K
+    inks,     // nCLR_i: n-colour inks, n and i in 1..F
+    density,  // D_RED, D_GREEN, D_BLUE, D_VIS
+    spectral, // SPECTRAL_NM380, SPECTRAL_380, nm380, SPEC_380
     other
 };
 
@@ -39,4 +39,4 @@ std::vector<field_meaning> meanings_of(const std::vector<std::string>& fields);
 const char* component_field(field_kind kind, int component);
 int component_count(field_kind kind);
 
-}  // namespace kyr::cgats
+} // namespace kyr::cgats

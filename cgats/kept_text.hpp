@@ -21,7 +21,7 @@ inline const wchar_t* const k_fields = L"CGATS fields";
 inline const wchar_t* const k_quoted_fields = L"CGATS quoted fields";
 inline const wchar_t* const k_number_layouts = L"CGATS number layouts";
 inline const wchar_t* const k_spectral_scale = L"CGATS spectral scale";
-inline const wchar_t* const k_encoding = L"CGATS encoding";  // "ISO-8859-1" for files not in UTF-8
+inline const wchar_t* const k_encoding = L"CGATS encoding"; // "ISO-8859-1" for files not in UTF-8
 // On a colour: "CGATS text XYZ_X", the exact text of a number its field's layout does not
 // give back. Fields of no colour value are kept under their own names.
 inline const std::wstring k_number_text_prefix = L"CGATS text ";
@@ -42,7 +42,8 @@ std::optional<std::string> find_text(const Owner& owner, const std::wstring& nam
     for (std::size_t i = 0; i < owner.size_CustomAttribute(); ++i) {
         const com_kyrandel_v2::CustomAttributeType& attribute = owner.get_CustomAttribute(i);
         if (attribute.get_Name() == name
-            && attribute.get_ValueChoice().getchosen() == com_kyrandel_v2::CustomAttributeType_ValueChoice::ec_StringValue)
+            && attribute.get_ValueChoice().getchosen()
+                == com_kyrandel_v2::CustomAttributeType_ValueChoice::ec_StringValue)
             return lmx::convert_to_narrow(attribute.get_ValueChoice().get_StringValue());
     }
     return std::nullopt;
@@ -59,4 +60,4 @@ inline std::wstring kept_field_name(const std::vector<std::string>& fields, std:
     return earlier == 0 ? name : name + L"#" + std::to_wstring(earlier + 1);
 }
 
-}  // namespace kyr::cgats
+} // namespace kyr::cgats

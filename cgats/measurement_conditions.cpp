@@ -25,7 +25,8 @@ std::string trimmed(const std::string& text)
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-const char* const k_illuminants[] = {"A", "B", "C", "D50", "D55", "D65", "D75", "E", "F2", "F3", "F7", "F11", "F12", "9300"};
+const char* const k_illuminants[] = {"A", "B",  "C",  "D50", "D55", "D65", "D75",
+                                     "E", "F2", "F3", "F7",  "F11", "F12", "9300"};
 
 void read_illuminant(const std::string& text, measurement_conditions& c)
 {
@@ -76,7 +77,7 @@ void read_measurement_condition(const std::string& text, measurement_conditions&
     } else if (value == "M3") {
         c.filter = L"Filter_UVExcluded";
         c.polarized = true;
-    } else {  // M1 (D50 ultraviolet content) and anything else has no filter value of its own
+    } else { // M1 (D50 ultraviolet content) and anything else has no filter value of its own
         c.filter = L"Filter_Custom";
         c.filter_custom = lmx::convert_to_wide(text);
     }
@@ -85,7 +86,8 @@ void read_measurement_condition(const std::string& text, measurement_conditions&
 void read_filter(const std::string& text, measurement_conditions& c)
 {
     std::string value = upper(trimmed(text));
-    value.erase(std::remove_if(value.begin(), value.end(), [](char ch) { return ch == ' ' || ch == '-' || ch == '_'; }),
+    value.erase(std::remove_if(value.begin(), value.end(),
+                               [](char ch) { return ch == ' ' || ch == '-' || ch == '_'; }),
                 value.end());
     if (value == "NONE" || value == "NO")
         c.filter = L"Filter_None";
@@ -135,7 +137,7 @@ void fill_illuminant(IlluminationOptionsType& options, const measurement_conditi
         illuminant.set_CustomName(c.illuminant_custom);
 }
 
-}  // namespace
+} // namespace
 
 measurement_conditions conditions_of(const table& t)
 {
@@ -166,7 +168,8 @@ measurement_conditions conditions_of(const table& t)
     return c;
 }
 
-void fill(ColorSpaceSpecificationSpectrumTristimulusType& spec, const measurement_conditions& c, const lmx::c_datetime& now)
+void fill(ColorSpaceSpecificationSpectrumTristimulusType& spec, const measurement_conditions& c,
+          const lmx::c_datetime& now)
 {
     fill_common(spec, c, now);
     fill_illuminant(spec.get_IlluminationOptions(), c);
@@ -175,7 +178,8 @@ void fill(ColorSpaceSpecificationSpectrumTristimulusType& spec, const measuremen
         spec.get_GeometryChoice().set_UnknownGeometry(c.geometry);
 }
 
-void fill(ColorSpaceSpecificationSpectrumGenericType& spec, const measurement_conditions& c, const lmx::c_datetime& now)
+void fill(ColorSpaceSpecificationSpectrumGenericType& spec, const measurement_conditions& c,
+          const lmx::c_datetime& now)
 {
     fill_common(spec, c, now);
     if (!c.geometry.empty())
@@ -186,27 +190,33 @@ void fill(ColorSpaceSpecificationSpectrumGenericType& spec, const measurement_co
         spec.set_FieldOfView(c.field_of_view);
 }
 
-void fill(ColorSpaceSpecificationSpectrumSpectralType& spec, const measurement_conditions& c, const lmx::c_datetime& now)
+void fill(ColorSpaceSpecificationSpectrumSpectralType& spec, const measurement_conditions& c,
+          const lmx::c_datetime& now)
 {
     fill_common(spec, c, now);
     spec.get_GeometryChoice().set_UnknownGeometry(c.geometry.empty() ? L"Unknown" : c.geometry);
 }
 
-void append_condition_keywords(const ColorSpaceSpecificationSpectrumTristimulusType& spec, std::vector<header_entry>& header)
+void append_condition_keywords(const ColorSpaceSpecificationSpectrumTristimulusType& spec,
+                               std::vector<header_entry>& header)
 {
     const IlluminationOptionsType& options = spec.get_IlluminationOptions();
     if (options.getchosen() == IlluminationOptionsType::ec_Illuminant) {
         const Illuminant& illuminant = options.get_Illuminant();
         std::string name = lmx::convert_to_narrow(illuminant.get_Illuminant());
-        name = name == "Illuminant_Custom" ? lmx::convert_to_narrow(illuminant.get_CustomName()) : name.substr(11);
+        name = name == "Illuminant_Custom" ? lmx::convert_to_narrow(illuminant.get_CustomName())
+                                           : name.substr(11);
         header.push_back({false, "ILLUMINANT", name, true, 0});
     }
-    header.push_back({false, "OBSERVER", spec.get_FieldOfView() == L"FieldOfView_10_Degree" ? "10" : "2", true, 0});
+    header.push_back(
+        {false, "OBSERVER", spec.get_FieldOfView() == L"FieldOfView_10_Degree" ? "10" : "2", true, 0});
     const std::wstring filter = spec.get_DeviceFilter().get_DeviceFilterType();
     const bool polarized = spec.get_DevicePolarization().get_DevicePolarization();
-    const char* condition = filter == L"Filter_None" ? "M0" : filter == L"Filter_UVExcluded" ? (polarized ? "M3" : "M2") : nullptr;
+    const char* condition = filter == L"Filter_None" ? "M0"
+        : filter == L"Filter_UVExcluded"             ? (polarized ? "M3" : "M2")
+                                                     : nullptr;
     if (condition)
         header.push_back({false, "MEASUREMENT_CONDITION", condition, true, 0});
 }
 
-}  // namespace kyr::cgats
+} // namespace kyr::cgats

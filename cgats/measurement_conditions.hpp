@@ -10,8 +10,8 @@ namespace kyr::cgats {
 
 struct measurement_conditions
 {
-    std::wstring illuminant = L"Illuminant_D50";  // what graphic-arts data assume unless told
-    std::wstring illuminant_custom;               // the keyword's text for Illuminant_Custom
+    std::wstring illuminant = L"Illuminant_D50"; // what graphic-arts data assume unless told
+    std::wstring illuminant_custom;              // the keyword's text for Illuminant_Custom
     bool illuminant_stated = false;
     std::wstring field_of_view = L"FieldOfView_2_Degree";
     bool field_of_view_stated = false;
@@ -26,8 +26,8 @@ struct measurement_conditions
 measurement_conditions conditions_of(const table& t);
 
 // Each fills every mandatory part of its specification, dated `now`.
-void fill(com_kyrandel_v2::ColorSpaceSpecificationSpectrumTristimulusType& spec, const measurement_conditions& c,
-          const lmx::c_datetime& now);
+void fill(com_kyrandel_v2::ColorSpaceSpecificationSpectrumTristimulusType& spec,
+          const measurement_conditions& c, const lmx::c_datetime& now);
 void fill(com_kyrandel_v2::ColorSpaceSpecificationSpectrumGenericType& spec, const measurement_conditions& c,
           const lmx::c_datetime& now);
 void fill(com_kyrandel_v2::ColorSpaceSpecificationSpectrumSpectralType& spec, const measurement_conditions& c,
@@ -38,4 +38,4 @@ void fill(com_kyrandel_v2::ColorSpaceSpecificationSpectrumSpectralType& spec, co
 void append_condition_keywords(const com_kyrandel_v2::ColorSpaceSpecificationSpectrumTristimulusType& spec,
                                std::vector<header_entry>& header);
 
-}  // namespace kyr::cgats
+} // namespace kyr::cgats

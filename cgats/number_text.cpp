@@ -21,7 +21,7 @@ int decimal_places(double scale)
 struct plain_decimal
 {
     bool valid = false;
-    int significant = 0;  // digits from the first that is not zero
+    int significant = 0; // digits from the first that is not zero
 };
 
 plain_decimal check_plain(std::string_view text)
@@ -75,7 +75,8 @@ std::size_t shift_right(std::string_view text, int places, char* out)
     }
     const std::size_t point = text.find('.');
     const std::string_view whole = text.substr(0, point);
-    const std::string_view fraction = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+    const std::string_view fraction =
+        point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
     char digits[400];
     std::size_t count = 0;
     for (char c : whole)
@@ -103,7 +104,8 @@ std::size_t shift_right(std::string_view text, int places, char* out)
     return length;
 }
 
-std::size_t format_into(char* buffer, std::size_t size, double value, double scale, const number_layout& layout)
+std::size_t format_into(char* buffer, std::size_t size, double value, double scale,
+                        const number_layout& layout)
 {
     if (value == 0 && !layout.zero.empty()) {
         const std::size_t length = std::min(size, layout.zero.size());
@@ -111,7 +113,8 @@ std::size_t format_into(char* buffer, std::size_t size, double value, double sca
         return length;
     }
     if (layout.rule == 'f') {
-        const auto result = std::to_chars(buffer, buffer + size, value * scale, std::chars_format::fixed, layout.digits);
+        const auto result =
+            std::to_chars(buffer, buffer + size, value * scale, std::chars_format::fixed, layout.digits);
         return result.ec == std::errc() ? static_cast<std::size_t>(result.ptr - buffer) : 0;
     }
     if (layout.rule == 'g') {
@@ -120,8 +123,8 @@ std::size_t format_into(char* buffer, std::size_t size, double value, double sca
     }
     const int places = decimal_places(scale);
     char shortest[400];
-    const auto result = std::to_chars(shortest, shortest + sizeof shortest, places < 0 ? value * scale : value,
-                                      std::chars_format::fixed);
+    const auto result = std::to_chars(shortest, shortest + sizeof shortest,
+                                      places < 0 ? value * scale : value, std::chars_format::fixed);
     const std::size_t length = static_cast<std::size_t>(result.ptr - shortest);
     if (places <= 0) {
         std::memcpy(buffer, shortest, std::min(size, length));
@@ -130,9 +133,9 @@ std::size_t format_into(char* buffer, std::size_t size, double value, double sca
     return shift_right(std::string_view(shortest, length), places, buffer);
 }
 
-constexpr std::size_t k_buffer_size = 800;  // the longest fixed double, shifted, with room
+constexpr std::size_t k_buffer_size = 800; // the longest fixed double, shifted, with room
 
-}  // namespace
+} // namespace
 
 std::optional<double> parse_scaled(std::string_view text, double scale)
 {
@@ -218,7 +221,8 @@ number_layout choose_layout(const std::vector<std::string_view>& texts, double s
         if (!plain.valid)
             continue;
         const int significant = plain.significant > 0 ? plain.significant : decimals + 1;
-        for (const number_layout& candidate : {number_layout{'f', decimals, {}}, number_layout{'g', significant, {}}}) {
+        for (const number_layout& candidate :
+             {number_layout{'f', decimals, {}}, number_layout{'g', significant, {}}}) {
             bool known = false;
             for (const number_layout& seen : candidates)
                 known = known || (seen.rule == candidate.rule && seen.digits == candidate.digits);
@@ -245,4 +249,4 @@ number_layout choose_layout(const std::vector<std::string_view>& texts, double s
     return best;
 }
 
-}  // namespace kyr::cgats
+} // namespace kyr::cgats

@@ -19,11 +19,11 @@ std::optional<double> parse_scaled(std::string_view text, double scale);
 
 struct number_layout
 {
-    char rule = 's';  // 's', 'f' or 'g'
+    char rule = 's'; // 's', 'f' or 'g'
     int digits = 0;
-    std::string zero;  // the text of zero, when the column has its own
+    std::string zero; // the text of zero, when the column has its own
 
-    std::string encode() const;  // "s", "f2", "g5|0.00000"
+    std::string encode() const; // "s", "f2", "g5|0.00000"
     static number_layout decode(std::string_view text);
 };
 
@@ -36,4 +36,4 @@ bool gives_back(double value, double scale, const number_layout& layout, std::st
 // The layout that reproduces most of `texts` (a column's texts, or a sample of them).
 number_layout choose_layout(const std::vector<std::string_view>& texts, double scale);
 
-}  // namespace kyr::cgats
+} // namespace kyr::cgats

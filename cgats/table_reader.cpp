@@ -153,8 +153,9 @@ std::optional<failure> table_reader::finish_format(const line_tokens& line, cons
     if (current.fields.empty())
         return failure{line.number, "the data format names no field"};
     if (m_declared_fields_line != 0 && m_declared_fields != current.fields.size())
-        return failure{m_declared_fields_line, "NUMBER_OF_FIELDS is " + std::to_string(m_declared_fields)
-                                                   + " but the data format names " + std::to_string(current.fields.size())};
+        return failure{m_declared_fields_line,
+                       "NUMBER_OF_FIELDS is " + std::to_string(m_declared_fields)
+                           + " but the data format names " + std::to_string(current.fields.size())};
     return std::nullopt;
 }
 
@@ -168,7 +169,8 @@ std::optional<failure> table_reader::data_format_line(const line_tokens& line, t
             return finish_format(line, current);
         }
         if (!field.quoted && (field.text == "BEGIN_DATA" || field.text == "END_DATA"))
-            return failure{line.number, "the data format does not end (no END_DATA_FORMAT before " + field.text + ")"};
+            return failure{line.number,
+                           "the data format does not end (no END_DATA_FORMAT before " + field.text + ")"};
         if (field.text.empty() || field.text.find_first_of(" \t") != std::string::npos)
             return failure{line.number, "a field name is empty or holds white space"};
         current.fields.push_back(field.text);
@@ -179,8 +181,9 @@ std::optional<failure> table_reader::data_format_line(const line_tokens& line, t
 std::optional<failure> table_reader::finish_data(const table& current) const
 {
     if (m_declared_sets_line != 0 && m_declared_sets != current.set_count())
-        return failure{m_declared_sets_line, "NUMBER_OF_SETS is " + std::to_string(m_declared_sets) + " but the table has "
-                                                 + std::to_string(current.set_count()) + " data sets"};
+        return failure{m_declared_sets_line,
+                       "NUMBER_OF_SETS is " + std::to_string(m_declared_sets) + " but the table has "
+                           + std::to_string(current.set_count()) + " data sets"};
     return std::nullopt;
 }
 
@@ -192,8 +195,10 @@ std::optional<failure> table_reader::data_line(const line_tokens& line, table& c
         return finish_data(current);
     }
     if (tokens.size() != current.fields.size())
-        return failure{line.number, "a data set has " + std::to_string(tokens.size()) + " values where the data format has "
-                                        + std::to_string(current.fields.size()) + " fields"};
+        return failure{line.number,
+                       "a data set has " + std::to_string(tokens.size())
+                           + " values where the data format has " + std::to_string(current.fields.size())
+                           + " fields"};
     for (std::size_t i = 0; i < tokens.size(); ++i) {
         current.values.push_back(tokens[i].text);
         if (tokens[i].quoted)
@@ -223,7 +228,8 @@ std::optional<failure> table_reader::run(std::vector<table>& tables)
             // A single bare token that is no keyword names the table; anything else is the
             // first header line of a table that has no identifier line.
             const std::string& first = line.tokens[0].text;
-            if (line.tokens.size() == 1 && !line.tokens[0].quoted && first != "BEGIN_DATA_FORMAT" && first != "BEGIN_DATA")
+            if (line.tokens.size() == 1 && !line.tokens[0].quoted && first != "BEGIN_DATA_FORMAT"
+                && first != "BEGIN_DATA")
                 fresh.identifier = first;
             else if (tables.size() == 1)
                 return failure{line.number, "the file does not start with an identifier line"};
@@ -249,14 +255,17 @@ std::optional<failure> table_reader::run(std::vector<table>& tables)
     if (tables.empty())
         return failure{m_line == 0 ? 1 : m_line, "no table: the file is empty"};
     if (m_state != state::identifier) {
-        const char* missing = m_state == state::data ? "END_DATA" : m_state == state::data_format ? "END_DATA_FORMAT" : "BEGIN_DATA";
-        return failure{m_line, "the table that starts at line " + std::to_string(tables.back().line) + " never ends (no "
-                                   + missing + ")"};
+        const char* missing = m_state == state::data ? "END_DATA"
+            : m_state == state::data_format          ? "END_DATA_FORMAT"
+                                                     : "BEGIN_DATA";
+        return failure{m_line,
+                       "the table that starts at line " + std::to_string(tables.back().line)
+                           + " never ends (no " + missing + ")"};
     }
     return std::nullopt;
 }
 
-}  // namespace
+} // namespace
 
 std::optional<std::size_t> table::field_index(std::string_view name) const
 {
@@ -306,4 +315,4 @@ read_result read(std::string_view text, std::vector<table>& tables)
     return {};
 }
 
-}  // namespace kyr::cgats
+} // namespace kyr::cgats

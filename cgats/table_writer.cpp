@@ -49,7 +49,7 @@ void append_table(std::string& out, const table& t)
     out += "END_DATA\n";
 }
 
-}  // namespace
+} // namespace
 
 std::string header_line(const header_entry& entry)
 {
@@ -75,4 +75,4 @@ std::string write(const std::vector<table>& tables)
     return out;
 }
 
-}  // namespace kyr::cgats
+} // namespace kyr::cgats

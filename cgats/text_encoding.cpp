@@ -51,14 +51,18 @@ void convert_all(table& t, Convert convert)
         value = convert(value);
 }
 
-}  // namespace
+} // namespace
 
 bool is_utf8(std::string_view text)
 {
     std::size_t i = 0;
     while (i < text.size()) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
-        const std::size_t length = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
+        const std::size_t length = c < 0x80 ? 1
+            : (c >> 5) == 0x6               ? 2
+            : (c >> 4) == 0xE               ? 3
+            : (c >> 3) == 0x1E              ? 4
+                                            : 0;
         if (length == 0 || i + length > text.size())
             return false;
         unsigned long code = length == 1 ? c : c & (0x7F >> length);
@@ -104,4 +108,4 @@ void utf8_to_latin1(table& t)
     convert_all(t, to_latin1);
 }
 
-}  // namespace kyr::cgats
+} // namespace kyr::cgats

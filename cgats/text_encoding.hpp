@@ -20,4 +20,4 @@ bool all_utf8(const std::vector<table>& tables);
 void latin1_to_utf8(table& t);
 void utf8_to_latin1(table& t);
 
-}  // namespace kyr::cgats
+} // namespace kyr::cgats

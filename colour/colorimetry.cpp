@@ -52,7 +52,8 @@ bool evenly_spaced(const std::vector<double>& nodes)
 
 // Adds one product to the weights of the nodes whose interpolant covers its wavelength: three
 // nodes in the first and last interval, four inside, the nearest node outside the nodes' range.
-void spread(const std::vector<double>& nodes, size_t& interval, const product& p, std::vector<double>& weights)
+void spread(const std::vector<double>& nodes, size_t& interval, const product& p,
+            std::vector<double>& weights)
 {
     const size_t n = nodes.size();
     auto add = [&weights, &p](size_t node, double coefficient) {
@@ -73,9 +74,9 @@ void spread(const std::vector<double>& nodes, size_t& interval, const product& p
     size_t first = interval == 0 ? 0 : interval - 1;
     size_t last = std::min(interval + 2, n - 1);
     if (interval == 0 && n > 2)
-        last = 2;  // quadratic through the first three nodes
+        last = 2; // quadratic through the first three nodes
     if (interval + 2 == n && n > 2)
-        first = n - 3;  // quadratic through the last three nodes
+        first = n - 3; // quadratic through the last three nodes
     for (size_t i = first; i <= last; ++i) {
         double coefficient = 1.0;
         for (size_t j = first; j <= last; ++j)
@@ -159,7 +160,8 @@ WeightingTable::WeightingTable(const std::vector<double>& wavelengths_nm, const 
     std::vector<double> weights(3 * nodes.size(), 0.0);
     double sum_y = 0;
     size_t interval = 0;
-    for (const product& p : products_of(conditions.illuminant, conditions.observer, conditions.illuminant_to_1nm)) {
+    for (const product& p :
+         products_of(conditions.illuminant, conditions.observer, conditions.illuminant_to_1nm)) {
         spread(nodes, interval, p, weights);
         sum_y += p.y;
     }
@@ -207,8 +209,9 @@ bool tristimulus(const std::vector<SpectralPoint>& spectrum, const ViewingCondit
             return false;
         }
     std::vector<SpectralPoint> sorted = spectrum;
-    std::sort(sorted.begin(), sorted.end(),
-              [](const SpectralPoint& a, const SpectralPoint& b) { return a.wavelength_nm < b.wavelength_nm; });
+    std::sort(sorted.begin(), sorted.end(), [](const SpectralPoint& a, const SpectralPoint& b) {
+        return a.wavelength_nm < b.wavelength_nm;
+    });
     std::vector<double> wavelengths, values;
     for (const SpectralPoint& point : sorted) {
         if (!std::isfinite(point.value)) {

@@ -45,7 +45,8 @@ double delta_h_squared(const Lab& standard, const Lab& sample, double dC)
 
 double delta_e76(const Lab& standard, const Lab& sample)
 {
-    return std::sqrt(square(sample.L - standard.L) + square(sample.a - standard.a) + square(sample.b - standard.b));
+    return std::sqrt(square(sample.L - standard.L) + square(sample.a - standard.a)
+                     + square(sample.b - standard.b));
 }
 
 double delta_e94(const Lab& standard, const Lab& sample, const CIE94Weights& w)
@@ -53,15 +54,15 @@ double delta_e94(const Lab& standard, const Lab& sample, const CIE94Weights& w)
     const double c1 = chroma(standard.a, standard.b);
     const double dC = chroma(sample.a, sample.b) - c1;
     const double sC = 1.0 + w.K1 * c1, sH = 1.0 + w.K2 * c1;
-    return std::sqrt(square((sample.L - standard.L) / w.kL) + square(dC / (w.kC * sC)) +
-                     delta_h_squared(standard, sample, dC) / square(w.kH * sH));
+    return std::sqrt(square((sample.L - standard.L) / w.kL) + square(dC / (w.kC * sC))
+                     + delta_h_squared(standard, sample, dC) / square(w.kH * sH));
 }
 
 double delta_e2000(const Lab& standard, const Lab& sample, double kL, double kC, double kH)
 {
     const double c_mean = (chroma(standard.a, standard.b) + chroma(sample.a, sample.b)) / 2.0;
     const double c7 = seventh_power(c_mean);
-    const double g = 0.5 * (1.0 - std::sqrt(c7 / (c7 + 6103515625.0)));  // 25^7
+    const double g = 0.5 * (1.0 - std::sqrt(c7 / (c7 + 6103515625.0))); // 25^7
     const double a1 = (1.0 + g) * standard.a, a2 = (1.0 + g) * sample.a;
     const double c1 = chroma(a1, standard.b), c2 = chroma(a2, sample.b);
     auto hue = [](double b, double a) {
@@ -105,8 +106,8 @@ double delta_e2000(const Lab& standard, const Lab& sample, double kL, double kC,
     const double cos2 = cos1 * cos1 - sin1 * sin1, sin2 = 2.0 * sin1 * cos1;
     const double cos3 = cos1 * cos2 - sin1 * sin2, sin3 = sin1 * cos2 + cos1 * sin2;
     const double cos4 = cos2 * cos2 - sin2 * sin2, sin4 = 2.0 * sin2 * cos2;
-    const double t = 1.0 - 0.17 * (cos1 * cos_30 + sin1 * sin_30) + 0.24 * cos2 +
-                     0.32 * (cos3 * cos_6 - sin3 * sin_6) - 0.20 * (cos4 * cos_63 + sin4 * sin_63);
+    const double t = 1.0 - 0.17 * (cos1 * cos_30 + sin1 * sin_30) + 0.24 * cos2
+        + 0.32 * (cos3 * cos_6 - sin3 * sin_6) - 0.20 * (cos4 * cos_63 + sin4 * sin_63);
     // The blue-region rotation; 160° or more from 275° it is below 1e-17 of the result.
     const double cp7 = seventh_power(cp_mean);
     double r_t = 0;
@@ -131,10 +132,10 @@ double delta_e_cmc(const Lab& standard, const Lab& sample, double l, double c)
     const double c4 = square(square(c1));
     const double f = std::sqrt(c4 / (c4 + 1900.0));
     const double t = (h1 >= 164.0 && h1 <= 345.0) ? 0.56 + std::fabs(0.2 * std::cos((h1 + 168.0) * degrees))
-                                                   : 0.36 + std::fabs(0.4 * std::cos((h1 + 35.0) * degrees));
+                                                  : 0.36 + std::fabs(0.4 * std::cos((h1 + 35.0) * degrees));
     const double sH = sC * (f * t + 1.0 - f);
-    return std::sqrt(square((sample.L - standard.L) / (l * sL)) + square(dC / (c * sC)) +
-                     delta_h_squared(standard, sample, dC) / square(sH));
+    return std::sqrt(square((sample.L - standard.L) / (l * sL)) + square(dC / (c * sC))
+                     + delta_h_squared(standard, sample, dC) / square(sH));
 }
 
 Lab to_DIN99o(const Lab& lab, double kE, double kCH)
@@ -155,7 +156,8 @@ double delta_e_din99o(const Lab& standard, const Lab& sample, double kE, double 
 
 double delta_e_hunter(const HunterLab& standard, const HunterLab& sample)
 {
-    return std::sqrt(square(sample.L - standard.L) + square(sample.a - standard.a) + square(sample.b - standard.b));
+    return std::sqrt(square(sample.L - standard.L) + square(sample.a - standard.a)
+                     + square(sample.b - standard.b));
 }
 
 LabDeltas lab_deltas(const Lab& standard, const Lab& sample)

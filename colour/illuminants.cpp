@@ -4,8 +4,8 @@
 namespace kyr::colour {
 namespace {
 
-constexpr const char* names[illuminant_count] = {"A", "C", "D50", "D55", "D65", "D75",
-                                                 "E", "F2", "F3", "F7", "F11", "F12"};
+constexpr const char* names[illuminant_count] = {"A", "C",  "D50", "D55", "D65", "D75",
+                                                 "E", "F2", "F3",  "F7",  "F11", "F12"};
 
 } // namespace
 
@@ -18,8 +18,8 @@ std::optional<Illuminant> illuminant_from_name(const std::string& name)
 {
     static const std::string document_prefix = "Illuminant_";
     const std::string bare = name.compare(0, document_prefix.size(), document_prefix) == 0
-                                 ? name.substr(document_prefix.size())
-                                 : name;
+        ? name.substr(document_prefix.size())
+        : name;
     for (int i = 0; i < illuminant_count; ++i)
         if (bare == names[i])
             return static_cast<Illuminant>(i);

@@ -18,15 +18,16 @@ void say(std::string* error, const std::string& why)
 
 std::vector<SpectralPoint> sorted(std::vector<SpectralPoint> spectrum)
 {
-    std::sort(spectrum.begin(), spectrum.end(),
-              [](const SpectralPoint& a, const SpectralPoint& b) { return a.wavelength_nm < b.wavelength_nm; });
+    std::sort(spectrum.begin(), spectrum.end(), [](const SpectralPoint& a, const SpectralPoint& b) {
+        return a.wavelength_nm < b.wavelength_nm;
+    });
     return spectrum;
 }
 
 bool same_wavelengths(const std::vector<SpectralPoint>& a, const std::vector<SpectralPoint>& b)
 {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](const SpectralPoint& p, const SpectralPoint& q) {
+    return a.size() == b.size()
+        && std::equal(a.begin(), a.end(), b.begin(), [](const SpectralPoint& p, const SpectralPoint& q) {
                return p.wavelength_nm == q.wavelength_nm;
            });
 }
@@ -79,9 +80,10 @@ bool metamerism_index(const std::vector<SpectralPoint>& standard, const std::vec
                       std::string* error)
 {
     XYZ standard_reference, sample_reference, standard_test, sample_test;
-    if (!tristimulus(standard, reference, standard_reference, error) ||
-        !tristimulus(sample, reference, sample_reference, error) ||
-        !tristimulus(standard, test, standard_test, error) || !tristimulus(sample, test, sample_test, error))
+    if (!tristimulus(standard, reference, standard_reference, error)
+        || !tristimulus(sample, reference, sample_reference, error)
+        || !tristimulus(standard, test, standard_test, error)
+        || !tristimulus(sample, test, sample_test, error))
         return false;
     result = metamerism_index(standard_reference, sample_reference, standard_test, sample_test,
                               white_point(test.illuminant, test.observer));
@@ -95,7 +97,8 @@ double kubelka_munk(double reflectance)
 }
 
 bool colour_strength(const std::vector<SpectralPoint>& standard, const std::vector<SpectralPoint>& sample,
-                     StrengthMethod method, const ViewingConditions& conditions, double& percent, std::string* error)
+                     StrengthMethod method, const ViewingConditions& conditions, double& percent,
+                     std::string* error)
 {
     const std::vector<SpectralPoint> s = sorted(standard), m = sorted(sample);
     if (s.empty() || !same_wavelengths(s, m)) {
@@ -104,9 +107,10 @@ bool colour_strength(const std::vector<SpectralPoint>& standard, const std::vect
     }
     double standard_sum = 0, sample_sum = 0;
     if (method == StrengthMethod::maximum_absorption) {
-        const auto darkest = std::min_element(s.begin(), s.end(), [](const SpectralPoint& a, const SpectralPoint& b) {
-            return a.value < b.value;
-        });
+        const auto darkest =
+            std::min_element(s.begin(), s.end(), [](const SpectralPoint& a, const SpectralPoint& b) {
+                return a.value < b.value;
+            });
         const size_t i = size_t(darkest - s.begin());
         standard_sum = kubelka_munk(s[i].value);
         sample_sum = kubelka_munk(m[i].value);

@@ -13,7 +13,8 @@ int main(int argc, char** argv)
     const char* stamp = "2026-12-05T12:00:00Z";
     try {
         kyr::Document document;
-        kyr::fill_header(document, {"build_palette example", "1.0", "Harbour colours for the example palette", stamp});
+        kyr::fill_header(document,
+                         {"build_palette example", "1.0", "Harbour colours for the example palette", stamp});
 
         kyr::PaletteType palette = document.palettes().push_back();
         palette.set_palette_name("Harbour");
@@ -22,7 +23,7 @@ int main(int argc, char** argv)
         set.set_colour_set_name("Water and stone");
         set.change_histories().push_back(stamp);
 
-        kyr::conditions measured;  // D50, 2 degree observer
+        kyr::conditions measured; // D50, 2 degree observer
         measured.stamp = stamp;
         kyr::add_lab(set.colours().push_back(), "Deep water", {32.5, -4.0, -28.0}, measured);
         kyr::add_lab(set.colours().push_back(), "Harbour wall", {61.0, 2.5, 9.0}, measured);

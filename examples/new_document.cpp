@@ -12,7 +12,8 @@ int main(int argc, char** argv)
     const char* stamp = "2026-12-06T09:30:00Z";
     try {
         kyr::Document document;
-        kyr::fill_header(document, {"new_document example", "1.0", "Three garden colours and their palette", stamp});
+        kyr::fill_header(document,
+                         {"new_document example", "1.0", "Three garden colours and their palette", stamp});
 
         kyr::conditions measured;
         measured.stamp = stamp;

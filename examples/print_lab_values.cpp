@@ -11,8 +11,8 @@ static void print_lab(kyr::ColorTypeView colour)
 {
     for (const auto& value : colour.colour_spaces())
         if (const auto lab = value.as_colour_space_cie_lab())
-            std::printf("%-20s L*=%7.2f  a*=%7.2f  b*=%7.2f\n", colour.colour_name().c_str(), lab->l(), lab->a(),
-                        lab->b());
+            std::printf("%-20s L*=%7.2f  a*=%7.2f  b*=%7.2f\n", colour.colour_name().c_str(), lab->l(),
+                        lab->a(), lab->b());
 }
 
 int main(int argc, char** argv)

@@ -19,19 +19,20 @@ string_callback g_string_callback;
 } // namespace
 
 KYR_FLAT_EXPORT void KYR_FLAT_CALL SWIGRegisterExceptionCallbacks_KyrModule(
-        exception_callback application, exception_callback arithmetic, exception_callback divide_by_zero,
-        exception_callback index_out_of_range, exception_callback invalid_cast, exception_callback invalid_operation,
-        exception_callback io, exception_callback null_reference, exception_callback out_of_memory,
-        exception_callback overflow, exception_callback system)
+    exception_callback application, exception_callback arithmetic, exception_callback divide_by_zero,
+    exception_callback index_out_of_range, exception_callback invalid_cast,
+    exception_callback invalid_operation, exception_callback io, exception_callback null_reference,
+    exception_callback out_of_memory, exception_callback overflow, exception_callback system)
 {
-    const exception_callback table[] = {application, arithmetic, divide_by_zero, index_out_of_range, invalid_cast,
-                                        invalid_operation, io, null_reference, out_of_memory, overflow, system};
+    const exception_callback table[] = {
+        application, arithmetic,     divide_by_zero, index_out_of_range, invalid_cast, invalid_operation,
+        io,          null_reference, out_of_memory,  overflow,           system};
     for (int code = 0; code < kyr::interop::k_exception_codes; ++code)
         g_exception_callbacks[code] = table[code];
 }
 
 KYR_FLAT_EXPORT void KYR_FLAT_CALL SWIGRegisterExceptionArgumentCallbacks_KyrModule(
-        argument_callback argument, argument_callback argument_null, argument_callback argument_out_of_range)
+    argument_callback argument, argument_callback argument_null, argument_callback argument_out_of_range)
 {
     g_argument_callbacks[kyr::interop::k_argument] = argument;
     g_argument_callbacks[kyr::interop::k_argument_null] = argument_null;

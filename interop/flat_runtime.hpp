@@ -21,8 +21,7 @@ namespace lmx {
 
 // A value without content, offered to flat callers as a placeholder object.
 class c_empty
-{
-};
+{};
 
 } // namespace lmx
 
@@ -37,8 +36,7 @@ constexpr int LMX_WANT_GEN_IMPORT_DLL = 0;
 constexpr int LMX_XML_STRICT = 1;
 
 // Codes of the exception callback table, in registration order.
-enum e_exception_code
-{
+enum e_exception_code {
     k_application,
     k_arithmetic,
     k_divide_by_zero,
@@ -54,13 +52,7 @@ enum e_exception_code
 };
 
 // Codes of the argument-exception callback table.
-enum e_argument_code
-{
-    k_argument,
-    k_argument_null,
-    k_argument_out_of_range,
-    k_argument_codes
-};
+enum e_argument_code { k_argument, k_argument_null, k_argument_out_of_range, k_argument_codes };
 
 KYR_FLAT_HIDDEN void raise_exception(e_exception_code code, const char* message);
 KYR_FLAT_HIDDEN void raise_argument(e_argument_code code, const char* message);
@@ -85,14 +77,14 @@ KYR_FLAT_HIDDEN char16_t* com_string(const std::string& text);
 KYR_FLAT_HIDDEN const char* kept_identity(const char* text);
 
 // A reference result handed out as a handle into its owner.
-template<typename T>
+template <typename T>
 KYR_FLAT_HIDDEN void* address(const T& value)
 {
     return const_cast<T*>(&value);
 }
 
 // A refused argument: raises the argument-null callback, gives the zero result.
-template<typename R>
+template <typename R>
 KYR_FLAT_HIDDEN R refused(const char* message)
 {
     raise_argument(k_argument_null, message);
@@ -100,7 +92,7 @@ KYR_FLAT_HIDDEN R refused(const char* message)
 }
 
 // An exception stopped at the boundary: raises its callback, gives the zero result.
-template<typename R>
+template <typename R>
 KYR_FLAT_HIDDEN R failed()
 {
     raise_current_exception();

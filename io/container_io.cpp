@@ -19,128 +19,145 @@ using kyr::zip::CZipException;
 // inflate, CRC and reader, large enough that zlib's per-call cost vanishes.
 constexpr std::size_t window_bytes = std::size_t(64) << 10;
 
-bool open_first_entry(CZipArchive& archive) {
-  return archive.open_entry(0) && archive.entry_info(0)->uncompressed_size <= max_container_document_size;
+bool open_first_entry(CZipArchive& archive)
+{
+    return archive.open_entry(0) && archive.entry_info(0)->uncompressed_size <= max_container_document_size;
 }
 
 // An archive layer's failure in a user's words: a file without an end record is not an
 // archive, or lost its end.
-std::string failure_reason(const CZipException& e) {
-  if (e.code() == CZipException::no_end_record) return std::string("not a zip archive or truncated: ") + e.what();
-  return e.what();
+std::string failure_reason(const CZipException& e)
+{
+    if (e.code() == CZipException::no_end_record)
+        return std::string("not a zip archive or truncated: ") + e.what();
+    return e.what();
 }
 
 // Why entry 0 of an archive that opened cannot be read, or "" when it can.
-std::string entry_refusal(const CZipArchive& archive) {
-  if (archive.entry_info(0) == nullptr) return "no entry";
-  if (archive.entry_info(0)->uncompressed_size > max_container_document_size)
-    return "entry larger than " + std::to_string(max_container_document_size >> 20) + " MiB";
-  return {};
+std::string entry_refusal(const CZipArchive& archive)
+{
+    if (archive.entry_info(0) == nullptr)
+        return "no entry";
+    if (archive.entry_info(0)->uncompressed_size > max_container_document_size)
+        return "entry larger than " + std::to_string(max_container_document_size >> 20) + " MiB";
+    return {};
 }
 
 // Entry 0 of an open archive as a byte source. An archive failure ends the bytes and is
 // kept for finish(), so the reader above never sees an exception.
-class entry_source : public lmx::c_read {
- public:
-  explicit entry_source(CZipArchive& archive) : archive_(archive), buffer_(window_bytes) {}
+class entry_source : public lmx::c_read
+{
+public:
+    explicit entry_source(CZipArchive& archive) : archive_(archive), buffer_(window_bytes) {}
 
-  int read() override { return m_next < m_limit || fill() ? *m_next++ : -1; }
+    int read() override { return m_next < m_limit || fill() ? *m_next++ : -1; }
 
-  void rewind() override {
-    m_next = m_limit = nullptr;
-    failed_ = false;
-    try {
-      archive_.close_entry(true);
-      failed_ = !archive_.open_entry(0);
-    } catch (const CZipException&) {
-      failed_ = true;
+    void rewind() override
+    {
+        m_next = m_limit = nullptr;
+        failed_ = false;
+        try {
+            archive_.close_entry(true);
+            failed_ = !archive_.open_entry(0);
+        } catch (const CZipException&) {
+            failed_ = true;
+        }
     }
-  }
 
-  // Reads on past what the parser left; true when the entry ended exactly at its recorded
-  // size with a matching CRC-32 (a mismatch raises).
-  bool finish() {
-    while (fill()) {
+    // Reads on past what the parser left; true when the entry ended exactly at its recorded
+    // size with a matching CRC-32 (a mismatch raises).
+    bool finish()
+    {
+        while (fill()) {
+        }
+        return !failed_ && archive_.close_entry() == 1;
     }
-    return !failed_ && archive_.close_entry() == 1;
-  }
 
-  // What ended the bytes early; "" when nothing did.
-  const std::string& failure() const { return failure_; }
+    // What ended the bytes early; "" when nothing did.
+    const std::string& failure() const { return failure_; }
 
- private:
-  bool fill() {
-    std::size_t got = 0;
-    if (!failed_) {
-      try {
-        got = archive_.read(buffer_.data(), buffer_.size());
-      } catch (const CZipException& e) {
-        failed_ = true;
-        failure_ = failure_reason(e);
-      }
+private:
+    bool fill()
+    {
+        std::size_t got = 0;
+        if (!failed_) {
+            try {
+                got = archive_.read(buffer_.data(), buffer_.size());
+            } catch (const CZipException& e) {
+                failed_ = true;
+                failure_ = failure_reason(e);
+            }
+        }
+        m_next = buffer_.data();
+        m_limit = m_next + got;
+        return got != 0;
     }
-    m_next = buffer_.data();
-    m_limit = m_next + got;
-    return got != 0;
-  }
 
-  CZipArchive& archive_;
-  std::vector<unsigned char> buffer_;
-  bool failed_ = false;
-  std::string failure_;
+    CZipArchive& archive_;
+    std::vector<unsigned char> buffer_;
+    bool failed_ = false;
+    std::string failure_;
 };
 
 template <typename Open>
-bool parse_with(Open open, const entry_parser& parse, std::string* reason = nullptr) {
-  CZipArchive archive;
-  bool ok = false;
-  std::string why = "not a readable archive";
-  try {
-    if (open(archive) && (why = entry_refusal(archive)).empty() && open_first_entry(archive)) {
-      entry_source source(archive);
-      parse(source);
-      ok = source.finish();
-      if (!ok) why = source.failure().empty() ? "entry size does not match its record" : source.failure();
+bool parse_with(Open open, const entry_parser& parse, std::string* reason = nullptr)
+{
+    CZipArchive archive;
+    bool ok = false;
+    std::string why = "not a readable archive";
+    try {
+        if (open(archive) && (why = entry_refusal(archive)).empty() && open_first_entry(archive)) {
+            entry_source source(archive);
+            parse(source);
+            ok = source.finish();
+            if (!ok)
+                why = source.failure().empty() ? "entry size does not match its record" : source.failure();
+        }
+    } catch (const CZipException& e) {
+        ok = false;
+        why = failure_reason(e);
+    } catch (...) { // the archive's errors and whatever the parser raised: all are a failed read
+        ok = false;
+        why = "the entry could not be read";
     }
-  } catch (const CZipException& e) {
-    ok = false;
-    why = failure_reason(e);
-  } catch (...) {  // the archive's errors and whatever the parser raised: all are a failed read
-    ok = false;
-    why = "the entry could not be read";
-  }
-  archive.close(!ok);
-  if (!ok && reason != nullptr) *reason = why.empty() ? "not a readable archive" : why;
-  return ok;
+    archive.close(!ok);
+    if (!ok && reason != nullptr)
+        *reason = why.empty() ? "not a readable archive" : why;
+    return ok;
 }
 
-}  // namespace
+} // namespace
 
-bool parse_first_entry(const std::string& path, const entry_parser& parse) {
-  return parse_with([&](CZipArchive& archive) { return archive.open(path); }, parse);
+bool parse_first_entry(const std::string& path, const entry_parser& parse)
+{
+    return parse_with([&](CZipArchive& archive) { return archive.open(path); }, parse);
 }
 
-bool parse_first_entry(const std::string& path, const entry_parser& parse, std::string* reason) {
-  return parse_with([&](CZipArchive& archive) { return archive.open(path); }, parse, reason);
+bool parse_first_entry(const std::string& path, const entry_parser& parse, std::string* reason)
+{
+    return parse_with([&](CZipArchive& archive) { return archive.open(path); }, parse, reason);
 }
 
-bool parse_first_entry(const void* data, std::size_t size, const entry_parser& parse) {
-  return parse_with([&](CZipArchive& archive) { return archive.open_memory(data, size); }, parse);
+bool parse_first_entry(const void* data, std::size_t size, const entry_parser& parse)
+{
+    return parse_with([&](CZipArchive& archive) { return archive.open_memory(data, size); }, parse);
 }
 
 bool make_single_entry_archive(const std::string& name, const std::string& content, std::time_t modified,
-                               std::string& archive, entry_clock clock) {
-  const zip::dos_stamp date = clock == entry_clock::utc ? zip::to_utc_dos_stamp(modified) : zip::to_dos_stamp(modified);
-  CZipArchive zip;
-  try {
-    bool ok = zip.create(archive) && zip.add_new_entry(name, content.data(), content.size(), date);
-    zip.close(!ok);
-    return ok;
-  } catch (const CZipException&) {
-  } catch (const std::bad_alloc&) {
-  }
-  zip.close(true);
-  return false;
+                               std::string& archive, entry_clock clock)
+{
+    const zip::dos_stamp date =
+        clock == entry_clock::utc ? zip::to_utc_dos_stamp(modified) : zip::to_dos_stamp(modified);
+    CZipArchive zip;
+    try {
+        bool ok = zip.create(archive) && zip.add_new_entry(name, content.data(), content.size(), date);
+        zip.close(!ok);
+        return ok;
+    } catch (const CZipException&) {
+    } catch (const std::bad_alloc&) {
+    }
+    zip.close(true);
+    return false;
 }
 
-}  // namespace kyr::io
+} // namespace kyr::io

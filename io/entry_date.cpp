@@ -5,15 +5,16 @@
 
 namespace kyr::io {
 
-entry_date container_entry_date() {
-  if (const char* fixed = std::getenv("SOURCE_DATE_EPOCH")) {
-    char* end = nullptr;
-    errno = 0;
-    const long long seconds = std::strtoll(fixed, &end, 10);
-    if (end != fixed && *end == '\0' && errno == 0 && seconds >= 0)
-      return {static_cast<std::time_t>(seconds), entry_clock::utc};
-  }
-  return {std::time(nullptr), entry_clock::local};
+entry_date container_entry_date()
+{
+    if (const char* fixed = std::getenv("SOURCE_DATE_EPOCH")) {
+        char* end = nullptr;
+        errno = 0;
+        const long long seconds = std::strtoll(fixed, &end, 10);
+        if (end != fixed && *end == '\0' && errno == 0 && seconds >= 0)
+            return {static_cast<std::time_t>(seconds), entry_clock::utc};
+    }
+    return {std::time(nullptr), entry_clock::local};
 }
 
-}  // namespace kyr::io
+} // namespace kyr::io

@@ -7,9 +7,10 @@
 
 namespace kyr::io {
 
-struct entry_date {
-  std::time_t moment;
-  entry_clock clock;
+struct entry_date
+{
+    std::time_t moment;
+    entry_clock clock;
 };
 
 // Now, on the local clock as ZIP tools show it; or, when SOURCE_DATE_EPOCH holds a
@@ -17,4 +18,4 @@ struct entry_date {
 // at different times and in different time zones gives the same bytes.
 entry_date container_entry_date();
 
-}  // namespace kyr::io
+} // namespace kyr::io

@@ -16,9 +16,9 @@
 #include <kyr/lmx/xml_writer.hpp>
 #include <kyr/schema/classes/Kyr.hpp>
 
-#include <kyr/io/container.hpp>
 #include "entry_date.hpp"
 #include "library_identification.hpp"
+#include <kyr/io/container.hpp>
 
 namespace com_kyrandel_v2 {
 
@@ -28,158 +28,186 @@ constexpr std::wstring_view container_ending = L".kyrz";
 constexpr std::wstring_view plain_ending = L".kyr";
 
 // Compares UTF-16 units exactly: ".KYRZ" is not a container.
-bool ends_with(std::wstring_view path, std::wstring_view ending) {
-  return path.size() >= ending.size() && path.compare(path.size() - ending.size(), ending.size(), ending) == 0;
+bool ends_with(std::wstring_view path, std::wstring_view ending)
+{
+    return path.size() >= ending.size()
+        && path.compare(path.size() - ending.size(), ending.size(), ending) == 0;
 }
 
-std::string utf8(const std::wstring& text) {
-  std::string out;
-  lmx::convert(&out, text);
-  return out;
+std::string utf8(const std::wstring& text)
+{
+    std::string out;
+    lmx::convert(&out, text);
+    return out;
 }
 
 // The entry of a container written to `stem` + ".kyrz": the stem's file name with ".kyr".
 // Other systems read a backslash as a directory, and a surrogate without its partner has
 // no UTF-8 form, so that the flag saying the name is UTF-8 would lie.
-std::string entry_name(std::wstring_view stem) {
-  const std::size_t cut = stem.find_last_of(L"/\\");
-  std::wstring name(cut == std::wstring_view::npos ? stem : stem.substr(cut + 1));
-  const auto is_high = [](wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; };
-  const auto is_low = [](wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; };
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    if (is_high(name[i]) && i + 1 < name.size() && is_low(name[i + 1]))
-      ++i;
-    else if (is_high(name[i]) || is_low(name[i]))
-      name[i] = 0xFFFD;
-  }
-  return utf8(name + L".kyr");
+std::string entry_name(std::wstring_view stem)
+{
+    const std::size_t cut = stem.find_last_of(L"/\\");
+    std::wstring name(cut == std::wstring_view::npos ? stem : stem.substr(cut + 1));
+    const auto is_high = [](wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; };
+    const auto is_low = [](wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; };
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (is_high(name[i]) && i + 1 < name.size() && is_low(name[i + 1]))
+            ++i;
+        else if (is_high(name[i]) || is_low(name[i]))
+            name[i] = 0xFFFD;
+    }
+    return utf8(name + L".kyr");
 }
 
 // A whole-document operation ends with a code, never with an exception: running out of
 // memory (or into a string's size limit) becomes `out_of_memory`.
 template <typename Operation>
-auto without_exceptions(Operation operation, decltype(operation()) out_of_memory) {
-  try {
-    return operation();
-  } catch (const std::bad_alloc&) {
-  } catch (const std::length_error&) {
-  }
-  return out_of_memory;
+auto without_exceptions(Operation operation, decltype(operation()) out_of_memory)
+{
+    try {
+        return operation();
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
+    }
+    return out_of_memory;
 }
 
 // A directory opens like a file on Linux but reads as nothing; a name with a
 // NUL inside would open a file of a shorter name.
-bool can_name_a_file(const std::string& path) {
-  struct stat info;
-  return path.find('\0') == std::string::npos && !(::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode));
+bool can_name_a_file(const std::string& path)
+{
+    struct stat info;
+    return path.find('\0') == std::string::npos
+        && !(::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode));
 }
 
-void stamp_write_sdk_information(Kyr& document) {
-  document.get_Preamble().get_Header().assign_WriteSDKInformation(kyr::io::library_identification());
+void stamp_write_sdk_information(Kyr& document)
+{
+    document.get_Preamble().get_Header().assign_WriteSDKInformation(kyr::io::library_identification());
 }
 
 // The entry is parsed as it is inflated, so its size and CRC-32 vouch for the bytes only at
 // its end: a copy of the document as it was is put back when the archive fails.
-lmx::elmx_error load_container(Kyr& document, const std::string& path) {
-  std::optional<Kyr> before;
-  lmx::elmx_error code = lmx::ELMX_OK;
-  const bool read = kyr::io::parse_first_entry(path, [&](lmx::c_read& entry) {
-    before.emplace(document);
-    lmx::c_xml_reader reader(entry);
-    code = document.unmarshal(reader);
-  });
-  if (read) return code;
-  if (before) document.swap(*before);
-  return lmx::ELMX_USER_DEFINED_1;
+lmx::elmx_error load_container(Kyr& document, const std::string& path)
+{
+    std::optional<Kyr> before;
+    lmx::elmx_error code = lmx::ELMX_OK;
+    const bool read = kyr::io::parse_first_entry(path, [&](lmx::c_read& entry) {
+        before.emplace(document);
+        lmx::c_xml_reader reader(entry);
+        code = document.unmarshal(reader);
+    });
+    if (read)
+        return code;
+    if (before)
+        document.swap(*before);
+    return lmx::ELMX_USER_DEFINED_1;
 }
 
 // The text marshal(std::string*) gives, refused with ELMX_BAD_CHAR_ENCODING when it would not be
 // well-formed: a value held a character XML cannot carry, or was cut short at a lone surrogate.
-lmx::elmx_error marshal_well_formed(const Kyr& document, std::string& xml) {
-  std::string text;
-  lmx::elmx_error code;
-  bool lost_text;
-  {
-    lmx::c_string_sink sink(text);
-    std::ostream os(&sink);
-    // Raised instead of swallowed, a lack of memory can never pass for a complete document.
-    os.exceptions(std::ios::badbit);
-    lmx::c_xml_writer writer(os, lmx::c_xml_writer::include_xml_decl, "\t", "\n");
-    code = document.marshal(writer, "Kyr:Kyr");
-    lost_text = writer.lost_text();
-  }
-  if (code != lmx::ELMX_OK) return code;
-  if (lost_text || lmx::find_non_xml_text(text) != text.size()) return lmx::ELMX_BAD_CHAR_ENCODING;
-  xml.swap(text);
-  return lmx::ELMX_OK;
-}
-
-}  // namespace
-
-void Kyr::stamp_read_sdk_information() {
-  get_Preamble().get_Header().assign_ReadSDKInformation(kyr::io::library_identification());
-}
-
-lmx::elmx_error Kyr::loadString(const std::wstring& xml) {
-  return without_exceptions(
-      [&] {
-        const std::string bytes = utf8(xml);
-        lmx::c_xml_reader_memory reader(bytes.data(), bytes.size());
-        return unmarshal(reader);
-      },
-      lmx::ELMX_UNDEFINED_ERROR);
-}
-
-lmx::elmx_error Kyr::loadFile(const std::wstring& path) {
-  if (ends_with(path, container_ending))
-    return without_exceptions([&] { return load_container(*this, utf8(path)); }, lmx::ELMX_USER_DEFINED_1);
-  return without_exceptions(
-      [&] {
-        const std::string file_path = utf8(path);
-        if (!can_name_a_file(file_path)) return lmx::ELMX_NO_FILE;
-        lmx::c_xml_reader_file reader(file_path.c_str());
-        if (!reader.is_open()) return lmx::ELMX_NO_FILE;
-        return unmarshal(reader);
-      },
-      lmx::ELMX_UNDEFINED_ERROR);
-}
-
-XMLDocumentResult Kyr::writeString() {
-  const auto write = [&] {
-    stamp_write_sdk_information(*this);
-    std::string xml;
-    const lmx::elmx_error code = marshal_well_formed(*this, xml);
-    if (code != lmx::ELMX_OK) return XMLDocumentResult(std::wstring(), code);
-    // Wildcard content is kept as the bytes read, which need not be UTF-8; a text cut
-    // short at such bytes would lose the rest of the document without a word.
-    std::wstring text;
-    if (!lmx::convert_whole(&text, xml)) return XMLDocumentResult(std::wstring(), lmx::ELMX_BAD_CHAR_ENCODING);
-    return XMLDocumentResult(std::move(text), lmx::ELMX_OK);
-  };
-  return without_exceptions(write, XMLDocumentResult(std::wstring(), lmx::ELMX_UNDEFINED_ERROR));
-}
-
-lmx::elmx_error Kyr::writeFile(const std::wstring& path) {
-  const bool container = ends_with(path, container_ending);
-  if (!container && !ends_with(path, plain_ending)) return lmx::ELMX_USER_DEFINED_2;
-  const auto write = [&] {
-    stamp_write_sdk_information(*this);
-    lmx::c_file_replacement target(utf8(path));
-    if (!target.is_open()) return lmx::ELMX_NO_FILE;
-    std::string xml;
-    const lmx::elmx_error code = marshal_well_formed(*this, xml);
-    // Staged in memory, a document that fails to marshal never touches the file of its name.
-    if (code != lmx::ELMX_OK) return code;
-    if (!container) return target.commit(xml) ? lmx::ELMX_OK : lmx::ELMX_NO_FILE;
-    std::string archive;
-    const std::wstring_view stem(path.data(), path.size() - container_ending.size());
-    const kyr::io::entry_date date = kyr::io::container_entry_date();
-    if (!kyr::io::make_single_entry_archive(entry_name(stem), xml, date.moment, archive, date.clock) ||
-        !target.commit(archive))
-      return lmx::ELMX_USER_DEFINED_1;
+lmx::elmx_error marshal_well_formed(const Kyr& document, std::string& xml)
+{
+    std::string text;
+    lmx::elmx_error code;
+    bool lost_text;
+    {
+        lmx::c_string_sink sink(text);
+        std::ostream os(&sink);
+        // Raised instead of swallowed, a lack of memory can never pass for a complete document.
+        os.exceptions(std::ios::badbit);
+        lmx::c_xml_writer writer(os, lmx::c_xml_writer::include_xml_decl, "\t", "\n");
+        code = document.marshal(writer, "Kyr:Kyr");
+        lost_text = writer.lost_text();
+    }
+    if (code != lmx::ELMX_OK)
+        return code;
+    if (lost_text || lmx::find_non_xml_text(text) != text.size())
+        return lmx::ELMX_BAD_CHAR_ENCODING;
+    xml.swap(text);
     return lmx::ELMX_OK;
-  };
-  return without_exceptions(write, container ? lmx::ELMX_USER_DEFINED_1 : lmx::ELMX_UNDEFINED_ERROR);
 }
 
-}  // namespace com_kyrandel_v2
+} // namespace
+
+void Kyr::stamp_read_sdk_information()
+{
+    get_Preamble().get_Header().assign_ReadSDKInformation(kyr::io::library_identification());
+}
+
+lmx::elmx_error Kyr::loadString(const std::wstring& xml)
+{
+    return without_exceptions(
+        [&] {
+            const std::string bytes = utf8(xml);
+            lmx::c_xml_reader_memory reader(bytes.data(), bytes.size());
+            return unmarshal(reader);
+        },
+        lmx::ELMX_UNDEFINED_ERROR);
+}
+
+lmx::elmx_error Kyr::loadFile(const std::wstring& path)
+{
+    if (ends_with(path, container_ending))
+        return without_exceptions([&] { return load_container(*this, utf8(path)); },
+                                  lmx::ELMX_USER_DEFINED_1);
+    return without_exceptions(
+        [&] {
+            const std::string file_path = utf8(path);
+            if (!can_name_a_file(file_path))
+                return lmx::ELMX_NO_FILE;
+            lmx::c_xml_reader_file reader(file_path.c_str());
+            if (!reader.is_open())
+                return lmx::ELMX_NO_FILE;
+            return unmarshal(reader);
+        },
+        lmx::ELMX_UNDEFINED_ERROR);
+}
+
+XMLDocumentResult Kyr::writeString()
+{
+    const auto write = [&] {
+        stamp_write_sdk_information(*this);
+        std::string xml;
+        const lmx::elmx_error code = marshal_well_formed(*this, xml);
+        if (code != lmx::ELMX_OK)
+            return XMLDocumentResult(std::wstring(), code);
+        // Wildcard content is kept as the bytes read, which need not be UTF-8; a text cut
+        // short at such bytes would lose the rest of the document without a word.
+        std::wstring text;
+        if (!lmx::convert_whole(&text, xml))
+            return XMLDocumentResult(std::wstring(), lmx::ELMX_BAD_CHAR_ENCODING);
+        return XMLDocumentResult(std::move(text), lmx::ELMX_OK);
+    };
+    return without_exceptions(write, XMLDocumentResult(std::wstring(), lmx::ELMX_UNDEFINED_ERROR));
+}
+
+lmx::elmx_error Kyr::writeFile(const std::wstring& path)
+{
+    const bool container = ends_with(path, container_ending);
+    if (!container && !ends_with(path, plain_ending))
+        return lmx::ELMX_USER_DEFINED_2;
+    const auto write = [&] {
+        stamp_write_sdk_information(*this);
+        lmx::c_file_replacement target(utf8(path));
+        if (!target.is_open())
+            return lmx::ELMX_NO_FILE;
+        std::string xml;
+        const lmx::elmx_error code = marshal_well_formed(*this, xml);
+        // Staged in memory, a document that fails to marshal never touches the file of its name.
+        if (code != lmx::ELMX_OK)
+            return code;
+        if (!container)
+            return target.commit(xml) ? lmx::ELMX_OK : lmx::ELMX_NO_FILE;
+        std::string archive;
+        const std::wstring_view stem(path.data(), path.size() - container_ending.size());
+        const kyr::io::entry_date date = kyr::io::container_entry_date();
+        if (!kyr::io::make_single_entry_archive(entry_name(stem), xml, date.moment, archive, date.clock)
+            || !target.commit(archive))
+            return lmx::ELMX_USER_DEFINED_1;
+        return lmx::ELMX_OK;
+    };
+    return without_exceptions(write, container ? lmx::ELMX_USER_DEFINED_1 : lmx::ELMX_UNDEFINED_ERROR);
+}
+
+} // namespace com_kyrandel_v2

@@ -6,18 +6,20 @@ namespace kyr::io {
 
 namespace {
 
-com_kyrandel_v2::SDKType make_identification() {
-  com_kyrandel_v2::SDKType sdk;
-  sdk.set_SDKName(L"Kyr2-LMX-3.7.6");
-  sdk.get_SDKVersion().set_SDKVersion(L"1.0");
-  return sdk;
+com_kyrandel_v2::SDKType make_identification()
+{
+    com_kyrandel_v2::SDKType sdk;
+    sdk.set_SDKName(L"Kyr2-LMX-3.7.6");
+    sdk.get_SDKVersion().set_SDKVersion(L"1.0");
+    return sdk;
 }
 
-}  // namespace
+} // namespace
 
-const com_kyrandel_v2::SDKType& library_identification() {
-  static const com_kyrandel_v2::SDKType identification = make_identification();
-  return identification;
+const com_kyrandel_v2::SDKType& library_identification()
+{
+    static const com_kyrandel_v2::SDKType identification = make_identification();
+    return identification;
 }
 
-}  // namespace kyr::io
+} // namespace kyr::io

@@ -10,4 +10,4 @@ namespace kyr::io {
 // An SDKType naming this library: "Kyr2-LMX-3.7.6", version "1.0".
 const com_kyrandel_v2::SDKType& library_identification();
 
-}  // namespace kyr::io
+} // namespace kyr::io

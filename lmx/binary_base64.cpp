@@ -92,8 +92,8 @@ void c_binary::out_base64(std::ostream& os) const
     for (std::size_t i = 0; i < n; i += 3) {
         const std::size_t left = n - i;
         const unsigned long group = (static_cast<unsigned long>(m_bytes[i]) << 16)
-                | (left > 1 ? static_cast<unsigned long>(m_bytes[i + 1]) << 8 : 0)
-                | (left > 2 ? m_bytes[i + 2] : 0);
+            | (left > 1 ? static_cast<unsigned long>(m_bytes[i + 1]) << 8 : 0)
+            | (left > 2 ? m_bytes[i + 2] : 0);
         buffer[used++] = base64_alphabet[(group >> 18) & 63];
         buffer[used++] = base64_alphabet[(group >> 12) & 63];
         buffer[used++] = left > 1 ? base64_alphabet[(group >> 6) & 63] : '=';

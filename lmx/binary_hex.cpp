@@ -34,7 +34,8 @@ void c_binary::from_hex(const std::string& text)
     m_bytes.clear();
     m_bytes.reserve(text.size() / 2);
     for (std::size_t i = 0; i + 1 < text.size(); i += 2)
-        m_bytes.push_back(static_cast<unsigned char>(hex_digit_value(text[i]) * 16u + hex_digit_value(text[i + 1])));
+        m_bytes.push_back(
+            static_cast<unsigned char>(hex_digit_value(text[i]) * 16u + hex_digit_value(text[i + 1])));
 }
 
 void c_binary::out_hex(std::ostream& os) const

@@ -15,7 +15,7 @@ void c_datetime_base::set_offset(int hours, unsigned mins)
 bool c_datetime_base::is_equal(const c_datetime_base& other) const
 {
     return m_year == other.m_year && m_month == other.m_month && m_day == other.m_day
-            && m_hours == other.m_hours && m_mins == other.m_mins && m_secs == other.m_secs;
+        && m_hours == other.m_hours && m_mins == other.m_mins && m_secs == other.m_secs;
 }
 
 bool c_datetime_base::is_greater(const c_datetime_base& other) const

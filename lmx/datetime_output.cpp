@@ -75,8 +75,8 @@ void set_common_format(std::ios& format)
 
 char* c_datetime_base::put_common_form(char* text, e_datetime_form form) const
 {
-    const bool whole_secs = m_secs >= 0.0f && !std::signbit(m_secs) && m_secs < 60.0f &&
-                            m_secs == static_cast<float>(static_cast<unsigned>(m_secs));
+    const bool whole_secs = m_secs >= 0.0f && !std::signbit(m_secs) && m_secs < 60.0f
+        && m_secs == static_cast<float>(static_cast<unsigned>(m_secs));
     if (form != e_datetime_form::datetime || m_year < 0 || m_year > 9999 || !whole_secs)
         return nullptr;
     char* out = put_digits(text, static_cast<unsigned long long>(m_year), 4);
@@ -128,7 +128,7 @@ std::ostream& c_datetime_base::write_form(std::ostream& os, e_datetime_form form
     }
     os.fill('0');
     const bool has_year = form == e_datetime_form::datetime || form == e_datetime_form::date
-            || form == e_datetime_form::gyearmonth || form == e_datetime_form::gyear;
+        || form == e_datetime_form::gyearmonth || form == e_datetime_form::gyear;
     if (has_year)
         os << std::setw(4) << m_year;
     switch (form) {

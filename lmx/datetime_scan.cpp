@@ -143,7 +143,7 @@ bool c_datetime_scanner::zone()
     c_datetime_base offset;
     c_datetime_scanner digits(m_pos, static_cast<std::size_t>(m_end - m_pos), &offset);
     if (!digits.two_digits(&c_datetime_base::m_hours) || !digits.literal(':')
-            || !digits.two_digits(&c_datetime_base::m_mins) || digits.m_pos != m_end)
+        || !digits.two_digits(&c_datetime_base::m_mins) || digits.m_pos != m_end)
         return false;
     if (!checking()) {
         const int total = static_cast<int>(offset.m_hours * 60u + offset.m_mins);
@@ -158,27 +158,26 @@ bool c_datetime_scanner::date_part(e_datetime_form form)
     switch (form) {
     case e_datetime_form::datetime:
         return year() && literal('-') && two_digits(&c_datetime_base::m_month) && literal('-')
-                && two_digits(&c_datetime_base::m_day) && literal('T')
-                && two_digits(&c_datetime_base::m_hours) && literal(':')
-                && two_digits(&c_datetime_base::m_mins) && literal(':') && seconds();
+            && two_digits(&c_datetime_base::m_day) && literal('T') && two_digits(&c_datetime_base::m_hours)
+            && literal(':') && two_digits(&c_datetime_base::m_mins) && literal(':') && seconds();
     case e_datetime_form::date:
         return year() && literal('-') && two_digits(&c_datetime_base::m_month) && literal('-')
-                && two_digits(&c_datetime_base::m_day);
+            && two_digits(&c_datetime_base::m_day);
     case e_datetime_form::time:
-        return two_digits(&c_datetime_base::m_hours) && literal(':')
-                && two_digits(&c_datetime_base::m_mins) && literal(':') && seconds();
+        return two_digits(&c_datetime_base::m_hours) && literal(':') && two_digits(&c_datetime_base::m_mins)
+            && literal(':') && seconds();
     case e_datetime_form::gyearmonth:
         return year() && literal('-') && two_digits(&c_datetime_base::m_month);
     case e_datetime_form::gyear:
         return year();
     case e_datetime_form::gmonthday:
         return literal('-') && literal('-') && two_digits(&c_datetime_base::m_month) && literal('-')
-                && day_of_month_day();
+            && day_of_month_day();
     case e_datetime_form::gday:
         return literal('-') && literal('-') && literal('-') && two_digits(&c_datetime_base::m_day);
     case e_datetime_form::gmonth:
         return literal('-') && literal('-') && two_digits(&c_datetime_base::m_month) && literal('-')
-                && literal('-');
+            && literal('-');
     }
     return false;
 }
@@ -186,7 +185,7 @@ bool c_datetime_scanner::date_part(e_datetime_form form)
 bool c_datetime_scanner::scan(e_datetime_form form)
 {
     const bool has_year = form == e_datetime_form::datetime || form == e_datetime_form::date
-            || form == e_datetime_form::gyearmonth || form == e_datetime_form::gyear;
+        || form == e_datetime_form::gyearmonth || form == e_datetime_form::gyear;
     // A signed time passes the check but is not read.
     const bool takes_sign = has_year || (checking() && form == e_datetime_form::time);
     const bool negative = takes_sign && at('-');

@@ -159,7 +159,12 @@ int c_get_as_utf8::detect(int b0)
 
 int c_get_as_utf8::decode_utf8(int lead)
 {
-    const size_t length = lead < 0xc0 ? 1 : lead < 0xe0 ? 2 : lead < 0xf0 ? 3 : lead < 0xf8 ? 4 : lead < 0xfc ? 5 : 6;
+    const size_t length = lead < 0xc0 ? 1
+        : lead < 0xe0                 ? 2
+        : lead < 0xf0                 ? 3
+        : lead < 0xf8                 ? 4
+        : lead < 0xfc                 ? 5
+                                      : 6;
     m_pending_buffer[0] = static_cast<unsigned char>(lead);
     for (size_t i = 1; i < length; ++i) {
         const int b = source_byte();
@@ -171,7 +176,8 @@ int c_get_as_utf8::decode_utf8(int lead)
     if (!is_valid_utf8_char_sequence(reinterpret_cast<const char*>(m_pending_buffer)))
         return -1;
     const unsigned char* s = m_pending_buffer;
-    if ((length == 2 && s[0] == 0xc2 && s[1] == 0x85) || (length == 3 && s[0] == 0xe2 && s[1] == 0x80 && s[2] == 0xa8))
+    if ((length == 2 && s[0] == 0xc2 && s[1] == 0x85)
+        || (length == 3 && s[0] == 0xe2 && s[1] == 0x80 && s[2] == 0xa8))
         return '\n';
     return deliver_sequence(length);
 }
@@ -250,7 +256,8 @@ bool c_get_as_utf8::set_encoding(const char* name)
         return false;
     }
     if (!matches)
-        error(ELMX_ERROR_TYPE_FATAL, ELMX_ENCODING_MISMATCH, "Mis-match between specfied encoding and byte format");
+        error(ELMX_ERROR_TYPE_FATAL, ELMX_ENCODING_MISMATCH,
+              "Mis-match between specfied encoding and byte format");
     return matches;
 }
 

@@ -197,9 +197,11 @@ bool c_internal_dtd::read_entity_decl()
         if (!get_entity_value(&value))
             return false;
         if (value == "SYSTEM" || value == "PUBLIC")
-            getter().error(ELMX_ERROR_TYPE_WARNING, ELMX_EXTERNAL_ENTITY, "External Entity definitions not supported");
+            getter().error(ELMX_ERROR_TYPE_WARNING, ELMX_EXTERNAL_ENTITY,
+                           "External Entity definitions not supported");
         else
-            getter().error(ELMX_ERROR_TYPE_ERROR, ELMX_UNEXPECTED_ENTITY, "Unexpected value in Entity definition: " + value);
+            getter().error(ELMX_ERROR_TYPE_ERROR, ELMX_UNEXPECTED_ENTITY,
+                           "Unexpected value in Entity definition: " + value);
     }
     return skip_declaration_rest();
 }
@@ -252,7 +254,7 @@ elmx_markup_decl c_internal_dtd::read_markup_decl(std::string* cdata)
             return ELMX_MARKUP_DECL_ERROR;
         }
         const char* refused = lexer.is_element_seen() ? "Document Type Declaration not at start of document"
-                              : lexer.is_dtd_read()   ? "Document Type Declaration already read"
+            : lexer.is_dtd_read()                     ? "Document Type Declaration already read"
                                                       : nullptr;
         if (refused) {
             lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_BAD_DTD, refused);

@@ -42,9 +42,8 @@ bool is_indeterminate(const c_duration& a, const c_duration& b)
 bool fields_equal(const c_duration& a, const c_duration& b)
 {
     return a.get_is_neg() == b.get_is_neg() && a.get_years() == b.get_years()
-            && a.get_months() == b.get_months() && a.get_days() == b.get_days()
-            && a.get_hours() == b.get_hours() && a.get_mins() == b.get_mins()
-            && a.get_secs() == b.get_secs();
+        && a.get_months() == b.get_months() && a.get_days() == b.get_days() && a.get_hours() == b.get_hours()
+        && a.get_mins() == b.get_mins() && a.get_secs() == b.get_secs();
 }
 
 bool magnitude_greater(const c_duration& a, const c_duration& b)

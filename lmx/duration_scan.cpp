@@ -3,8 +3,8 @@
 
 #include <kyr/lmx/char_tests.hpp>
 
-#include <charconv>
 #include <cfloat>
+#include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstring>

@@ -4,9 +4,7 @@
 
 namespace lmx {
 
-c_get_with_entities::c_get_with_entities(c_read& source, c_error& error) : c_get_as_utf8(source, error)
-{
-}
+c_get_with_entities::c_get_with_entities(c_read& source, c_error& error) : c_get_as_utf8(source, error) {}
 
 int c_get_with_entities::get_from_stack()
 {

@@ -84,11 +84,10 @@ const char* get_error_description(elmx_error code)
     return "";
 }
 
-void c_error::report_error(elmx_error_type, elmx_error, const char*, int, const char*)
-{
-}
+void c_error::report_error(elmx_error_type, elmx_error, const char*, int, const char*) {}
 
-void c_error::error(elmx_error_type type, elmx_error code, const char* source_id, int line, const char* message)
+void c_error::error(elmx_error_type type, elmx_error code, const char* source_id, int line,
+                    const char* message)
 {
     if (m_n_fatal > 0)
         return;

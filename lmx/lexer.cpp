@@ -141,8 +141,8 @@ bool c_get_for_xml::read_xml_decl()
 {
     std::string value;
     int c = get_non_ws();
-    const bool has_version = c == 'v' && read_specified_string_from_input("ersion") && get_non_ws() == '=' &&
-                             get_simple_quoted_value(&value);
+    const bool has_version = c == 'v' && read_specified_string_from_input("ersion") && get_non_ws() == '='
+        && get_simple_quoted_value(&value);
     if (!has_version) {
         error(ELMX_ERROR_TYPE_ERROR, ELMX_BAD_XML_DECL, "Version not present in XML Decl");
         return false;

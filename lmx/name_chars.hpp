@@ -17,10 +17,11 @@ constexpr std::array<unsigned char, 256> make_table()
 {
     std::array<unsigned char, 256> table{};
     for (int c = 0; c < 256; ++c) {
-        const bool start = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':' || c >= 128;
+        const bool start =
+            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':' || c >= 128;
         const bool name = start || (c >= '0' && c <= '9') || c == '.' || c == '-';
-        table[c] = static_cast<unsigned char>((start ? k_start : 0) | (name ? k_name : 0) |
-                                              (name && c < 128 ? k_ascii_name : 0));
+        table[c] = static_cast<unsigned char>((start ? k_start : 0) | (name ? k_name : 0)
+                                              | (name && c < 128 ? k_ascii_name : 0));
     }
     return table;
 }

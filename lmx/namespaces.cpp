@@ -53,10 +53,7 @@ void c_enumerated_namespaces::clear()
     m_ids.add(k_xml_namespace_uri, k_ns_id_xml);
 }
 
-c_xml_local::c_xml_local(const c_xml_local& parent)
-    : m_parent(&parent), m_declaring(parent.m_declaring)
-{
-}
+c_xml_local::c_xml_local(const c_xml_local& parent) : m_parent(&parent), m_declaring(parent.m_declaring) {}
 
 void c_xml_local::add_namespace(const char* prefix, int id)
 {
@@ -118,9 +115,7 @@ void c_xml_local::clear()
     m_declaring = m_parent ? m_parent->m_declaring : nullptr;
 }
 
-c_cracked_name::c_cracked_name() : m_has_ns_prefix(false), m_ns_id(k_ns_id_unresolved)
-{
-}
+c_cracked_name::c_cracked_name() : m_has_ns_prefix(false), m_ns_id(k_ns_id_unresolved) {}
 
 c_cracked_name::c_cracked_name(const c_xml_local* scope, const std::string& name) : c_cracked_name()
 {

@@ -91,9 +91,7 @@ _xmlRegexp* compile(const std::string& expression)
 
 } // namespace
 
-c_regex::c_regex(const std::string& expression) : m_compiled(compile(expression))
-{
-}
+c_regex::c_regex(const std::string& expression) : m_compiled(compile(expression)) {}
 
 c_regex::~c_regex()
 {
@@ -109,9 +107,7 @@ bool c_regex::is_match(const std::string& value) const
     return xmlRegexpExec(m_compiled, reinterpret_cast<const xmlChar*>(value.c_str())) > 0;
 }
 
-c_pattern::c_pattern(const char* expression) : m_regex(expression != nullptr ? expression : "")
-{
-}
+c_pattern::c_pattern(const char* expression) : m_regex(expression != nullptr ? expression : "") {}
 
 c_pattern::c_pattern(const char* expression, quick_check quick) : c_pattern(expression)
 {

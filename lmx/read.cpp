@@ -32,13 +32,9 @@ void c_read_memory::rewind()
     m_next = m_start;
 }
 
-c_read_string::c_read_string(const std::string& text) : c_read_memory(text.data(), text.size())
-{
-}
+c_read_string::c_read_string(const std::string& text) : c_read_memory(text.data(), text.size()) {}
 
-c_read_file::c_read_file(const char* name) : m_name(name), m_file(std::fopen(name, "rb"))
-{
-}
+c_read_file::c_read_file(const char* name) : m_name(name), m_file(std::fopen(name, "rb")) {}
 
 namespace {
 
@@ -59,9 +55,7 @@ c_read_file::c_read_file(const wchar_t* name)
 {
 }
 
-c_read_file::c_read_file(FILE* stream) : m_file(stream)
-{
-}
+c_read_file::c_read_file(FILE* stream) : m_file(stream) {}
 
 c_read_file::~c_read_file()
 {

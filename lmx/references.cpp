@@ -101,7 +101,8 @@ bool c_get_for_xml::append_predefined(const std::string& name, std::string* out)
 
 // A character reference or predefined entity is appended; a declared general entity's
 // text goes to *text; an undeclared name is appended literally after `opener`.
-bool c_get_for_xml::read_reference(c_entity_name_reader& reader, char opener, std::string* out, const char** text)
+bool c_get_for_xml::read_reference(c_entity_name_reader& reader, char opener, std::string* out,
+                                   const char** text)
 {
     *text = nullptr;
     const int first = reader.get();

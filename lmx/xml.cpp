@@ -4,12 +4,8 @@
 namespace lmx {
 
 c_xml::c_xml(c_read& source, c_error& errors, bool char_ref_obeys_ws_mode)
-    : m_lexer(source, errors, char_ref_obeys_ws_mode),
-      m_dtd(m_lexer),
-      m_attributes(1, '\0'),
-      m_attribute_pos(0),
-      m_value_pending(false),
-      m_source(source)
+    : m_lexer(source, errors, char_ref_obeys_ws_mode), m_dtd(m_lexer), m_attributes(1, '\0'),
+      m_attribute_pos(0), m_value_pending(false), m_source(source)
 {
 }
 
@@ -75,7 +71,8 @@ bool c_xml::fail_limit(e_limit limit)
     };
     const s_bound& bound = bounds[limit];
     m_lexer.error(ELMX_ERROR_TYPE_FATAL, ELMX_NOT_WELL_FORMED,
-                  std::string(bound.what) + " (limit " + std::to_string(bound.value) + " " + bound.unit + ")");
+                  std::string(bound.what) + " (limit " + std::to_string(bound.value) + " " + bound.unit
+                      + ")");
     return false;
 }
 

@@ -51,7 +51,8 @@ bool is_markup_in_window(const c_get_for_xml& lexer)
 {
     size_t available = 0;
     const unsigned char* run = lexer.peek_run(&available);
-    return available >= 2 && run[0] == '<' && run[1] != '?' && run[1] != '!' && run[1] < 0x7f && run[1] != '\r';
+    return available >= 2 && run[0] == '<' && run[1] != '?' && run[1] != '!' && run[1] < 0x7f
+        && run[1] != '\r';
 }
 
 // Whether every byte is below DEL, eight at a time: adding one to a byte of 0x7f or more
@@ -80,8 +81,8 @@ size_t end_tag_in_window(const c_get_for_xml& lexer, const std::string& name)
     size_t available = 0;
     const unsigned char* run = lexer.peek_run(&available);
     const size_t length = name.size() + 3;
-    if (available < length || run[0] != '<' || run[1] != '/' || run[length - 1] != '>' ||
-        std::memcmp(run + 2, name.data(), name.size()) != 0 || !is_below_del(name.data(), name.size()))
+    if (available < length || run[0] != '<' || run[1] != '/' || run[length - 1] != '>'
+        || std::memcmp(run + 2, name.data(), name.size()) != 0 || !is_below_del(name.data(), name.size()))
         return 0;
     return length;
 }
@@ -98,7 +99,8 @@ bool c_xml::get_element_value(std::string* value, elmx_whitespace mode, bool exp
             return true;
         const int c = m_lexer.get();
         if (c == -1) {
-            m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_UNEXPECTED_END_OF_MESSAGE, "Premature end of file encountered");
+            m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_UNEXPECTED_END_OF_MESSAGE,
+                          "Premature end of file encountered");
             return false;
         }
         if (c == '<') {
@@ -182,8 +184,8 @@ bool c_xml::is_element_end_tag(const std::string& name)
 {
     if (take_end_tag_in_window(name))
         return true;
-    return m_lexer.get_non_ws() == '<' && m_lexer.get() == '/' &&
-           m_lexer.read_specified_string_from_input(name.c_str()) && m_lexer.get_non_ws() == '>';
+    return m_lexer.get_non_ws() == '<' && m_lexer.get() == '/'
+        && m_lexer.read_specified_string_from_input(name.c_str()) && m_lexer.get_non_ws() == '>';
 }
 
 bool c_xml::skip_rest_of_element(const std::string& name)
@@ -277,7 +279,8 @@ bool c_xml::capture_content(std::string* value, std::string* end_name, elmx_whit
     for (;;) {
         const int c = m_lexer.get();
         if (c == -1) {
-            m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_UNEXPECTED_END_OF_MESSAGE, "Premature end of file encountered");
+            m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_UNEXPECTED_END_OF_MESSAGE,
+                          "Premature end of file encountered");
             return false;
         }
         if (c != '<') {
@@ -345,7 +348,8 @@ bool c_xml::get_nested_element_value(std::string* value, std::string* end_name, 
     return capture_content(value, end_name, mode);
 }
 
-bool c_xml::get_element_ur_value(const std::string& name, std::string* value, elmx_error* error, bool* is_empty)
+bool c_xml::get_element_ur_value(const std::string& name, std::string* value, elmx_error* error,
+                                 bool* is_empty)
 {
     value->clear();
     bool empty = false;

@@ -195,8 +195,8 @@ bool c_xml::read_attribute(c_xml_local* scope, int first)
         report_missing_quote(quote);
         return false;
     }
-    const bool is_declaration = scope && m_scratch.size() >= 5 && std::memcmp(m_scratch.data(), "xmlns", 5) == 0 &&
-                                (m_scratch.size() == 5 || m_scratch[5] == ':');
+    const bool is_declaration = scope && m_scratch.size() >= 5
+        && std::memcmp(m_scratch.data(), "xmlns", 5) == 0 && (m_scratch.size() == 5 || m_scratch[5] == ':');
     std::string& store = is_declaration ? m_declarations : m_attributes;
     const size_t entry = store.size();
     store.append(m_scratch.c_str(), m_scratch.size() + 1);
@@ -217,7 +217,8 @@ bool c_xml::read_attribute(c_xml_local* scope, int first)
     }
     store.push_back('\0');
     if (is_declaration)
-        bind_declaration(scope, m_scratch.size() == 5 ? "" : m_scratch.c_str() + 6, store.c_str() + value_start);
+        bind_declaration(scope, m_scratch.size() == 5 ? "" : m_scratch.c_str() + 6,
+                         store.c_str() + value_start);
     return true;
 }
 
@@ -230,7 +231,8 @@ void c_xml::take_plain_value(int quote, std::string* store)
     available = std::min(available, k_max_attribute_length);
     size_t length = 0;
     int line_feeds = 0;
-    for (; length < available && run[length] != quote && run[length] > 0 && run[length] < 0x7f && run[length] != '\r';
+    for (; length < available && run[length] != quote && run[length] > 0 && run[length] < 0x7f
+         && run[length] != '\r';
          ++length)
         line_feeds += run[length] == '\n';
     store->append(reinterpret_cast<const char*>(run), length);

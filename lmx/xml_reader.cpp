@@ -9,19 +9,15 @@ namespace lmx {
 const char* const k_namespace_not_found = " ";
 
 c_xml_reader::c_xml_reader(c_read& source)
-    : c_xml(source, m_errors, true),
-      m_current_local(&m_root_local),
-      m_depth(0),
-      m_handled_error(ELMX_OK),
-      m_current_event(ELXP_END_OF_INPUT),
-      m_known_elements(nullptr),
-      m_strict_source(source)
+    : c_xml(source, m_errors, true), m_current_local(&m_root_local), m_depth(0), m_handled_error(ELMX_OK),
+      m_current_event(ELXP_END_OF_INPUT), m_known_elements(nullptr), m_strict_source(source)
 {
 }
 
 c_xml_reader::~c_xml_reader() = default;
 
-int c_xml_reader::read_element_event(const s_event_map* map, elmx_error* error, std::string* name, int* raw_event)
+int c_xml_reader::read_element_event(const s_event_map* map, elmx_error* error, std::string* name,
+                                     int* raw_event)
 {
     m_current_local->clear();
     if (m_strict && !m_strict_checked && !check_strictly()) {
@@ -78,8 +74,8 @@ bool c_xml_reader::is_known_element() const
     const int id = get_element_ns_id();
     const std::string_view local = m_current_name.local_name_view();
     for (const s_known_elements* known = m_known_elements; known->name; ++known)
-        if (known->ns_id == id && known->length == local.size() &&
-            std::memcmp(known->name, local.data(), local.size()) == 0)
+        if (known->ns_id == id && known->length == local.size()
+            && std::memcmp(known->name, local.data(), local.size()) == 0)
             return true;
     return false;
 }
@@ -136,8 +132,8 @@ int c_xml_reader::tokenise(const s_event_map* map, elxp_attr_elem kind)
         const char first = local.empty() ? '\0' : local[0];
         const size_t length = local.size();
         for (const s_event_map* entry = map; entry->name; ++entry)
-            if (entry->length == length && entry->ns_id == id && entry->name[0] == first &&
-                std::memcmp(entry->name, local.data(), length) == 0) {
+            if (entry->length == length && entry->ns_id == id && entry->name[0] == first
+                && std::memcmp(entry->name, local.data(), length) == 0) {
                 event = entry->event;
                 break;
             }
@@ -148,8 +144,8 @@ int c_xml_reader::tokenise(const s_event_map* map, elxp_attr_elem kind)
 
 bool c_xml_reader::is_current_event_tokenisable() const
 {
-    return m_current_event == ELXP_NAME || m_current_event == ELXP_UNKNOWN_ITEM ||
-           m_current_event >= ELXP_FIRST_USER_EVENT;
+    return m_current_event == ELXP_NAME || m_current_event == ELXP_UNKNOWN_ITEM
+        || m_current_event >= ELXP_FIRST_USER_EVENT;
 }
 
 bool c_xml_reader::get_nested_element_value(std::string* value, std::string* end_name, elmx_whitespace mode,

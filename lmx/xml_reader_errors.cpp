@@ -5,7 +5,8 @@
 
 namespace lmx {
 
-elmx_error c_xml_reader::handle_error(elmx_error code, const std::string& item_name, const char* file, int line)
+elmx_error c_xml_reader::handle_error(elmx_error code, const std::string& item_name, const char* file,
+                                      int line)
 {
     m_handled_error = code;
     m_error_item_name = item_name;
@@ -31,9 +32,13 @@ std::string& c_xml_reader::get_error_message(std::string* message) const
     }
     char line[32];
     // A strict reader's fault was found before the lexer read anything.
-    const int line_no = m_strict_fault.code != ELMX_OK ? static_cast<int>(m_strict_fault.line) : get_line_num();
+    const int line_no =
+        m_strict_fault.code != ELMX_OK ? static_cast<int>(m_strict_fault.line) : get_line_num();
     std::snprintf(line, sizeof line, "line:%d-'", line_no);
-    message->assign(line).append(m_error_item_name).append("'-").append(get_error_description(m_handled_error));
+    message->assign(line)
+        .append(m_error_item_name)
+        .append("'-")
+        .append(get_error_description(m_handled_error));
     return *message;
 }
 

@@ -43,13 +43,9 @@ void c_xml_reader::add_default_namespace_mapping(const std::string& uri)
     add_namespace_mapping(std::string(), uri);
 }
 
-c_xml_reader_file::c_xml_reader_file(const char* name) : s_file_source(name), c_xml_reader(m_file)
-{
-}
+c_xml_reader_file::c_xml_reader_file(const char* name) : s_file_source(name), c_xml_reader(m_file) {}
 
-c_xml_reader_file::c_xml_reader_file(const wchar_t* name) : s_file_source(name), c_xml_reader(m_file)
-{
-}
+c_xml_reader_file::c_xml_reader_file(const wchar_t* name) : s_file_source(name), c_xml_reader(m_file) {}
 
 c_xml_reader_file::c_xml_reader_file(FILE* stream, bool close_on_delete)
     : s_file_source(stream, close_on_delete), c_xml_reader(m_file)

@@ -21,8 +21,8 @@ bool c_xml_reader::check_strictly()
     m_strict_source.rewind();
     if (m_strict_fault.code == ELMX_OK && check_well_formed(bytes, &m_strict_fault) == ELMX_OK)
         return true;
-    m_errors.error(ELMX_ERROR_TYPE_FATAL, m_strict_fault.code, get_source_id(), static_cast<int>(m_strict_fault.line),
-                   m_strict_fault.message.c_str());
+    m_errors.error(ELMX_ERROR_TYPE_FATAL, m_strict_fault.code, get_source_id(),
+                   static_cast<int>(m_strict_fault.line), m_strict_fault.message.c_str());
     return false;
 }
 

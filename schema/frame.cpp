@@ -1,7 +1,8 @@
 // Reading and writing steps shared by all generated classes.
 #include <kyr/schema/frame.hpp>
 
-namespace kyr { namespace schema {
+namespace kyr {
+namespace schema {
 
 bool report(lmx::c_xml_reader& reader, elmx_error code, const std::string& item, elmx_error* error)
 {
@@ -14,7 +15,8 @@ elmx_error report(lmx::c_xml_writer& writer, elmx_error code, const std::string&
     return writer.handle_error(code, item, __FILE__, __LINE__);
 }
 
-bool next_element(lmx::c_xml_reader& reader, const lmx::s_event_map* map, std::string* name, elmx_error* error)
+bool next_element(lmx::c_xml_reader& reader, const lmx::s_event_map* map, std::string* name,
+                  elmx_error* error)
 {
     elmx_error code = lmx::ELMX_OK;
     reader.get_element_event(map, &code, name);
@@ -48,10 +50,12 @@ bool read_nil(lmx::c_xml_reader& reader, const std::string& name, bool* nil, elm
     return true;
 }
 
-bool read_any(lmx::c_xml_reader& reader, std::string* name, std::vector<lmx::c_any_info>* items, elmx_error* error)
+bool read_any(lmx::c_xml_reader& reader, std::string* name, std::vector<lmx::c_any_info>* items,
+              elmx_error* error)
 {
-    while (reader.get_current_event() == lmx::ELXP_NAME || reader.get_current_event() == lmx::ELXP_UNKNOWN_ITEM ||
-           reader.get_current_event() >= lmx::ELXP_FIRST_USER_EVENT) {
+    while (reader.get_current_event() == lmx::ELXP_NAME
+           || reader.get_current_event() == lmx::ELXP_UNKNOWN_ITEM
+           || reader.get_current_event() >= lmx::ELXP_FIRST_USER_EVENT) {
         std::string ns;
         reader.get_namespace(*name, &ns);
         std::string xml;
@@ -96,4 +100,5 @@ elmx_error frame::check_end(lmx::c_xml_reader& reader, const std::string& name, 
     return reader.handle_error(lmx::ELMX_BAD_END_OF_ELEMENT, name, __FILE__, __LINE__);
 }
 
-}} // namespace kyr::schema
+} // namespace schema
+} // namespace kyr

@@ -4,7 +4,8 @@
 
 #include <cstring>
 
-namespace kyr { namespace schema {
+namespace kyr {
+namespace schema {
 
 // A simple-typed child: its text, checks and conversion, then the next event.
 template <typename T>
@@ -103,17 +104,17 @@ void frame::write_attribute(lmx::c_xml_writer& writer, const char* literal, cons
     writer.write('"');
 }
 
-#define KYR_FRAME_VALUE_TYPE(T)                                                                                 \
-    template bool frame::read_value<T>(lmx::c_xml_reader&, std::string*, T*, bool*, const s_facets&,            \
-                                       const lmx::s_event_map*, elmx_error*);                                   \
-    template bool frame::read_value_list<T>(lmx::c_xml_reader&, std::string*, std::vector<T>*, const s_facets&, \
-                                            const lmx::s_event_map*, elmx_error*);                              \
-    template bool frame::read_attribute<T>(lmx::c_xml_reader&, const std::string&, T*, bool*, const s_facets&,  \
-                                           elmx_error*);                                                        \
-    template bool frame::read_text<T>(lmx::c_xml_reader&, const std::string&, T*, bool*, const s_facets&, bool, \
-                                      bool, elmx_error*);                                                       \
-    template elmx_error frame::set_value<T>(const T&, T*, bool*, const s_facets&);                              \
-    template void frame::write_value<T>(lmx::c_xml_writer&, const char*, const T&);                             \
+#define KYR_FRAME_VALUE_TYPE(T)                                                                              \
+    template bool frame::read_value<T>(lmx::c_xml_reader&, std::string*, T*, bool*, const s_facets&,         \
+                                       const lmx::s_event_map*, elmx_error*);                                \
+    template bool frame::read_value_list<T>(lmx::c_xml_reader&, std::string*, std::vector<T>*,               \
+                                            const s_facets&, const lmx::s_event_map*, elmx_error*);          \
+    template bool frame::read_attribute<T>(lmx::c_xml_reader&, const std::string&, T*, bool*,                \
+                                           const s_facets&, elmx_error*);                                    \
+    template bool frame::read_text<T>(lmx::c_xml_reader&, const std::string&, T*, bool*, const s_facets&,    \
+                                      bool, bool, elmx_error*);                                              \
+    template elmx_error frame::set_value<T>(const T&, T*, bool*, const s_facets&);                           \
+    template void frame::write_value<T>(lmx::c_xml_writer&, const char*, const T&);                          \
     template void frame::write_attribute<T>(lmx::c_xml_writer&, const char*, const T&);
 
 KYR_FRAME_VALUE_TYPE(std::wstring)
@@ -127,4 +128,5 @@ KYR_FRAME_VALUE_TYPE(lmx::c_binary)
 
 #undef KYR_FRAME_VALUE_TYPE
 
-}} // namespace kyr::schema
+} // namespace schema
+} // namespace kyr

@@ -3,7 +3,8 @@
 
 #include <cstdlib>
 
-namespace kyr { namespace schema {
+namespace kyr {
+namespace schema {
 
 const s_facets k_no_facets = {nullptr, 0.0, false, nullptr, 0.0, false, -1, -1, nullptr, nullptr};
 
@@ -75,4 +76,5 @@ const wchar_t* enum_string(int index, const wchar_t* const* values)
     return nullptr;
 }
 
-}} // namespace kyr::schema
+} // namespace schema
+} // namespace kyr

@@ -19,4 +19,4 @@ int export_cgats(const com_kyrandel_v2::Kyr& document)
     return std::cout ? exit_ok : exit_usage_or_io;
 }
 
-}  // namespace kyr_tool
+} // namespace kyr_tool

@@ -9,4 +9,4 @@ namespace kyr_tool {
 // the tables have no fields for. Returns an exit_status.
 int export_cgats(const com_kyrandel_v2::Kyr& document);
 
-}  // namespace kyr_tool
+} // namespace kyr_tool

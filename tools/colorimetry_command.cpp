@@ -59,12 +59,19 @@ int run_colorimetry(const colorimetry_options& options)
             const char* illuminant = illuminant_name(*m.illuminant);
             const int degrees = observer_degrees(*m.observer);
             if (options.json)
-                rows.push_back({{"colour", name}, {"X", m.xyz.X}, {"Y", m.xyz.Y}, {"Z", m.xyz.Z}, {"L", m.lab.L},
-                                {"a", m.lab.a}, {"b", m.lab.b}, {"illuminant", illuminant}, {"observer", degrees}});
+                rows.push_back({{"colour", name},
+                                {"X", m.xyz.X},
+                                {"Y", m.xyz.Y},
+                                {"Z", m.xyz.Z},
+                                {"L", m.lab.L},
+                                {"a", m.lab.a},
+                                {"b", m.lab.b},
+                                {"illuminant", illuminant},
+                                {"observer", degrees}});
             else
-                std::cout << name << ": X " << fixed(m.xyz.X) << "  Y " << fixed(m.xyz.Y) << "  Z " << fixed(m.xyz.Z)
-                          << "  L* " << fixed(m.lab.L) << "  a* " << fixed(m.lab.a) << "  b* " << fixed(m.lab.b)
-                          << "  (" << illuminant << ", " << degrees << "°)\n";
+                std::cout << name << ": X " << fixed(m.xyz.X) << "  Y " << fixed(m.xyz.Y) << "  Z "
+                          << fixed(m.xyz.Z) << "  L* " << fixed(m.lab.L) << "  a* " << fixed(m.lab.a)
+                          << "  b* " << fixed(m.lab.b) << "  (" << illuminant << ", " << degrees << "°)\n";
         }
         for (const std::string& error : errors) {
             std::cerr << "kyr: " << options.file << ": " << name << ": " << error << '\n';
@@ -83,9 +90,11 @@ command add_colorimetry_command(CLI::App& parent)
     auto options = std::make_shared<colorimetry_options>();
     CLI::App* app = parent.add_subcommand(
         "colorimetry", "Print XYZ and L*a*b* of every spectral value, by the ASTM E308 method.");
-    app->add_option("FILE", options->file, "Document to read (.kyr, .kyrz, or - for standard input)")->required();
+    app->add_option("FILE", options->file, "Document to read (.kyr, .kyrz, or - for standard input)")
+        ->required();
     add_conditions_options(*app, options->illuminant, options->observer);
-    app->add_flag("--json", options->json, "Print an array of objects: colour, X, Y, Z, L, a, b, illuminant, observer");
+    app->add_flag("--json", options->json,
+                  "Print an array of objects: colour, X, Y, Z, L, a, b, illuminant, observer");
     return {app, [options] { return run_colorimetry(*options); }};
 }
 

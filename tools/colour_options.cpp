@@ -10,11 +10,13 @@ using namespace kyr::colour;
 
 void add_conditions_options(CLI::App& app, std::string& illuminant, int& observer)
 {
-    app.add_option("--illuminant", illuminant, "Illuminant: A, C, D50, D55, D65, D75, E, F2, F3, F7, F11, F12")
+    app.add_option("--illuminant", illuminant,
+                   "Illuminant: A, C, D50, D55, D65, D75, E, F2, F3, F7, F11, F12")
         ->check([](const std::string& name) {
             return illuminant_from_name(name) ? std::string() : "no spectral data for illuminant " + name;
         });
-    app.add_option("--observer", observer, "Standard observer in degrees: 2 or 10")->check(CLI::IsMember({2, 10}));
+    app.add_option("--observer", observer, "Standard observer in degrees: 2 or 10")
+        ->check(CLI::IsMember({2, 10}));
 }
 
 std::optional<difference_formula> parse_difference_formula(const std::string& text)
@@ -30,7 +32,9 @@ std::optional<difference_formula> parse_difference_formula(const std::string& te
     else if (text == "din99")
         formula.compute = [](const Lab& s, const Lab& m, double, double) { return delta_e_din99o(s, m); };
     else if (text.rfind("cmc", 0) == 0) {
-        formula.compute = [](const Lab& s, const Lab& m, double l, double c) { return delta_e_cmc(s, m, l, c); };
+        formula.compute = [](const Lab& s, const Lab& m, double l, double c) {
+            return delta_e_cmc(s, m, l, c);
+        };
         if (text != "cmc") {
             const size_t colon = text.find(':', 4);
             if (text[3] != ':' || colon == std::string::npos)

@@ -16,8 +16,9 @@ void add_conditions_options(CLI::App& app, std::string& illuminant, int& observe
 // A colour-difference formula named on the command line: de76, de94, de00, cmc, cmc:L:C, din99.
 struct difference_formula
 {
-    std::string name;  // as given, for messages
-    double (*compute)(const kyr::colour::Lab& standard, const kyr::colour::Lab& sample, double l, double c) = nullptr;
+    std::string name; // as given, for messages
+    double (*compute)(const kyr::colour::Lab& standard, const kyr::colour::Lab& sample, double l,
+                      double c) = nullptr;
     double l = 2, c = 1;
 };
 

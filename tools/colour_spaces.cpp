@@ -10,14 +10,34 @@ namespace {
 using namespace com_kyrandel_v2;
 
 // Member order of the colour-space group; the position is the chosen index.
-const char* const member_names[colour_space_count] = {
-    "ColorSpaceRecipe", "ColorSpaceSOLVARI", "ColorSpaceGeneric", "ColorSpaceEmissiveGeneric",
-    "ColorSpaceDensity", "ColorSpaceRGB", "ColorSpaceSRGB", "ColorSpaceAdobeRGB",
-    "ColorSpaceCMYKPlusN", "ColorSpaceAdobeWideGamutRGB", "ColorSpaceSpectral",
-    "ColorSpaceEmissiveSpectral", "ColorSpaceCIELab", "ColorSpaceCIELCh", "ColorSpaceCIEXYZ",
-    "ColorSpaceEmissiveCIEXYZ", "ColorSpaceCIExyY", "ColorSpaceEmissiveCIExyY", "ColorSpaceCIELuv",
-    "ColorSpaceHSL", "ColorSpaceHSV", "ColorSpaceCMYK", "ColorSpaceSOLVARISenaplex", "ColorSpaceYUV",
-    "ColorSpaceYIQ", "ColorSpaceYBR", "ColorSpaceNCS", "ColorSpaceMunsell"};
+const char* const member_names[colour_space_count] = {"ColorSpaceRecipe",
+                                                      "ColorSpaceSOLVARI",
+                                                      "ColorSpaceGeneric",
+                                                      "ColorSpaceEmissiveGeneric",
+                                                      "ColorSpaceDensity",
+                                                      "ColorSpaceRGB",
+                                                      "ColorSpaceSRGB",
+                                                      "ColorSpaceAdobeRGB",
+                                                      "ColorSpaceCMYKPlusN",
+                                                      "ColorSpaceAdobeWideGamutRGB",
+                                                      "ColorSpaceSpectral",
+                                                      "ColorSpaceEmissiveSpectral",
+                                                      "ColorSpaceCIELab",
+                                                      "ColorSpaceCIELCh",
+                                                      "ColorSpaceCIEXYZ",
+                                                      "ColorSpaceEmissiveCIEXYZ",
+                                                      "ColorSpaceCIExyY",
+                                                      "ColorSpaceEmissiveCIExyY",
+                                                      "ColorSpaceCIELuv",
+                                                      "ColorSpaceHSL",
+                                                      "ColorSpaceHSV",
+                                                      "ColorSpaceCMYK",
+                                                      "ColorSpaceSOLVARISenaplex",
+                                                      "ColorSpaceYUV",
+                                                      "ColorSpaceYIQ",
+                                                      "ColorSpaceYBR",
+                                                      "ColorSpaceNCS",
+                                                      "ColorSpaceMunsell"};
 
 using named_list = std::vector<std::pair<std::string, std::string>>;
 
@@ -91,14 +111,16 @@ void add_stated_conditions(const Tristimulus& specification, colour_components& 
 template <class Generic>
 void add_optional_conditions(const Generic& specification, colour_components& out)
 {
-    add_conditions(specification.isset_IlluminationOptions() ? &specification.get_IlluminationOptions() : nullptr,
+    add_conditions(specification.isset_IlluminationOptions() ? &specification.get_IlluminationOptions()
+                                                             : nullptr,
                    specification.isset_FieldOfView() ? &specification.get_FieldOfView() : nullptr, out);
 }
 
 template <class RGB>
 void add_rgb(const RGB& value, colour_components& out)
 {
-    add_numbers(out.named, {{"Red", value.get_Red()}, {"Green", value.get_Green()}, {"Blue", value.get_Blue()}});
+    add_numbers(out.named,
+                {{"Red", value.get_Red()}, {"Green", value.get_Green()}, {"Blue", value.get_Blue()}});
     if (value.isset_Alpha())
         add_number(out.named, "Alpha", value.get_Alpha());
     add_stated_conditions(value.get_ColorSpaceSpecificationSpectrumTristimulus(), out);
@@ -111,7 +133,8 @@ void add_axes(const Generic& value, named_list& out)
         const AxisType& axis = value.get_Axis(i);
         const AxisValueChoice& choice = axis.get_AxisValueChoice();
         if (choice.getchosen() == AxisValueChoice::ec_AxisFloatingPointValue)
-            add_number(out, utf8(axis.get_AxisName()), choice.get_AxisFloatingPointValue().get_FloatingPointValueType());
+            add_number(out, utf8(axis.get_AxisName()),
+                       choice.get_AxisFloatingPointValue().get_FloatingPointValueType());
         else if (choice.getchosen() == AxisValueChoice::ec_AxisStringValue)
             out.emplace_back(utf8(axis.get_AxisName()), utf8(choice.get_AxisStringValue()));
     }
@@ -126,13 +149,17 @@ void add_spot_colours(const WithSpots& value, named_list& out)
 
 void add_cmyk(const ColorSpaceCMYKType& value, colour_components& out)
 {
-    add_numbers(out.named, {{"Cyan", value.get_Cyan()}, {"Magenta", value.get_Magenta()},
-                            {"Yellow", value.get_Yellow()}, {"Black", value.get_Black()}});
+    add_numbers(out.named,
+                {{"Cyan", value.get_Cyan()},
+                 {"Magenta", value.get_Magenta()},
+                 {"Yellow", value.get_Yellow()},
+                 {"Black", value.get_Black()}});
     add_spot_colours(value, out.named);
     // A ColorSpaceCMYK element may carry the extended type through xsi:type.
     if (const auto* extended = dynamic_cast<const ColorSpaceCMYKPlusNType*>(&value))
         for (size_t i = 0; i < extended->size_Color(); ++i)
-            add_number(out.named, utf8(extended->get_Color(i).get_Name()), extended->get_Color(i).get_Value());
+            add_number(out.named, utf8(extended->get_Color(i).get_Name()),
+                       extended->get_Color(i).get_Value());
     add_optional_conditions(value.get_ColorSpaceSpecificationSpectrumGeneric(), out);
 }
 
@@ -143,7 +170,8 @@ void add_recipe(const ColorSpaceRecipeType& value, named_list& out)
         add_number(out, utf8(element.get_Colorant().get_Name()), element.get_Contribution());
     }
     if (value.isset_BaseElement())
-        add_number(out, utf8(value.get_BaseElement().get_Base().get_Name()), value.get_BaseElement().get_Contribution());
+        add_number(out, utf8(value.get_BaseElement().get_Base().get_Name()),
+                   value.get_BaseElement().get_Contribution());
 }
 
 void add_densities(const ColorSpaceDensityType& value, named_list& out)
@@ -158,9 +186,13 @@ void add_densities(const ColorSpaceDensityType& value, named_list& out)
 void add_solvari(const ColorSpaceSOLVARIType& value, named_list& out)
 {
     const ColorName& name = value.get_ColorName();
-    add_texts(out, {{"FamilyName", value.get_FamilyName()}, {"PrefixName", name.get_PrefixName()},
-                    {"BaseName", name.get_BaseName()}, {"SuffixName", name.get_SuffixName()},
-                    {"Page", value.get_Page()}, {"Gamut", value.get_Gamut()}});
+    add_texts(out,
+              {{"FamilyName", value.get_FamilyName()},
+               {"PrefixName", name.get_PrefixName()},
+               {"BaseName", name.get_BaseName()},
+               {"SuffixName", name.get_SuffixName()},
+               {"Page", value.get_Page()},
+               {"Gamut", value.get_Gamut()}});
 }
 
 // The chromaticities of xyY are the elements X and Y, its luminance CapY.
@@ -180,7 +212,7 @@ const char* colour_space_name(int index)
 int colour_space_index(const sg_ColorSpace& value)
 {
     const int index = static_cast<int>(value.getchosen());
-    return index < colour_space_count ? index : -1;  // ec_none
+    return index < colour_space_count ? index : -1; // ec_none
 }
 
 colour_components components_of(const sg_ColorSpace& value)
@@ -194,7 +226,9 @@ colour_components components_of(const sg_ColorSpace& value)
         add_optional_conditions(recipe.get_ColorSpaceSpecificationSpectrumGeneric(), result);
         break;
     }
-    case sg_ColorSpace::ec_ColorSpaceSOLVARI: add_solvari(value.get_ColorSpaceSOLVARI(), out); break;
+    case sg_ColorSpace::ec_ColorSpaceSOLVARI:
+        add_solvari(value.get_ColorSpaceSOLVARI(), out);
+        break;
     case sg_ColorSpace::ec_ColorSpaceGeneric: {
         const auto& generic = value.get_ColorSpaceGeneric();
         add_axes(generic, out);
@@ -213,11 +247,21 @@ colour_components components_of(const sg_ColorSpace& value)
         add_optional_conditions(density.get_ColorSpaceSpecificationSpectrumGeneric(), result);
         break;
     }
-    case sg_ColorSpace::ec_ColorSpaceRGB: add_rgb(value.get_ColorSpaceRGB(), result); break;
-    case sg_ColorSpace::ec_ColorSpaceSRGB: add_rgb(value.get_ColorSpaceSRGB(), result); break;
-    case sg_ColorSpace::ec_ColorSpaceAdobeRGB: add_rgb(value.get_ColorSpaceAdobeRGB(), result); break;
-    case sg_ColorSpace::ec_ColorSpaceCMYKPlusN: add_cmyk(value.get_ColorSpaceCMYKPlusN(), result); break;
-    case sg_ColorSpace::ec_ColorSpaceAdobeWideGamutRGB: add_rgb(value.get_ColorSpaceAdobeWideGamutRGB(), result); break;
+    case sg_ColorSpace::ec_ColorSpaceRGB:
+        add_rgb(value.get_ColorSpaceRGB(), result);
+        break;
+    case sg_ColorSpace::ec_ColorSpaceSRGB:
+        add_rgb(value.get_ColorSpaceSRGB(), result);
+        break;
+    case sg_ColorSpace::ec_ColorSpaceAdobeRGB:
+        add_rgb(value.get_ColorSpaceAdobeRGB(), result);
+        break;
+    case sg_ColorSpace::ec_ColorSpaceCMYKPlusN:
+        add_cmyk(value.get_ColorSpaceCMYKPlusN(), result);
+        break;
+    case sg_ColorSpace::ec_ColorSpaceAdobeWideGamutRGB:
+        add_rgb(value.get_ColorSpaceAdobeWideGamutRGB(), result);
+        break;
     case sg_ColorSpace::ec_ColorSpaceSpectral: {
         const auto& spectral = value.get_ColorSpaceSpectral();
         for (size_t i = 0; i < spectral.size_ReflectancePoint(); ++i) {
@@ -278,22 +322,32 @@ colour_components components_of(const sg_ColorSpace& value)
     }
     case sg_ColorSpace::ec_ColorSpaceHSL: {
         const auto& hsl = value.get_ColorSpaceHSL();
-        add_numbers(out, {{"Hue", hsl.get_Hue()}, {"Saturation", hsl.get_Saturation()}, {"Lightness", hsl.get_Lightness()}});
+        add_numbers(out,
+                    {{"Hue", hsl.get_Hue()},
+                     {"Saturation", hsl.get_Saturation()},
+                     {"Lightness", hsl.get_Lightness()}});
         add_optional_conditions(hsl.get_ColorSpaceSpecificationSpectrumGeneric(), result);
         break;
     }
     case sg_ColorSpace::ec_ColorSpaceHSV: {
         const auto& hsv = value.get_ColorSpaceHSV();
-        add_numbers(out, {{"Hue", hsv.get_Hue()}, {"Saturation", hsv.get_Saturation()}, {"Value", hsv.get_Value()}});
+        add_numbers(
+            out, {{"Hue", hsv.get_Hue()}, {"Saturation", hsv.get_Saturation()}, {"Value", hsv.get_Value()}});
         add_optional_conditions(hsv.get_ColorSpaceSpecificationSpectrumGeneric(), result);
         break;
     }
-    case sg_ColorSpace::ec_ColorSpaceCMYK: add_cmyk(value.get_ColorSpaceCMYK(), result); break;
+    case sg_ColorSpace::ec_ColorSpaceCMYK:
+        add_cmyk(value.get_ColorSpaceCMYK(), result);
+        break;
     case sg_ColorSpace::ec_ColorSpaceSOLVARISenaplex: {
         const auto& hexachrome = value.get_ColorSpaceSOLVARISenaplex();
-        add_numbers(out, {{"Cyan", hexachrome.get_Cyan()}, {"Magenta", hexachrome.get_Magenta()},
-                          {"Yellow", hexachrome.get_Yellow()}, {"Black", hexachrome.get_Black()},
-                          {"Orange", hexachrome.get_Orange()}, {"Green", hexachrome.get_Green()}});
+        add_numbers(out,
+                    {{"Cyan", hexachrome.get_Cyan()},
+                     {"Magenta", hexachrome.get_Magenta()},
+                     {"Yellow", hexachrome.get_Yellow()},
+                     {"Black", hexachrome.get_Black()},
+                     {"Orange", hexachrome.get_Orange()},
+                     {"Green", hexachrome.get_Green()}});
         add_spot_colours(hexachrome, out);
         add_optional_conditions(hexachrome.get_ColorSpaceSpecificationSpectrumGeneric(), result);
         break;
@@ -324,11 +378,13 @@ colour_components components_of(const sg_ColorSpace& value)
     }
     case sg_ColorSpace::ec_ColorSpaceMunsell: {
         const auto& munsell = value.get_ColorSpaceMunsell();
-        add_texts(out, {{"CollectionName", munsell.get_CollectionName()}, {"ColorName", munsell.get_ColorName()}});
+        add_texts(out,
+                  {{"CollectionName", munsell.get_CollectionName()}, {"ColorName", munsell.get_ColorName()}});
         add_optional_conditions(munsell.get_ColorSpaceSpecificationSpectrumGeneric(), result);
         break;
     }
-    default: break;  // nothing chosen
+    default:
+        break; // nothing chosen
     }
     return result;
 }

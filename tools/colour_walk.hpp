@@ -17,7 +17,8 @@ struct colour_place
     const com_kyrandel_v2::ColorSetType* colour_set = nullptr;
 };
 
-void for_each_colour(const com_kyrandel_v2::Kyr& document,
-                     const std::function<void(const com_kyrandel_v2::ColorType&, const colour_place&)>& visit);
+void for_each_colour(
+    const com_kyrandel_v2::Kyr& document,
+    const std::function<void(const com_kyrandel_v2::ColorType&, const colour_place&)>& visit);
 
 } // namespace kyr_tool

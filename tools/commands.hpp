@@ -11,7 +11,7 @@ namespace kyr_tool {
 struct command
 {
     CLI::App* app;
-    std::function<int()> run;  // returns an exit_status
+    std::function<int()> run; // returns an exit_status
 };
 
 command add_validate_command(CLI::App& parent);

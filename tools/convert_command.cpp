@@ -36,9 +36,12 @@ command add_convert_command(CLI::App& parent)
 {
     auto options = std::make_shared<convert_options>();
     CLI::App* app = parent.add_subcommand(
-        "convert", "Rewrite a document in canonical form; OUT ending in .kyrz makes a container, .kyr plain XML.");
-    app->add_option("IN", options->input, "Document to read (.kyr, .kyrz, or - for standard input)")->required();
-    app->add_option("OUT", options->output, "File to write (.kyr, .kyrz, or - for plain XML on standard output)")
+        "convert",
+        "Rewrite a document in canonical form; OUT ending in .kyrz makes a container, .kyr plain XML.");
+    app->add_option("IN", options->input, "Document to read (.kyr, .kyrz, or - for standard input)")
+        ->required();
+    app->add_option("OUT", options->output,
+                    "File to write (.kyr, .kyrz, or - for plain XML on standard output)")
         ->required();
     return {app, [options] { return convert(*options); }};
 }

@@ -42,7 +42,8 @@ int run_diff(const diff_options& options)
 {
     const std::optional<difference_formula> formula = parse_difference_formula(options.formula);
     if (!formula) {
-        std::cerr << "kyr: unknown formula " << options.formula << " (de76, de94, de00, cmc, cmc:L:C, din99)\n";
+        std::cerr << "kyr: unknown formula " << options.formula
+                  << " (de76, de94, de00, cmc, cmc:L:C, din99)\n";
         return exit_usage_or_io;
     }
     com_kyrandel_v2::Kyr standards, samples;
@@ -50,7 +51,7 @@ int run_diff(const diff_options& options)
     if (!load(options.standard_file, standards, status) || !load(options.sample_file, samples, status))
         return status;
 
-    std::map<std::string, const com_kyrandel_v2::ColorType*> by_name;  // the first of each name
+    std::map<std::string, const com_kyrandel_v2::ColorType*> by_name; // the first of each name
     for_each_colour(samples, [&by_name](const com_kyrandel_v2::ColorType& colour, const colour_place&) {
         by_name.emplace(utf8(colour.get_ColorName()), &colour);
     });
@@ -64,8 +65,8 @@ int run_diff(const diff_options& options)
         }
         ColourMeasure standard, sample;
         std::string error;
-        if (!measure_colour(colour, {}, standard, &error) ||
-            !measure_colour(*match->second, {standard.illuminant, standard.observer}, sample, &error)) {
+        if (!measure_colour(colour, {}, standard, &error)
+            || !measure_colour(*match->second, {standard.illuminant, standard.observer}, sample, &error)) {
             std::cerr << "kyr: " << name << ": " << error << '\n';
             status = exit_invalid;
             return;
@@ -93,7 +94,8 @@ command add_diff_command(CLI::App& parent)
         "diff", "Print the colour difference between the colours of the same name in two documents.");
     app->add_option("A", options->standard_file, "Document of the standards")->required();
     app->add_option("B", options->sample_file, "Document of the samples")->required();
-    app->add_option("--formula", options->formula, "de76, de94, de00, cmc, cmc:L:C or din99")->capture_default_str();
+    app->add_option("--formula", options->formula, "de76, de94, de00, cmc, cmc:L:C or din99")
+        ->capture_default_str();
     app->add_flag("--json", options->json, "Print an array of objects: name, delta_e");
     return {app, [options] { return run_diff(*options); }};
 }

@@ -82,7 +82,8 @@ load_result load_standard_input(Kyr& document, reading mode)
     if (std::ferror(stdin))
         return {load_outcome::unreadable, "cannot read standard input"};
     if (bytes.size() > lmx::k_max_strict_document_length)
-        return {load_outcome::invalid, "standard input is longer than the strict check takes (128 MiB): use --lenient"};
+        return {load_outcome::invalid,
+                "standard input is longer than the strict check takes (128 MiB): use --lenient"};
     lmx::c_xml_reader_memory reader(bytes.data(), bytes.size());
     return parse(reader, document, mode);
 }

@@ -13,7 +13,7 @@ enum class load_outcome { loaded, invalid, unreadable };
 struct load_result
 {
     load_outcome outcome;
-    std::string message;  // empty when loaded
+    std::string message; // empty when loaded
     // The place of a fault the strict check found, counted from 1; 0 for a message without one.
     std::size_t line = 0;
     std::size_t column = 0;

@@ -13,7 +13,7 @@ enum class save_outcome { saved, not_writable_document, io_error };
 struct save_result
 {
     save_outcome outcome;
-    std::string message;  // empty when saved
+    std::string message; // empty when saved
 };
 
 // True for "-" and for names that the library can write (".kyr", ".kyrz").

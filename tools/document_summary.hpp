@@ -16,7 +16,7 @@ namespace kyr_tool {
 struct library_stamp
 {
     std::string name;
-    std::optional<std::string> version;  // nothing when the version element is nil
+    std::optional<std::string> version; // nothing when the version element is nil
 };
 
 struct document_summary
@@ -26,7 +26,7 @@ struct document_summary
     std::string creator_version;
     std::string purpose;
     std::optional<std::string> comments;
-    std::vector<std::string> change_history;  // as written in the document
+    std::vector<std::string> change_history; // as written in the document
     std::optional<library_stamp> read_library;
     std::optional<library_stamp> written_library;
 

@@ -5,9 +5,9 @@
 namespace kyr_tool {
 
 enum exit_status : int {
-    exit_ok = 0,          // the command did what was asked
-    exit_invalid = 1,     // a document is invalid or a check failed
-    exit_usage_or_io = 2  // bad arguments, or a file that cannot be read or written
+    exit_ok = 0,         // the command did what was asked
+    exit_invalid = 1,    // a document is invalid or a check failed
+    exit_usage_or_io = 2 // bad arguments, or a file that cannot be read or written
 };
 
 } // namespace kyr_tool

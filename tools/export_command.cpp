@@ -34,7 +34,7 @@ struct value_row
     std::string colour_space;
     std::string palette;
     std::string colour_set;
-    std::string prefix;  // of its columns: the colour space without "ColorSpace"
+    std::string prefix; // of its columns: the colour space without "ColorSpace"
     colour_components components;
 };
 
@@ -42,7 +42,7 @@ struct value_row
 // "Spectral.400"), so the components of different spaces never share a column.
 struct column_layout
 {
-    std::vector<std::string> named;  // in order of first appearance
+    std::vector<std::string> named; // in order of first appearance
     // Per spectral space, in order of first appearance, its wavelengths ascending.
     std::vector<std::pair<std::string, std::set<double>>> spectral;
 };
@@ -55,7 +55,7 @@ std::string column_of(const value_row& row, const std::string& component)
 column_layout layout_of(const std::vector<value_row>& rows)
 {
     column_layout layout;
-    std::unordered_set<std::string> seen;  // a document may name thousands of inks
+    std::unordered_set<std::string> seen; // a document may name thousands of inks
     for (const value_row& row : rows) {
         for (const auto& component : row.components.named) {
             const std::string column = column_of(row, component.first);
@@ -88,9 +88,9 @@ void write_header(const column_layout& layout)
 // A component named twice in one value (two spot colours of one name) keeps its first value.
 void write_row(const value_row& row, const column_layout& layout)
 {
-    std::cout << csv_field(row.colour_name) << ',' << csv_field(row.colour_space) << ',' << csv_field(row.palette)
-              << ',' << csv_field(row.colour_set) << ',' << csv_field(row.components.illuminant) << ','
-              << csv_field(row.components.observer);
+    std::cout << csv_field(row.colour_name) << ',' << csv_field(row.colour_space) << ','
+              << csv_field(row.palette) << ',' << csv_field(row.colour_set) << ','
+              << csv_field(row.components.illuminant) << ',' << csv_field(row.components.observer);
     std::map<std::string, std::string> cells;
     for (const auto& component : row.components.named)
         cells.emplace(column_of(row, component.first), component.second);
@@ -131,7 +131,8 @@ int export_document(const export_options& options)
             rows.push_back({utf8(colour.get_ColorName()), name,
                             place.palette ? utf8(place.palette->get_PaletteName()) : "",
                             place.colour_set ? utf8(place.colour_set->get_ColorSetName()) : "",
-                            name.compare(0, 10, "ColorSpace") == 0 ? name.substr(10) : name, components_of(value)});
+                            name.compare(0, 10, "ColorSpace") == 0 ? name.substr(10) : name,
+                            components_of(value)});
         }
     });
 
@@ -149,7 +150,8 @@ command add_export_command(CLI::App& parent)
     auto options = std::make_shared<export_options>();
     CLI::App* app = parent.add_subcommand(
         "export", "Write every colour value as a table row: colour name, colour space and its numbers.");
-    app->add_option("FILE", options->file, "Document to read (.kyr, .kyrz, or - for standard input)")->required();
+    app->add_option("FILE", options->file, "Document to read (.kyr, .kyrz, or - for standard input)")
+        ->required();
     app->add_option("--format", options->format, "Output format")
         ->check(CLI::IsMember({"csv", "cgats"}))
         ->capture_default_str();

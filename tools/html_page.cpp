@@ -53,7 +53,8 @@ void append_swatch(std::string& out, const swatch& shown, const char* role = nul
 {
     out += "<figure class=\"swatch\">";
     if (shown.rgb) {
-        out += shown.clipped ? "<div class=\"patch clipped\" style=\"background:" : "<div class=\"patch\" style=\"background:";
+        out += shown.clipped ? "<div class=\"patch clipped\" style=\"background:"
+                             : "<div class=\"patch\" style=\"background:";
         out += hex_colour(*shown.rgb);
         out += "\"></div>";
     } else {
@@ -101,11 +102,13 @@ void append_verdicts(std::string& out, const std::vector<qc_line>& lines)
            "<th>Limits</th><th>Verdict</th></tr>\n";
     for (const qc_line& line : lines) {
         out += "<tr>";
-        for (const std::string* cell : {&line.measurement, &line.tolerance, &line.function, &line.value, &line.limits})
+        for (const std::string* cell :
+             {&line.measurement, &line.tolerance, &line.function, &line.value, &line.limits})
             append_element(out, "td", nullptr, *cell);
-        const std::string verdict_class = line.verdict == "pass" || line.verdict == "warn" || line.verdict == "fail"
-                                              ? line.verdict
-                                              : std::string("small");  // values and lines not evaluated
+        const std::string verdict_class =
+            line.verdict == "pass" || line.verdict == "warn" || line.verdict == "fail"
+            ? line.verdict
+            : std::string("small"); // values and lines not evaluated
         append_element(out, "td", verdict_class.c_str(), line.verdict);
         out += "</tr>\n";
     }

@@ -56,9 +56,11 @@ int import_file(const import_options& options)
         std::cerr << "kyr: " << options.input << ": " << read.message << '\n';
         return exit_invalid;
     }
-    const std::string name = options.input == "-" ? "standard input" : std::filesystem::path(options.input).filename().string();
+    const std::string name =
+        options.input == "-" ? "standard input" : std::filesystem::path(options.input).filename().string();
     com_kyrandel_v2::Kyr document;
-    const kyr::cgats::import_result imported = kyr::cgats::to_document(tables, name, "kyr", creation_time(), document);
+    const kyr::cgats::import_result imported =
+        kyr::cgats::to_document(tables, name, "kyr", creation_time(), document);
     if (!imported.ok) {
         std::cerr << "kyr: " << options.input << ": " << imported.message << '\n';
         return exit_invalid;
@@ -66,18 +68,20 @@ int import_file(const import_options& options)
     return save_for_command(document, options.output);
 }
 
-}  // namespace
+} // namespace
 
 command add_import_command(CLI::App& parent)
 {
     auto options = std::make_shared<import_options>();
     CLI::App* app = parent.add_subcommand(
-        "import", "Read a measurement-data text file (CGATS: .txt, .ti1, .ti3, .cgats) into a document: one colour per "
-                  "sample, one colour set per table.");
+        "import",
+        "Read a measurement-data text file (CGATS: .txt, .ti1, .ti3, .cgats) into a document: one colour per "
+        "sample, one colour set per table.");
     app->add_option("FILE", options->input, "Text file to read (- for standard input)")->required();
-    app->add_option("-o,--output", options->output, "Document to write (.kyr, .kyrz, or - for plain XML on standard output)")
+    app->add_option("-o,--output", options->output,
+                    "Document to write (.kyr, .kyrz, or - for plain XML on standard output)")
         ->required();
     return {app, [options] { return import_file(*options); }};
 }
 
-}  // namespace kyr_tool
+} // namespace kyr_tool

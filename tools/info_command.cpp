@@ -87,12 +87,14 @@ void print_json(const std::string& file, const document_summary& s)
         if (s.colours_per_space[i] != 0)
             spaces[colour_space_name(i)] = s.colours_per_space[i];
 
-    const nlohmann::ordered_json document = {
-        {"file", file},
-        {"header", header},
-        {"counts", {{"colours", s.colours}, {"palettes", s.palettes}, {"colour_sets", s.colour_sets},
-                    {"quality_control_records", s.quality_control_records}}},
-        {"colour_spaces", spaces}};
+    const nlohmann::ordered_json document = {{"file", file},
+                                             {"header", header},
+                                             {"counts",
+                                              {{"colours", s.colours},
+                                               {"palettes", s.palettes},
+                                               {"colour_sets", s.colour_sets},
+                                               {"quality_control_records", s.quality_control_records}}},
+                                             {"colour_spaces", spaces}};
     // Text from the document may hold lone surrogates; never let them abort output.
     std::cout << document.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
 }
@@ -116,8 +118,10 @@ command add_info_command(CLI::App& parent)
 {
     auto options = std::make_shared<info_options>();
     CLI::App* app = parent.add_subcommand(
-        "info", "Summarise a document: header, dates, libraries, and counts of colours, palettes and colour spaces.");
-    app->add_option("FILE", options->file, "Document to read (.kyr, .kyrz, or - for standard input)")->required();
+        "info",
+        "Summarise a document: header, dates, libraries, and counts of colours, palettes and colour spaces.");
+    app->add_option("FILE", options->file, "Document to read (.kyr, .kyrz, or - for standard input)")
+        ->required();
     app->add_flag("--json", options->json, "Print the summary as JSON");
     return {app, [options] { return info(*options); }};
 }

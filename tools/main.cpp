@@ -19,11 +19,11 @@ int main(int argc, char** argv)
     app.set_version_flag("--version", std::string("kyr ") + KYR_VERSION_STRING);
     app.require_subcommand(0, 1);
 
-    const std::vector<command> commands = {
-        add_validate_command(app), add_info_command(app), add_convert_command(app),
-        add_export_command(app), add_new_command(app), add_import_command(app)};
+    const std::vector<command> commands = {add_validate_command(app), add_info_command(app),
+                                           add_convert_command(app),  add_export_command(app),
+                                           add_new_command(app),      add_import_command(app)};
     const std::vector<command> colour_commands = {add_colorimetry_command(app), add_diff_command(app),
-                                                   add_qc_command(app)};
+                                                  add_qc_command(app)};
     const std::vector<command> page_commands = {add_render_command(app)};
 
     try {

@@ -32,7 +32,8 @@ std::optional<swatch> parse_lab(const std::string& name, const std::string& text
     std::size_t start = 0;
     while (numbers.size() < 4) {
         const std::size_t comma = text.find(',', start);
-        const auto number = parse_number(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+        const auto number =
+            parse_number(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
         if (!number)
             return std::nullopt;
         numbers.push_back(*number);
@@ -54,8 +55,8 @@ int usage_error(const std::string& message)
 int create(const new_options& options)
 {
     if (options.names.size() != options.labs.size())
-        return usage_error("give one --lab for each --name (" + std::to_string(options.names.size()) + " names, "
-                           + std::to_string(options.labs.size()) + " L*a*b* values)");
+        return usage_error("give one --lab for each --name (" + std::to_string(options.names.size())
+                           + " names, " + std::to_string(options.labs.size()) + " L*a*b* values)");
     if (!is_writable_name(options.output))
         return usage_error(options.output + ": the output name must end in .kyr or .kyrz (or be -)");
 
@@ -72,7 +73,8 @@ int create(const new_options& options)
     conditions.field_of_view = options.observer == 10 ? L"FieldOfView_10_Degree" : L"FieldOfView_2_Degree";
 
     com_kyrandel_v2::Kyr document;
-    if (const auto error = build_swatch_document(swatches, options.purpose, conditions, creation_time(), document))
+    if (const auto error =
+            build_swatch_document(swatches, options.purpose, conditions, creation_time(), document))
         return usage_error(*error);
 
     return save_for_command(document, options.output);
@@ -84,7 +86,8 @@ command add_new_command(CLI::App& parent)
 {
     auto options = std::make_shared<new_options>();
     CLI::App* app = parent.add_subcommand(
-        "new", "Create a swatch document from names and L*a*b* values, e.g. --name Red --lab 53,80,67 -o red.kyr");
+        "new",
+        "Create a swatch document from names and L*a*b* values, e.g. --name Red --lab 53,80,67 -o red.kyr");
     app->add_option("--name", options->names, "Colour name; repeat with one --lab each");
     app->add_option("--lab", options->labs, "L*a*b* value of the matching --name, as L,A,B");
     app->add_option("-o,--output", options->output, "File to write (.kyr, .kyrz, or - for standard output)")

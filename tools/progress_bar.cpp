@@ -30,8 +30,8 @@ void progress_bar::show(std::size_t done)
     if (!enabled_)
         return;
     const std::size_t filled = done * bar_width / total_;
-    out_ << "\r[" << std::string(filled, '#') << std::string(bar_width - filled, ' ') << "] "
-         << done << '/' << total_ << std::flush;
+    out_ << "\r[" << std::string(filled, '#') << std::string(bar_width - filled, ' ') << "] " << done << '/'
+         << total_ << std::flush;
 }
 
 bool wants_progress_bar(std::size_t files)

@@ -13,8 +13,8 @@ public:
     // Draws nothing unless `enabled`; `total` is the number of steps.
     progress_bar(std::ostream& out, std::size_t total, bool enabled);
 
-    void clear();                   // erase the bar before printing a line
-    void show(std::size_t done);    // draw the bar for `done` of `total` steps
+    void clear();                // erase the bar before printing a line
+    void show(std::size_t done); // draw the bar for `done` of `total` steps
 
 private:
     std::ostream& out_;

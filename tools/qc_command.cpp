@@ -30,8 +30,8 @@ std::string conditions_text(const QcResult& r)
 {
     if (!r.illuminant)
         return "";
-    return std::string(illuminant_name(*r.illuminant)) +
-           (r.observer ? "/" + std::to_string(observer_degrees(*r.observer)) + "°" : "");
+    return std::string(illuminant_name(*r.illuminant))
+        + (r.observer ? "/" + std::to_string(observer_degrees(*r.observer)) + "°" : "");
 }
 
 nlohmann::ordered_json json_of(const QcResult& r)
@@ -59,12 +59,14 @@ void print_text(const std::vector<QcResult>& results)
     const QcResult* previous = nullptr;
     for (const QcResult& r : results) {
         if (!previous || previous->record != r.record)
-            std::cout << "Record " << r.record + 1 << (r.record_name.empty() ? "" : " \"" + r.record_name + "\"") << '\n';
+            std::cout << "Record " << r.record + 1
+                      << (r.record_name.empty() ? "" : " \"" + r.record_name + "\"") << '\n';
         if (!previous || previous->record != r.record || previous->standard != r.standard)
             std::cout << "  Standard \"" << r.standard_name << "\"\n";
         previous = &r;
         std::cout << "    "
-                  << (r.measurement ? "measurement " + std::to_string(*r.measurement + 1) + " \"" + r.measurement_name + "\""
+                  << (r.measurement ? "measurement " + std::to_string(*r.measurement + 1) + " \""
+                              + r.measurement_name + "\""
                                     : std::string("all measurements"))
                   << ": " << r.function;
         if (!r.tolerance.empty())
@@ -131,8 +133,10 @@ command add_qc_command(CLI::App& parent)
 {
     auto options = std::make_shared<qc_options>();
     CLI::App* app = parent.add_subcommand(
-        "qc", "Evaluate every quality-control record: each measurement against its standard under each tolerance.");
-    app->add_option("FILE", options->file, "Document to read (.kyr, .kyrz, or - for standard input)")->required();
+        "qc",
+        "Evaluate every quality-control record: each measurement against its standard under each tolerance.");
+    app->add_option("FILE", options->file, "Document to read (.kyr, .kyrz, or - for standard input)")
+        ->required();
     app->add_flag("--json", options->json, "Print the results as a JSON array");
     app->add_option("--write-results", options->results_file,
                     "Store each measurement function's value in its Result and write the document to OUT");

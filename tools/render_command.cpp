@@ -18,12 +18,13 @@ struct render_options
 {
     std::string input;
     std::string output;
-    std::string format;  // "html", "svg", or empty to follow the output's ending
+    std::string format; // "html", "svg", or empty to follow the output's ending
 };
 
 bool ends_with(const std::string& text, const std::string& ending)
 {
-    return text.size() >= ending.size() && text.compare(text.size() - ending.size(), ending.size(), ending) == 0;
+    return text.size() >= ending.size()
+        && text.compare(text.size() - ending.size(), ending.size(), ending) == 0;
 }
 
 std::string format_of(const render_options& options)
@@ -58,7 +59,8 @@ int render(const render_options& options)
 {
     const std::string format = format_of(options);
     if (format.empty()) {
-        std::cerr << "kyr: " << options.output << ": the output name must end in .html or .svg (or give --format)\n";
+        std::cerr << "kyr: " << options.output
+                  << ": the output name must end in .html or .svg (or give --format)\n";
         return exit_usage_or_io;
     }
     com_kyrandel_v2::Kyr document;
@@ -79,10 +81,12 @@ command add_render_command(CLI::App& parent)
     auto options = std::make_shared<render_options>();
     CLI::App* app = parent.add_subcommand(
         "render", "Draw the colours as a page: swatches, spectral curves and quality-control verdicts.");
-    app->add_option("FILE", options->input, "Document to read (.kyr, .kyrz, or - for standard input)")->required();
+    app->add_option("FILE", options->input, "Document to read (.kyr, .kyrz, or - for standard input)")
+        ->required();
     app->add_option("-o,--output", options->output, "Page to write: .html, .svg, or - for standard output")
         ->required();
-    app->add_option("--format", options->format, "html or svg (default: from the output's ending; html for -)")
+    app->add_option("--format", options->format,
+                    "html or svg (default: from the output's ending; html for -)")
         ->check(CLI::IsMember({"html", "svg"}));
     return {app, [options] { return render(*options); }};
 }

@@ -19,10 +19,34 @@ using kyr::colour::DisplayColour;
 using kyr::colour::DisplayColours;
 
 // Short labels of the colour-space members, in member order.
-const char* const space_labels[colour_space_count] = {
-    "Recipe", "SOLVARI", "Generic", "Emissive generic", "Density", "RGB", "sRGB", "Adobe RGB", "CMYK+N",
-    "Wide-gamut RGB", "Spectral", "Emissive spectral", "L*a*b*", "L*C*h", "XYZ", "Emissive XYZ", "xyY",
-    "Emissive xyY", "L*u*v*", "HSL", "HSV", "CMYK", "SOLVARI Senaplex", "YUV", "YIQ", "YBR", "NCS", "Munsell"};
+const char* const space_labels[colour_space_count] = {"Recipe",
+                                                      "SOLVARI",
+                                                      "Generic",
+                                                      "Emissive generic",
+                                                      "Density",
+                                                      "RGB",
+                                                      "sRGB",
+                                                      "Adobe RGB",
+                                                      "CMYK+N",
+                                                      "Wide-gamut RGB",
+                                                      "Spectral",
+                                                      "Emissive spectral",
+                                                      "L*a*b*",
+                                                      "L*C*h",
+                                                      "XYZ",
+                                                      "Emissive XYZ",
+                                                      "xyY",
+                                                      "Emissive xyY",
+                                                      "L*u*v*",
+                                                      "HSL",
+                                                      "HSV",
+                                                      "CMYK",
+                                                      "SOLVARI Senaplex",
+                                                      "YUV",
+                                                      "YIQ",
+                                                      "YBR",
+                                                      "NCS",
+                                                      "Munsell"};
 
 std::string conditions_text(const DisplayColour& display)
 {
@@ -43,15 +67,15 @@ std::string value_line(const sg_ColorSpace& value)
     const colour_components components = components_of(value);
     if (!components.spectral.empty()) {
         const auto [low, high] = std::minmax_element(components.spectral.begin(), components.spectral.end());
-        return line + ": " + std::to_string(components.spectral.size()) + " points, " + format_number(low->first) +
-               "–" + format_number(high->first) + " nm";
+        return line + ": " + std::to_string(components.spectral.size()) + " points, "
+            + format_number(low->first) + "–" + format_number(high->first) + " nm";
     }
     switch (value.getchosen()) {
     case sg_ColorSpace::ec_ColorSpaceNCS:
         return line + ": " + utf8(value.get_ColorSpaceNCS().get_ColorName());
     case sg_ColorSpace::ec_ColorSpaceMunsell:
-        return line + ": " + utf8(value.get_ColorSpaceMunsell().get_CollectionName()) + " " +
-               utf8(value.get_ColorSpaceMunsell().get_ColorName());
+        return line + ": " + utf8(value.get_ColorSpaceMunsell().get_CollectionName()) + " "
+            + utf8(value.get_ColorSpaceMunsell().get_ColorName());
     case sg_ColorSpace::ec_ColorSpaceSOLVARI:
         return line + ": " + utf8(value.get_ColorSpaceSOLVARI().get_FamilyName());
     default:
@@ -78,7 +102,8 @@ public:
         if (display.rgb) {
             result.rgb = kyr::colour::to_8bit(*display.rgb);
             result.clipped = !display.rgb->in_gamut;
-            result.origin = "sRGB " + hex_colour(*result.rgb) + " from " + origin_of(display.source) + conditions_text(display);
+            result.origin = "sRGB " + hex_colour(*result.rgb) + " from " + origin_of(display.source)
+                + conditions_text(display);
         } else {
             result.note = display.note;
         }
@@ -109,7 +134,8 @@ private:
         return source;
     }
 
-    static spectrum_curve curve_of(const sg_ColorSpace& value, const std::optional<kyr::colour::DisplayRGB>& rgb)
+    static spectrum_curve curve_of(const sg_ColorSpace& value,
+                                   const std::optional<kyr::colour::DisplayRGB>& rgb)
     {
         spectrum_curve curve;
         // Only drawable points, and no NaN left to upset the sort.
@@ -154,7 +180,8 @@ qc_line line_of(const kyr::colour::QcResult& r)
     }
     if (r.value) {
         char value[32];
-        std::snprintf(value, sizeof value, "%.2f", std::fabs(*r.value) < 0.005 ? 0.0 : *r.value);  // no "-0.00"
+        std::snprintf(value, sizeof value, "%.2f",
+                      std::fabs(*r.value) < 0.005 ? 0.0 : *r.value); // no "-0.00"
         line.value = value;
     }
     line.limits = limits_text(r);
@@ -223,9 +250,9 @@ page build_page(const Kyr& document, const std::string& file)
     for (const kyr::colour::QcResult& r : kyr::colour::evaluate_quality_control(document))
         if (r.record < result.records.size() && r.standard < result.records[r.record].standards.size())
             result.records[r.record].standards[r.standard].lines.push_back(line_of(r));
-    result.facts.push_back(std::to_string(result.swatch_count) + " colours, " + std::to_string(result.clipped_count) +
-                           " outside sRGB (clipped), " + std::to_string(result.unknown_count) +
-                           " without a colorimetric value");
+    result.facts.push_back(std::to_string(result.swatch_count) + " colours, "
+                           + std::to_string(result.clipped_count) + " outside sRGB (clipped), "
+                           + std::to_string(result.unknown_count) + " without a colorimetric value");
     return std::move(result);
 }
 

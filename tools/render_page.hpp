@@ -15,24 +15,24 @@ namespace kyr_tool {
 
 struct spectrum_curve
 {
-    std::vector<std::pair<double, double>> points;  // (nm, reflectance), finite, ascending wavelength
-    std::optional<kyr::colour::RGB8> colour;        // the spectrum's own sRGB, when it has one
+    std::vector<std::pair<double, double>> points; // (nm, reflectance), finite, ascending wavelength
+    std::optional<kyr::colour::RGB8> colour;       // the spectrum's own sRGB, when it has one
 };
 
 struct swatch
 {
     std::string name, number;
-    std::optional<kyr::colour::RGB8> rgb;  // empty: drawn hatched, with `note`
-    bool clipped = false;                  // outside the sRGB gamut, clipped into it
-    std::string origin;                    // "sRGB #C8372D from the spectrum (D50, 2°)"
+    std::optional<kyr::colour::RGB8> rgb; // empty: drawn hatched, with `note`
+    bool clipped = false;                 // outside the sRGB gamut, clipped into it
+    std::string origin;                   // "sRGB #C8372D from the spectrum (D50, 2°)"
     std::string note;
-    std::vector<std::string> values;       // one line per stored value
+    std::vector<std::string> values; // one line per stored value
     std::vector<spectrum_curve> spectra;
 };
 
 struct swatch_group
 {
-    std::string title;  // "Colours", or the colour set's name
+    std::string title; // "Colours", or the colour set's name
     std::vector<swatch> swatches;
 };
 
@@ -64,8 +64,8 @@ struct qc_record
 struct page
 {
     std::string title;
-    std::vector<std::string> facts;  // creator, purpose, counts
-    swatch_group colours;            // the document's own colours
+    std::vector<std::string> facts; // creator, purpose, counts
+    swatch_group colours;           // the document's own colours
     std::vector<palette_section> palettes;
     std::vector<qc_record> records;
     size_t swatch_count = 0, clipped_count = 0, unknown_count = 0;

@@ -55,14 +55,14 @@ void append_spectrum_plot(std::string& out, const spectrum_curve& curve, double 
         return;
     double low = curve.points.front().first, high = curve.points.back().first;
     if (!(high > low)) {
-        low -= 10;  // one point: a narrow window around it
+        low -= 10; // one point: a narrow window around it
         high += 10;
     }
     if (!(high > low) || !std::isfinite(high - low))
-        return;  // no wavelength scale to draw on
+        return; // no wavelength scale to draw on
     double top = 1;
     for (const auto& point : curve.points)
-        top = std::max(top, std::ceil(point.second * 2) / 2);  // fluorescent samples exceed 1
+        top = std::max(top, std::ceil(point.second * 2) / 2); // fluorescent samples exceed 1
     top = std::min(top, 10.0);
 
     const double x0 = x + left_margin, x1 = x + plot_width - right_margin;

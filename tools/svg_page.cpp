@@ -55,7 +55,8 @@ std::string fitted(const std::string& text, size_t limit)
 // lines is cut short.
 void add_wrapped(std::vector<caption_line>& lines, const std::string& text, const char* css_class)
 {
-    const size_t limit = css_class && std::string(css_class) == "small" ? small_line_characters : line_characters;
+    const size_t limit =
+        css_class && std::string(css_class) == "small" ? small_line_characters : line_characters;
     std::string rest = text;
     for (size_t n = 1; n < lines_per_caption_item && characters(rest) > limit; ++n) {
         size_t cut = byte_offset(rest, limit);
@@ -88,7 +89,8 @@ std::vector<caption_line> caption_of(const swatch& shown, const char* role)
 
 double card_height(const swatch& shown, const char* role)
 {
-    return patch_height + 8 + caption_of(shown, role).size() * line_height + shown.spectra.size() * (plot_height + 4);
+    return patch_height + 8 + caption_of(shown, role).size() * line_height
+        + shown.spectra.size() * (plot_height + 4);
 }
 
 class svg_writer
@@ -132,7 +134,8 @@ public:
 
     std::string finish(const std::string& title)
     {
-        std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"";
+        std::string out =
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"";
         append_coordinate(out, page_width);
         out += "\" height=\"";
         append_coordinate(out, m_y + margin);
@@ -140,16 +143,19 @@ public:
         append_coordinate(out, page_width);
         out += ' ';
         append_coordinate(out, m_y + margin);
-        out += "\" font-family=\"system-ui, sans-serif\" font-size=\"11\" color=\"#1A1A1A\" fill=\"#1A1A1A\">\n<title>";
+        out += "\" font-family=\"system-ui, sans-serif\" font-size=\"11\" color=\"#1A1A1A\" "
+               "fill=\"#1A1A1A\">\n<title>";
         append_escaped(out, title);
-        out += "</title>\n<defs><pattern id=\"hatch\" patternUnits=\"userSpaceOnUse\" width=\"12\" height=\"12\" "
+        out += "</title>\n<defs><pattern id=\"hatch\" patternUnits=\"userSpaceOnUse\" width=\"12\" "
+               "height=\"12\" "
                "patternTransform=\"rotate(45)\"><rect width=\"6\" height=\"12\" fill=\"";
         out += hatch_dark;
         out += "\"/><rect x=\"6\" width=\"6\" height=\"12\" fill=\"";
         out += hatch_light;
         out += "\"/></pattern></defs>\n<style>.heading{font-weight:600}.name{font-weight:600}"
                ".small{font-size:10px;fill:#555}.role{font-size:9px;fill:#555;letter-spacing:.06em}"
-               ".alert{fill:#B3261E}.plot{color:#555}</style>\n<rect width=\"100%\" height=\"100%\" fill=\"#FAFAF8\"/>\n";
+               ".alert{fill:#B3261E}.plot{color:#555}</style>\n<rect width=\"100%\" height=\"100%\" "
+               "fill=\"#FAFAF8\"/>\n";
         return out + m_out + "</svg>\n";
     }
 
@@ -172,7 +178,8 @@ private:
         m_out += "</text>";
     }
 
-    void rect(double x, double y, double width, double height, const std::string& fill, const char* extra = "")
+    void rect(double x, double y, double width, double height, const std::string& fill,
+              const char* extra = "")
     {
         m_out += "<rect x=\"";
         append_coordinate(m_out, x);
@@ -191,7 +198,8 @@ private:
     {
         m_out += "<g>";
         rect(x, m_y, card_width, height, "#FFFFFF", " stroke=\"#CFCFCF\" rx=\"6\"");
-        rect(x, m_y, card_width, patch_height, shown.rgb ? hex_colour(*shown.rgb) : std::string("url(#hatch)"));
+        rect(x, m_y, card_width, patch_height,
+             shown.rgb ? hex_colour(*shown.rgb) : std::string("url(#hatch)"));
         if (shown.clipped) {
             const double right = x + card_width;
             m_out += "<path d=\"M";
@@ -209,7 +217,7 @@ private:
         double y = m_y + patch_height + 4;
         for (const caption_line& line : caption_of(shown, role)) {
             y += line_height;
-            add_text(x + 8, y, line.text, line.css_class, page_line_characters);  // already wrapped
+            add_text(x + 8, y, line.text, line.css_class, page_line_characters); // already wrapped
         }
         y += 6;
         for (const spectrum_curve& curve : shown.spectra) {
@@ -261,8 +269,9 @@ std::string svg_page(const page& shown)
             }
             writer.cards(swatches, roles);
             for (const qc_line& line : standard.lines)
-                writer.text(line.measurement + " · " + line.tolerance + " · " + line.function + " " + line.value +
-                                (line.limits.empty() ? "" : " · limits " + line.limits) + " · " + line.verdict,
+                writer.text(line.measurement + " · " + line.tolerance + " · " + line.function + " "
+                                + line.value + (line.limits.empty() ? "" : " · limits " + line.limits) + " · "
+                                + line.verdict,
                             line.verdict == "fail" ? "alert" : nullptr);
         }
     }

@@ -33,8 +33,8 @@ std::optional<std::string> fill_conditions(ColorSpaceSpecificationSpectrumTristi
     return refused("field of view", specification.set_FieldOfView(conditions.field_of_view));
 }
 
-std::optional<std::string> fill_colour(ColorType& colour, const swatch& values, const swatch_conditions& conditions,
-                                       const lmx::c_datetime& now)
+std::optional<std::string> fill_colour(ColorType& colour, const swatch& values,
+                                       const swatch_conditions& conditions, const lmx::c_datetime& now)
 {
     colour.set_ColorName(utf16(values.name));
     colour.append_ChangeHistory(now);
@@ -68,9 +68,10 @@ lmx::c_datetime creation_time()
     return lmx::c_datetime(text);
 }
 
-std::optional<std::string> build_swatch_document(const std::vector<swatch>& swatches, const std::string& purpose,
-                                                 const swatch_conditions& conditions, const lmx::c_datetime& now,
-                                                 Kyr& document)
+std::optional<std::string> build_swatch_document(const std::vector<swatch>& swatches,
+                                                 const std::string& purpose,
+                                                 const swatch_conditions& conditions,
+                                                 const lmx::c_datetime& now, Kyr& document)
 {
     Header& header = document.get_Preamble().get_Header();
     header.set_Creator(L"kyr");

@@ -34,7 +34,6 @@ lmx::c_datetime creation_time();
 std::optional<std::string> build_swatch_document(const std::vector<swatch>& swatches,
                                                  const std::string& purpose,
                                                  const swatch_conditions& conditions,
-                                                 const lmx::c_datetime& now,
-                                                 com_kyrandel_v2::Kyr& document);
+                                                 const lmx::c_datetime& now, com_kyrandel_v2::Kyr& document);
 
 } // namespace kyr_tool

@@ -43,8 +43,8 @@ int validate(const std::vector<std::string>& files, reading mode)
         case load_outcome::invalid:
             ++counts.invalid;
             if (result.line != 0)
-                std::cout << files[i] << ':' << result.line << ':' << result.column << ": error: " << result.message
-                          << '\n';
+                std::cout << files[i] << ':' << result.line << ':' << result.column
+                          << ": error: " << result.message << '\n';
             else
                 std::cout << files[i] << ": " << result.message << '\n';
             break;
@@ -76,15 +76,19 @@ command add_validate_command(CLI::App& parent)
     auto lenient = std::make_shared<bool>(false);
     auto xml_only = std::make_shared<bool>(false);
     CLI::App* app = parent.add_subcommand(
-        "validate", "Check that each document is well-formed XML and reads without error; prints OK or the "
-                    "reader's message per file.");
+        "validate",
+        "Check that each document is well-formed XML and reads without error; prints OK or the "
+        "reader's message per file.");
     app->add_option("FILE", *files, "Documents to check (.kyr, .kyrz, or - for standard input)")->required();
-    CLI::Option* lenient_flag =
-        app->add_flag("--lenient", *lenient, "Read as loadFile does, without the strict well-formedness check");
+    CLI::Option* lenient_flag = app->add_flag(
+        "--lenient", *lenient, "Read as loadFile does, without the strict well-formedness check");
     app->add_flag("--xml-only", *xml_only, "Check well-formedness alone, so that any XML file can be checked")
         ->excludes(lenient_flag);
     return {app, [files, lenient, xml_only] {
-                return validate(*files, *xml_only ? reading::xml_only : *lenient ? reading::lenient : reading::strict);
+                return validate(*files,
+                                *xml_only      ? reading::xml_only
+                                    : *lenient ? reading::lenient
+                                               : reading::strict);
             }};
 }
 

@@ -18,8 +18,8 @@ constexpr size_t table_cache_size = 16;
 
 bool same_conditions(const ViewingConditions& a, const ViewingConditions& b)
 {
-    return a.illuminant == b.illuminant && a.observer == b.observer && a.bandpass == b.bandpass &&
-           a.illuminant_to_1nm == b.illuminant_to_1nm;
+    return a.illuminant == b.illuminant && a.observer == b.observer && a.bandpass == b.bandpass
+        && a.illuminant_to_1nm == b.illuminant_to_1nm;
 }
 
 int component_8bit(double value)
@@ -51,12 +51,13 @@ std::optional<DisplayRGB> DisplayColours::of_spectrum(const ColorSpaceSpectralTy
 {
     std::vector<SpectralPoint> points = spectrum_of(value);
     for (const SpectralPoint& point : points)
-        if (!std::isfinite(point.wavelength_nm)) {  // and a NaN would break the sort's ordering
+        if (!std::isfinite(point.wavelength_nm)) { // and a NaN would break the sort's ordering
             error = "a wavelength is not a positive number";
             return std::nullopt;
         }
-    std::sort(points.begin(), points.end(),
-              [](const SpectralPoint& a, const SpectralPoint& b) { return a.wavelength_nm < b.wavelength_nm; });
+    std::sort(points.begin(), points.end(), [](const SpectralPoint& a, const SpectralPoint& b) {
+        return a.wavelength_nm < b.wavelength_nm;
+    });
     std::vector<double> wavelengths, values;
     wavelengths.reserve(points.size());
     values.reserve(points.size());

@@ -14,7 +14,7 @@ struct stated_conditions
 {
     std::optional<Illuminant> illuminant;
     std::optional<Observer> observer;
-    std::optional<XYZ> white;  // known when the illuminant is, or from a chromaticity
+    std::optional<XYZ> white; // known when the illuminant is, or from a chromaticity
 };
 
 std::optional<Observer> observer_of(const std::wstring& field_of_view)
@@ -33,7 +33,8 @@ stated_conditions conditions_of(const ColorSpaceSpecificationSpectrumTristimulus
     const Observer observer = stated.observer.value_or(Observer::two_degree);
     const IlluminationOptionsType& options = specification.get_IlluminationOptions();
     if (options.getchosen() == IlluminationOptionsType::ec_Illuminant) {
-        stated.illuminant = illuminant_from_name(lmx::convert_to_narrow(options.get_Illuminant().get_Illuminant()));
+        stated.illuminant =
+            illuminant_from_name(lmx::convert_to_narrow(options.get_Illuminant().get_Illuminant()));
         if (stated.illuminant)
             stated.white = white_point(*stated.illuminant, observer);
     } else if (options.getchosen() == IlluminationOptionsType::ec_WhitePointChromaticity) {
@@ -110,12 +111,12 @@ bool stored_measure(const sg_ColorSpace& value, ColourMeasure& result)
 
 bool fits(const ColourMeasure& measure, const ConditionsRequest& request)
 {
-    return (!request.illuminant || measure.illuminant == request.illuminant) &&
-           (!request.observer || measure.observer == request.observer);
+    return (!request.illuminant || measure.illuminant == request.illuminant)
+        && (!request.observer || measure.observer == request.observer);
 }
 
-bool spectral_measure(const ColorType& colour, const ColorSpaceSpectralType& value, const ConditionsRequest& request,
-                      ColourMeasure& result, std::string* error)
+bool spectral_measure(const ColorType& colour, const ColorSpaceSpectralType& value,
+                      const ConditionsRequest& request, ColourMeasure& result, std::string* error)
 {
     const ViewingConditions conditions = spectral_conditions(colour, value, request);
     if (!tristimulus(spectrum_of(value), conditions, result.xyz, error))
@@ -198,8 +199,9 @@ bool measure_colour(const ColorType& colour, const ConditionsRequest& request, C
     if (error) {
         *error = "no L*a*b*, L*C*h, XYZ or xyY value";
         if (request.illuminant || request.observer)
-            *error += std::string(" under ") + (request.illuminant ? illuminant_name(*request.illuminant) : "any illuminant") +
-                      (request.observer ? "/" + std::to_string(observer_degrees(*request.observer)) + "°" : "");
+            *error += std::string(" under ")
+                + (request.illuminant ? illuminant_name(*request.illuminant) : "any illuminant")
+                + (request.observer ? "/" + std::to_string(observer_degrees(*request.observer)) + "°" : "");
         *error += " and no spectrum";
     }
     return false;

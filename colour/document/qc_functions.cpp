@@ -18,7 +18,7 @@ struct tolerance_type_entry
 {
     const wchar_t* name;
     formula kind;
-    const char* reason;  // for the unsupported ones
+    const char* reason; // for the unsupported ones
 };
 
 const tolerance_type_entry tolerance_types[] = {
@@ -39,7 +39,8 @@ const tolerance_type_entry tolerance_types[] = {
     {L"Whiteness", formula::whiteness, nullptr},
     {L"Yellowness", formula::yellowness, nullptr},
     {L"Strength", formula::strength, nullptr},
-    {L"Brightness", formula::unsupported, "ISO brightness needs R457 reflectance, which the format does not hold"},
+    {L"Brightness", formula::unsupported,
+     "ISO brightness needs R457 reflectance, which the format does not hold"},
     {L"StatusDensity", formula::unsupported, "status density responses are not part of the colour module"},
     {L"Defmc2", formula::unsupported, "FMC-II is not implemented"},
     {L"ddna", formula::unsupported, "the tolerance type \"ddna\" has no public definition"},
@@ -104,8 +105,10 @@ metric tolerance_metric(const FunctionTolerance& function)
     for (size_t i = 0; i < function.size_Parameters(); ++i) {
         const ToleranceParameterType& p = function.get_Parameters(i);
         const std::wstring name = p.isset_ToleranceParameter() ? p.get_ToleranceParameter() : L"";
-        const bool axes = m.kind == formula::lab_axes || m.kind == formula::lch_axes || m.kind == formula::hunter_axes;
-        if (axes && name.size() == 7 && name.compare(0, 6, L"Param_") == 0 && std::wstring(L"LabCH").find(name[6]) != std::wstring::npos) {
+        const bool axes =
+            m.kind == formula::lab_axes || m.kind == formula::lch_axes || m.kind == formula::hunter_axes;
+        if (axes && name.size() == 7 && name.compare(0, 6, L"Param_") == 0
+            && std::wstring(L"LabCH").find(name[6]) != std::wstring::npos) {
             const double low = p.get_LowValue();
             const bool symmetric = plus_minus || !p.isset_HighValue();
             m.windows.push_back({char(name[6]), symmetric ? -std::fabs(low) : low,
@@ -115,7 +118,7 @@ metric tolerance_metric(const FunctionTolerance& function)
         }
     }
     if (m.kind == formula::lab_axes || m.kind == formula::lch_axes || m.kind == formula::hunter_axes) {
-        m.high = 1;  // the value is the largest share of a window
+        m.high = 1; // the value is the largest share of a window
         if (m.windows.empty())
             m.reason = "the tolerance names no Param_L, Param_a, Param_b, Param_C or Param_H";
     }
@@ -173,22 +176,29 @@ double window_share(const metric& m, const LabDeltas& d, const HunterLab& hs, co
     for (const axis_window& w : m.windows) {
         double delta = 0;
         if (m.kind == formula::hunter_axes)
-            delta = w.axis == 'L' ? hm.L - hs.L : w.axis == 'a' ? hm.a - hs.a : w.axis == 'b' ? hm.b - hs.b : NAN;
+            delta = w.axis == 'L' ? hm.L - hs.L
+                : w.axis == 'a'   ? hm.a - hs.a
+                : w.axis == 'b'   ? hm.b - hs.b
+                                  : NAN;
         else
-            delta = w.axis == 'L' ? d.dL : w.axis == 'a' ? d.da : w.axis == 'b' ? d.db : w.axis == 'C' ? d.dC : d.dH;
+            delta = w.axis == 'L' ? d.dL
+                : w.axis == 'a'   ? d.da
+                : w.axis == 'b'   ? d.db
+                : w.axis == 'C'   ? d.dC
+                                  : d.dH;
         const double bound = delta >= 0 ? w.high : w.low;
-        const double share = std::isnan(delta) ? NAN
-                             : delta == 0      ? 0
-                             : (bound == 0 || (bound > 0) != (delta > 0)) ? std::numeric_limits<double>::infinity()
-                                                                         : delta / bound;
+        const double share = std::isnan(delta)           ? NAN
+            : delta == 0                                 ? 0
+            : (bound == 0 || (bound > 0) != (delta > 0)) ? std::numeric_limits<double>::infinity()
+                                                         : delta / bound;
         if (!(share <= largest))
             largest = share;
     }
     return largest;
 }
 
-bool spectral_index(const metric& m, const ColorType& standard, const ColorType& sample, const pair_request& request,
-                    double& value, std::string& reason, ConditionsRequest& seen)
+bool spectral_index(const metric& m, const ColorType& standard, const ColorType& sample,
+                    const pair_request& request, double& value, std::string& reason, ConditionsRequest& seen)
 {
     const ColorSpaceSpectralType* s = first_spectrum(standard);
     const ColorSpaceSpectralType* t = first_spectrum(sample);
@@ -201,7 +211,8 @@ bool spectral_index(const metric& m, const ColorType& standard, const ColorType&
         reference.illuminant = Illuminant::D65;
     seen = {reference.illuminant, reference.observer};
     if (m.kind == formula::strength)
-        return colour_strength(spectrum_of(*s), spectrum_of(*t), StrengthMethod::weighted_sum, reference, value, &reason);
+        return colour_strength(spectrum_of(*s), spectrum_of(*t), StrengthMethod::weighted_sum, reference,
+                               value, &reason);
     ViewingConditions test = reference;
     test.illuminant = request.test_illuminant.value_or(Illuminant::A);
     seen.illuminant = test.illuminant;
@@ -224,8 +235,8 @@ bool grows_with_deviation(formula kind)
 // difference worth a verdict (a hue factor of 0 would make every hue change infinite).
 static void require_usable_factors(metric& m)
 {
-    const bool weighted = m.kind == formula::de94 || m.kind == formula::de2000 || m.kind == formula::cmc ||
-                          m.kind == formula::din99o;
+    const bool weighted = m.kind == formula::de94 || m.kind == formula::de2000 || m.kind == formula::cmc
+        || m.kind == formula::din99o;
     const bool usable = [&] {
         for (double k : {m.k1, m.k2, m.k3})
             if (!(k > 0) || !std::isfinite(k))
@@ -293,21 +304,21 @@ metric metric_of(const FunctionType& function)
 
 namespace kyr::colour::qc {
 
-bool evaluate_pair(const metric& m, const ColorType& standard, const ColorType& sample, const pair_request& request,
-                   double& value, std::string& reason, ConditionsRequest& seen)
+bool evaluate_pair(const metric& m, const ColorType& standard, const ColorType& sample,
+                   const pair_request& request, double& value, std::string& reason, ConditionsRequest& seen)
 {
     if (m.kind == formula::metamerism || m.kind == formula::strength)
         return spectral_index(m, standard, sample, request, value, reason, seen);
     ConditionsRequest wanted = request.conditions;
     if (m.kind == formula::whiteness)
-        wanted.illuminant = Illuminant::D65;  // CIE whiteness is defined for D65 only
+        wanted.illuminant = Illuminant::D65; // CIE whiteness is defined for D65 only
     ColourMeasure s, t;
     if (m.kind != formula::whiteness && m.kind != formula::yellowness) {
         if (!measure_colour(standard, wanted, s, &reason)) {
             reason = "standard: " + reason;
             return false;
         }
-        wanted = {s.illuminant, s.observer};  // the measurement is taken as the standard was
+        wanted = {s.illuminant, s.observer}; // the measurement is taken as the standard was
     }
     if (!measure_colour(sample, wanted, t, &reason)) {
         reason = "measurement: " + reason;
@@ -316,24 +327,36 @@ bool evaluate_pair(const metric& m, const ColorType& standard, const ColorType& 
     seen = {t.illuminant, t.observer};
     const Observer observer = t.observer.value_or(Observer::two_degree);
     switch (m.kind) {
-    case formula::de76: value = delta_e76(s.lab, t.lab); break;
-    case formula::de94: value = delta_e94(s.lab, t.lab, {m.k1, m.k2, m.k3}); break;
-    case formula::de2000: value = delta_e2000(s.lab, t.lab, m.k1, m.k2, m.k3); break;
-    case formula::cmc: value = delta_e_cmc(s.lab, t.lab, m.k1, m.k2); break;
-    case formula::din99o: value = delta_e_din99o(s.lab, t.lab, m.k1, m.k2); break;
+    case formula::de76:
+        value = delta_e76(s.lab, t.lab);
+        break;
+    case formula::de94:
+        value = delta_e94(s.lab, t.lab, {m.k1, m.k2, m.k3});
+        break;
+    case formula::de2000:
+        value = delta_e2000(s.lab, t.lab, m.k1, m.k2, m.k3);
+        break;
+    case formula::cmc:
+        value = delta_e_cmc(s.lab, t.lab, m.k1, m.k2);
+        break;
+    case formula::din99o:
+        value = delta_e_din99o(s.lab, t.lab, m.k1, m.k2);
+        break;
     case formula::hunter:
         value = delta_e_hunter(to_HunterLab(s.xyz, s.white), to_HunterLab(t.xyz, t.white));
         break;
     case formula::lab_axes:
     case formula::lch_axes:
     case formula::hunter_axes:
-        value = window_share(m, lab_deltas(s.lab, t.lab), to_HunterLab(s.xyz, s.white), to_HunterLab(t.xyz, t.white));
+        value = window_share(m, lab_deltas(s.lab, t.lab), to_HunterLab(s.xyz, s.white),
+                             to_HunterLab(t.xyz, t.white));
         break;
     case formula::whiteness:
         value = cie_whiteness(t.xyz, observer).whiteness;
         break;
     case formula::yellowness: {
-        const std::optional<double> yi = t.illuminant ? yellowness_e313(t.xyz, *t.illuminant, observer) : std::nullopt;
+        const std::optional<double> yi =
+            t.illuminant ? yellowness_e313(t.xyz, *t.illuminant, observer) : std::nullopt;
         if (!yi) {
             reason = "E313 yellowness needs the measurement under C or D65";
             return false;
@@ -352,8 +375,9 @@ bool evaluate_pair(const metric& m, const ColorType& standard, const ColorType& 
     return true;
 }
 
-bool evaluate_statistic(const metric& m, const ColorType& standard, const std::vector<const ColorType*>& samples,
-                        const pair_request& request, double& value, std::string& reason, ConditionsRequest& seen)
+bool evaluate_statistic(const metric& m, const ColorType& standard,
+                        const std::vector<const ColorType*>& samples, const pair_request& request,
+                        double& value, std::string& reason, ConditionsRequest& seen)
 {
     ColourMeasure s;
     if (!measure_colour(standard, request.conditions, s, &reason)) {
@@ -363,7 +387,8 @@ bool evaluate_statistic(const metric& m, const ColorType& standard, const std::v
     seen = {s.illuminant, s.observer};
     const bool spread = m.kind != formula::mean_de && m.kind < formula::rms_dl;
     if (samples.size() < (spread ? 2u : 1u)) {
-        reason = spread ? "a standard deviation needs two measurements or more" : "the standard has no measurements";
+        reason = spread ? "a standard deviation needs two measurements or more"
+                        : "the standard has no measurements";
         return false;
     }
     std::vector<double> values;
@@ -375,8 +400,18 @@ bool evaluate_statistic(const metric& m, const ColorType& standard, const std::v
         }
         const LabDeltas d = lab_deltas(s.lab, t.lab);
         const LCh lch = to_LCh(t.lab);
-        const double per_kind[] = {delta_e76(s.lab, t.lab), t.xyz.X, t.xyz.Y, t.xyz.Z, t.lab.L, t.lab.a, t.lab.b,
-                                   lch.C, d.dH, d.dL, d.da, d.db};
+        const double per_kind[] = {delta_e76(s.lab, t.lab),
+                                   t.xyz.X,
+                                   t.xyz.Y,
+                                   t.xyz.Z,
+                                   t.lab.L,
+                                   t.lab.a,
+                                   t.lab.b,
+                                   lch.C,
+                                   d.dH,
+                                   d.dL,
+                                   d.da,
+                                   d.db};
         values.push_back(per_kind[int(m.kind) - int(formula::mean_de)]);
     }
     if (m.kind == formula::mean_de) {

@@ -12,18 +12,38 @@
 namespace kyr::colour::qc {
 
 enum class formula {
-    de76, de94, de2000, cmc, din99o, hunter,            // differences of a pair
-    lab_axes, lch_axes, hunter_axes,                    // per-axis windows of a pair
-    metamerism, whiteness, yellowness, strength,        // indices
-    mean_de, stddev_x, stddev_y, stddev_z, stddev_l, stddev_a, stddev_b, stddev_c, stddev_h,
-    rms_dl, rms_da, rms_db,                             // statistics over the measurements
+    de76,
+    de94,
+    de2000,
+    cmc,
+    din99o,
+    hunter, // differences of a pair
+    lab_axes,
+    lch_axes,
+    hunter_axes, // per-axis windows of a pair
+    metamerism,
+    whiteness,
+    yellowness,
+    strength, // indices
+    mean_de,
+    stddev_x,
+    stddev_y,
+    stddev_z,
+    stddev_l,
+    stddev_a,
+    stddev_b,
+    stddev_c,
+    stddev_h,
+    rms_dl,
+    rms_da,
+    rms_db, // statistics over the measurements
     unsupported
 };
 
 // A window of one axis: Param_L, Param_a, Param_b, Param_C or Param_H.
 struct axis_window
 {
-    char axis;  // 'L', 'a', 'b', 'C', 'H'
+    char axis; // 'L', 'a', 'b', 'C', 'H'
     double low, high;
 };
 
@@ -31,10 +51,10 @@ struct metric
 {
     std::string name;
     formula kind = formula::unsupported;
-    double k1 = 1, k2 = 1, k3 = 1;  // kL/kC/kH, l/c, kE/kCH
+    double k1 = 1, k2 = 1, k3 = 1; // kL/kC/kH, l/c, kE/kCH
     std::vector<axis_window> windows;
-    std::optional<double> low, high;  // limits the function's own parameters give
-    std::string reason;               // why it cannot be evaluated
+    std::optional<double> low, high; // limits the function's own parameters give
+    std::string reason;              // why it cannot be evaluated
 };
 
 bool is_statistic(formula kind);
@@ -53,13 +73,15 @@ struct pair_request
 
 // The value of a pair function for one sample; false with the reason when it cannot be computed.
 // `seen` receives the conditions the colours were taken under.
-bool evaluate_pair(const metric& m, const com_kyrandel_v2::ColorType& standard, const com_kyrandel_v2::ColorType& sample,
-                   const pair_request& request, double& value, std::string& reason, ConditionsRequest& seen);
+bool evaluate_pair(const metric& m, const com_kyrandel_v2::ColorType& standard,
+                   const com_kyrandel_v2::ColorType& sample, const pair_request& request, double& value,
+                   std::string& reason, ConditionsRequest& seen);
 
 // The value of a statistic over all measurements of a standard.
 bool evaluate_statistic(const metric& m, const com_kyrandel_v2::ColorType& standard,
-                        const std::vector<const com_kyrandel_v2::ColorType*>& samples, const pair_request& request,
-                        double& value, std::string& reason, ConditionsRequest& seen);
+                        const std::vector<const com_kyrandel_v2::ColorType*>& samples,
+                        const pair_request& request, double& value, std::string& reason,
+                        ConditionsRequest& seen);
 
 } // namespace kyr::colour::qc
 

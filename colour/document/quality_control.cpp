@@ -16,25 +16,44 @@ template <class Holder>
 auto chosen_function(Holder& holder) -> decltype(&holder.get_Function())
 {
     switch (holder.getchosen()) {
-    case sg_Function::ec_Function: return &holder.get_Function();
-    case sg_Function::ec_FunctionGeneric: return &holder.get_FunctionGeneric();
-    case sg_Function::ec_FunctionDE: return &holder.get_FunctionDE();
-    case sg_Function::ec_FunctionMeanDE: return &holder.get_FunctionMeanDE();
-    case sg_Function::ec_FunctionDE94: return &holder.get_FunctionDE94();
-    case sg_Function::ec_FunctionDE2000: return &holder.get_FunctionDE2000();
-    case sg_Function::ec_FunctionDECMC: return &holder.get_FunctionDECMC();
-    case sg_Function::ec_FunctionStdDevX: return &holder.get_FunctionStdDevX();
-    case sg_Function::ec_FunctionStdDevY: return &holder.get_FunctionStdDevY();
-    case sg_Function::ec_FunctionStdDevZ: return &holder.get_FunctionStdDevZ();
-    case sg_Function::ec_FunctionStdDevL: return &holder.get_FunctionStdDevL();
-    case sg_Function::ec_FunctionStdDevA: return &holder.get_FunctionStdDevA();
-    case sg_Function::ec_FunctionStdDevB: return &holder.get_FunctionStdDevB();
-    case sg_Function::ec_FunctionStdDevC: return &holder.get_FunctionStdDevC();
-    case sg_Function::ec_FunctionStdDevH: return &holder.get_FunctionStdDevH();
-    case sg_Function::ec_FunctionAverageStdDevL: return &holder.get_FunctionAverageStdDevL();
-    case sg_Function::ec_FunctionAverageStdDevA: return &holder.get_FunctionAverageStdDevA();
-    case sg_Function::ec_FunctionAverageStdDevB: return &holder.get_FunctionAverageStdDevB();
-    default: return nullptr;
+    case sg_Function::ec_Function:
+        return &holder.get_Function();
+    case sg_Function::ec_FunctionGeneric:
+        return &holder.get_FunctionGeneric();
+    case sg_Function::ec_FunctionDE:
+        return &holder.get_FunctionDE();
+    case sg_Function::ec_FunctionMeanDE:
+        return &holder.get_FunctionMeanDE();
+    case sg_Function::ec_FunctionDE94:
+        return &holder.get_FunctionDE94();
+    case sg_Function::ec_FunctionDE2000:
+        return &holder.get_FunctionDE2000();
+    case sg_Function::ec_FunctionDECMC:
+        return &holder.get_FunctionDECMC();
+    case sg_Function::ec_FunctionStdDevX:
+        return &holder.get_FunctionStdDevX();
+    case sg_Function::ec_FunctionStdDevY:
+        return &holder.get_FunctionStdDevY();
+    case sg_Function::ec_FunctionStdDevZ:
+        return &holder.get_FunctionStdDevZ();
+    case sg_Function::ec_FunctionStdDevL:
+        return &holder.get_FunctionStdDevL();
+    case sg_Function::ec_FunctionStdDevA:
+        return &holder.get_FunctionStdDevA();
+    case sg_Function::ec_FunctionStdDevB:
+        return &holder.get_FunctionStdDevB();
+    case sg_Function::ec_FunctionStdDevC:
+        return &holder.get_FunctionStdDevC();
+    case sg_Function::ec_FunctionStdDevH:
+        return &holder.get_FunctionStdDevH();
+    case sg_Function::ec_FunctionAverageStdDevL:
+        return &holder.get_FunctionAverageStdDevL();
+    case sg_Function::ec_FunctionAverageStdDevA:
+        return &holder.get_FunctionAverageStdDevA();
+    case sg_Function::ec_FunctionAverageStdDevB:
+        return &holder.get_FunctionAverageStdDevB();
+    default:
+        return nullptr;
     }
 }
 
@@ -45,11 +64,13 @@ std::optional<Illuminant> illuminant_of(const std::wstring& name)
 
 // One evaluation per illuminant the tolerance names (the first is the reference of a metamerism
 // index, the others its test illuminants), or one under the colours' own conditions.
-std::vector<qc::pair_request> requests_of(const ToleranceType& tolerance, qc::formula kind, std::string& reason)
+std::vector<qc::pair_request> requests_of(const ToleranceType& tolerance, qc::formula kind,
+                                          std::string& reason)
 {
     ConditionsRequest base;
     if (tolerance.isset_FieldOfView())
-        base.observer = tolerance.get_FieldOfView() == L"FieldOfView_10_Degree" ? Observer::ten_degree : Observer::two_degree;
+        base.observer = tolerance.get_FieldOfView() == L"FieldOfView_10_Degree" ? Observer::ten_degree
+                                                                                : Observer::two_degree;
     std::vector<std::optional<Illuminant>> named;
     const std::pair<bool, const std::wstring*> members[] = {
         {tolerance.isset_PrimaryIlluminant(), &tolerance.get_PrimaryIlluminant()},
@@ -84,9 +105,11 @@ void apply_limits(const ToleranceType& tolerance, const qc::metric& m, QcResult&
     if (tolerance.isset_Limits()) {
         const LimitsType& limits = tolerance.get_Limits();
         result.high = limits.get_HighTolerance();
-        result.low = limits.isset_LowTolerance() ? std::optional<double>(limits.get_LowTolerance()) : std::nullopt;
-        if (m.kind == qc::formula::lab_axes || m.kind == qc::formula::lch_axes || m.kind == qc::formula::hunter_axes) {
-            result.low = std::nullopt;  // the windows come from the parameters
+        result.low =
+            limits.isset_LowTolerance() ? std::optional<double>(limits.get_LowTolerance()) : std::nullopt;
+        if (m.kind == qc::formula::lab_axes || m.kind == qc::formula::lch_axes
+            || m.kind == qc::formula::hunter_axes) {
+            result.low = std::nullopt; // the windows come from the parameters
             result.high = 1;
         }
     }
@@ -109,7 +132,7 @@ void apply_limits(const ToleranceType& tolerance, const qc::metric& m, QcResult&
 
 struct standard_context
 {
-    QcResult base;  // record, standard and their names
+    QcResult base; // record, standard and their names
     const ColorType* standard;
     std::vector<const Measurement*> measurements;
     std::vector<const ColorType*> samples;
@@ -137,8 +160,10 @@ void evaluate_tolerance(const standard_context& c, const ToleranceType& toleranc
                 result.reason = m.reason.empty() ? "the tolerance has no function" : m.reason;
             else if (!conditions_problem.empty())
                 result.reason = conditions_problem;
-            else if (statistic ? qc::evaluate_statistic(m, *c.standard, c.samples, request, value, result.reason, seen)
-                               : qc::evaluate_pair(m, *c.standard, *c.samples[i], request, value, result.reason, seen))
+            else if (statistic ? qc::evaluate_statistic(m, *c.standard, c.samples, request, value,
+                                                        result.reason, seen)
+                               : qc::evaluate_pair(m, *c.standard, *c.samples[i], request, value,
+                                                   result.reason, seen))
                 result.value = value;
             result.illuminant = seen.illuminant;
             result.observer = seen.observer;
@@ -162,10 +187,10 @@ void for_each_measurement_function(const standard_context& c, Visit visit)
             result.function = m.name;
             double value = 0;
             ConditionsRequest seen;
-            const bool computed =
-                m.reason.empty() && m.kind != qc::formula::unsupported &&
-                (qc::is_statistic(m.kind) ? qc::evaluate_statistic(m, *c.standard, c.samples, {}, value, result.reason, seen)
-                                          : qc::evaluate_pair(m, *c.standard, *c.samples[i], {}, value, result.reason, seen));
+            const bool computed = m.reason.empty() && m.kind != qc::formula::unsupported
+                && (qc::is_statistic(m.kind)
+                        ? qc::evaluate_statistic(m, *c.standard, c.samples, {}, value, result.reason, seen)
+                        : qc::evaluate_pair(m, *c.standard, *c.samples[i], {}, value, result.reason, seen));
             if (!computed && result.reason.empty())
                 result.reason = m.reason.empty() ? "the function names no formula" : m.reason;
             if (computed) {
@@ -213,40 +238,45 @@ const char* verdict_name(Verdict verdict)
 std::vector<QcResult> evaluate_quality_control(const Kyr& document)
 {
     std::vector<QcResult> results;
-    for_each_standard(document, [&results](const ColorQualityControlType& record, const Standard& standard,
-                                           const standard_context& c) {
-        if (!c.standard) {
-            QcResult nil = c.base;
-            nil.reason = "the standard is nil";
-            results.push_back(nil);
-            return;
-        }
-        for_each_measurement_function(c, [&results](const QcResult& result, size_t, size_t) { results.push_back(result); });
-        for (size_t t = 0; t < standard.size_Tolerance(); ++t)
-            evaluate_tolerance(c, standard.get_Tolerance(t), results);
-        for (size_t t = 0; t < record.size_Tolerance(); ++t)
-            evaluate_tolerance(c, record.get_Tolerance(t), results);
-    });
+    for_each_standard(document,
+                      [&results](const ColorQualityControlType& record, const Standard& standard,
+                                 const standard_context& c) {
+                          if (!c.standard) {
+                              QcResult nil = c.base;
+                              nil.reason = "the standard is nil";
+                              results.push_back(nil);
+                              return;
+                          }
+                          for_each_measurement_function(c,
+                                                        [&results](const QcResult& result, size_t, size_t) {
+                                                            results.push_back(result);
+                                                        });
+                          for (size_t t = 0; t < standard.size_Tolerance(); ++t)
+                              evaluate_tolerance(c, standard.get_Tolerance(t), results);
+                          for (size_t t = 0; t < record.size_Tolerance(); ++t)
+                              evaluate_tolerance(c, record.get_Tolerance(t), results);
+                      });
     return results;
 }
 
 size_t store_function_results(Kyr& document)
 {
     size_t stored = 0;
-    for_each_standard(document, [&document, &stored](const ColorQualityControlType&, const Standard&,
-                                                     const standard_context& c) {
-        if (!c.standard)
-            return;
-        for_each_measurement_function(c, [&](const QcResult& result, size_t m, size_t f) {
-            if (!result.value)
+    for_each_standard(
+        document,
+        [&document, &stored](const ColorQualityControlType&, const Standard&, const standard_context& c) {
+            if (!c.standard)
                 return;
-            Measurement& measurement = document.get_ColorQualityControl(result.record)
-                                           .get_StandardAndMeasurement(result.standard)
-                                           .get_Measurement(m);
-            if (FunctionType* function = chosen_function(measurement.get_Function(f)))
-                stored += function->set_Result(*result.value) == lmx::ELMX_OK;
+            for_each_measurement_function(c, [&](const QcResult& result, size_t m, size_t f) {
+                if (!result.value)
+                    return;
+                Measurement& measurement = document.get_ColorQualityControl(result.record)
+                                               .get_StandardAndMeasurement(result.standard)
+                                               .get_Measurement(m);
+                if (FunctionType* function = chosen_function(measurement.get_Function(f)))
+                    stored += function->set_Result(*result.value) == lmx::ELMX_OK;
+            });
         });
-    });
     return stored;
 }
 

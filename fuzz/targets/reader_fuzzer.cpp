@@ -14,8 +14,7 @@ namespace {
 
 using namespace lmx;
 
-enum e_content
-{
+enum e_content {
     CONTENT_SIMPLE = ELXP_FIRST_USER_EVENT,
     CONTENT_CAPTURE,
     CONTENT_UR,
@@ -24,12 +23,15 @@ enum e_content
     CONTENT_ELEMENT
 };
 
-const s_event_map k_events[] = {
-    {k_ns_id_none, "v", 1, CONTENT_SIMPLE},   {k_ns_id_none, "c", 1, CONTENT_CAPTURE},
-    {k_ns_id_none, "u", 1, CONTENT_UR},       {k_ns_id_none, "n", 1, CONTENT_NESTED},
-    {k_ns_id_none, "s", 1, CONTENT_SKIP},     {k_ns_id_none, "e", 1, CONTENT_ELEMENT},
-    {k_ns_id_none, "Name", 4, CONTENT_SIMPLE}, {k_ns_id_none, "Value", 5, CONTENT_SIMPLE},
-    {k_ns_id_none, nullptr, 0, 0}};
+const s_event_map k_events[] = {{k_ns_id_none, "v", 1, CONTENT_SIMPLE},
+                                {k_ns_id_none, "c", 1, CONTENT_CAPTURE},
+                                {k_ns_id_none, "u", 1, CONTENT_UR},
+                                {k_ns_id_none, "n", 1, CONTENT_NESTED},
+                                {k_ns_id_none, "s", 1, CONTENT_SKIP},
+                                {k_ns_id_none, "e", 1, CONTENT_ELEMENT},
+                                {k_ns_id_none, "Name", 4, CONTENT_SIMPLE},
+                                {k_ns_id_none, "Value", 5, CONTENT_SIMPLE},
+                                {k_ns_id_none, nullptr, 0, 0}};
 
 const s_known_elements k_known[] = {{k_ns_id_none, "k", 1}, {k_ns_id_none, nullptr, 0}};
 
@@ -114,8 +116,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::string name;
     const int event = reader.get_element_event(k_events, &error, &name);
     const bool read = event == ELXP_UNKNOWN_ITEM ? read_element(reader, name)
-                      : event >= ELXP_FIRST_USER_EVENT ? read_content(reader, event, name)
-                                                       : false;
+        : event >= ELXP_FIRST_USER_EVENT         ? read_content(reader, event, name)
+                                                 : false;
     if (read)
         reader.get_element_event(nullptr, &error, &name);
     std::string message;

@@ -123,6 +123,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const com_kyrandel_v2::XMLDocumentResult rewritten = second.writeString();
     if (rewritten.getElmxError() != lmx::ELMX_OK)
         fail("a reloaded document does not write", rewritten.getElmxError());
-    require_same(written.getXmlDocument(), rewritten.getXmlDocument(), not_utf8, "the reloaded document differs");
+    require_same(written.getXmlDocument(), rewritten.getXmlDocument(), not_utf8,
+                 "the reloaded document differs");
     return 0;
 }

@@ -171,22 +171,54 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     const std::string text(reinterpret_cast<const char*>(data) + 1, size - 1);
     switch (data[0] % 16) {
-    case 0: date_time<c_datetime>(text); break;
-    case 1: date_time<c_date>(text); break;
-    case 2: date_time<c_time>(text); break;
-    case 3: date_time<c_gyearmonth>(text); break;
-    case 4: date_time<c_gyear>(text); break;
-    case 5: date_time<c_gmonthday>(text); break;
-    case 6: date_time<c_gday>(text); break;
-    case 7: date_time<c_gmonth>(text); break;
-    case 8: duration(text); break;
-    case 9: binary(text, false); break;
-    case 10: binary(text, true); break;
-    case 11: decimal(text); break;
-    case 12: integer(text); break;
-    case 13: floating(text); break;
-    case 14: list(text); break;
-    default: pattern(text); break;
+    case 0:
+        date_time<c_datetime>(text);
+        break;
+    case 1:
+        date_time<c_date>(text);
+        break;
+    case 2:
+        date_time<c_time>(text);
+        break;
+    case 3:
+        date_time<c_gyearmonth>(text);
+        break;
+    case 4:
+        date_time<c_gyear>(text);
+        break;
+    case 5:
+        date_time<c_gmonthday>(text);
+        break;
+    case 6:
+        date_time<c_gday>(text);
+        break;
+    case 7:
+        date_time<c_gmonth>(text);
+        break;
+    case 8:
+        duration(text);
+        break;
+    case 9:
+        binary(text, false);
+        break;
+    case 10:
+        binary(text, true);
+        break;
+    case 11:
+        decimal(text);
+        break;
+    case 12:
+        integer(text);
+        break;
+    case 13:
+        floating(text);
+        break;
+    case 14:
+        list(text);
+        break;
+    default:
+        pattern(text);
+        break;
     }
     return 0;
 }

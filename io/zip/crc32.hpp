@@ -11,4 +11,4 @@ namespace kyr::zip {
 // `crc` continued over `size` bytes at `data`; start from 0.
 std::uint32_t crc32_update(std::uint32_t crc, const unsigned char* data, std::size_t size);
 
-}  // namespace kyr::zip
+} // namespace kyr::zip

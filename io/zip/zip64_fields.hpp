@@ -13,6 +13,7 @@ namespace kyr::zip {
 // the next 8-byte value of the Zip64 block in the extra fields `extra`. False when the extra
 // fields are malformed, the block lacks a value, or a value needs more than 32 bits: no
 // document this reader accepts comes near that.
-bool resolve_zip64_fields(const unsigned char* extra, std::size_t length, std::initializer_list<std::uint32_t*> fields);
+bool resolve_zip64_fields(const unsigned char* extra, std::size_t length,
+                          std::initializer_list<std::uint32_t*> fields);
 
-}  // namespace kyr::zip
+} // namespace kyr::zip

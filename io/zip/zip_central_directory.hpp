@@ -9,9 +9,10 @@
 
 namespace kyr::zip {
 
-struct zip_central_directory {
-  std::vector<zip_entry_info> entries;
-  std::uint64_t offset = 0;  // where the directory starts; every entry's data lies before it
+struct zip_central_directory
+{
+    std::vector<zip_entry_info> entries;
+    std::uint64_t offset = 0; // where the directory starts; every entry's data lies before it
 };
 
 // Searches backwards for the end record (raises no_end_record when there is
@@ -19,4 +20,4 @@ struct zip_central_directory {
 // is truncated, inconsistent or points outside the archive).
 zip_central_directory read_central_directory(zip_source& source);
 
-}  // namespace kyr::zip
+} // namespace kyr::zip

@@ -15,145 +15,179 @@ namespace {
 
 constexpr std::size_t input_chunk = 65536;
 
-[[noreturn]] void corrupt(const char* reason) {
-  throw CZipException(CZipException::generic, reason);
+[[noreturn]] void corrupt(const char* reason)
+{
+    throw CZipException(CZipException::generic, reason);
 }
 
-void check_directory_record(const zip_entry_info& info) {
-  if (info.flags & flag_encrypted) corrupt("encrypted entries are not supported");
-  if (info.method == method_stored) {
-    if (info.compressed_size != info.uncompressed_size) corrupt("stored entry with differing sizes");
-  } else if (info.method == method_deflated) {
-    if (info.uncompressed_size > info.compressed_size * max_inflate_ratio)
-      corrupt("uncompressed size impossible for the compressed size");
-  } else {
-    corrupt("unsupported compression method");
-  }
+void check_directory_record(const zip_entry_info& info)
+{
+    if (info.flags & flag_encrypted)
+        corrupt("encrypted entries are not supported");
+    if (info.method == method_stored) {
+        if (info.compressed_size != info.uncompressed_size)
+            corrupt("stored entry with differing sizes");
+    } else if (info.method == method_deflated) {
+        if (info.uncompressed_size > info.compressed_size * max_inflate_ratio)
+            corrupt("uncompressed size impossible for the compressed size");
+    } else {
+        corrupt("unsupported compression method");
+    }
 }
 
 // Returns where the entry's data starts.
-std::uint64_t check_local_header(zip_source& source, const zip_entry_info& info) {
-  unsigned char header[local_header_size];
-  source.read_exact(info.local_header_offset, header, sizeof header);
-  if (get32(header) != local_header_signature) corrupt("bad local header signature");
-  const std::uint16_t flags = get16(header + 6);
-  if (flags & flag_encrypted) corrupt("encrypted entries are not supported");
-  if (get16(header + 8) != info.method) corrupt("local header disagrees with the central directory");
-  const std::uint64_t extra_start = static_cast<std::uint64_t>(info.local_header_offset) + local_header_size +
-                                    get16(header + 26);
-  const std::size_t extra_length = get16(header + 28);
-  // With a data descriptor the local fields may be zero; otherwise they must
-  // be the final values the directory repeats, in 32 bits or in a Zip64 field.
-  if (!(flags & flag_data_descriptor)) {
-    std::uint32_t compressed = get32(header + 18);
-    std::uint32_t uncompressed = get32(header + 22);
-    if (compressed == max_field_value || uncompressed == max_field_value) {
-      std::vector<unsigned char> extra(extra_length);
-      source.read_exact(extra_start, extra.data(), extra.size());
-      if (!resolve_zip64_fields(extra.data(), extra.size(), {&uncompressed, &compressed}))
-        corrupt("bad Zip64 field in the local header");
+std::uint64_t check_local_header(zip_source& source, const zip_entry_info& info)
+{
+    unsigned char header[local_header_size];
+    source.read_exact(info.local_header_offset, header, sizeof header);
+    if (get32(header) != local_header_signature)
+        corrupt("bad local header signature");
+    const std::uint16_t flags = get16(header + 6);
+    if (flags & flag_encrypted)
+        corrupt("encrypted entries are not supported");
+    if (get16(header + 8) != info.method)
+        corrupt("local header disagrees with the central directory");
+    const std::uint64_t extra_start =
+        static_cast<std::uint64_t>(info.local_header_offset) + local_header_size + get16(header + 26);
+    const std::size_t extra_length = get16(header + 28);
+    // With a data descriptor the local fields may be zero; otherwise they must
+    // be the final values the directory repeats, in 32 bits or in a Zip64 field.
+    if (!(flags & flag_data_descriptor)) {
+        std::uint32_t compressed = get32(header + 18);
+        std::uint32_t uncompressed = get32(header + 22);
+        if (compressed == max_field_value || uncompressed == max_field_value) {
+            std::vector<unsigned char> extra(extra_length);
+            source.read_exact(extra_start, extra.data(), extra.size());
+            if (!resolve_zip64_fields(extra.data(), extra.size(), {&uncompressed, &compressed}))
+                corrupt("bad Zip64 field in the local header");
+        }
+        if (get32(header + 14) != info.crc || compressed != info.compressed_size
+            || uncompressed != info.uncompressed_size)
+            corrupt("local header disagrees with the central directory");
     }
-    if (get32(header + 14) != info.crc || compressed != info.compressed_size ||
-        uncompressed != info.uncompressed_size)
-      corrupt("local header disagrees with the central directory");
-  }
-  return extra_start + extra_length;
+    return extra_start + extra_length;
 }
 
-void check_placement(const zip_central_directory& directory, std::size_t index, std::uint64_t data_start) {
-  const zip_entry_info& info = directory.entries[index];
-  const std::uint64_t data_end = data_start + info.compressed_size;
-  if (data_end > directory.offset) corrupt("entry data runs into the central directory");
-  for (std::size_t i = 0; i < directory.entries.size(); ++i) {
-    const std::uint64_t other = directory.entries[i].local_header_offset;
-    if (i != index && other >= info.local_header_offset && other < data_end) corrupt("entries overlap");
-  }
+void check_placement(const zip_central_directory& directory, std::size_t index, std::uint64_t data_start)
+{
+    const zip_entry_info& info = directory.entries[index];
+    const std::uint64_t data_end = data_start + info.compressed_size;
+    if (data_end > directory.offset)
+        corrupt("entry data runs into the central directory");
+    for (std::size_t i = 0; i < directory.entries.size(); ++i) {
+        const std::uint64_t other = directory.entries[i].local_header_offset;
+        if (i != index && other >= info.local_header_offset && other < data_end)
+            corrupt("entries overlap");
+    }
 }
 
-}  // namespace
+} // namespace
 
 zip_entry_reader::zip_entry_reader(zip_source& source, const zip_central_directory& directory,
                                    std::size_t index)
-    : source_(source), info_(directory.entries[index]) {
-  check_directory_record(info_);
-  next_input_ = check_local_header(source_, info_);
-  check_placement(directory, index, next_input_);
-  input_remaining_ = info_.compressed_size;
-  if (info_.method == method_deflated) {
-    input_.resize(static_cast<std::size_t>(std::min<std::uint64_t>(input_chunk, info_.compressed_size)));
-    if (inflateInit2(&stream_, -MAX_WBITS) != Z_OK) corrupt("inflate cannot start");
-    inflating_ = true;
-  }
+    : source_(source), info_(directory.entries[index])
+{
+    check_directory_record(info_);
+    next_input_ = check_local_header(source_, info_);
+    check_placement(directory, index, next_input_);
+    input_remaining_ = info_.compressed_size;
+    if (info_.method == method_deflated) {
+        input_.resize(static_cast<std::size_t>(std::min<std::uint64_t>(input_chunk, info_.compressed_size)));
+        if (inflateInit2(&stream_, -MAX_WBITS) != Z_OK)
+            corrupt("inflate cannot start");
+        inflating_ = true;
+    }
 }
 
-zip_entry_reader::~zip_entry_reader() {
-  if (inflating_) inflateEnd(&stream_);
+zip_entry_reader::~zip_entry_reader()
+{
+    if (inflating_)
+        inflateEnd(&stream_);
 }
 
-std::size_t zip_entry_reader::read(void* buffer, std::size_t count) {
-  const std::uint64_t left = info_.uncompressed_size - produced_;
-  // zlib counts in uInt; a shorter read is allowed.
-  count = static_cast<std::size_t>(
-      std::min<std::uint64_t>({count, left, std::numeric_limits<uInt>::max()}));
-  if (buffer == nullptr || count == 0) return 0;
-  auto* out = static_cast<unsigned char*>(buffer);
-  const std::size_t got = inflating_ ? read_deflated(out, count) : read_stored(out, count);
-  crc_ = crc32_update(crc_, out, got);
-  produced_ += got;
-  return got;
+std::size_t zip_entry_reader::read(void* buffer, std::size_t count)
+{
+    const std::uint64_t left = info_.uncompressed_size - produced_;
+    // zlib counts in uInt; a shorter read is allowed.
+    count =
+        static_cast<std::size_t>(std::min<std::uint64_t>({count, left, std::numeric_limits<uInt>::max()}));
+    if (buffer == nullptr || count == 0)
+        return 0;
+    auto* out = static_cast<unsigned char*>(buffer);
+    const std::size_t got = inflating_ ? read_deflated(out, count) : read_stored(out, count);
+    crc_ = crc32_update(crc_, out, got);
+    produced_ += got;
+    return got;
 }
 
-std::size_t zip_entry_reader::read_stored(unsigned char* out, std::size_t count) {
-  source_.read_exact(next_input_, out, count);
-  next_input_ += count;
-  input_remaining_ -= count;
-  return count;
+std::size_t zip_entry_reader::read_stored(unsigned char* out, std::size_t count)
+{
+    source_.read_exact(next_input_, out, count);
+    next_input_ += count;
+    input_remaining_ -= count;
+    return count;
 }
 
-void zip_entry_reader::refill() {
-  const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(input_.size(), input_remaining_));
-  source_.read_exact(next_input_, input_.data(), n);
-  next_input_ += n;
-  input_remaining_ -= n;
-  stream_.next_in = input_.data();
-  stream_.avail_in = static_cast<uInt>(n);
+void zip_entry_reader::refill()
+{
+    const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(input_.size(), input_remaining_));
+    source_.read_exact(next_input_, input_.data(), n);
+    next_input_ += n;
+    input_remaining_ -= n;
+    stream_.next_in = input_.data();
+    stream_.avail_in = static_cast<uInt>(n);
 }
 
-std::size_t zip_entry_reader::read_deflated(unsigned char* out, std::size_t count) {
-  stream_.next_out = out;
-  stream_.avail_out = static_cast<uInt>(count);
-  while (stream_.avail_out != 0 && !stream_ended_) {
-    if (stream_.avail_in == 0 && input_remaining_ != 0) refill();
-    const int status = inflate(&stream_, Z_NO_FLUSH);
-    if (status == Z_STREAM_END) stream_ended_ = true;
-    else if (status == Z_BUF_ERROR) corrupt("compressed data ends early");
-    else if (status != Z_OK) corrupt("compressed data is corrupt");
-  }
-  return count - stream_.avail_out;
+std::size_t zip_entry_reader::read_deflated(unsigned char* out, std::size_t count)
+{
+    stream_.next_out = out;
+    stream_.avail_out = static_cast<uInt>(count);
+    while (stream_.avail_out != 0 && !stream_ended_) {
+        if (stream_.avail_in == 0 && input_remaining_ != 0)
+            refill();
+        const int status = inflate(&stream_, Z_NO_FLUSH);
+        if (status == Z_STREAM_END)
+            stream_ended_ = true;
+        else if (status == Z_BUF_ERROR)
+            corrupt("compressed data ends early");
+        else if (status != Z_OK)
+            corrupt("compressed data is corrupt");
+    }
+    return count - stream_.avail_out;
 }
 
 // Runs the stream on past the recorded size: true when it still yields data.
-bool zip_entry_reader::more_deflated_data() {
-  while (!stream_ended_) {
-    if (stream_.avail_in == 0 && input_remaining_ != 0) refill();
-    unsigned char extra;
-    stream_.next_out = &extra;
-    stream_.avail_out = 1;
-    const int status = inflate(&stream_, Z_NO_FLUSH);
-    if (stream_.avail_out == 0) return true;
-    if (status == Z_STREAM_END) stream_ended_ = true;
-    else if (status == Z_BUF_ERROR) corrupt("compressed data ends early");
-    else if (status != Z_OK) corrupt("compressed data is corrupt");
-  }
-  // Compressed bytes after the end of the stream are data the entry does not account for.
-  return stream_.avail_in != 0 || input_remaining_ != 0;
+bool zip_entry_reader::more_deflated_data()
+{
+    while (!stream_ended_) {
+        if (stream_.avail_in == 0 && input_remaining_ != 0)
+            refill();
+        unsigned char extra;
+        stream_.next_out = &extra;
+        stream_.avail_out = 1;
+        const int status = inflate(&stream_, Z_NO_FLUSH);
+        if (stream_.avail_out == 0)
+            return true;
+        if (status == Z_STREAM_END)
+            stream_ended_ = true;
+        else if (status == Z_BUF_ERROR)
+            corrupt("compressed data ends early");
+        else if (status != Z_OK)
+            corrupt("compressed data is corrupt");
+    }
+    // Compressed bytes after the end of the stream are data the entry does not account for.
+    return stream_.avail_in != 0 || input_remaining_ != 0;
 }
 
-int zip_entry_reader::finish() {
-  if (produced_ != info_.uncompressed_size) return -1;
-  if (inflating_ && more_deflated_data()) return -1;
-  if (crc_ != info_.crc) throw CZipException(CZipException::bad_crc, "CRC-32 mismatch");
-  return 1;
+int zip_entry_reader::finish()
+{
+    if (produced_ != info_.uncompressed_size)
+        return -1;
+    if (inflating_ && more_deflated_data())
+        return -1;
+    if (crc_ != info_.crc)
+        throw CZipException(CZipException::bad_crc, "CRC-32 mismatch");
+    return 1;
 }
 
-}  // namespace kyr::zip
+} // namespace kyr::zip

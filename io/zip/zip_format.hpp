@@ -17,7 +17,7 @@ constexpr std::uint16_t zip64_extra_id = 0x0001;
 constexpr std::size_t local_header_size = 30;
 constexpr std::size_t central_header_size = 46;
 constexpr std::size_t end_record_size = 22;
-constexpr std::size_t zip64_end_record_size = 56;  // without extensible data
+constexpr std::size_t zip64_end_record_size = 56; // without extensible data
 constexpr std::size_t zip64_locator_size = 20;
 
 // The end record may be followed by a comment of up to 65535 bytes, so it
@@ -45,31 +45,38 @@ constexpr std::uint64_t max_inflate_ratio = 1032;
 // Largest value of a 32-bit size or offset field; beyond it ZIP64 would be needed.
 constexpr std::uint64_t max_field_value = 0xffffffffu;
 
-inline std::uint16_t get16(const unsigned char* p) {
-  return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+inline std::uint16_t get16(const unsigned char* p)
+{
+    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
 }
 
-inline std::uint32_t get32(const unsigned char* p) {
-  return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-         (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+inline std::uint32_t get32(const unsigned char* p)
+{
+    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8)
+        | (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
 }
 
-inline std::uint64_t get64(const unsigned char* p) {
-  return get32(p) | (static_cast<std::uint64_t>(get32(p + 4)) << 32);
+inline std::uint64_t get64(const unsigned char* p)
+{
+    return get32(p) | (static_cast<std::uint64_t>(get32(p + 4)) << 32);
 }
 
-inline void put16(std::string& out, std::uint16_t v) {
-  out.push_back(static_cast<char>(v & 0xff));
-  out.push_back(static_cast<char>(v >> 8));
+inline void put16(std::string& out, std::uint16_t v)
+{
+    out.push_back(static_cast<char>(v & 0xff));
+    out.push_back(static_cast<char>(v >> 8));
 }
 
-inline void put32(std::string& out, std::uint32_t v) {
-  put16(out, static_cast<std::uint16_t>(v & 0xffff));
-  put16(out, static_cast<std::uint16_t>(v >> 16));
+inline void put32(std::string& out, std::uint32_t v)
+{
+    put16(out, static_cast<std::uint16_t>(v & 0xffff));
+    put16(out, static_cast<std::uint16_t>(v >> 16));
 }
 
-inline void patch32(std::string& out, std::size_t at, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) out[at + i] = static_cast<char>((v >> (8 * i)) & 0xff);
+inline void patch32(std::string& out, std::size_t at, std::uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        out[at + i] = static_cast<char>((v >> (8 * i)) & 0xff);
 }
 
-}  // namespace kyr::zip
+} // namespace kyr::zip

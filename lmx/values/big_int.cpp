@@ -122,8 +122,8 @@ long c_big_int::get(bool* overflow) const
     for (; xisdigit(*p); ++p) {
         const std::uint32_t digit = static_cast<std::uint32_t>(*p - '0');
         const auto signed_value = static_cast<std::int32_t>(value);
-        if (signed_value > 214748364 ||
-            static_cast<std::int32_t>(2147483647u - value * 10u) < static_cast<std::int32_t>(digit))
+        if (signed_value > 214748364
+            || static_cast<std::int32_t>(2147483647u - value * 10u) < static_cast<std::int32_t>(digit))
             overflowed = true;
         value = value * 10u + digit;
     }

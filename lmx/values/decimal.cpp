@@ -34,8 +34,8 @@ std::size_t effective_digit_count(long long wanted, std::size_t available)
 // as c_big_int::get does.
 void accumulate_signed(std::uint32_t& value, unsigned digit, bool& overflowed)
 {
-    if (static_cast<std::int32_t>(value) > 214748364 ||
-        static_cast<std::int32_t>(2147483647u - value * 10u) < static_cast<std::int32_t>(digit))
+    if (static_cast<std::int32_t>(value) > 214748364
+        || static_cast<std::int32_t>(2147483647u - value * 10u) < static_cast<std::int32_t>(digit))
         overflowed = true;
     value = value * 10u + digit;
 }
@@ -283,8 +283,8 @@ std::string c_decimal::get_as_string() const
 
 bool c_decimal::equals(const c_decimal& other) const
 {
-    return m_is_negative == other.m_is_negative && m_integral == other.m_integral &&
-           compare_fractions(m_fraction, other.m_fraction) == 0;
+    return m_is_negative == other.m_is_negative && m_integral == other.m_integral
+        && compare_fractions(m_fraction, other.m_fraction) == 0;
 }
 
 bool c_decimal::greater_than(const c_decimal& other) const

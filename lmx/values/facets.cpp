@@ -11,7 +11,8 @@ namespace lmx {
 
 std::size_t total_digits(const std::string& text)
 {
-    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) { return xisdigit(c); }));
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return xisdigit(c); }));
 }
 
 std::size_t fraction_digits(const std::string& text)
@@ -19,8 +20,8 @@ std::size_t fraction_digits(const std::string& text)
     const std::size_t point = text.find('.');
     if (point == std::string::npos)
         return 0;
-    return static_cast<std::size_t>(
-        std::count_if(text.begin() + static_cast<std::ptrdiff_t>(point) + 1, text.end(), [](char c) { return xisdigit(c); }));
+    return static_cast<std::size_t>(std::count_if(text.begin() + static_cast<std::ptrdiff_t>(point) + 1,
+                                                  text.end(), [](char c) { return xisdigit(c); }));
 }
 
 std::size_t length(const std::string& text)

@@ -7,12 +7,11 @@
 
 namespace lmx::detail {
 
-enum class e_float_special
-{
+enum class e_float_special {
     none,
-    nan,             // "NaN"
-    infinity,        // "INF"
-    minus_infinity   // "-INF"
+    nan,           // "NaN"
+    infinity,      // "INF"
+    minus_infinity // "-INF"
 };
 
 // Decided by length first, as most texts are plain numbers.
@@ -24,7 +23,8 @@ inline e_float_special float_special(const std::string& text)
             return e_float_special::infinity;
         return std::memcmp(text.data(), "NaN", 3) == 0 ? e_float_special::nan : e_float_special::none;
     case 4:
-        return std::memcmp(text.data(), "-INF", 4) == 0 ? e_float_special::minus_infinity : e_float_special::none;
+        return std::memcmp(text.data(), "-INF", 4) == 0 ? e_float_special::minus_infinity
+                                                        : e_float_special::none;
     default:
         return e_float_special::none;
     }

@@ -53,8 +53,9 @@ long long magnitude_exponent(const char* p, const char* end)
 }
 
 // Exact powers of ten as doubles.
-constexpr double k_exact_powers_of_ten[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                            1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr double k_exact_powers_of_ten[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                            1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                            1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // Most document numbers are short plain decimals ("0.4500", "380"). When the
 // whole text is digits with at most one ".", its digits as an integer stay
@@ -88,10 +89,14 @@ template <typename F>
 F text_to_floating(const std::string& text)
 {
     switch (detail::float_special(text)) {
-    case detail::e_float_special::nan: return static_cast<F>(0.0 / float_zero());
-    case detail::e_float_special::infinity: return static_cast<F>(1.0 / float_zero());
-    case detail::e_float_special::minus_infinity: return static_cast<F>(-1.0 / float_zero());
-    case detail::e_float_special::none: break;
+    case detail::e_float_special::nan:
+        return static_cast<F>(0.0 / float_zero());
+    case detail::e_float_special::infinity:
+        return static_cast<F>(1.0 / float_zero());
+    case detail::e_float_special::minus_infinity:
+        return static_cast<F>(-1.0 / float_zero());
+    case detail::e_float_special::none:
+        break;
     }
     const char* p = text.data();
     const char* end = p + text.size();

@@ -43,7 +43,8 @@ public:
     {
         if (m_count == k_run)
             flush();
-        const char* const stop = p + std::min<std::size_t>(k_run - m_count, static_cast<std::size_t>(end - p));
+        const char* const stop =
+            p + std::min<std::size_t>(k_run - m_count, static_cast<std::size_t>(end - p));
         wchar_t* unit = m_units + m_count;
         // Eight bytes at a time while none has its top bit set.
         constexpr std::uint64_t k_top_bits = 0x8080808080808080;
@@ -154,7 +155,8 @@ std::string& convert(std::string* out, const std::wstring& in)
     char buf[4];
     for (std::size_t i = 0; i < in.size(); ++i) {
         std::uint32_t u = detail::unit_value(in[i]);
-        if (detail::is_high_surrogate(u) && i + 1 < in.size() && detail::is_low_surrogate(detail::unit_value(in[i + 1]))) {
+        if (detail::is_high_surrogate(u) && i + 1 < in.size()
+            && detail::is_low_surrogate(detail::unit_value(in[i + 1]))) {
             u = detail::join_surrogates(u, detail::unit_value(in[i + 1]));
             ++i;
         }

@@ -10,10 +10,19 @@ constexpr std::uint32_t k_replacement_char = 0xFFFD;
 
 // Code units of a wide string as unsigned values, whatever the signedness and
 // width of wchar_t.
-inline std::uint32_t unit_value(wchar_t c) { return static_cast<std::uint32_t>(c); }
+inline std::uint32_t unit_value(wchar_t c)
+{
+    return static_cast<std::uint32_t>(c);
+}
 
-inline bool is_high_surrogate(std::uint32_t u) { return u >= 0xD800 && u <= 0xDBFF; }
-inline bool is_low_surrogate(std::uint32_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+inline bool is_high_surrogate(std::uint32_t u)
+{
+    return u >= 0xD800 && u <= 0xDBFF;
+}
+inline bool is_low_surrogate(std::uint32_t u)
+{
+    return u >= 0xDC00 && u <= 0xDFFF;
+}
 
 inline std::uint32_t join_surrogates(std::uint32_t high, std::uint32_t low)
 {

@@ -22,7 +22,8 @@ elmx_error check_well_formed(std::string_view document, s_well_formed_fault* fau
     if (code != ELMX_OK && fault != nullptr) {
         const auto begin = decoded.text.begin();
         const auto place = begin + static_cast<std::ptrdiff_t>(std::min(at, decoded.text.size()));
-        const auto line_start = std::find(std::make_reverse_iterator(place), decoded.text.rend(), U'\n').base();
+        const auto line_start =
+            std::find(std::make_reverse_iterator(place), decoded.text.rend(), U'\n').base();
         fault->code = code;
         fault->line = static_cast<std::size_t>(std::count(begin, place, U'\n')) + 1;
         fault->column = static_cast<std::size_t>(place - line_start) + 1;

@@ -16,28 +16,31 @@ const std::u32string k_xmlns_namespace = U"http://www.w3.org/2000/xmlns/";
 constexpr std::size_t k_max_expanded = 10000000;
 constexpr int k_max_entity_depth = 64;
 
-bool is_space(char32_t c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+bool is_space(char32_t c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
 
 bool is_name_start(char32_t c)
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':' || (c >= 0xC0 && c <= 0xD6) ||
-           (c >= 0xD8 && c <= 0xF6) || (c >= 0xF8 && c <= 0x2FF) || (c >= 0x370 && c <= 0x37D) ||
-           (c >= 0x37F && c <= 0x1FFF) || (c >= 0x200C && c <= 0x200D) || (c >= 0x2070 && c <= 0x218F) ||
-           (c >= 0x2C00 && c <= 0x2FEF) || (c >= 0x3001 && c <= 0xD7FF) || (c >= 0xF900 && c <= 0xFDCF) ||
-           (c >= 0xFDF0 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0xEFFFF);
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':'
+        || (c >= 0xC0 && c <= 0xD6) || (c >= 0xD8 && c <= 0xF6) || (c >= 0xF8 && c <= 0x2FF)
+        || (c >= 0x370 && c <= 0x37D) || (c >= 0x37F && c <= 0x1FFF) || (c >= 0x200C && c <= 0x200D)
+        || (c >= 0x2070 && c <= 0x218F) || (c >= 0x2C00 && c <= 0x2FEF) || (c >= 0x3001 && c <= 0xD7FF)
+        || (c >= 0xF900 && c <= 0xFDCF) || (c >= 0xFDF0 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0xEFFFF);
 }
 
 bool is_name_char(char32_t c)
 {
-    return is_name_start(c) || (c >= '0' && c <= '9') || c == '-' || c == '.' || c == 0xB7 ||
-           (c >= 0x300 && c <= 0x36F) || (c >= 0x203F && c <= 0x2040);
+    return is_name_start(c) || (c >= '0' && c <= '9') || c == '-' || c == '.' || c == 0xB7
+        || (c >= 0x300 && c <= 0x36F) || (c >= 0x203F && c <= 0x2040);
 }
 
 bool is_pubid_char(char32_t c)
 {
     static const std::u32string others = U" \r\n-'()+,./:=?;!*#@$_%";
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-           others.find(c) != std::u32string::npos;
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')
+        || others.find(c) != std::u32string::npos;
 }
 
 bool is_predefined(const std::u32string& name, char32_t* c)
@@ -147,7 +150,8 @@ bool c_checker::read_char_ref(char32_t* c)
             digit = static_cast<int>(d - 'A' + 10);
         else
             break;
-        value = std::min<std::uint32_t>(value * (hex ? 16 : 10) + static_cast<std::uint32_t>(digit), 0x110000);
+        value =
+            std::min<std::uint32_t>(value * (hex ? 16 : 10) + static_cast<std::uint32_t>(digit), 0x110000);
     }
     if (digits == 0 || !take_char(';'))
         return fail(ELMX_NOT_WELL_FORMED, "a malformed character reference");
@@ -162,8 +166,8 @@ bool c_checker::is_qname(const std::u32string& name) const
     const std::size_t colon = name.find(':');
     if (colon == std::u32string::npos)
         return true;
-    return colon > 0 && colon + 1 < name.size() && name.find(':', colon + 1) == std::u32string::npos &&
-           is_name_start(name[colon + 1]);
+    return colon > 0 && colon + 1 < name.size() && name.find(':', colon + 1) == std::u32string::npos
+        && is_name_start(name[colon + 1]);
 }
 
 bool c_checker::entities_must_be_declared() const
@@ -214,18 +218,18 @@ bool c_checker::xml_declaration()
     take("<?xml");
     if (!skip_space() || !take("version") || !equals() || !read_quoted(&value))
         return fail(ELMX_BAD_XML_DECL, "a malformed XML declaration");
-    if (value.size() < 3 || value.compare(0, 2, U"1.") != 0 ||
-        !std::all_of(value.begin() + 2, value.end(), [](char32_t c) { return c >= '0' && c <= '9'; }))
+    if (value.size() < 3 || value.compare(0, 2, U"1.") != 0
+        || !std::all_of(value.begin() + 2, value.end(), [](char32_t c) { return c >= '0' && c <= '9'; }))
         return fail(ELMX_BAD_XML_VERSION, "a version that is not 1.x");
     bool space = skip_space();
     if (looking_at("encoding")) {
         take("encoding");
-        if (!space || !equals() || !read_quoted(&value) || value.empty() ||
-            !((value[0] >= 'a' && value[0] <= 'z') || (value[0] >= 'A' && value[0] <= 'Z')) ||
-            !std::all_of(value.begin(), value.end(), [](char32_t c) {
-                return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
-                       c == '_' || c == '-';
-            }))
+        if (!space || !equals() || !read_quoted(&value) || value.empty()
+            || !((value[0] >= 'a' && value[0] <= 'z') || (value[0] >= 'A' && value[0] <= 'Z'))
+            || !std::all_of(value.begin(), value.end(), [](char32_t c) {
+                   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')
+                       || c == '.' || c == '_' || c == '-';
+               }))
             return fail(ELMX_BAD_XML_DECL, "a malformed encoding declaration");
         space = skip_space();
     }
@@ -459,7 +463,8 @@ bool c_checker::attlist_declaration()
         return fail(ELMX_BAD_DTD, "a malformed attribute-list declaration");
     if (!is_qname(element_name))
         return fail(ELMX_NOT_WELL_FORMED, "a name that is not a qualified name");
-    static const char* const types[] = {"CDATA", "IDREFS", "IDREF", "ID", "ENTITIES", "ENTITY", "NMTOKENS", "NMTOKEN"};
+    static const char* const types[] = {"CDATA",    "IDREFS", "IDREF",    "ID",
+                                        "ENTITIES", "ENTITY", "NMTOKENS", "NMTOKEN"};
     for (;;) {
         const bool space = skip_space();
         if (take_char('>'))
@@ -471,7 +476,8 @@ bool c_checker::attlist_declaration()
         const bool cdata = looking_at("CDATA");
         if (!cdata && (!m_declarations_skipped || m_standalone))
             m_tokenised.emplace(element_name + U" " + name);
-        const bool keyword = std::any_of(std::begin(types), std::end(types), [this](const char* t) { return take(t); });
+        const bool keyword =
+            std::any_of(std::begin(types), std::end(types), [this](const char* t) { return take(t); });
         if (!keyword) {
             const bool notation = take("NOTATION");
             if ((notation && !skip_space()) || !take_char('('))
@@ -579,8 +585,8 @@ bool c_checker::notation_declaration()
 
 // -- Entity texts
 
-bool c_checker::within_entity(std::size_t reference_at, const std::u32string& name, const std::u32string& text,
-                              const std::function<bool()>& check)
+bool c_checker::within_entity(std::size_t reference_at, const std::u32string& name,
+                              const std::u32string& text, const std::function<bool()>& check)
 {
     const std::size_t after_reference = m_at;
     m_at = reference_at;
@@ -691,7 +697,8 @@ bool c_checker::content(int depth, bool whole_text)
         const char32_t c = peek();
         if (c == '<') {
             if (looking_at("</"))
-                return !whole_text || fail(ELMX_NOT_WELL_FORMED, "an end tag in an entity whose start tag is not");
+                return !whole_text
+                    || fail(ELMX_NOT_WELL_FORMED, "an end tag in an entity whose start tag is not");
             if (looking_at("<!--")) {
                 if (!comment())
                     return false;
@@ -737,12 +744,14 @@ bool c_checker::reference_in_content(int depth)
         return true;
     const auto found = m_general.find(name);
     if (found == m_general.end())
-        return !entities_must_be_declared() || fail(ELMX_ENTITY_NOT_FOUND, "a reference to an undeclared entity");
+        return !entities_must_be_declared()
+            || fail(ELMX_ENTITY_NOT_FOUND, "a reference to an undeclared entity");
     if (found->second.unparsed)
         return fail(ELMX_NOT_WELL_FORMED, "a reference to an unparsed entity");
     if (found->second.external)
         return true;
-    return within_entity(reference_at, name, found->second.value, [this, depth] { return content(depth, true); });
+    return within_entity(reference_at, name, found->second.value,
+                         [this, depth] { return content(depth, true); });
 }
 
 bool c_checker::attribute_value(std::u32string* value)

@@ -28,7 +28,7 @@ private:
     {
         bool external = false;
         bool unparsed = false;
-        std::u32string value;  // the replacement text of an internal entity
+        std::u32string value; // the replacement text of an internal entity
     };
 
     // -- Cursor
@@ -40,7 +40,7 @@ private:
     bool looking_at(const char* ascii) const;
     bool take(const char* ascii);
     bool take_char(char32_t c);
-    bool skip_space();  // true when some was skipped
+    bool skip_space(); // true when some was skipped
     bool fail(elmx_error code, const char* message);
 
     // -- Lexical items
@@ -88,9 +88,9 @@ private:
 
     const std::u32string* m_text;
     std::size_t m_at = 0;
-    std::size_t m_outer_at = 0;   // the reference's place while an entity's text is checked
+    std::size_t m_outer_at = 0; // the reference's place while an entity's text is checked
     int m_entity_depth = 0;
-    std::size_t m_expanded = 0;   // characters of entity text checked so far
+    std::size_t m_expanded = 0; // characters of entity text checked so far
     elmx_error m_code = ELMX_OK;
     std::size_t m_fault_at = 0;
     std::string m_message;
@@ -99,11 +99,11 @@ private:
     bool m_external_subset = false;
     bool m_parameter_references = false;
     bool m_standalone = false;
-    bool m_declarations_skipped = false;  // after a reference to a parameter entity not read
+    bool m_declarations_skipped = false; // after a reference to a parameter entity not read
     std::map<std::u32string, s_entity> m_general;
     std::map<std::u32string, s_entity> m_parameter;
     std::vector<std::u32string> m_open_entities;
-    std::set<std::u32string> m_tokenised;  // "element attribute" of the types other than CDATA
+    std::set<std::u32string> m_tokenised; // "element attribute" of the types other than CDATA
     // The namespaces each prefix is bound to in scope, innermost last ("" for the default
     // namespace), and the prefixes in order of declaration, to undo at each element's end.
     std::map<std::u32string, std::vector<std::u32string>> m_bindings;

@@ -143,8 +143,8 @@ s_decoded decode_document(std::string_view bytes)
     out.text.reserve(bytes.size());
     c_decoder decoder(out);
     const auto starts = [&](std::string_view prefix) { return bytes.substr(0, prefix.size()) == prefix; };
-    if (starts("\xFE\xFF") || starts("\xFF\xFE") || starts(std::string_view("\0<\0?", 4)) ||
-        starts(std::string_view("<\0?\0", 4))) {
+    if (starts("\xFE\xFF") || starts("\xFF\xFE") || starts(std::string_view("\0<\0?", 4))
+        || starts(std::string_view("<\0?\0", 4))) {
         const bool bom = starts("\xFE\xFF") || starts("\xFF\xFE");
         const bool big_endian = bytes[0] == '\xFE' || bytes[0] == '\0';
         if (decoder.utf16(bytes.substr(bom ? 2 : 0), big_endian)) {

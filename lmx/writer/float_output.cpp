@@ -36,7 +36,7 @@ char* widen_exponent(char* buf, char* end)
     char* e = static_cast<char*>(std::memchr(buf, 'e', static_cast<std::size_t>(end - buf)));
     if (e == nullptr)
         return end;
-    char* digits = e + 2;  // past "e" and its sign
+    char* digits = e + 2; // past "e" and its sign
     const auto count = static_cast<int>(end - digits);
     if (count >= k_exponent_digits)
         return end;
@@ -95,9 +95,9 @@ char* format_double_from_shortest(char* buf, double value)
 }
 
 // Exact powers of ten for scaling: every one up to 1e22 is a double.
-constexpr double k_powers_of_ten[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,
+constexpr double k_powers_of_ten[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8, 1e9,
                                       1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18};
-constexpr double k_scaled_limit = 1e14;  // 10 to the precision
+constexpr double k_scaled_limit = 1e14; // 10 to the precision
 constexpr std::uint64_t k_scaled_digits_limit = 100000000000000;
 
 // floor(log10(2^exponent)) for exponents of either sign.
@@ -174,7 +174,8 @@ std::size_t format_floating(char* buf, F value, int precision)
         return n;
     }
     // Room is left for the exponent padding.
-    const auto result = std::to_chars(buf, buf + k_float_text_capacity - 2, value, std::chars_format::general, precision);
+    const auto result =
+        std::to_chars(buf, buf + k_float_text_capacity - 2, value, std::chars_format::general, precision);
     return static_cast<std::size_t>(widen_exponent(buf, result.ptr) - buf);
 }
 

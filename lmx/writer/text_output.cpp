@@ -58,10 +58,22 @@ char* put_entity(char* p, std::uint32_t c)
     const char* entity;
     std::size_t length;
     switch (c) {
-    case '"': entity = "&quot;"; length = 6; break;
-    case '\'': entity = "&apos;"; length = 6; break;
-    case '&': entity = "&amp;"; length = 5; break;
-    default: entity = "&lt;"; length = 4; break;
+    case '"':
+        entity = "&quot;";
+        length = 6;
+        break;
+    case '\'':
+        entity = "&apos;";
+        length = 6;
+        break;
+    case '&':
+        entity = "&amp;";
+        length = 5;
+        break;
+    default:
+        entity = "&lt;";
+        length = 4;
+        break;
     }
     std::memcpy(p, entity, length);
     return p + length;
@@ -69,7 +81,10 @@ char* put_entity(char* p, std::uint32_t c)
 
 // A writer keeps word of a value cut short; a bare stream has no place for it.
 void note_lost_text(c_chunked_output&) {}
-void note_lost_text(c_xml_writer& writer) { writer.note_lost_text(); }
+void note_lost_text(c_xml_writer& writer)
+{
+    writer.note_lost_text();
+}
 
 // Output is a c_chunked_output or a c_xml_writer.
 template <typename Output>

@@ -31,7 +31,8 @@ c_xml_writer::c_xml_writer(std::ostream& os, int options, const char* tab, const
 
 c_xml_writer::c_xml_writer(std::ostream& os, const char* tab, const char* nl)
     : m_os(os), m_tab(tab), m_nl(nl), m_buffer(new char[k_buffer_size]), m_next(m_buffer.get()),
-      m_buffer_end(m_buffer.get() + k_buffer_size), m_tab_length(std::strlen(tab)), m_nl_length(std::strlen(nl))
+      m_buffer_end(m_buffer.get() + k_buffer_size), m_tab_length(std::strlen(tab)),
+      m_nl_length(std::strlen(nl))
 {
     m_os.imbue(std::locale::classic());
 }
@@ -199,7 +200,8 @@ const char* c_xml_writer::get_namespace_prefix(const std::string& uri) const
     return nullptr;
 }
 
-elmx_error c_xml_writer::handle_error(elmx_error code, const std::string& item_name, const char* file, int line)
+elmx_error c_xml_writer::handle_error(elmx_error code, const std::string& item_name, const char* file,
+                                      int line)
 {
     // A hook that logs into the stream comes after what was written so far.
     flush();

@@ -33,10 +33,10 @@ TEST(DocumentIo, FailuresCarryTheReadersDiagnostics)
     const failure cases[] = {
         {KYR_TEST_DATA_DIR "/tool/missing_header.kyr", lmx::ELMX_MANDATORY_ELEMENT_MISSING, 4,
          "line:4-'Kyr:Header'-Mandatory element missing"},
-        {KYR_TEST_DATA_DIR "/no/such/file.kyr", lmx::ELMX_NO_FILE, 0,
-         "Unable to open file"},
+        {KYR_TEST_DATA_DIR "/no/such/file.kyr", lmx::ELMX_NO_FILE, 0, "Unable to open file"},
         {KYR_TEST_DATA_DIR, lmx::ELMX_NO_FILE, 0, "Unable to open file"},
-        {KYR_TEST_DATA_DIR "/no/such/file.kyrz", lmx::ELMX_USER_DEFINED_1, 0, "not a readable .kyrz container"},
+        {KYR_TEST_DATA_DIR "/no/such/file.kyrz", lmx::ELMX_USER_DEFINED_1, 0,
+         "not a readable .kyrz container"},
     };
     for (const failure& expected : cases) {
         const kyr::error e = thrown([&] { kyr::load(expected.path); }).value();
@@ -53,11 +53,13 @@ TEST(DocumentIo, ParseReportsTheLineOfABadValue)
     const std::size_t at = xml.find(stamp);
     ASSERT_NE(at, std::string::npos);
     xml.replace(at, std::string(stamp).size(), "abc");
-    const int line = 1 + static_cast<int>(std::count(xml.begin(), xml.begin() + static_cast<std::ptrdiff_t>(at), '\n'));
+    const int line =
+        1 + static_cast<int>(std::count(xml.begin(), xml.begin() + static_cast<std::ptrdiff_t>(at), '\n'));
     const kyr::error e = thrown([&] { kyr::parse(xml); }).value();
     EXPECT_EQ(e.code(), lmx::ELMX_VALUE_BAD_FORMAT);
     EXPECT_EQ(e.line(), line);
-    EXPECT_EQ(std::string(e.what()).rfind("line:" + std::to_string(line) + "-'Kyr:ChangeHistory'-", 0), 0u) << e.what();
+    EXPECT_EQ(std::string(e.what()).rfind("line:" + std::to_string(line) + "-'Kyr:ChangeHistory'-", 0), 0u)
+        << e.what();
 }
 
 TEST(DocumentIo, SaveAndLoadGiveBackTheSameDocumentInBothForms)
@@ -77,7 +79,8 @@ TEST(DocumentIo, SaveRefusesWhatTheGeneratedWriteRefuses)
 {
     kyr::Document incomplete;
     const std::string path = std::string(KYR_BINARY_DIR) + "/api_incomplete.kyr";
-    EXPECT_EQ(thrown([&] { kyr::save(incomplete, path); }).value().code(), lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL);
+    EXPECT_EQ(thrown([&] { kyr::save(incomplete, path); }).value().code(),
+              lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL);
     kyr::Document document = lab_document();
     EXPECT_EQ(thrown([&] { kyr::save(document, path + ".txt"); }).value().code(), lmx::ELMX_USER_DEFINED_2);
 }

@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
 #include <type_traits>
 #include <variant>
-#include <string>
 
 namespace {
 
@@ -72,20 +72,26 @@ TEST(Handles, LookingAtAnUnchosenMemberChangesNothing)
     EXPECT_EQ(visited, "lab 61.180000");
     value.clear();
     EXPECT_EQ(value.chosen(), kyr::sg_ColorSpace::Member::none);
-    EXPECT_EQ(value.visit([](auto member) { return std::is_same_v<decltype(member), std::monostate>; }), true);
+    EXPECT_EQ(value.visit([](auto member) { return std::is_same_v<decltype(member), std::monostate>; }),
+              true);
 }
 
 TEST(Handles, EnumerationsAndStringsAgree)
 {
     kyr::Document document = lab_document();
-    auto specification =
-        document.colours().at(0).colour_spaces().at(0).as_colour_space_cie_lab()->colour_space_specification_spectrum_tristimulus();
+    auto specification = document.colours()
+                             .at(0)
+                             .colour_spaces()
+                             .at(0)
+                             .as_colour_space_cie_lab()
+                             ->colour_space_specification_spectrum_tristimulus();
     using Tristimulus = kyr::ColorSpaceSpecificationSpectrumTristimulusType;
     EXPECT_EQ(specification.field_of_view_enum(), Tristimulus::FieldOfView::FieldOfView_2_Degree);
     specification.set_field_of_view(Tristimulus::FieldOfView::FieldOfView_10_Degree);
     EXPECT_EQ(specification.field_of_view(), "FieldOfView_10_Degree");
     EXPECT_EQ(specification.astm_table_enum(), Tristimulus::ASTM_Table::none);
-    EXPECT_EQ(specification.illumination_options().as_illuminant()->value_enum(), kyr::Illuminant::Value::Illuminant_D50);
+    EXPECT_EQ(specification.illumination_options().as_illuminant()->value_enum(),
+              kyr::Illuminant::Value::Illuminant_D50);
 
     EXPECT_THROW(specification.set_field_of_view(Tristimulus::FieldOfView::none), kyr::error);
     const kyr::error e = thrown([&] { specification.set_field_of_view("FieldOfView_3_Degree"); }).value();

@@ -28,11 +28,14 @@ std::string shared_file(const std::string& name)
 // 100, LAB_L below 0), a field of its own, and the condition keywords.
 const std::string k_mixed =
     "CGATS.17\nILLUMINANT D65\nOBSERVER \"10\"\nMEASUREMENT_CONDITION \"M2\"\nINSTRUMENTATION \"Spectro 9\"\n"
-    "BEGIN_DATA_FORMAT\nSAMPLE_ID SAMPLE_NAME LAB_L LAB_A LAB_B LCH_L LCH_C LCH_H XYZ_X XYZ_Y XYZ_Z RGB_R RGB_G RGB_B "
+    "BEGIN_DATA_FORMAT\nSAMPLE_ID SAMPLE_NAME LAB_L LAB_A LAB_B LCH_L LCH_C LCH_H XYZ_X XYZ_Y XYZ_Z RGB_R "
+    "RGB_G RGB_B "
     "CMYK_C CMYK_M CMYK_Y CMYK_K 3CLR_1 3CLR_2 3CLR_3 D_VIS D_RED nm400 nm500 PATCH_NOTE\nEND_DATA_FORMAT\n"
     "BEGIN_DATA\n"
-    "A1 \"Red one\" 50.00 +60 .5 50 60.2 33.000 19.21 20.00 8.30 255 128 0 0 100 100 0 10 20 30.5 1.25 0.98 0.045 0.0512 \"x y\"\n"
-    "A2 \"White\" -5 1e1 -0.5E-1 70 0 359.9 95.1065 100 108.844 0 0 0 0.00000 0 0 0 0 0 0 0.05 0.1 0.9 0.912 ok\n"
+    "A1 \"Red one\" 50.00 +60 .5 50 60.2 33.000 19.21 20.00 8.30 255 128 0 0 100 100 0 10 20 30.5 1.25 0.98 "
+    "0.045 0.0512 \"x y\"\n"
+    "A2 \"White\" -5 1e1 -0.5E-1 70 0 359.9 95.1065 100 108.844 0 0 0 0.00000 0 0 0 0 0 0 0.05 0.1 0.9 0.912 "
+    "ok\n"
     "END_DATA\n";
 
 std::vector<table> read_tables(const std::string& text)
@@ -61,12 +64,15 @@ std::vector<table> round_trip(const std::vector<table>& tables)
 
 TEST(CgatsDocument, RoundTripKeepsEveryNumberAndKeyword)
 {
-    const std::string repeated_fields = "CGATS.17\nBEGIN_DATA_FORMAT\nSAMPLE_ID LAB_L LAB_A LAB_B SAMPLE_ID LAB_L NOTE NOTE\n"
-                                        "END_DATA_FORMAT\nBEGIN_DATA\n7 50 1 2 8 51.5 a b\nEND_DATA\n";
+    const std::string repeated_fields =
+        "CGATS.17\nBEGIN_DATA_FORMAT\nSAMPLE_ID LAB_L LAB_A LAB_B SAMPLE_ID LAB_L NOTE NOTE\n"
+        "END_DATA_FORMAT\nBEGIN_DATA\n7 50 1 2 8 51.5 a b\nEND_DATA\n";
     // ISO-8859-1 text, and an RGB value out of range after the colour space got its depth.
-    const std::string latin1 = "CGATS.17\nDESCRIPTOR \"Gr\xfcn \xb0\"\nBEGIN_DATA_FORMAT\nSAMPLE_NAME RGB_R RGB_G RGB_B D_VIS\n"
-                               "END_DATA_FORMAT\nBEGIN_DATA\n\xc4pfel 1 300 2 0.1\n\"B \xe9\" 255 0 0 1.5\nEND_DATA\n";
-    for (const std::string& text : {k_mixed, repeated_fields, latin1, shared_file("FograStrip2.ti1"), shared_file("CIE_C.sp")}) {
+    const std::string latin1 =
+        "CGATS.17\nDESCRIPTOR \"Gr\xfcn \xb0\"\nBEGIN_DATA_FORMAT\nSAMPLE_NAME RGB_R RGB_G RGB_B D_VIS\n"
+        "END_DATA_FORMAT\nBEGIN_DATA\n\xc4pfel 1 300 2 0.1\n\"B \xe9\" 255 0 0 1.5\nEND_DATA\n";
+    for (const std::string& text :
+         {k_mixed, repeated_fields, latin1, shared_file("FograStrip2.ti1"), shared_file("CIE_C.sp")}) {
         const std::vector<table> tables = read_tables(text);
         EXPECT_EQ(kyr::cgats::write(round_trip(tables)), kyr::cgats::write(tables));
     }
@@ -91,19 +97,22 @@ TEST(CgatsDocument, FieldsBecomeValuesAndKeywordsConditions)
     EXPECT_EQ(conditions.get_DeviceFilter().get_DeviceFilterType(), L"Filter_UVExcluded");
     EXPECT_EQ(conditions.get_Device().get_Model(), L"Spectro 9");
     EXPECT_EQ(red.get_ColorSpace(2).get_ColorSpaceCIEXYZ().get_X(), 0.1921);
-    EXPECT_EQ(red.get_ColorSpace(3).get_ColorSpaceRGB().get_Green(), 0.50196078431373);  // 128 / 255 to 14 digits
+    EXPECT_EQ(red.get_ColorSpace(3).get_ColorSpaceRGB().get_Green(),
+              0.50196078431373); // 128 / 255 to 14 digits
     EXPECT_EQ(red.get_ColorSpace(3).get_ColorSpaceRGB().get_ColorDepth(), L"ColorDepth_8");
     EXPECT_EQ(red.get_ColorSpace(4).get_ColorSpaceCMYK().get_Magenta(), 100);
     const ColorSpaceGenericType& inks = red.get_ColorSpace(5).get_ColorSpaceGeneric();
     EXPECT_EQ(inks.get_Name(), L"3CLR");
     EXPECT_EQ(inks.get_Axis(2).get_AxisName(), L"3CLR_3");
-    EXPECT_EQ(inks.get_Axis(2).get_AxisValueChoice().get_AxisFloatingPointValue().get_FloatingPointValueType(), 30.5);
+    EXPECT_EQ(
+        inks.get_Axis(2).get_AxisValueChoice().get_AxisFloatingPointValue().get_FloatingPointValueType(),
+        30.5);
     const ColorSpaceDensityType& density = red.get_ColorSpace(6).get_ColorSpaceDensity();
     EXPECT_EQ(density.get_Density(1).get_DensityFilter(), L"Filter_Red");
     EXPECT_EQ(density.get_Density(1).get_DensityType(), 0.98);
     const ColorSpaceSpectralType& spectrum = red.get_ColorSpace(7).get_ColorSpaceSpectral();
     EXPECT_EQ(spectrum.get_ReflectancePoint(1).get_Wavelength(), 500);
-    EXPECT_EQ(spectrum.get_ReflectancePoint(1).get_ReflectancePointType(), 0.0512);  // no norm, none above 1.5
+    EXPECT_EQ(spectrum.get_ReflectancePoint(1).get_ReflectancePointType(), 0.0512); // no norm, none above 1.5
     // The white's L* below 0 and Z above 100 stay text; its other values are values.
     const ColorType& white = set.get_Color(1);
     EXPECT_EQ(white.size_ColorSpace(), 6u);
@@ -121,8 +130,9 @@ TEST(CgatsDocument, TextWhereANumberBelongsNamesTheLine)
         {"", "line 6: LAB_L \"\" is not a number"},
     };
     for (const auto& c : cases) {
-        const std::string text = "CGATS.17\nBEGIN_DATA_FORMAT\nLAB_L LAB_A LAB_B\nEND_DATA_FORMAT\nBEGIN_DATA\n\""
-                               + std::string(c.first) + "\" 0 0\nEND_DATA\n";
+        const std::string text =
+            "CGATS.17\nBEGIN_DATA_FORMAT\nLAB_L LAB_A LAB_B\nEND_DATA_FORMAT\nBEGIN_DATA\n\""
+            + std::string(c.first) + "\" 0 0\nEND_DATA\n";
         Kyr document;
         const auto result = kyr::cgats::to_document(read_tables(text), "bad.txt", "test", k_now, document);
         EXPECT_FALSE(result.ok) << c.first;
@@ -147,11 +157,11 @@ TEST(CgatsDocument, DocumentsNotReadFromTablesGetFieldsFromTheirValues)
     EXPECT_EQ(t.keyword("SPECTRAL_BANDS")->value, "16");
     EXPECT_EQ(t.keyword("SPECTRAL_START_NM")->value, "400");
     EXPECT_EQ(t.value(0, 1), "Poppy red");
-    EXPECT_EQ(t.value(0, 15), "45");   // 0.45 at 600 nm, written in percent
+    EXPECT_EQ(t.value(0, 15), "45"); // 0.45 at 600 nm, written in percent
     EXPECT_EQ(t.value(3, 2), "89.46");
 }
 
-}  // namespace
+} // namespace
 
 namespace {
 
@@ -163,7 +173,7 @@ struct number_column
     const char* texts;
 };
 
-}  // namespace
+} // namespace
 
 TEST(CgatsDocument, NumbersComeBackAsTheyWereSpelt)
 {
@@ -178,7 +188,8 @@ TEST(CgatsDocument, NumbersComeBackAsTheyWereSpelt)
         {"6CLR_1 6CLR_2", "12.5 0 100.000 7e1"},
     };
     for (const number_column& c : cases) {
-        std::string text = "CGATS.17\nBEGIN_DATA_FORMAT\n" + std::string(c.fields) + "\nEND_DATA_FORMAT\nBEGIN_DATA\n";
+        std::string text =
+            "CGATS.17\nBEGIN_DATA_FORMAT\n" + std::string(c.fields) + "\nEND_DATA_FORMAT\nBEGIN_DATA\n";
         const auto others = std::count(c.fields, c.fields + std::strlen(c.fields), ' ');
         std::istringstream texts(c.texts);
         for (std::string value; texts >> value;) {
@@ -205,35 +216,49 @@ struct condition_case
     bool polarized;
 };
 
-}  // namespace
+} // namespace
 
 TEST(CgatsDocument, KeywordsBecomeTheValuesConditions)
 {
     const condition_case cases[] = {
         {"", L"Illuminant_D50", L"", L"FieldOfView_2_Degree", L"Filter_None", L"", false},
-        {"ILLUMINANT \"CIE C\"\nOBSERVER 10_DEGREE", L"Illuminant_C", L"", L"FieldOfView_10_Degree", L"Filter_None", L"", false},
-        {"WEIGHTING_FUNCTION \"ILLUMINANT, F11\"\nWEIGHTING_FUNCTION \"OBSERVER, 10 degree\"", L"Illuminant_F11", L"",
-         L"FieldOfView_10_Degree", L"Filter_None", L"", false},
-        {"ILLUMINANT \"D93\"", L"Illuminant_Custom", L"D93", L"FieldOfView_2_Degree", L"Filter_None", L"", false},
-        {"MEASUREMENT_CONDITION M3", L"Illuminant_D50", L"", L"FieldOfView_2_Degree", L"Filter_UVExcluded", L"", true},
-        {"MEASUREMENT_CONDITION \"M1\"", L"Illuminant_D50", L"", L"FieldOfView_2_Degree", L"Filter_Custom", L"M1", false},
-        {"FILTER \"UV-cut\"", L"Illuminant_D50", L"", L"FieldOfView_2_Degree", L"Filter_UVExcluded", L"", false},
-        {"FILTER D65\nPOLARIZATION yes", L"Illuminant_D50", L"", L"FieldOfView_2_Degree", L"Filter_UVD65", L"", true},
+        {"ILLUMINANT \"CIE C\"\nOBSERVER 10_DEGREE", L"Illuminant_C", L"", L"FieldOfView_10_Degree",
+         L"Filter_None", L"", false},
+        {"WEIGHTING_FUNCTION \"ILLUMINANT, F11\"\nWEIGHTING_FUNCTION \"OBSERVER, 10 degree\"",
+         L"Illuminant_F11", L"", L"FieldOfView_10_Degree", L"Filter_None", L"", false},
+        {"ILLUMINANT \"D93\"", L"Illuminant_Custom", L"D93", L"FieldOfView_2_Degree", L"Filter_None", L"",
+         false},
+        {"MEASUREMENT_CONDITION M3", L"Illuminant_D50", L"", L"FieldOfView_2_Degree", L"Filter_UVExcluded",
+         L"", true},
+        {"MEASUREMENT_CONDITION \"M1\"", L"Illuminant_D50", L"", L"FieldOfView_2_Degree", L"Filter_Custom",
+         L"M1", false},
+        {"FILTER \"UV-cut\"", L"Illuminant_D50", L"", L"FieldOfView_2_Degree", L"Filter_UVExcluded", L"",
+         false},
+        {"FILTER D65\nPOLARIZATION yes", L"Illuminant_D50", L"", L"FieldOfView_2_Degree", L"Filter_UVD65",
+         L"", true},
     };
     for (const condition_case& c : cases) {
         const std::string text = "CGATS.17\n" + std::string(c.keywords)
-                               + "\nBEGIN_DATA_FORMAT\nLAB_L LAB_A LAB_B\nEND_DATA_FORMAT\nBEGIN_DATA\n50 0 0\nEND_DATA\n";
+            + "\nBEGIN_DATA_FORMAT\nLAB_L LAB_A LAB_B\nEND_DATA_FORMAT\nBEGIN_DATA\n50 0 0\nEND_DATA\n";
         Kyr document;
         ASSERT_TRUE(kyr::cgats::to_document(read_tables(text), "c.txt", "test", k_now, document).ok);
-        const auto& spec = document.get_Palette(0).get_ColorSet(0).get_Color(0).get_ColorSpace(0).get_ColorSpaceCIELab()
+        const auto& spec = document.get_Palette(0)
+                               .get_ColorSet(0)
+                               .get_Color(0)
+                               .get_ColorSpace(0)
+                               .get_ColorSpaceCIELab()
                                .get_ColorSpaceSpecificationSpectrumTristimulus();
         const Illuminant& illuminant = spec.get_IlluminationOptions().get_Illuminant();
         EXPECT_EQ(illuminant.get_Illuminant(), c.illuminant) << c.keywords;
-        EXPECT_EQ(illuminant.isset_CustomName() ? illuminant.get_CustomName() : L"", c.custom_illuminant) << c.keywords;
+        EXPECT_EQ(illuminant.isset_CustomName() ? illuminant.get_CustomName() : L"", c.custom_illuminant)
+            << c.keywords;
         EXPECT_EQ(spec.get_FieldOfView(), c.field_of_view) << c.keywords;
         EXPECT_EQ(spec.get_DeviceFilter().get_DeviceFilterType(), c.filter) << c.keywords;
-        EXPECT_EQ(spec.get_DeviceFilter().isset_CustomOrPartial() ? spec.get_DeviceFilter().get_CustomOrPartial() : L"",
-                  c.custom_filter) << c.keywords;
+        EXPECT_EQ(spec.get_DeviceFilter().isset_CustomOrPartial()
+                      ? spec.get_DeviceFilter().get_CustomOrPartial()
+                      : L"",
+                  c.custom_filter)
+            << c.keywords;
         EXPECT_EQ(spec.get_DevicePolarization().get_DevicePolarization(), c.polarized) << c.keywords;
     }
 }

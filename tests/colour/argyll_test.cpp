@@ -30,13 +30,18 @@ TEST(Colorimetry, AgreesWithArgyllSpec2cie)
         spectra[9].push_back(0.9 - 0.8 * (w - 380) / 350);
     }
     // A CGATS .ti3 file with one SPEC_nnn column per band, values as factors (SPECTRAL_NORM 1).
-    const std::string in = ::testing::TempDir() + "kyr_spectra_in.ti3", out = ::testing::TempDir() + "kyr_spectra_out.ti3";
+    const std::string in = ::testing::TempDir() + "kyr_spectra_in.ti3",
+                      out = ::testing::TempDir() + "kyr_spectra_out.ti3";
     {
         std::ofstream ti3(in);
-        ti3 << "CTI3\n\nDESCRIPTOR \"test spectra\"\nORIGINATOR \"kyr tests\"\nCREATED \"Sun Dec  6 00:00:00 2026\"\n"
-               "KEYWORD \"DEVICE_CLASS\"\nDEVICE_CLASS \"OUTPUT\"\nKEYWORD \"COLOR_REP\"\nCOLOR_REP \"RGB_XYZ\"\n"
-               "KEYWORD \"SPECTRAL_BANDS\"\nSPECTRAL_BANDS \"36\"\nKEYWORD \"SPECTRAL_START_NM\"\nSPECTRAL_START_NM \"380\"\n"
-               "KEYWORD \"SPECTRAL_END_NM\"\nSPECTRAL_END_NM \"730\"\nKEYWORD \"SPECTRAL_NORM\"\nSPECTRAL_NORM \"1.0\"\n\n"
+        ti3 << "CTI3\n\nDESCRIPTOR \"test spectra\"\nORIGINATOR \"kyr tests\"\nCREATED \"Sun Dec  6 00:00:00 "
+               "2026\"\n"
+               "KEYWORD \"DEVICE_CLASS\"\nDEVICE_CLASS \"OUTPUT\"\nKEYWORD \"COLOR_REP\"\nCOLOR_REP "
+               "\"RGB_XYZ\"\n"
+               "KEYWORD \"SPECTRAL_BANDS\"\nSPECTRAL_BANDS \"36\"\nKEYWORD "
+               "\"SPECTRAL_START_NM\"\nSPECTRAL_START_NM \"380\"\n"
+               "KEYWORD \"SPECTRAL_END_NM\"\nSPECTRAL_END_NM \"730\"\nKEYWORD "
+               "\"SPECTRAL_NORM\"\nSPECTRAL_NORM \"1.0\"\n\n"
                "NUMBER_OF_FIELDS 43\nBEGIN_DATA_FORMAT\nSAMPLE_ID RGB_R RGB_G RGB_B XYZ_X XYZ_Y XYZ_Z";
         for (double w : wavelengths)
             ti3 << " SPEC_" << w;
@@ -52,8 +57,8 @@ TEST(Colorimetry, AgreesWithArgyllSpec2cie)
     for (const char* illuminant : {"A", "C", "D50", "D65"})
         for (Observer observer : {Observer::two_degree, Observer::ten_degree}) {
             SCOPED_TRACE(std::string(illuminant) + "/" + std::to_string(observer_degrees(observer)));
-            const std::string flags = std::string(" -i ") + illuminant + " -o " +
-                                      (observer == Observer::two_degree ? "1931_2 " : "1964_10 ");
+            const std::string flags = std::string(" -i ") + illuminant + " -o "
+                + (observer == Observer::two_degree ? "1931_2 " : "1964_10 ");
             const auto run = kyr_test::run_command("spec2cie" + flags + in + " " + out);
             ASSERT_EQ(run.status, 0) << run.output;
             ViewingConditions conditions{*illuminant_from_name(illuminant), observer};

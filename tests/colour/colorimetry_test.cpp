@@ -55,7 +55,8 @@ TEST(Colorimetry, WhitePoints)
     for (size_t i = 0; i < t.size(); ++i) {
         const std::string name = t.text(i, "illuminant"), degrees = t.text(i, "observer_deg");
         SCOPED_TRACE(name + "/" + degrees);
-        const XYZ white = white_point(*illuminant_from_name(name), *observer_from_degrees(std::stoi(degrees)));
+        const XYZ white =
+            white_point(*illuminant_from_name(name), *observer_from_degrees(std::stoi(degrees)));
         expect_xyz(white, {t.number(i, "Xn_computed"), 100, t.number(i, "Zn_computed")}, 5e-6);
         if (!t.text(i, "Xn_astm_e308").empty() && name != "D50")
             expect_xyz(white, {t.number(i, "Xn_astm_e308"), 100, t.number(i, "Zn_astm_e308")},
@@ -67,13 +68,15 @@ TEST(Colorimetry, WhitePoints)
 // the three tables colour-science states match E308 (3 decimals).
 TEST(Colorimetry, WeightsReproduceE2022Tables)
 {
-    for (const auto& [file, tolerance] : {std::pair{"colorimetry/e2022_weights_computed.csv", 6e-9},
-                                          std::pair{"colorimetry/e2022_weights_colour_science_tests.csv", 5.01e-4}}) {
+    for (const auto& [file, tolerance] :
+         {std::pair{"colorimetry/e2022_weights_computed.csv", 6e-9},
+          std::pair{"colorimetry/e2022_weights_colour_science_tests.csv", 5.01e-4}}) {
         const oracle_table t(shared_colour_data(file));
         for (size_t i = 0; i < t.size(); ++i) {
             const double step = t.number(i, "interval_nm");
-            const WeightingTable table(grid(360, 830, step), {*illuminant_from_name(t.text(i, "illuminant")),
-                                                              *observer_from_degrees(std::stoi(t.text(i, "observer_deg")))});
+            const WeightingTable table(grid(360, 830, step),
+                                       {*illuminant_from_name(t.text(i, "illuminant")),
+                                        *observer_from_degrees(std::stoi(t.text(i, "observer_deg")))});
             SCOPED_TRACE(std::string(file) + " row " + std::to_string(i));
             expect_xyz(table.weight(size_t((t.number(i, "wavelength_nm") - 360) / step)),
                        {t.number(i, "Wx"), t.number(i, "Wy"), t.number(i, "Wz")}, tolerance);
@@ -94,9 +97,10 @@ TEST(Colorimetry, ShortRangesAndUnevenWavelengths)
 
     const auto quadratic = [](double w) { return 0.1 + 1e-3 * (w - 360) - 1.2e-6 * (w - 360) * (w - 360); };
     const XYZ reference = of(grid(360, 830, 1), quadratic);
-    expect_xyz(of({360, 372.5, 380, 401, 433.3, 470, 520, 525, 590.25, 640, 700, 760, 830}, quadratic), reference, 1e-9);
-    expect_xyz(of(grid(360.5, 829.5, 7), quadratic), reference, 1e-6);  // 360 nm lies outside
-    EXPECT_TRUE(WeightingTable({500, 500.0000001}, {}).valid());  // a hair-thin grid is not extended
+    expect_xyz(of({360, 372.5, 380, 401, 433.3, 470, 520, 525, 590.25, 640, 700, 760, 830}, quadratic),
+               reference, 1e-9);
+    expect_xyz(of(grid(360.5, 829.5, 7), quadratic), reference, 1e-6); // 360 nm lies outside
+    EXPECT_TRUE(WeightingTable({500, 500.0000001}, {}).valid());       // a hair-thin grid is not extended
 }
 
 // E308's correction R'(550) = 1.166·R(550) − 0.083·(R(540) + R(560)), seen through one band;
@@ -108,16 +112,22 @@ TEST(Colorimetry, BandpassCorrection)
     const auto band = [](double at) { return [at](double w) { return w == at ? 1.0 : 0.0; }; };
     const std::vector<double> even = grid(380, 730, 10);
     EXPECT_NEAR(of(even, band(550), table5).Y,
-                1.166 * of(even, band(550)).Y - 0.083 * (of(even, band(540)).Y + of(even, band(560)).Y), 1e-12);
-    expect_xyz(WeightingTable(even, table5).white(), white_point(Illuminant::D50, Observer::two_degree), 1e-9);
+                1.166 * of(even, band(550)).Y - 0.083 * (of(even, band(540)).Y + of(even, band(560)).Y),
+                1e-12);
+    expect_xyz(WeightingTable(even, table5).white(), white_point(Illuminant::D50, Observer::two_degree),
+               1e-9);
     EXPECT_FALSE(WeightingTable({400, 410, 430}, table5).valid());
 }
 
 TEST(Colorimetry, BadSpectraAreRefusedWithAReason)
 {
-    for (const std::vector<SpectralPoint>& bad : std::vector<std::vector<SpectralPoint>>{
-             {}, {{500, 0.5}, {500, 0.4}}, {{NAN, 0.5}, {510, 0.4}}, {{-5, 0.5}, {510, 0.4}}, {{500, NAN}, {510, 0.4}},
-             {{500, 0.5}, {INFINITY, 0.4}}}) {
+    for (const std::vector<SpectralPoint>& bad :
+         std::vector<std::vector<SpectralPoint>>{{},
+                                                 {{500, 0.5}, {500, 0.4}},
+                                                 {{NAN, 0.5}, {510, 0.4}},
+                                                 {{-5, 0.5}, {510, 0.4}},
+                                                 {{500, NAN}, {510, 0.4}},
+                                                 {{500, 0.5}, {INFINITY, 0.4}}}) {
         XYZ xyz{};
         std::string error;
         EXPECT_FALSE(tristimulus(bad, {}, xyz, &error));
@@ -129,8 +139,8 @@ TEST(Colorimetry, BadSpectraAreRefusedWithAReason)
 TEST(Colorimetry, ShippedTablesAreTheGeneratorsOutput)
 {
     const std::string fresh = ::testing::TempDir() + "cie_tables_fresh.cpp";
-    const std::string command = "python3 '" KYR_SOURCE_DIR "/colour/generate_cie_tables.py' '" +
-                                shared_colour_data("cie") + "' '" + fresh + "'";
+    const std::string command = "python3 '" KYR_SOURCE_DIR "/colour/generate_cie_tables.py' '"
+        + shared_colour_data("cie") + "' '" + fresh + "'";
     ASSERT_EQ(std::system(command.c_str()), 0);
     auto read = [](const std::string& path) {
         std::ifstream in(path);

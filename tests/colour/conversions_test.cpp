@@ -27,7 +27,8 @@ TEST(ColourConversion, PublishedExamples)
     expect_triple(lab.L, lab.a, lab.b, 41.5278752, 52.6385830, 26.9231792, 5e-7);
     const Luv luv = to_Luv(sample, d65);
     expect_triple(luv.L, luv.u, luv.v, 41.5278752, 96.8362605, 17.7521014, 5e-7);
-    const HunterLab hunter = to_HunterLab({20.654008, 12.197225, 5.136952}, {95.02, 100, 108.82}, 172.30, 67.20);
+    const HunterLab hunter =
+        to_HunterLab({20.654008, 12.197225, 5.136952}, {95.02, 100, 108.82}, 172.30, 67.20);
     expect_triple(hunter.L, hunter.a, hunter.b, 34.92452577, 47.06189858, 14.38615107, 5e-6);
     const LCh lch = to_LCh(lab);
     expect_triple(lch.L, lch.C, lch.h, 41.5278752, 59.1242590, 27.0884878, 5e-7);
@@ -44,16 +45,16 @@ TEST(ColourConversion, BradfordMatchesThePublishedMatrix)
     for (int column = 0; column < 3; ++column) {
         const XYZ unit{column == 0 ? 1.0 : 0.0, column == 1 ? 1.0 : 0.0, column == 2 ? 1.0 : 0.0};
         const XYZ adapted = adapt_bradford(unit, d65, d50);
-        expect_triple(adapted.X, adapted.Y, adapted.Z, expected[0][column], expected[1][column], expected[2][column],
-                      5e-7);
+        expect_triple(adapted.X, adapted.Y, adapted.Z, expected[0][column], expected[1][column],
+                      expected[2][column], 5e-7);
     }
 }
 
 TEST(ColourConversion, RoundTrips)
 {
     const XYZ white{96.422, 100, 82.521};
-    const Lab cases[] = {{0, 0, 0}, {5, 1, -2}, {7.9, 30, -40}, {8.1, -30, 40}, {50, 80, -100}, {100, 0, 0},
-                         {35, -0.0001, 0.0002}};
+    const Lab cases[] = {{0, 0, 0},      {5, 1, -2},  {7.9, 30, -40},       {8.1, -30, 40},
+                         {50, 80, -100}, {100, 0, 0}, {35, -0.0001, 0.0002}};
     for (const Lab& lab : cases) {
         const Lab back = to_Lab(to_XYZ(lab, white), white);
         expect_triple(back.L, back.a, back.b, lab.L, lab.a, lab.b, 1e-9);

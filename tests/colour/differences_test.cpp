@@ -33,7 +33,7 @@ TEST(ColourDifference, Ciede2000SharmaPairs)
         SCOPED_TRACE("pair " + std::to_string(pair) + (pair >= 7 && pair <= 16 ? " (hue wrap-around)" : ""));
         const Lab one = lab_of(t, i, "L1", "a1", "b1"), two = lab_of(t, i, "L2", "a2", "b2");
         EXPECT_NEAR(delta_e2000(one, two), t.number(i, "dE00"), 1e-4);
-        EXPECT_NEAR(delta_e2000(two, one), t.number(i, "dE00"), 1e-4);  // symmetric
+        EXPECT_NEAR(delta_e2000(two, one), t.number(i, "dE00"), 1e-4); // symmetric
     }
 }
 
@@ -47,7 +47,8 @@ TEST(ColourDifference, AllFormulasAgainstComputedOracle)
         const Lab s = lab_of(t, i, "L1", "a1", "b1"), m = lab_of(t, i, "L2", "a2", "b2");
         EXPECT_NEAR(delta_e76(s, m), t.number(i, "dE76"), 1e-8);
         EXPECT_NEAR(delta_e94(s, m), t.number(i, "dE94_kL1_K1_0.045_K2_0.015"), 1e-8);
-        EXPECT_NEAR(delta_e94(s, m, CIE94Weights::textiles()), t.number(i, "dE94_kL2_K1_0.048_K2_0.014"), 1e-8);
+        EXPECT_NEAR(delta_e94(s, m, CIE94Weights::textiles()), t.number(i, "dE94_kL2_K1_0.048_K2_0.014"),
+                    1e-8);
         EXPECT_NEAR(delta_e_cmc(s, m, 2, 1), t.number(i, "dECMC_l2_c1"), 1e-8);
         EXPECT_NEAR(delta_e_cmc(s, m, 1, 1), t.number(i, "dECMC_l1_c1"), 1e-8);
         EXPECT_NEAR(delta_e2000(s, m), t.number(i, "dE00_k1_1_1"), 1e-8);
@@ -92,11 +93,31 @@ TEST(ColourDifference, FaultsSeenElsewhere)
     auto cmc21 = [](const Lab& s, const Lab& m) { return delta_e_cmc(s, m, 2, 1); };
     auto cie94 = [](const Lab& s, const Lab& m) { return delta_e94(s, m); };
     const fault_case cases[] = {
-        {"CMC chroma and hue differences (root over one term)", cmc21, {50, 2.6772, -79.7751}, {50, 0, -82.7485}, 1.7387361057},
-        {"CMC hue 163.9 deg (degrees vs radians)", cmc21, {50, -28.823375, 8.31944}, {51.5, -26.823375, 7.31944}, 1.3216015535},
-        {"CMC hue 164.1 deg (degrees vs radians)", cmc21, {50, -28.852239, 8.218777}, {51.5, -26.852239, 7.218777}, 1.3222730710},
-        {"CIE94 equal hues, dH^2 rounds to -7e-15", cie94, {50, 12.5, -7.25}, {50, 16.25, -9.425}, 2.626912832593997},
-        {"CMC equal hues, dH^2 rounds to -7e-15", cmc21, {50, 12.5, -7.25}, {50, 16.25, -9.425}, 3.0676034072439453},
+        {"CMC chroma and hue differences (root over one term)",
+         cmc21,
+         {50, 2.6772, -79.7751},
+         {50, 0, -82.7485},
+         1.7387361057},
+        {"CMC hue 163.9 deg (degrees vs radians)",
+         cmc21,
+         {50, -28.823375, 8.31944},
+         {51.5, -26.823375, 7.31944},
+         1.3216015535},
+        {"CMC hue 164.1 deg (degrees vs radians)",
+         cmc21,
+         {50, -28.852239, 8.218777},
+         {51.5, -26.852239, 7.218777},
+         1.3222730710},
+        {"CIE94 equal hues, dH^2 rounds to -7e-15",
+         cie94,
+         {50, 12.5, -7.25},
+         {50, 16.25, -9.425},
+         2.626912832593997},
+        {"CMC equal hues, dH^2 rounds to -7e-15",
+         cmc21,
+         {50, 12.5, -7.25},
+         {50, 16.25, -9.425},
+         3.0676034072439453},
         {"CIE94 standard first", cie94, {50, 2.5, 0}, {73, 25, -18}, 34.6891631980},
         {"CIE94 standard and sample swapped", cie94, {73, 25, -18}, {50, 2.5, 0}, 26.1397516445},
         {"CMC standard first", cmc21, {50, 2.5, 0}, {73, 25, -18}, 37.9232761694},
@@ -121,16 +142,22 @@ TEST(ColourDifference, Din99oAgainstCulori)
 // Signed differences, sample minus standard; the hue turn keeps its sign across 0°.
 TEST(ColourDifference, SignedAxisDifferences)
 {
-    const struct { Lab standard, sample; LabDeltas expected; } cases[] = {
-        {{50, 10, 0}, {52, 0, 10}, {2, -10, 10, 0, 14.142135623730951}},   // +90°
-        {{50, 0, 10}, {52, 10, 0}, {2, 10, -10, 0, -14.142135623730951}},  // −90°
-        {{50, 9.84807753, -1.736481777}, {50, 9.84807753, 1.736481777}, {0, 0, 3.472963554, 0, 3.472963554}},  // 350° to 10°
-        {{60, 30, 40}, {55, 36, 48}, {-5, 6, 8, 10, 0}},                     // chroma only
+    const struct
+    {
+        Lab standard, sample;
+        LabDeltas expected;
+    } cases[] = {
+        {{50, 10, 0}, {52, 0, 10}, {2, -10, 10, 0, 14.142135623730951}},  // +90°
+        {{50, 0, 10}, {52, 10, 0}, {2, 10, -10, 0, -14.142135623730951}}, // −90°
+        {{50, 9.84807753, -1.736481777},
+         {50, 9.84807753, 1.736481777},
+         {0, 0, 3.472963554, 0, 3.472963554}},           // 350° to 10°
+        {{60, 30, 40}, {55, 36, 48}, {-5, 6, 8, 10, 0}}, // chroma only
     };
     for (const auto& c : cases) {
         const LabDeltas d = lab_deltas(c.standard, c.sample);
-        const double got[] = {d.dL, d.da, d.db, d.dC, d.dH}, want[] = {c.expected.dL, c.expected.da, c.expected.db,
-                                                                        c.expected.dC, c.expected.dH};
+        const double got[] = {d.dL, d.da, d.db, d.dC, d.dH},
+                     want[] = {c.expected.dL, c.expected.da, c.expected.db, c.expected.dC, c.expected.dH};
         for (int k = 0; k < 5; ++k)
             EXPECT_NEAR(got[k], want[k], 1e-9) << "component " << k;
     }

@@ -35,22 +35,57 @@ TEST(DisplayColour, BestValueToSrgb)
     {
         const char* file;
         const wchar_t* colour;
-        const char* source;  // empty: no display colour
+        const char* source; // empty: no display colour
         int r, g, b;
         bool in_gamut;
-        std::vector<bool> spectra;  // whether each spectrum has a colour of its own
+        std::vector<bool> spectra; // whether each spectrum has a colour of its own
     } cases[] = {
         // The spectrum wins over the stored L*a*b* (which would give #E14435), seen under its D50/2°.
-        {KYR_SOURCE_DIR "/examples/swatches.kyr", L"Poppy red", "ColorSpaceSpectral", 226, 65, 53, true, {true}},
-        {KYR_SOURCE_DIR "/examples/swatches.kyr", L"Meadow green", "ColorSpaceSpectral", 0, 169, 73, false, {true}},
-        {KYR_SOURCE_DIR "/examples/swatches.kyr", L"Chalk white", "ColorSpaceCIELab", 241, 240, 239, true, {}},
+        {KYR_SOURCE_DIR "/examples/swatches.kyr",
+         L"Poppy red",
+         "ColorSpaceSpectral",
+         226,
+         65,
+         53,
+         true,
+         {true}},
+        {KYR_SOURCE_DIR "/examples/swatches.kyr",
+         L"Meadow green",
+         "ColorSpaceSpectral",
+         0,
+         169,
+         73,
+         false,
+         {true}},
+        {KYR_SOURCE_DIR "/examples/swatches.kyr",
+         L"Chalk white",
+         "ColorSpaceCIELab",
+         241,
+         240,
+         239,
+         true,
+         {}},
         // RGB of an unknown device first, then sRGB (0.1, 0.52, 0.55): the sRGB value is shown as it is.
         {KYR_SOURCE_DIR "/examples/rich-sample.kyr", L"Ocean Teal", "ColorSpaceSRGB", 26, 133, 140, true, {}},
         {KYR_SOURCE_DIR "/examples/rich-sample.kyr", L"Press Black", "", 0, 0, 0, true, {}},
         {KYR_SOURCE_DIR "/examples/rich-sample.kyr", L"Display White", "", 0, 0, 0, true, {}},
-        {KYR_TEST_DATA_DIR "/tool/render_marks.kyr", L"Laser green", "ColorSpaceCIELab", 0, 243, 0, false, {}},
+        {KYR_TEST_DATA_DIR "/tool/render_marks.kyr",
+         L"Laser green",
+         "ColorSpaceCIELab",
+         0,
+         243,
+         0,
+         false,
+         {}},
         // A spectrum that cannot be weighted (500 nm twice) falls back to the L*a*b* (50, 0, 0).
-        {KYR_TEST_DATA_DIR "/tool/render_marks.kyr", L"Twice 500 nm", "ColorSpaceCIELab", 119, 119, 119, true, {false}},
+        {KYR_TEST_DATA_DIR "/tool/render_marks.kyr",
+         L"Twice 500 nm",
+         "ColorSpaceCIELab",
+         119,
+         119,
+         119,
+         true,
+         {false}},
     };
     DisplayColours colours;
     for (const auto& c : cases) {

@@ -17,9 +17,18 @@ std::vector<SpectralPoint> spectrum(double (*reflectance)(double))
     return points;
 }
 
-double greenish(double w) { return 0.1 + 0.6 * std::exp(-std::pow((w - 530) / 50, 2)); }
-double half_greenish(double w) { return 0.5 * greenish(w); }
-double bluish(double w) { return 0.15 + 0.5 * std::exp(-std::pow((w - 460) / 40, 2)); }
+double greenish(double w)
+{
+    return 0.1 + 0.6 * std::exp(-std::pow((w - 530) / 50, 2));
+}
+double half_greenish(double w)
+{
+    return 0.5 * greenish(w);
+}
+double bluish(double w)
+{
+    return 0.15 + 0.5 * std::exp(-std::pow((w - 460) / 40, 2));
+}
 
 // Reflectance with the K/S of `reflectance` multiplied by `factor`.
 std::vector<SpectralPoint> stronger(const std::vector<SpectralPoint>& points, double factor)
@@ -40,13 +49,15 @@ std::vector<SpectralPoint> stronger(const std::vector<SpectralPoint>& points, do
 TEST(ColourIndex, PublishedExamples)
 {
     const double x = 0.3167, y = 0.3334;
-    const WhitenessTint wt = cie_whiteness({100 * x / y, 100, 100 * (1 - x - y) / y}, 0.3139, 0.3311, Observer::two_degree);
+    const WhitenessTint wt =
+        cie_whiteness({100 * x / y, 100, 100 * (1 - x - y) / y}, 0.3139, 0.3311, Observer::two_degree);
     EXPECT_NEAR(wt.whiteness, 93.85, 1e-9);
     EXPECT_NEAR(wt.tint, -1.305, 1e-9);
     EXPECT_NEAR(*yellowness_e313({95, 100, 105}, Illuminant::D65, Observer::two_degree), 4.34, 1e-9);
     EXPECT_FALSE(yellowness_e313({95, 100, 105}, Illuminant::A, Observer::two_degree));
     // The perfect diffuser is W 100, T 0 by construction of the formula's white.
-    const WhitenessTint white = cie_whiteness(white_point(Illuminant::D65, Observer::ten_degree), Observer::ten_degree);
+    const WhitenessTint white =
+        cie_whiteness(white_point(Illuminant::D65, Observer::ten_degree), Observer::ten_degree);
     EXPECT_NEAR(white.whiteness, 100, 1e-9);
     EXPECT_NEAR(white.tint, 0, 1e-9);
 }
@@ -55,7 +66,8 @@ TEST(ColourIndex, PublishedExamples)
 // under D65 but not under A shows the index.
 TEST(ColourIndex, MetamerismIndex)
 {
-    const ViewingConditions d65{Illuminant::D65, Observer::ten_degree}, a{Illuminant::A, Observer::ten_degree};
+    const ViewingConditions d65{Illuminant::D65, Observer::ten_degree},
+        a{Illuminant::A, Observer::ten_degree};
     double index = -1;
     ASSERT_TRUE(metamerism_index(spectrum(greenish), spectrum(greenish), d65, a, index));
     EXPECT_EQ(index, 0);
@@ -75,11 +87,13 @@ TEST(ColourIndex, KubelkaMunkAndStrength)
     EXPECT_NEAR(kubelka_munk(0), 0.9999 * 0.9999 / 0.0002, 1e-9);
     for (StrengthMethod method : {StrengthMethod::maximum_absorption, StrengthMethod::weighted_sum}) {
         double percent = 0;
-        ASSERT_TRUE(colour_strength(spectrum(greenish), stronger(spectrum(greenish), 1.25), method, {}, percent));
+        ASSERT_TRUE(
+            colour_strength(spectrum(greenish), stronger(spectrum(greenish), 1.25), method, {}, percent));
         EXPECT_NEAR(percent, 125, 1e-9);
     }
     double percent = 0;
     std::string error;
-    EXPECT_FALSE(colour_strength(spectrum(greenish), {{400, 0.5}}, StrengthMethod::weighted_sum, {}, percent, &error));
+    EXPECT_FALSE(
+        colour_strength(spectrum(greenish), {{400, 0.5}}, StrengthMethod::weighted_sum, {}, percent, &error));
     EXPECT_FALSE(error.empty());
 }

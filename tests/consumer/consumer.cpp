@@ -17,8 +17,8 @@ int main()
     if (document.loadString(text) != lmx::ELMX_OK)
         return 1;
     com_kyrandel_v2::XMLDocumentResult written = document.writeString();
-    if (written.getElmxError() != lmx::ELMX_OK ||
-        written.getXmlDocument().find(L"<Kyr:SDKName>Kyr2-LMX-3.7.6</Kyr:SDKName>") == std::wstring::npos)
+    if (written.getElmxError() != lmx::ELMX_OK
+        || written.getXmlDocument().find(L"<Kyr:SDKName>Kyr2-LMX-3.7.6</Kyr:SDKName>") == std::wstring::npos)
         return 1;
     std::puts("consumer ok");
     return 0;

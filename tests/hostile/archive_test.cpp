@@ -13,8 +13,8 @@
 
 #include <zlib.h>
 
-#include <kyr/io/container.hpp>
 #include "hostile_documents.hpp"
+#include <kyr/io/container.hpp>
 
 using namespace hostile;
 
@@ -112,7 +112,8 @@ const std::string k_final_block("\x03\x00", 2);
 
 uint32_t crc_of(const std::string& data)
 {
-    return static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));
+    return static_cast<uint32_t>(
+        crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));
 }
 
 // `document` followed by `mebibytes` MiB of spaces, as one honest deflated entry: the bomb
@@ -129,7 +130,8 @@ std::string padded_container(const std::string& document, uint32_t mebibytes)
         crc = crc32_combine(crc, block_crc, 1u << 20);
     }
     const uint64_t size = document.size() + (static_cast<uint64_t>(mebibytes) << 20);
-    return single_entry_archive(stream + k_final_block, static_cast<uint32_t>(size), static_cast<uint32_t>(crc));
+    return single_entry_archive(stream + k_final_block, static_cast<uint32_t>(size),
+                                static_cast<uint32_t>(crc));
 }
 
 struct s_container_file

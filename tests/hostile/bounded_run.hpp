@@ -36,10 +36,10 @@ constexpr unsigned k_time_bound = 120;
 
 struct s_outcome
 {
-    int code = -1;         // what the load returned, -1 when the child did not report
-    int lexical = -1;      // the reader's lexical code, when the load reports one
-    int signal = 0;        // the signal that ended the child, 0 when it exited
-    bool bounded = false;  // whether the address-space limit was in force
+    int code = -1;        // what the load returned, -1 when the child did not report
+    int lexical = -1;     // the reader's lexical code, when the load reports one
+    int signal = 0;       // the signal that ended the child, 0 when it exited
+    bool bounded = false; // whether the address-space limit was in force
 };
 
 // Virtual size of this process in bytes.

@@ -46,7 +46,8 @@ TEST(HostileDocuments, EveryCaseEndsWithItsCodesInBoundedMemory)
         EXPECT_EQ(std::to_string(outcome.code) + " " + std::to_string(outcome.lexical), c.expected)
             << "cases.txt line " << c.line;
         if (!outcome.bounded)
-            std::printf("[  NOTE    ] memory bound not checked: AddressSanitizer needs the whole address space\n");
+            std::printf(
+                "[  NOTE    ] memory bound not checked: AddressSanitizer needs the whole address space\n");
     }
 }
 

@@ -59,15 +59,15 @@ inline std::string laughs()
 
 // The load ended by itself with `expected` and the reader's lexical code `lexical_code`; its
 // memory stayed within the bound unless the bound could not be set (then the test says so).
-#define EXPECT_LOAD_CODES(outcome, expected, lexical_code)                                          \
-    do {                                                                                           \
-        const hostile::s_outcome& outcome_ = (outcome);                                            \
-        EXPECT_EQ(outcome_.signal, 0) << "the load was killed by signal " << outcome_.signal;      \
-        EXPECT_EQ(outcome_.code, static_cast<int>(expected));                                     \
-        EXPECT_EQ(outcome_.lexical, static_cast<int>(lexical_code));                              \
-        if (!outcome_.bounded)                                                                     \
-            std::printf("[  NOTE    ] memory bound not checked: AddressSanitizer needs the "       \
-                        "whole address space\n");                                                  \
+#define EXPECT_LOAD_CODES(outcome, expected, lexical_code)                                                   \
+    do {                                                                                                     \
+        const hostile::s_outcome& outcome_ = (outcome);                                                      \
+        EXPECT_EQ(outcome_.signal, 0) << "the load was killed by signal " << outcome_.signal;                \
+        EXPECT_EQ(outcome_.code, static_cast<int>(expected));                                                \
+        EXPECT_EQ(outcome_.lexical, static_cast<int>(lexical_code));                                         \
+        if (!outcome_.bounded)                                                                               \
+            std::printf("[  NOTE    ] memory bound not checked: AddressSanitizer needs the "                 \
+                        "whole address space\n");                                                            \
     } while (false)
 
 #endif

@@ -24,7 +24,8 @@ TEST(MemoryExhaustion, EntityDeclarationsAreBounded)
          {"<!ENTITY e \"" + std::string(lmx::k_max_text_length + 1, 'v') + "\">",
           "<!ENTITY " + std::string(lmx::k_max_name_length + 1, 'n') + " \"v\">",
           "<!ENTITY % p \"" + std::string(1u << 20, 'p') + "\"><!ENTITY e \"" + references + "\">"})
-        EXPECT_LOAD_CODES(load_bounded(kyr_document(subset, "c")), lmx::ELMX_NOT_WELL_FORMED, lmx::ELMX_NOT_WELL_FORMED);
+        EXPECT_LOAD_CODES(load_bounded(kyr_document(subset, "c")), lmx::ELMX_NOT_WELL_FORMED,
+                          lmx::ELMX_NOT_WELL_FORMED);
 }
 
 TEST(MemoryExhaustion, WholeDocumentCallsReturnACode)
@@ -36,7 +37,8 @@ TEST(MemoryExhaustion, WholeDocumentCallsReturnACode)
     const std::string base = ::testing::TempDir() + "kyr_memory_" + std::to_string(::getpid());
     const std::wstring name(base.begin(), base.end());
     Kyr big;
-    ASSERT_EQ(big.loadString(lmx::convert_to_wide(kyr_document("", std::string(8u << 20, 'c')))), lmx::ELMX_OK);
+    ASSERT_EQ(big.loadString(lmx::convert_to_wide(kyr_document("", std::string(8u << 20, 'c')))),
+              lmx::ELMX_OK);
     ASSERT_EQ(big.writeFile(name + L".kyr") | big.writeFile(name + L".kyrz"), lmx::ELMX_OK);
     const std::wstring text = big.writeString().getXmlDocument();
     const std::pair<std::function<int()>, lmx::elmx_error> cases[] = {

@@ -48,8 +48,7 @@ std::string take_narrow(char16_t* text)
 }
 
 class conversions : public flat_test
-{
-};
+{};
 
 TEST_F(conversions, wide_results_are_com_strings_of_utf16_units)
 {
@@ -116,7 +115,8 @@ TEST_F(conversions, numbers_enumerations_and_booleans)
     EXPECT_EQ(1u, CSharp_ColorSpaceAdobeRGBType_setenum_ColorDepth(rgb, 3));
     EXPECT_EQ(3, CSharp_ColorSpaceAdobeRGBType_getenum_ColorDepth(rgb));
     EXPECT_EQ(u"ColorDepth_16", take_wide(CSharp_ColorSpaceAdobeRGBType_get_ColorDepth(rgb)));
-    EXPECT_EQ(lmx::ELMX_VALUE_NOT_ENUMERATED, CSharp_ColorSpaceAdobeRGBType_set_ColorDepth(rgb, u"ColorDepth_7"));
+    EXPECT_EQ(lmx::ELMX_VALUE_NOT_ENUMERATED,
+              CSharp_ColorSpaceAdobeRGBType_set_ColorDepth(rgb, u"ColorDepth_7"));
     CSharp_delete_ColorSpaceAdobeRGBType(rgb);
 
     void* big = CSharp_new_c_big_int__SWIG_3(-2147483647 - 1);

@@ -67,8 +67,8 @@ std::string form_of(const std::string& name)
         return "delete";
     if (ends_with(name, "Upcast"))
         return "upcast";
-    if (ends_with(name, "_id_get") || ends_with(name, "_id_set") ||
-        (starts_with(name, "CSharp_LMX") && ends_with(name, "_get")))
+    if (ends_with(name, "_id_get") || ends_with(name, "_id_set")
+        || (starts_with(name, "CSharp_LMX") && ends_with(name, "_get")))
         return "variable";
     if (is_numbered(name))
         return "overload";
@@ -101,8 +101,10 @@ TEST(flat_exports, library_exports_exactly_the_generated_names_undecorated)
     EXPECT_TRUE(exported.count("CSharp_Kyr_loadFile"));
     EXPECT_TRUE(exported.count("SWIGRegisterExceptionCallbacks_KyrModule"));
     for (const std::string& name : dynamic_symbols()) {
-        EXPECT_EQ(std::string::npos, name.find("CSharp_Kyr_loadFile@")) << "no decorated name on ELF: " << name;
-        EXPECT_EQ(std::string::npos, name.find("3kyr7interop")) << "the layer's helpers stay private: " << name;
+        EXPECT_EQ(std::string::npos, name.find("CSharp_Kyr_loadFile@"))
+            << "no decorated name on ELF: " << name;
+        EXPECT_EQ(std::string::npos, name.find("3kyr7interop"))
+            << "the layer's helpers stay private: " << name;
     }
 }
 
@@ -125,13 +127,8 @@ struct form_count
 };
 
 const form_count k_counts[] = {
-    {"new", 475, -13},
-    {"delete", 233, -3},
-    {"upcast", 136, -2},
-    {"member", 2559, 195},
-    {"overload", 432, -65},
-    {"variable", 155, -2},
-    {"registration", 3, 0},
+    {"new", 475, -13},      {"delete", 233, -3},   {"upcast", 136, -2},    {"member", 2559, 195},
+    {"overload", 432, -65}, {"variable", 155, -2}, {"registration", 3, 0},
 };
 
 TEST(flat_exports, count_of_each_form_against_the_naming_table)
@@ -142,7 +139,8 @@ TEST(flat_exports, count_of_each_form_against_the_naming_table)
             ++produced[form_of(name)];
     int total = 0;
     for (const form_count& row : k_counts) {
-        EXPECT_EQ(row.table + row.difference, produced[row.form]) << row.form << " (table: " << row.table << ")";
+        EXPECT_EQ(row.table + row.difference, produced[row.form])
+            << row.form << " (table: " << row.table << ")";
         total += produced[row.form];
     }
     EXPECT_EQ(3993 + 110, total);
@@ -160,15 +158,14 @@ TEST(flat_exports, module_definition_lists_decorated_names_by_argument_bytes)
     while (in >> line)
         names.insert(line);
     EXPECT_EQ(manifest().size(), names.size());
-    for (const char* name : {"_CSharp_Kyr_loadFile@8", "_CSharp_Kyr_writeString@4",
-                             "_CSharp_ColorSpaceAdobeRGBType_set_Red@12", "_CSharp_Kyr_get_Color__SWIG_0@8",
-                             "_CSharp_Header_insert_ChangeHistory@12", "_CSharp_c_pattern_is_match__SWIG_0@8",
-                             "_CSharp_get_error_description@4", "_CSharp_LMX_ATOFLOAT_MODE_SIMPLE_get@0",
-                             "_CSharp_new_XMLDocumentResult@8", "_CSharp_XMLDocumentResult_getXmlDocument@4",
-                             "_CSharp_new_c_decimal__SWIG_4@12", "_CSharp_c_decimal_set@16",
-                             "_SWIGRegisterExceptionCallbacks_KyrModule@44",
-                             "_SWIGRegisterExceptionArgumentCallbacks_KyrModule@12",
-                             "_SWIGRegisterStringCallback_KyrModule@4"})
+    for (const char* name :
+         {"_CSharp_Kyr_loadFile@8", "_CSharp_Kyr_writeString@4", "_CSharp_ColorSpaceAdobeRGBType_set_Red@12",
+          "_CSharp_Kyr_get_Color__SWIG_0@8", "_CSharp_Header_insert_ChangeHistory@12",
+          "_CSharp_c_pattern_is_match__SWIG_0@8", "_CSharp_get_error_description@4",
+          "_CSharp_LMX_ATOFLOAT_MODE_SIMPLE_get@0", "_CSharp_new_XMLDocumentResult@8",
+          "_CSharp_XMLDocumentResult_getXmlDocument@4", "_CSharp_new_c_decimal__SWIG_4@12",
+          "_CSharp_c_decimal_set@16", "_SWIGRegisterExceptionCallbacks_KyrModule@44",
+          "_SWIGRegisterExceptionArgumentCallbacks_KyrModule@12", "_SWIGRegisterStringCallback_KyrModule@4"})
         EXPECT_TRUE(names.count(name)) << name;
 }
 

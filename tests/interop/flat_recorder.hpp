@@ -39,13 +39,13 @@ inline std::vector<raised_callback>& raised_callbacks()
     return raised;
 }
 
-template<int Code>
+template <int Code>
 void record_exception(const char* message)
 {
     raised_callbacks().push_back({'e', Code, message ? message : ""});
 }
 
-template<int Code>
+template <int Code>
 void record_argument(const char* message, const char* param)
 {
     raised_callbacks().push_back({'a', Code, message ? message : ""});
@@ -58,17 +58,18 @@ protected:
     void SetUp() override
     {
         raised_callbacks().clear();
-        SWIGRegisterExceptionCallbacks_KyrModule(record_exception<0>, record_exception<1>, record_exception<2>,
-                                                 record_exception<3>, record_exception<4>, record_exception<5>,
-                                                 record_exception<6>, record_exception<7>, record_exception<8>,
-                                                 record_exception<9>, record_exception<10>);
-        SWIGRegisterExceptionArgumentCallbacks_KyrModule(record_argument<0>, record_argument<1>, record_argument<2>);
+        SWIGRegisterExceptionCallbacks_KyrModule(
+            record_exception<0>, record_exception<1>, record_exception<2>, record_exception<3>,
+            record_exception<4>, record_exception<5>, record_exception<6>, record_exception<7>,
+            record_exception<8>, record_exception<9>, record_exception<10>);
+        SWIGRegisterExceptionArgumentCallbacks_KyrModule(record_argument<0>, record_argument<1>,
+                                                         record_argument<2>);
     }
 
     void TearDown() override
     {
-        SWIGRegisterExceptionCallbacks_KyrModule(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                                                 nullptr, nullptr, nullptr, nullptr);
+        SWIGRegisterExceptionCallbacks_KyrModule(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                                 nullptr, nullptr, nullptr, nullptr, nullptr);
         SWIGRegisterExceptionArgumentCallbacks_KyrModule(nullptr, nullptr, nullptr);
     }
 

@@ -27,7 +27,8 @@ std::string decoded(const std::string& text)
 
 TEST(BinaryBase64, Accepts)
 {
-    for (const char* text : {"", "QQ==", "QUI=", "QUJD", "QU JD", "QUJD\nRA==", " QUJD", "QUJD\t", "Zm9v+/8A"})
+    for (const char* text :
+         {"", "QQ==", "QUI=", "QUJD", "QU JD", "QUJD\nRA==", " QUJD", "QUJD\t", "Zm9v+/8A"})
         EXPECT_TRUE(c_binary::is_valid_base64(text)) << text;
 }
 

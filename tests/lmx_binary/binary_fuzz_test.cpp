@@ -17,7 +17,8 @@ std::size_t base64_data_chars(const std::string& text)
 {
     std::size_t count = 0;
     for (const char c : text)
-        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' || c == '/')
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+'
+            || c == '/')
             ++count;
     return count;
 }

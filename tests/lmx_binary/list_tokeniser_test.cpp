@@ -34,7 +34,13 @@ TEST(ListTokeniser, SplitsAtAnyWhitespace)
 TEST(ListTokeniser, NonAsciiBytesAreNeverWhitespace)
 {
     // A no-break space (C2 A0) and a byte 85 do not split.
-    EXPECT_EQ((std::vector<std::string>{"a\xc2\xa0" "b", "c\x85" "d"}), items_of("a\xc2\xa0" "b c\x85" "d"));
+    EXPECT_EQ((std::vector<std::string>{"a\xc2\xa0"
+                                        "b",
+                                        "c\x85"
+                                        "d"}),
+              items_of("a\xc2\xa0"
+                       "b c\x85"
+                       "d"));
     EXPECT_EQ((std::vector<std::string>{std::string("a\0b", 3)}), items_of(std::string("a\0b", 3)));
 }
 

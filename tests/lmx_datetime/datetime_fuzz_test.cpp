@@ -15,9 +15,9 @@ namespace {
 using namespace lmx;
 using kyr_test::c_random_texts;
 
-const e_datetime_form all_forms[] = {e_datetime_form::datetime, e_datetime_form::date, e_datetime_form::time,
-                                     e_datetime_form::gyearmonth, e_datetime_form::gyear,
-                                     e_datetime_form::gmonthday, e_datetime_form::gday, e_datetime_form::gmonth};
+const e_datetime_form all_forms[] = {
+    e_datetime_form::datetime, e_datetime_form::date,      e_datetime_form::time, e_datetime_form::gyearmonth,
+    e_datetime_form::gyear,    e_datetime_form::gmonthday, e_datetime_form::gday, e_datetime_form::gmonth};
 
 // Runs the check, the parser (over an unterminated heap copy) and the output of every form.
 void exercise_datetime(const std::string& text)
@@ -31,7 +31,7 @@ void exercise_datetime(const std::string& text)
         // A value read from a valid text writes a text that is valid again, unless the
         // year is negative and short (padded as "0-44") or the zone overflows two digits.
         if (valid && value.get_total_offset_mins() > -6000 && value.get_total_offset_mins() < 6000
-                && !written.empty() && written.find("0-") != 0 && written.find(".99999") == std::string::npos) {
+            && !written.empty() && written.find("0-") != 0 && written.find(".99999") == std::string::npos) {
             EXPECT_TRUE(c_datetime_base::is_valid_form(form, written)) << text << " -> " << written;
         }
     }
@@ -60,8 +60,9 @@ TEST(DatetimeFuzz, RandomTexts)
 
 TEST(DatetimeFuzz, EveryPrefixOfValidTexts)
 {
-    for (const char* text : {"-0044-03-15T12:00:00.Z", "12345-01-01T00:00:00+05:30", "2008-03-07T09:05:07.25-01:30",
-                             "2008-03-07+14:00", "+23:59:59.999Z", "--12-24Z", "---07-05:00", "--05--Z", "-2008-03Z"})
+    for (const char* text :
+         {"-0044-03-15T12:00:00.Z", "12345-01-01T00:00:00+05:30", "2008-03-07T09:05:07.25-01:30",
+          "2008-03-07+14:00", "+23:59:59.999Z", "--12-24Z", "---07-05:00", "--05--Z", "-2008-03Z"})
         for (const std::string& prefix : kyr_test::prefixes(text))
             exercise_datetime(prefix);
 }
@@ -86,10 +87,14 @@ TEST(DatetimeRoundTrip, GeneratedValues)
         const unsigned offset_mins = offset_hours == 0 ? 1 + static_cast<unsigned>(random.pick(59))
                                                        : static_cast<unsigned>(random.pick(60));
         std::snprintf(text, sizeof text, "%s%04u-%02u-%02uT%02u:%02u:%02u%s", random.pick(4) == 0 ? "-" : "",
-                      1000 + static_cast<unsigned>(random.pick(9000)), 1 + static_cast<unsigned>(random.pick(12)),
-                      1 + static_cast<unsigned>(random.pick(31)), static_cast<unsigned>(random.pick(24)),
-                      static_cast<unsigned>(random.pick(60)), static_cast<unsigned>(random.pick(60)),
-                      zone == 0 ? "" : zone == 1 ? "Z" : random.pick(2) == 0 ? "+" : "-");
+                      1000 + static_cast<unsigned>(random.pick(9000)),
+                      1 + static_cast<unsigned>(random.pick(12)), 1 + static_cast<unsigned>(random.pick(31)),
+                      static_cast<unsigned>(random.pick(24)), static_cast<unsigned>(random.pick(60)),
+                      static_cast<unsigned>(random.pick(60)),
+                      zone == 0                 ? ""
+                          : zone == 1           ? "Z"
+                          : random.pick(2) == 0 ? "+"
+                                                : "-");
         std::string expected = text;
         if (zone == 2) {
             std::snprintf(text, sizeof text, "%02u:%02u", offset_hours, offset_mins);
@@ -114,8 +119,9 @@ TEST(DurationRoundTrip, NormaliseKeepsTotals)
         value.set_hours(static_cast<unsigned>(random.pick(1000)));
         value.set_mins(static_cast<unsigned>(random.pick(1000)));
         value.set_secs(static_cast<float>(random.pick(100000)) / 8.0f);
-        const double seconds = ((value.get_days() * 24.0 + value.get_hours()) * 60.0 + value.get_mins()) * 60.0
-                + value.get_secs();
+        const double seconds =
+            ((value.get_days() * 24.0 + value.get_hours()) * 60.0 + value.get_mins()) * 60.0
+            + value.get_secs();
         const unsigned months = value.get_years() * 12 + value.get_months();
         c_duration normal = value;
         normal.normalize();
@@ -124,8 +130,9 @@ TEST(DurationRoundTrip, NormaliseKeepsTotals)
         EXPECT_LT(normal.get_mins(), 60u);
         EXPECT_LT(normal.get_secs(), 60.0f);
         EXPECT_EQ(months, normal.get_years() * 12 + normal.get_months());
-        EXPECT_DOUBLE_EQ(seconds, ((normal.get_days() * 24.0 + normal.get_hours()) * 60.0 + normal.get_mins()) * 60.0
-                                          + normal.get_secs());
+        EXPECT_DOUBLE_EQ(seconds,
+                         ((normal.get_days() * 24.0 + normal.get_hours()) * 60.0 + normal.get_mins()) * 60.0
+                             + normal.get_secs());
         EXPECT_TRUE(value == normal);
         EXPECT_EQ(normal.get_as_string(), c_duration(normal.get_as_string()).get_as_string());
     }

@@ -12,7 +12,7 @@ namespace {
 
 using namespace lmx;
 
-template<typename T>
+template <typename T>
 std::string written(const T& value)
 {
     std::ostringstream os;
@@ -50,7 +50,7 @@ TEST(DatetimeOutput, TimeZones)
     EXPECT_EQ("2008-03-07T09:05:00+14:05", value.get_as_string());
     value.set_total_offset_mins(6039);
     EXPECT_EQ("2008-03-07T09:05:00+100:39", value.get_as_string());
-    value.set_is_utc(true);  // "Z" wins over any offset
+    value.set_is_utc(true); // "Z" wins over any offset
     EXPECT_EQ("2008-03-07T09:05:00Z", value.get_as_string());
     value.set_is_utc(false);
     value.set_total_offset_mins(-2147483647 - 1);

@@ -41,7 +41,7 @@ TEST(DatetimeParse, StopsAtFirstMisfitKeepingWhatWasRead)
     EXPECT_EQ(11u, value.get_month());
     EXPECT_EQ(7u, value.get_day());
     EXPECT_EQ(9u, value.get_hours());
-    EXPECT_EQ(60, value.get_total_offset_mins());  // the zone is never reached
+    EXPECT_EQ(60, value.get_total_offset_mins()); // the zone is never reached
 
     // The sign is applied only once the whole date/time part has been read.
     value = "-2011-12";
@@ -90,7 +90,7 @@ TEST(DatetimeZone, SetOffset)
     EXPECT_FALSE(value.get_is_utc());
     value.set_offset(-1, 60);
     EXPECT_EQ(-120, value.get_total_offset_mins());
-    value.set_offset(1, static_cast<unsigned>(-60));  // wraps back to zero, no overflow trap
+    value.set_offset(1, static_cast<unsigned>(-60)); // wraps back to zero, no overflow trap
     EXPECT_EQ(0, value.get_total_offset_mins());
     EXPECT_TRUE(value.get_is_utc());
 }

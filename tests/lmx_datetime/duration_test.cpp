@@ -19,9 +19,9 @@ TEST(DurationCheck, Accepts)
 
 TEST(DurationCheck, Rejects)
 {
-    for (const char* text : {"P1", "PT", "P1D2M", "P1DT", "1Y", "", "p1Y", " P1Y", "P1Y ", "PT.S", "P1.5Y",
-                             "PT1H2H", "P-1Y", "PT1S2M", "P1H", "PTS", "P1Y1Y", "PT1.5M", "P1M1Y", "PT1H ",
-                             "+-P1Y", "P\xd9\xa1Y"})
+    for (const char* text : {"P1",    "PT",     "P1D2M", "P1DT",   "1Y",    "",          "p1Y", " P1Y",
+                             "P1Y ",  "PT.S",   "P1.5Y", "PT1H2H", "P-1Y",  "PT1S2M",    "P1H", "PTS",
+                             "P1Y1Y", "PT1.5M", "P1M1Y", "PT1H ",  "+-P1Y", "P\xd9\xa1Y"})
         EXPECT_FALSE(c_duration::is_valid(text)) << text;
     EXPECT_FALSE(c_duration::is_valid(static_cast<const char*>(nullptr)));
     EXPECT_FALSE(c_duration::is_valid(std::string("P1Y\0", 4)));

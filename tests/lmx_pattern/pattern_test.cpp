@@ -36,7 +36,7 @@ TEST(DatetimePattern, AfterTheLexicalCheck)
     const bool expected[] = {true, false, true, true};
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(expected[i], c_datetime::is_valid(stamps[i]) && datetime_stamp_pattern.is_match(stamps[i]))
-                << stamps[i];
+            << stamps[i];
 }
 
 TEST(Regex, MatchesTheWholeValue)
@@ -79,16 +79,16 @@ TEST(Regex, CharacterClassesAndQuantifiers)
 
 TEST(Regex, UnicodeCategoriesAndBlocks)
 {
-    EXPECT_TRUE(c_regex("\\p{Lu}").is_match("\xc3\x84"));   // A with diaeresis
-    EXPECT_FALSE(c_regex("\\p{Lu}").is_match("\xc3\xa4"));  // a with diaeresis
+    EXPECT_TRUE(c_regex("\\p{Lu}").is_match("\xc3\x84"));  // A with diaeresis
+    EXPECT_FALSE(c_regex("\\p{Lu}").is_match("\xc3\xa4")); // a with diaeresis
     EXPECT_TRUE(c_regex("\\P{L}+").is_match("1-2"));
     EXPECT_FALSE(c_regex("\\P{L}+").is_match("1a2"));
-    EXPECT_TRUE(c_regex("\\d").is_match("\xd9\xa3"));  // ARABIC-INDIC DIGIT THREE is a decimal digit
+    EXPECT_TRUE(c_regex("\\d").is_match("\xd9\xa3")); // ARABIC-INDIC DIGIT THREE is a decimal digit
     EXPECT_TRUE(c_regex("\\p{IsGreek}+").is_match("\xce\xb1\xce\xb2\xce\xb3"));
     EXPECT_FALSE(c_regex("\\p{IsGreek}+").is_match("abc"));
     EXPECT_TRUE(c_regex("\\p{IsBasicLatin}+").is_match("abc"));
     EXPECT_FALSE(c_regex("\\p{IsBasicLatin}+").is_match("\xc3\xa9"));
-    EXPECT_TRUE(c_regex("\\p{Sc}").is_match("\xe2\x82\xac"));  // euro sign
+    EXPECT_TRUE(c_regex("\\p{Sc}").is_match("\xe2\x82\xac")); // euro sign
 }
 
 TEST(Regex, MalformedUtf8NeverMatches)
@@ -96,11 +96,11 @@ TEST(Regex, MalformedUtf8NeverMatches)
     const c_regex any(".*");
     EXPECT_FALSE(any.is_match("\xff"));
     EXPECT_FALSE(any.is_match("a\xc3"));
-    EXPECT_FALSE(any.is_match("\xed\xa0\x80"));      // an encoded surrogate
-    EXPECT_FALSE(any.is_match("\xc0\x80"));           // overlong zero
-    EXPECT_FALSE(any.is_match("\xf4\x90\x80\x80"));   // above U+10FFFF
-    EXPECT_FALSE(any.is_match("\xe2\x82"));           // truncated euro sign
-    EXPECT_TRUE(any.is_match("\xf4\x8f\xbf\xbf"));    // U+10FFFF itself
+    EXPECT_FALSE(any.is_match("\xed\xa0\x80"));     // an encoded surrogate
+    EXPECT_FALSE(any.is_match("\xc0\x80"));         // overlong zero
+    EXPECT_FALSE(any.is_match("\xf4\x90\x80\x80")); // above U+10FFFF
+    EXPECT_FALSE(any.is_match("\xe2\x82"));         // truncated euro sign
+    EXPECT_TRUE(any.is_match("\xf4\x8f\xbf\xbf"));  // U+10FFFF itself
     // A lone UTF-16 surrogate converts to an encoded surrogate.
     EXPECT_FALSE(c_pattern(".*").is_match(std::wstring(1, wchar_t(0xD800))));
 }

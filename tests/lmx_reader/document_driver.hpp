@@ -43,7 +43,8 @@ inline lmx::elmx_error read_element(lmx::c_xml_reader& reader, const std::string
             if (const elmx_error child_error = read_element(reader, child))
                 return child_error;
         } else if (event == ELXP_END_TAG) {
-            return node == child ? ELMX_OK : reader.handle_error(ELMX_BAD_END_OF_ELEMENT, name, __FILE__, __LINE__);
+            return node == child ? ELMX_OK
+                                 : reader.handle_error(ELMX_BAD_END_OF_ELEMENT, name, __FILE__, __LINE__);
         } else if (event != ELXP_VALUE) {
             return reader.handle_error(error, name, __FILE__, __LINE__);
         }

@@ -33,7 +33,9 @@ std::string shown(const std::string& text)
 
 elmx_whitespace mode_of(const std::string& name)
 {
-    return name == "r" ? ELMX_WHITESPACE_REPLACE : name == "c" ? ELMX_WHITESPACE_COLLAPSE : ELMX_WHITESPACE_PRESERVE;
+    return name == "r" ? ELMX_WHITESPACE_REPLACE
+        : name == "c"  ? ELMX_WHITESPACE_COLLAPSE
+                       : ELMX_WHITESPACE_PRESERVE;
 }
 
 std::string stop(c_xml_reader& reader)
@@ -123,7 +125,7 @@ TEST(ReaderCases, EveryCaseGivesItsTraceWholeAndByteByByte)
 #ifdef NDEBUG
     const size_t largest = std::getenv("KYR_SMALL_CASES") ? 65536 : SIZE_MAX;
 #else
-    const size_t largest = 16u << 20;  // 64 MiB read byte by byte is for optimised builds
+    const size_t largest = 16u << 20; // 64 MiB read byte by byte is for optimised builds
 #endif
     for (const kyr_test::s_case& c : cases) {
         if (c.input.size() > largest)
@@ -132,7 +134,8 @@ TEST(ReaderCases, EveryCaseGivesItsTraceWholeAndByteByByte)
         if (update && whole != c.expected)
             std::printf("%d: %s\n", c.line, whole.c_str());
         EXPECT_EQ(whole, c.expected) << "cases.txt line " << c.line;
-        EXPECT_EQ(shortened(trace(c.input, reader_test::e_feed::one_byte)), whole) << "cases.txt line " << c.line;
+        EXPECT_EQ(shortened(trace(c.input, reader_test::e_feed::one_byte)), whole)
+            << "cases.txt line " << c.line;
     }
 }
 

@@ -13,11 +13,7 @@
 
 namespace reader_test {
 
-enum class e_feed
-{
-    whole,
-    one_byte
-};
+enum class e_feed { whole, one_byte };
 
 inline std::unique_ptr<lmx::c_read> make_source(const std::string& text, e_feed feed)
 {

@@ -51,8 +51,10 @@ TEST(FileReader, ScansBeforeTheLoadRewindTheReader)
     std::string uri;
     EXPECT_TRUE(get_instance_namespace(reader, &uri));
     EXPECT_EQ(uri, "http://kyr.example/v2");
-    EXPECT_EQ(has_must_understand(reader, "urn:ext", "flag", bool_must_understand), ELMX_MUST_UNDERSTAND_REQUIRED);
-    EXPECT_EQ(has_must_understand(reader, "urn:ext", "other", bool_must_understand), ELMX_MUST_UNDERSTAND_NOT_REQUIRED);
+    EXPECT_EQ(has_must_understand(reader, "urn:ext", "flag", bool_must_understand),
+              ELMX_MUST_UNDERSTAND_REQUIRED);
+    EXPECT_EQ(has_must_understand(reader, "urn:ext", "other", bool_must_understand),
+              ELMX_MUST_UNDERSTAND_NOT_REQUIRED);
     EXPECT_EQ(has_must_understand(reader, "urn:other", "flag", bool_must_understand),
               ELMX_MUST_UNDERSTAND_NOT_REQUIRED);
     EXPECT_EQ(reader_test::read_document(reader), ELMX_OK);
@@ -64,7 +66,8 @@ std::string outcome(const std::string& text, reader_test::e_feed feed)
     auto source = reader_test::make_source(text, feed);
     c_xml_reader reader(*source);
     const elmx_error code = reader_test::read_document(reader);
-    return std::to_string(code) + "@" + std::to_string(reader.get_line_no()) + "/" + std::to_string(reader.get_error());
+    return std::to_string(code) + "@" + std::to_string(reader.get_line_no()) + "/"
+        + std::to_string(reader.get_error());
 }
 
 TEST(Truncation, EveryCutFailsTheSameWayInBothFeeds)

@@ -20,10 +20,10 @@ struct strict_case
 
 const strict_case cases[] = {
     {"<a/>", ELMX_OK, 0, 0, ""},
-    {"\xEF\xBB\xBF<?xml version='1.0' encoding='UTF-8' standalone='yes'?>\n<a b='&#x10FFFF;'/>\n<!--x-->", ELMX_OK,
-     0, 0, ""},
-    {"<!DOCTYPE a [<!ENTITY e '<b>&#38;#60;</b>'><!ATTLIST a t NMTOKEN #IMPLIED>]><a t=' x '>&e;</a>", ELMX_OK, 0,
-     0, ""},
+    {"\xEF\xBB\xBF<?xml version='1.0' encoding='UTF-8' standalone='yes'?>\n<a b='&#x10FFFF;'/>\n<!--x-->",
+     ELMX_OK, 0, 0, ""},
+    {"<!DOCTYPE a [<!ENTITY e '<b>&#38;#60;</b>'><!ATTLIST a t NMTOKEN #IMPLIED>]><a t=' x '>&e;</a>",
+     ELMX_OK, 0, 0, ""},
     {"<a>\xC3\xA9\xF0\x9F\x98\x80</a>", ELMX_OK, 0, 0, ""},
     {"<a>\xC0\xAF</a>", ELMX_BAD_CHAR_ENCODING, 1, 4, "bytes that are not well-formed UTF-8"},
     {"<a>\xED\xA0\x80</a>", ELMX_BAD_CHAR_ENCODING, 1, 4, "bytes that are not well-formed UTF-8"},
@@ -41,7 +41,8 @@ const strict_case cases[] = {
     {"<a xmlns:p=''/>", ELMX_NOT_WELL_FORMED, 1, 1, "a prefix bound to no namespace"},
     {"<a b='<'/>", ELMX_NOT_WELL_FORMED, 1, 7, "'<' in an attribute value"},
     {"<a>&e;</a>", ELMX_ENTITY_NOT_FOUND, 1, 7, "a reference to an undeclared entity"},
-    {"<!DOCTYPE a [<!ENTITY e '&e;'>]><a>&e;</a>", ELMX_RECURSIVE_ENTITY, 1, 36, "an entity that refers to itself"},
+    {"<!DOCTYPE a [<!ENTITY e '&e;'>]><a>&e;</a>", ELMX_RECURSIVE_ENTITY, 1, 36,
+     "an entity that refers to itself"},
     {"<!DOCTYPE a [<!ENTITY e '<b>'>]><a>&e;</b></a>", ELMX_NOT_WELL_FORMED, 1, 36, "an element not closed"},
     {"<a><!-- a -- b --></a>", ELMX_BAD_COMMENT, 1, 11, "'--' inside a comment"},
     {"<a>]]></a>", ELMX_NOT_WELL_FORMED, 1, 4, "']]>' in text"},
@@ -73,7 +74,8 @@ TEST(StrictCheck, Utf16ByItsByteOrderMark)
     EXPECT_EQ(check_well_formed(std::string("\xFF\xFE<\0a\0\x00\xD8/\0>\0", 12)), ELMX_BAD_CHAR_ENCODING);
     EXPECT_EQ(check_well_formed("<?xml version='1.0' encoding='UTF-16'?><a/>"), ELMX_BAD_CHAR_ENCODING);
     EXPECT_EQ(check_well_formed("<?xml version='1.0' encoding='ISO-8859-1'?><a>\xE9</a>"), ELMX_OK);
-    EXPECT_EQ(check_well_formed("<?xml version='1.0' encoding='US-ASCII'?><a>\xE9</a>"), ELMX_BAD_CHAR_ENCODING);
+    EXPECT_EQ(check_well_formed("<?xml version='1.0' encoding='US-ASCII'?><a>\xE9</a>"),
+              ELMX_BAD_CHAR_ENCODING);
 }
 
 } // namespace
@@ -95,8 +97,8 @@ TEST(StrictReader, FailsBeforeTheFirstEventAtTheFaultsLine)
         EXPECT_EQ(reader.get_strict_fault().line, strict ? 2u : 0u);
         reader.handle_error(ELMX_BAD_END_TAG, name, __FILE__, __LINE__);
         std::string message;
-        EXPECT_EQ(reader.get_error_message(&message), strict ? "line:2-''-Syntax error in end tag"
-                                                       : "line:1-'a'-Syntax error in end tag");
+        EXPECT_EQ(reader.get_error_message(&message),
+                  strict ? "line:2-''-Syntax error in end tag" : "line:1-'a'-Syntax error in end tag");
     }
 }
 

@@ -30,7 +30,8 @@ fs::path unpacked_suite()
     const fs::path staging = root.string() + ".staging." + std::to_string(getpid());
     fs::remove_all(staging);
     fs::create_directories(staging);
-    const std::string command = "unzip -q -o '" KYR_SHARED_DIR "/corpora/xmlts20130923.zip' -d '" + staging.string() + "'";
+    const std::string command =
+        "unzip -q -o '" KYR_SHARED_DIR "/corpora/xmlts20130923.zip' -d '" + staging.string() + "'";
     if (std::system(command.c_str()) != 0)
         return fs::path();
     fs::remove_all(root);

@@ -73,7 +73,7 @@ TEST(DecimalFromDouble, FixedNotationCappedAtFifteenDigits)
 {
     EXPECT_EQ("1.50", printed(c_decimal(1.5, 2)));
     EXPECT_EQ("-.125", printed(c_decimal(-0.125, 3)));
-    EXPECT_EQ("2", printed(c_decimal(1.5, 0)));  // printf rounds half to even
+    EXPECT_EQ("2", printed(c_decimal(1.5, 0))); // printf rounds half to even
     EXPECT_EQ(".100000000000000", printed(c_decimal(0.1, 40)));
     c_decimal d;
     d = 0.25;

@@ -32,8 +32,16 @@ std::string random_text(std::mt19937& rng)
 
 std::vector<std::string> corpus()
 {
-    std::vector<std::string> texts = {"-0012.50e+07", "INF", "-INF", "NaN", "+.5E-3", "2147483648", "-2147483649",
-                                      "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80", "\xED\xA0\x80\xED\xB0\x80", "true"};
+    std::vector<std::string> texts = {"-0012.50e+07",
+                                      "INF",
+                                      "-INF",
+                                      "NaN",
+                                      "+.5E-3",
+                                      "2147483648",
+                                      "-2147483649",
+                                      "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80",
+                                      "\xED\xA0\x80\xED\xB0\x80",
+                                      "true"};
     std::mt19937 rng(20261205);
     for (int i = 0; i < 20000; ++i)
         texts.push_back(random_text(rng));

@@ -20,20 +20,54 @@ namespace {
 // Which lexical checks accept a text: b(oolean) i(nteger) f(loat) d(ecimal).
 std::string accepted_by(const std::string& t)
 {
-    return std::string(is_valid_bool(t) ? "b" : "") + (is_valid_integer(t) ? "i" : "") +
-           (is_valid_float(t) ? "f" : "") + (c_decimal::is_valid(t) ? "d" : "");
+    return std::string(is_valid_bool(t) ? "b" : "") + (is_valid_integer(t) ? "i" : "")
+        + (is_valid_float(t) ? "f" : "") + (c_decimal::is_valid(t) ? "d" : "");
 }
 
 TEST(LexicalChecks, EachFormIsAcceptedByItsChecksOnly)
 {
     const std::pair<std::string, const char*> cases[] = {
-        {"true", "b"}, {"false", "b"}, {"1", "bifd"}, {"0", "bifd"}, {"TRUE", ""}, {" true", ""}, {"01", "ifd"},
-        {"+007", "ifd"}, {"-5", "ifd"}, {"123456789012345678901234567890", "ifd"}, {"+", ""}, {"-", ""},
-        {"1.0", "fd"}, {"1e5", "f"}, {"--1", ""}, {"0x10", ""}, {"INF", "f"}, {"-INF", "f"}, {"NaN", "f"},
-        {"+INF", ""}, {"inf", ""}, {"-NaN", ""}, {".5E-3", "f"}, {"1.", "fd"}, {".5", "fd"}, {"-.25", "fd"},
-        {"1e", ""}, {"e5", ""}, {".", ""}, {"", ""}, {"1e+", ""}, {"1.5.5", ""}, {"1,5", ""}, {"1e5.5", ""},
-        {".e5", ""}, {"INF ", ""}, {"1 ", ""}, {"123456789.987654321e-300", "f"}, {std::string("1\0", 2), ""},
-        {std::string("true\0", 5), ""}, {"\xd9\xa1", ""},
+        {"true", "b"},
+        {"false", "b"},
+        {"1", "bifd"},
+        {"0", "bifd"},
+        {"TRUE", ""},
+        {" true", ""},
+        {"01", "ifd"},
+        {"+007", "ifd"},
+        {"-5", "ifd"},
+        {"123456789012345678901234567890", "ifd"},
+        {"+", ""},
+        {"-", ""},
+        {"1.0", "fd"},
+        {"1e5", "f"},
+        {"--1", ""},
+        {"0x10", ""},
+        {"INF", "f"},
+        {"-INF", "f"},
+        {"NaN", "f"},
+        {"+INF", ""},
+        {"inf", ""},
+        {"-NaN", ""},
+        {".5E-3", "f"},
+        {"1.", "fd"},
+        {".5", "fd"},
+        {"-.25", "fd"},
+        {"1e", ""},
+        {"e5", ""},
+        {".", ""},
+        {"", ""},
+        {"1e+", ""},
+        {"1.5.5", ""},
+        {"1,5", ""},
+        {"1e5.5", ""},
+        {".e5", ""},
+        {"INF ", ""},
+        {"1 ", ""},
+        {"123456789.987654321e-300", "f"},
+        {std::string("1\0", 2), ""},
+        {std::string("true\0", 5), ""},
+        {"\xd9\xa1", ""},
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(accepted_by(text), expected) << text;
@@ -43,11 +77,26 @@ TEST(NumberConversions, DoublesFloatsAndIntegers)
 {
     const double inf = std::numeric_limits<double>::infinity();
     const std::pair<const char*, double> doubles[] = {
-        {"-1.5", -1.5}, {"+1.5", 1.5}, {"1.", 1.0}, {".5E-3", 0.0005}, {"1e+020", 1e20}, {"2.5e-007", 2.5e-7},
-        {"1.7976931348623157e308", std::numeric_limits<double>::max()}, {"INF", inf}, {"-INF", -inf},
-        {"4.9406564584124654e-324", std::numeric_limits<double>::denorm_min()}, {"1e400", inf}, {"-1e400", -inf},
-        {"123456.7e99999999999999999999", inf}, {"1e-400", 0.0}, {"", 0.0}, {"abc", 0.0}, {"--1", 0.0},
-        {"+-1", 0.0}, {"1,5", 1.0}, {"12abc", 12.0},
+        {"-1.5", -1.5},
+        {"+1.5", 1.5},
+        {"1.", 1.0},
+        {".5E-3", 0.0005},
+        {"1e+020", 1e20},
+        {"2.5e-007", 2.5e-7},
+        {"1.7976931348623157e308", std::numeric_limits<double>::max()},
+        {"INF", inf},
+        {"-INF", -inf},
+        {"4.9406564584124654e-324", std::numeric_limits<double>::denorm_min()},
+        {"1e400", inf},
+        {"-1e400", -inf},
+        {"123456.7e99999999999999999999", inf},
+        {"1e-400", 0.0},
+        {"", 0.0},
+        {"abc", 0.0},
+        {"--1", 0.0},
+        {"+-1", 0.0},
+        {"1,5", 1.0},
+        {"12abc", 12.0},
     };
     for (const auto& [text, expected] : doubles)
         EXPECT_EQ(to_double(text), expected) << text;
@@ -57,9 +106,14 @@ TEST(NumberConversions, DoublesFloatsAndIntegers)
     EXPECT_EQ(to_float("1.00000005960464477539062500000001"), 1.00000005960464477539062500000001f);
     EXPECT_EQ(to_float("1e39"), std::numeric_limits<float>::infinity());
 
-    const std::pair<const char*, int> ints[] = {{"+007", 7}, {"2147483647", 2147483647}, {"-2147483648", INT32_MIN},
-                                                {"2147483648", 2147483647}, {"-99999999999999999999999", INT32_MIN},
-                                                {"", 0}, {"-", 0}, {"12abc", 12}};
+    const std::pair<const char*, int> ints[] = {{"+007", 7},
+                                                {"2147483647", 2147483647},
+                                                {"-2147483648", INT32_MIN},
+                                                {"2147483648", 2147483647},
+                                                {"-99999999999999999999999", INT32_MIN},
+                                                {"", 0},
+                                                {"-", 0},
+                                                {"12abc", 12}};
     for (const auto& [text, expected] : ints)
         EXPECT_EQ(to_int(text), expected) << text;
     EXPECT_EQ(to_unsigned_int("4294967296"), 4294967295u);
@@ -86,12 +140,22 @@ TEST(NumberConversions, UnchangedUnderADecimalCommaLocale)
 TEST(BigInt, CanonicalTextThirtyTwoBitsAndComparisons)
 {
     const std::pair<const char*, const char*> texts[] = {
-        {"-000", "0"}, {"+0042", "42"}, {"12abc", "12"}, {"--5", "0"}, {"-7.9", "-7"}, {"", "0"},
+        {"-000", "0"},
+        {"+0042", "42"},
+        {"12abc", "12"},
+        {"--5", "0"},
+        {"-7.9", "-7"},
+        {"", "0"},
         {"123456789012345678901234567890", "123456789012345678901234567890"}};
     for (const auto& [text, canonical] : texts)
         EXPECT_EQ(c_big_int(text).get_as_string(), canonical) << text;
 
-    struct s_get { const char* text; long value; bool overflow; };
+    struct s_get
+    {
+        const char* text;
+        long value;
+        bool overflow;
+    };
     for (const s_get& c : {s_get{"2147483647", 2147483647L, false}, s_get{"-2147483647", -2147483647L, false},
                            s_get{"-2147483648", INT32_MIN, true}, s_get{"2147483648", INT32_MIN, true},
                            s_get{"10000000000", 1410065408L, true}}) {
@@ -101,12 +165,17 @@ TEST(BigInt, CanonicalTextThirtyTwoBitsAndComparisons)
     }
 
     // value, text, then whether value <, ==, > text
-    struct s_order { const char* value; const char* text; const char* order; };
-    for (const s_order& c : {s_order{"-5", "-7", ">"}, s_order{"-5", "-3", "<"}, s_order{"-5", "-0005", "="},
-                             s_order{"0", "-0", "="}, s_order{"0", "+000", "="}, s_order{"1", "-0", ">"},
-                             s_order{"100", "99", ">"}, s_order{"100", "0101", "<"}, s_order{"-100", "-99", "<"},
-                             s_order{"2147483647", "2147483648", "<"},
-                             s_order{"-2147483648", "-2147483649", ">"}}) {
+    struct s_order
+    {
+        const char* value;
+        const char* text;
+        const char* order;
+    };
+    for (const s_order& c :
+         {s_order{"-5", "-7", ">"}, s_order{"-5", "-3", "<"}, s_order{"-5", "-0005", "="},
+          s_order{"0", "-0", "="}, s_order{"0", "+000", "="}, s_order{"1", "-0", ">"},
+          s_order{"100", "99", ">"}, s_order{"100", "0101", "<"}, s_order{"-100", "-99", "<"},
+          s_order{"2147483647", "2147483648", "<"}, s_order{"-2147483648", "-2147483649", ">"}}) {
         const c_big_int value(c.value);
         const std::string got = value < c.text ? "<" : value == c.text ? "=" : ">";
         EXPECT_EQ(got, c.order) << c.value << " " << c.text;
@@ -126,20 +195,33 @@ std::wstring units(std::initializer_list<unsigned> values)
 TEST(Utf8ToUtf16, ConversionStopsAtTheFirstBadSequence)
 {
     // The text, the units before the stop, whether the whole text was converted.
-    struct s_case { std::string utf8; std::wstring wide; bool whole; };
+    struct s_case
+    {
+        std::string utf8;
+        std::wstring wide;
+        bool whole;
+    };
     const s_case cases[] = {
         {"a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80", units({'a', 0xE9, 0x20AC, 0xD83D, 0xDE00}), true},
         {"\xF4\x8F\xBF\xBF", units({0xDBFF, 0xDFFF}), true},
         {"\xED\xA0\xBD\xED\xB8\x80", units({0xD83D, 0xDE00}), true},
-        {"a\xED\xB0\x80" "b", units({'a', 0xDC00, 'b'}), true},
-        {"a\xED\xA0\xBD" "bc", units({'a'}), false},
+        {"a\xED\xB0\x80"
+         "b",
+         units({'a', 0xDC00, 'b'}), true},
+        {"a\xED\xA0\xBD"
+         "bc",
+         units({'a'}), false},
         {"a\xED\xA0\xBD", units({'a'}), false},
-        {"ab\x80" "cd", L"ab", false},
+        {"ab\x80"
+         "cd",
+         L"ab", false},
         {"ab\xF8\x80\x80\x80\x80", L"ab", false},
         {"ab\xC3", L"ab", false},
         {"ab\xC3(x", L"ab", false},
         {"ab\xE2\x82(x", L"ab", false},
-        {"ab\xC3\xC3" "a", L"ab", false},  // a lead byte where a continuation byte belongs
+        {"ab\xC3\xC3"
+         "a",
+         L"ab", false}, // a lead byte where a continuation byte belongs
         {"\xC0\xAF", L"/", true},
         {std::string("\0\x7F", 2), units({0, 0x7F}), true},
         {std::string(600, 'x') + "\xC3\xA9" + "y", std::wstring(600, L'x') + units({0xE9, 'y'}), true},
@@ -154,23 +236,36 @@ TEST(Utf8ToUtf16, ConversionStopsAtTheFirstBadSequence)
 
 TEST(Utf16ToUtf8, PairsSingleUnitsAndValuesBeyondUnicode)
 {
-    EXPECT_EQ(convert_to_narrow(units({'a', 0xE9, 0x20AC, 0xD83D, 0xDE00})), "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
-    EXPECT_EQ(convert_to_narrow(units({0xD83D, 'a'})), "\xED\xA0\xBD" "a");
+    EXPECT_EQ(convert_to_narrow(units({'a', 0xE9, 0x20AC, 0xD83D, 0xDE00})),
+              "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
+    EXPECT_EQ(convert_to_narrow(units({0xD83D, 'a'})),
+              "\xED\xA0\xBD"
+              "a");
     EXPECT_EQ(convert_to_narrow(units({'a', 0xD83D})), "a\xED\xA0\xBD");
     EXPECT_EQ(convert_to_narrow(std::wstring(L"a\0b", 3)), std::string("a\0b", 3));
     if (sizeof(wchar_t) >= 4) {
         EXPECT_EQ(convert_to_narrow(units({0x1F600})), "\xF0\x9F\x98\x80");
         EXPECT_EQ(convert_to_narrow(units({0x110000})), "\xEF\xBF\xBD");
     }
-    const std::string planes = "x\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF";
+    const std::string planes =
+        "x\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF";
     EXPECT_EQ(convert_to_narrow(convert_to_wide(planes)), planes);
 }
 
 TEST(LengthFacets, CharactersOfUtf8)
 {
-    const std::pair<const char*, size_t> lengths[] = {
-        {"", 0}, {"a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80", 4}, {"\xED\xA0\x80\xED\xB0\x80", 1},
-        {"\xED\x9F\xBF" "a", 2}, {"a\x80zzzz", 2}, {"\xFF" "abc", 1}, {"\xF0\x9F", 1}, {"a\xE2", 2}};
+    const std::pair<const char*, size_t> lengths[] = {{"", 0},
+                                                      {"a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80", 4},
+                                                      {"\xED\xA0\x80\xED\xB0\x80", 1},
+                                                      {"\xED\x9F\xBF"
+                                                       "a",
+                                                       2},
+                                                      {"a\x80zzzz", 2},
+                                                      {"\xFF"
+                                                       "abc",
+                                                       1},
+                                                      {"\xF0\x9F", 1},
+                                                      {"a\xE2", 2}};
     for (const auto& [text, expected] : lengths)
         EXPECT_EQ(length(text), expected) << text;
     const std::string two_emoji = "\xF0\x9F\x98\x80\xF0\x9F\x98\x80";

@@ -110,9 +110,12 @@ TEST(WriterValues, EscapedTextAcrossSlices)
     std::wstring text;
     for (int i = 0; i < 1000; ++i)
         text += (i % 127 == 126) ? units({0xD83D, 0xDE00}) : std::wstring(1, L"ab<&\"'>\u00e9\u20ac"[i % 9]);
-    EXPECT_EQ(streamed(c_as_xml<std::wstring>(text)), buffered([&](c_xml_writer& w) { write_escaped(w, text); }));
+    EXPECT_EQ(streamed(c_as_xml<std::wstring>(text)),
+              buffered([&](c_xml_writer& w) { write_escaped(w, text); }));
     const std::wstring lone_high_at_end = text + units({0xD83D});
     EXPECT_EQ(streamed(c_as_xml<std::wstring>(text)),
               buffered([&](c_xml_writer& w) { write_escaped(w, lone_high_at_end); }));
-    EXPECT_EQ("a&lt;", buffered([](c_xml_writer& w) { write_escaped(w, units({'a', '<', 0xD800, 'b', '>'})); }));
+    EXPECT_EQ("a&lt;", buffered([](c_xml_writer& w) {
+                  write_escaped(w, units({'a', '<', 0xD800, 'b', '>'}));
+              }));
 }

@@ -83,7 +83,7 @@ TEST(DoubleOutput, ScientificWithThreeExponentDigits)
     EXPECT_EQ("2.5e-007", written(2.5e-7));
     EXPECT_EQ("1e-005", written(0.00001));
     EXPECT_EQ("1.2345678901235e+014", written(123456789012346.0));
-    EXPECT_EQ("1.2345678901234e+014", written(123456789012345.0));  // an exact tie rounds to even
+    EXPECT_EQ("1.2345678901234e+014", written(123456789012345.0)); // an exact tie rounds to even
     EXPECT_EQ("1e+100", written(1e100));
     EXPECT_EQ("-1.7976931348623e+308", written(-std::numeric_limits<double>::max()));
     EXPECT_EQ("2.2250738585072e-308", written(std::numeric_limits<double>::min()));
@@ -94,10 +94,10 @@ TEST(DoubleOutput, FixedFormAroundItsLimits)
 {
     EXPECT_EQ("0.0001", written(from_text("1e-4")));
     EXPECT_EQ("-0.00012345678901234", written(from_text("-1.2345678901234e-4")));
-    EXPECT_EQ("0.0001", written(std::nextafter(from_text("1e-4"), 0.0)));  // rounds up to 1e-4
+    EXPECT_EQ("0.0001", written(std::nextafter(from_text("1e-4"), 0.0))); // rounds up to 1e-4
     EXPECT_EQ("0.00012345678901235", written(from_text("1.2345678901234567e-4")));
     EXPECT_EQ("99999999999999", written(99999999999999.0));
-    EXPECT_EQ("1e+014", written(99999999999999.5));  // rounds up to 15 digits
+    EXPECT_EQ("1e+014", written(99999999999999.5)); // rounds up to 15 digits
     EXPECT_EQ("1e+014", written(1e14));
     EXPECT_EQ("10", written(std::nextafter(10.0, 0.0)));
     EXPECT_EQ("99999999999999", written(99999999999999.4));
@@ -118,20 +118,25 @@ TEST(DoubleOutput, AgreesWithFourteenDigitRoundingEverywhere)
     std::mt19937_64 rng(20261205);
     // Zeros, infinities and NaN have texts of their own.
     const auto agrees = [](double value) {
-        return std::isnan(value) || std::isinf(value) || value == 0 || fourteen_digit_text(value) == written(value);
+        return std::isnan(value) || std::isinf(value) || value == 0
+            || fourteen_digit_text(value) == written(value);
     };
     for (int i = 0; i < 40000; ++i) {
         const int digits = 1 + static_cast<int>(rng() % 16);
-        const long long mantissa = static_cast<long long>(rng() % static_cast<std::uint64_t>(std::pow(10.0, digits)));
+        const long long mantissa =
+            static_cast<long long>(rng() % static_cast<std::uint64_t>(std::pow(10.0, digits)));
         char text[48];
-        std::snprintf(text, sizeof text, "%s%lldE%d", (rng() & 1) ? "-" : "", mantissa, static_cast<int>(rng() % 40) - 20);
+        std::snprintf(text, sizeof text, "%s%lldE%d", (rng() & 1) ? "-" : "", mantissa,
+                      static_cast<int>(rng() % 40) - 20);
         const double decimal = from_text(text);
         const std::uint64_t bits = rng();
         double random_bits;
         std::memcpy(&random_bits, &bits, sizeof random_bits);
         const double power = std::pow(10.0, static_cast<int>(rng() % 40) - 20);
-        const double binary = std::ldexp(static_cast<double>(rng() >> 11), static_cast<int>(rng() % 100) - 70);
-        for (double value : {decimal, random_bits, power, std::nextafter(power, 0.0), std::nextafter(power, 1e300), binary})
+        const double binary =
+            std::ldexp(static_cast<double>(rng() >> 11), static_cast<int>(rng() % 100) - 70);
+        for (double value :
+             {decimal, random_bits, power, std::nextafter(power, 0.0), std::nextafter(power, 1e300), binary})
             ASSERT_TRUE(agrees(value)) << std::hexfloat << value << " written " << written(value);
     }
 }
@@ -147,14 +152,14 @@ TEST(NumberOutput, IntegersAndOtherValues)
 TEST(NumberOutput, WriterStreamIgnoresADecimalCommaLocale)
 {
     KYR_REQUIRE_DECIMAL_COMMA_LOCALE(locale);
-    std::ostringstream os;  // takes the global locale
+    std::ostringstream os; // takes the global locale
     {
         std::ostringstream probe;
         probe << 1.5 << ' ' << 1234567;
         ASSERT_EQ("1,5 1.234.567", probe.str());
     }
     c_xml_writer writer(os, "\t", "\n");
-    writer(false) << c_as_xml(1.5) << ' ' << c_as_xml(2.5e-7) << ' ' << c_as_xml(0.25f) << ' ' << 1234567 << ' '
-                  << 0.5 << ' ' << c_as_xml(1234567);
+    writer(false) << c_as_xml(1.5) << ' ' << c_as_xml(2.5e-7) << ' ' << c_as_xml(0.25f) << ' ' << 1234567
+                  << ' ' << 0.5 << ' ' << c_as_xml(1234567);
     EXPECT_EQ("1.5 2.5e-007 0.25 1234567 0.5 1234567", os.str());
 }

@@ -45,7 +45,8 @@ TEST(WideTextOutput, Utf8OfEveryLength)
 TEST(WideTextOutput, SurrogatePairBecomesFourBytes)
 {
     EXPECT_EQ("\xF0\x9F\x98\x80", written(c_as_xml<std::wstring>(units({0xD83D, 0xDE00}))));
-    EXPECT_EQ("\xF0\x90\x80\x80\xF4\x8F\xBF\xBF", written(c_as_xml<std::wstring>(units({0xD800, 0xDC00, 0xDBFF, 0xDFFF}))));
+    EXPECT_EQ("\xF0\x90\x80\x80\xF4\x8F\xBF\xBF",
+              written(c_as_xml<std::wstring>(units({0xD800, 0xDC00, 0xDBFF, 0xDFFF}))));
 }
 
 TEST(WideTextOutput, SingleElementAboveFFFF)
@@ -72,7 +73,9 @@ TEST(WideTextOutput, UnpairedHighSurrogateEndsTheValue)
 
 TEST(WideTextOutput, LoneLowSurrogateIsEncoded)
 {
-    EXPECT_EQ("a\xED\xB8\x80" "b", written(c_as_xml<std::wstring>(units({'a', 0xDE00, 'b'}))));
+    EXPECT_EQ("a\xED\xB8\x80"
+              "b",
+              written(c_as_xml<std::wstring>(units({'a', 0xDE00, 'b'}))));
 }
 
 TEST(WideTextOutput, LongTextsCrossTheInternalBuffer)
@@ -94,7 +97,8 @@ TEST(NarrowTextOutput, EscapesBytesAndCopiesTheRest)
     const std::string expected = "&lt;&amp;&quot;>&apos;\xC3\xA9\xF0\x9F\x98\x80\xFF\t";
     EXPECT_EQ(expected, written(c_as_xml<std::string>(text)));
     EXPECT_EQ(expected, written(c_as_escaped<std::string>(text)));
-    EXPECT_EQ(std::string(3000, 'x') + "&amp;", written(c_as_escaped<std::string>(std::string(3000, 'x') + "&")));
+    EXPECT_EQ(std::string(3000, 'x') + "&amp;",
+              written(c_as_escaped<std::string>(std::string(3000, 'x') + "&")));
 }
 
 TEST(BoolOutput, WordsAndDigits)

@@ -97,8 +97,8 @@ TEST(WriterSchemaLocations, PairsSeparatedByBlanks)
     writer.add_schema_location("urn:a", "a.xsd");
     writer.add_schema_location("urn:b", "b.xsd");
     writer.add_schema_location("", "ignored-empty-ns.xsd");
-    EXPECT_EQ(std::string("<Kyr:Kyr xmlns:Kyr=\"") + k_kyr_uri + "\"" + k_xsi_decl +
-                  " xsi:schemaLocation=\"urn:a a.xsd urn:b b.xsd  ignored-empty-ns.xsd\">",
+    EXPECT_EQ(std::string("<Kyr:Kyr xmlns:Kyr=\"") + k_kyr_uri + "\"" + k_xsi_decl
+                  + " xsi:schemaLocation=\"urn:a a.xsd urn:b b.xsd  ignored-empty-ns.xsd\">",
               root_start_tag(writer, os, k_kyr_map, true));
 }
 
@@ -122,7 +122,8 @@ TEST(WriterErrors, UserHookCanReplaceOrSwallow)
     struct c_swallowing_writer : c_xml_writer
     {
         using c_xml_writer::c_xml_writer;
-        elmx_error user_handle_error(elmx_error code, const std::string& item, const char* file, int line) override
+        elmx_error user_handle_error(elmx_error code, const std::string& item, const char* file,
+                                     int line) override
         {
             seen = item + "@" + file + ":" + std::to_string(line) + "#" + std::to_string(code);
             return ELMX_OK;

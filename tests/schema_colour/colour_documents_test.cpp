@@ -16,14 +16,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string read_file(const fs::path& path) {
+std::string read_file(const fs::path& path)
+{
     std::ifstream in(path, std::ios::binary);
     std::stringstream buffer;
     buffer << in.rdbuf();
     return buffer.str();
 }
 
-TEST(ColourDocuments, RichSampleWritesBackIdentically) {
+TEST(ColourDocuments, RichSampleWritesBackIdentically)
+{
     const std::string text = read_file(fs::path(KYR_SOURCE_DIR) / "examples" / "rich-sample.kyr");
     ASSERT_FALSE(text.empty());
     com_kyrandel_v2::Kyr document;
@@ -38,14 +40,17 @@ TEST(ColourDocuments, RichSampleWritesBackIdentically) {
 }
 
 // The documents at the schema's bounds, which xmllint accepts (schema_validation_test), load.
-TEST(ColourDocuments, BoundaryDocumentsLoad) {
-    for (const auto& entry : fs::directory_iterator(fs::path(KYR_TEST_DATA_DIR) / "schema_colour" / "valid")) {
+TEST(ColourDocuments, BoundaryDocumentsLoad)
+{
+    for (const auto& entry :
+         fs::directory_iterator(fs::path(KYR_TEST_DATA_DIR) / "schema_colour" / "valid")) {
         com_kyrandel_v2::Kyr document;
         EXPECT_EQ(document.unmarshal(read_file(entry.path())), lmx::ELMX_OK) << entry.path();
     }
 }
 
-TEST(ColourDocuments, InvalidDocumentsAreRefusedWithTheirCode) {
+TEST(ColourDocuments, InvalidDocumentsAreRefusedWithTheirCode)
+{
     const fs::path directory = fs::path(KYR_TEST_DATA_DIR) / "schema_colour" / "invalid";
     for (const schema_colour::invalid_document& entry : schema_colour::invalid_documents) {
         const std::string text = read_file(directory / (entry.name + ".kyr"));
@@ -55,4 +60,4 @@ TEST(ColourDocuments, InvalidDocumentsAreRefusedWithTheirCode) {
     }
 }
 
-}  // namespace
+} // namespace

@@ -18,7 +18,8 @@ using namespace schema_colour;
 const fs::path data_dir = fs::path(KYR_TEST_DATA_DIR) / "schema_colour";
 const fs::path rich_sample = fs::path(KYR_SOURCE_DIR) / "examples" / "rich-sample.kyr";
 
-std::set<std::string> documents_in(const fs::path& directory) {
+std::set<std::string> documents_in(const fs::path& directory)
+{
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(directory)) {
         if (entry.path().extension() == ".kyr") {
@@ -28,21 +29,25 @@ std::set<std::string> documents_in(const fs::path& directory) {
     return names;
 }
 
-class ColourSchema : public ::testing::Test {
+class ColourSchema : public ::testing::Test
+{
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         if (!xmllint_available()) {
             GTEST_SKIP() << "xmllint is not installed";
         }
     }
 };
 
-TEST_F(ColourSchema, RichSampleIsValid) {
+TEST_F(ColourSchema, RichSampleIsValid)
+{
     const lint_result result = validate(rich_sample);
     EXPECT_EQ(result.status, 0) << result.output;
 }
 
-TEST_F(ColourSchema, BoundaryDocumentsAreValid) {
+TEST_F(ColourSchema, BoundaryDocumentsAreValid)
+{
     const std::set<std::string> names = documents_in(data_dir / "valid");
     EXPECT_GE(names.size(), 10u);
     for (const std::string& name : names) {
@@ -51,7 +56,8 @@ TEST_F(ColourSchema, BoundaryDocumentsAreValid) {
     }
 }
 
-TEST_F(ColourSchema, EveryInvalidDocumentIsListed) {
+TEST_F(ColourSchema, EveryInvalidDocumentIsListed)
+{
     const std::set<std::string> names = documents_in(data_dir / "invalid");
     std::set<std::string> listed;
     for (const invalid_document& entry : invalid_documents) {
@@ -60,7 +66,8 @@ TEST_F(ColourSchema, EveryInvalidDocumentIsListed) {
     EXPECT_EQ(names, listed);
 }
 
-TEST_F(ColourSchema, InvalidDocumentsAreRejectedForTheirOwnFault) {
+TEST_F(ColourSchema, InvalidDocumentsAreRejectedForTheirOwnFault)
+{
     for (const invalid_document& entry : invalid_documents) {
         const lint_result result = validate(data_dir / "invalid" / (entry.name + ".kyr"));
         EXPECT_NE(result.status, 0) << entry.name;
@@ -70,4 +77,4 @@ TEST_F(ColourSchema, InvalidDocumentsAreRejectedForTheirOwnFault) {
     }
 }
 
-}  // namespace
+} // namespace

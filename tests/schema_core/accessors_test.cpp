@@ -16,7 +16,8 @@ TEST(Accessors, SimpleListsCheckEachValue)
 {
     Header header;
     EXPECT_EQ(header.append_ChangeHistory(lmx::c_datetime("2024-01-01T00:00:00Z")), lmx::ELMX_OK);
-    EXPECT_EQ(header.append_ChangeHistory(lmx::c_datetime("2024-01-02T00:00:00")), lmx::ELMX_NO_PATTERN_MATCHED);
+    EXPECT_EQ(header.append_ChangeHistory(lmx::c_datetime("2024-01-02T00:00:00")),
+              lmx::ELMX_NO_PATTERN_MATCHED);
     EXPECT_EQ(header.size_ChangeHistory(), 1u);
     EXPECT_EQ(header.set_ChangeHistory(4, lmx::c_datetime("2024-01-03T00:00:00+02:00")), lmx::ELMX_OK);
     EXPECT_EQ(header.insert_ChangeHistory(0, lmx::c_datetime("2023-12-31T00:00:00Z")), lmx::ELMX_OK);
@@ -61,14 +62,16 @@ TEST(Accessors, AttributesAreWrittenInSchemaOrderAndOnlyWhenSet)
     EXPECT_EQ(write_fragment(category, "Kyr:Category", &error),
               "<Kyr:Category xmlns:Kyr=\"http://kyr-format.org/v2\" "
               "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"/>\n");
-    schema_test::recording_reader reader(std::string("<Kyr:Category") + k_ns + " Name=\"n\" UniqueID=\"u\"/>");
+    schema_test::recording_reader reader(std::string("<Kyr:Category") + k_ns
+                                         + " Name=\"n\" UniqueID=\"u\"/>");
     ASSERT_EQ(schema_test::read_fragment(category, reader, Kyr::ns_map()), lmx::ELMX_OK);
     category.unset_Name();
     category.set_UniqueID(L"<&\">'");
     const std::string written = write_fragment(category, "Kyr:Category", &error);
     EXPECT_EQ(error, lmx::ELMX_OK);
-    EXPECT_EQ(written.substr(written.find("xmlns:xsi")),
-              "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" UniqueID=\"&lt;&amp;&quot;>&apos;\"/>\n");
+    EXPECT_EQ(
+        written.substr(written.find("xmlns:xsi")),
+        "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" UniqueID=\"&lt;&amp;&quot;>&apos;\"/>\n");
     category.set_Name(L"n");
     const std::string both = write_fragment(category, "Kyr:Category", &error);
     EXPECT_LT(both.find("UniqueID="), both.find(" Name="));

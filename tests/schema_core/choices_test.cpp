@@ -20,7 +20,8 @@ class recording_writer : public lmx::c_xml_writer
 {
 public:
     explicit recording_writer(std::ostream& os) : lmx::c_xml_writer(os, "\t", "\n") {}
-    lmx::elmx_error user_handle_error(lmx::elmx_error code, const std::string& item, const char*, int) override
+    lmx::elmx_error user_handle_error(lmx::elmx_error code, const std::string& item, const char*,
+                                      int) override
     {
         items.push_back(item);
         return code;
@@ -45,16 +46,17 @@ TEST(Choices, ValueMembersSwitchTheChosenIndex)
     EXPECT_TRUE(choice.is_occurs_ok());
     lmx::elmx_error error;
     const std::string written = write_fragment(choice, "Kyr:ValueChoice", &error);
-    EXPECT_EQ(written.substr(written.find('>')), ">\n\t<Kyr:StringValue>s</Kyr:StringValue>\n</Kyr:ValueChoice>\n");
+    EXPECT_EQ(written.substr(written.find('>')),
+              ">\n\t<Kyr:StringValue>s</Kyr:StringValue>\n</Kyr:ValueChoice>\n");
     choice.release_choice();
     EXPECT_EQ(choice.getchosen(), CustomAttributeType_ValueChoice::ec_none);
 }
 
 TEST(Choices, InlineChoiceIsReadAndWrittenWithoutAnElementOfItsOwn)
 {
-    const std::string text = std::string("<Kyr:TagValues") + k_ns +
-                             " UniqueID=\"v\">\n\t<Kyr:Tag></Kyr:Tag>\n\t<Kyr:NumberValue>2.5</Kyr:NumberValue>\n"
-                             "</Kyr:TagValues>\n";
+    const std::string text = std::string("<Kyr:TagValues") + k_ns
+        + " UniqueID=\"v\">\n\t<Kyr:Tag></Kyr:Tag>\n\t<Kyr:NumberValue>2.5</Kyr:NumberValue>\n"
+          "</Kyr:TagValues>\n";
     TagValue value;
     recording_reader reader(text);
     ASSERT_EQ(read_fragment(value, reader, Kyr::ns_map()), lmx::ELMX_OK);
@@ -88,11 +90,13 @@ TEST(Choices, XsiTypeSelectsTheClassThroughTheFactory)
 {
     const std::string function =
         "<Kyr:Function xsi:type=\"Kyr:FunctionTolerance\">\n\t\t<Kyr:ToleranceType>df</Kyr:ToleranceType>\n"
-        "\t\t<Kyr:Parameters>\n\t\t\t<Kyr:LowValue>1</Kyr:LowValue>\n\t\t</Kyr:Parameters>\n\t</Kyr:Function>";
+        "\t\t<Kyr:Parameters>\n\t\t\t<Kyr:LowValue>1</Kyr:LowValue>\n\t\t</Kyr:Parameters>\n\t</"
+        "Kyr:Function>";
     ToleranceType tolerance_type;
     recording_reader reader(tolerance(function));
     ASSERT_EQ(read_fragment(tolerance_type, reader, Kyr::ns_map()), lmx::ELMX_OK);
-    const FunctionType& read = static_cast<const ToleranceType&>(tolerance_type).get_Function().get_Function();
+    const FunctionType& read =
+        static_cast<const ToleranceType&>(tolerance_type).get_Function().get_Function();
     EXPECT_EQ(read.getid(), FunctionTolerance::id);
     EXPECT_TRUE(read.has_id(FunctionType::id));
     EXPECT_EQ(static_cast<const FunctionTolerance&>(read).get_ToleranceType(), L"df");

@@ -26,7 +26,8 @@ class case_reader : public lmx::c_xml_reader
 {
 public:
     case_reader(lmx::c_read& source, bool swallow) : lmx::c_xml_reader(source), m_swallow(swallow) {}
-    lmx::elmx_error user_handle_error(lmx::elmx_error code, const std::string& item, const char*, int) override
+    lmx::elmx_error user_handle_error(lmx::elmx_error code, const std::string& item, const char*,
+                                      int) override
     {
         reports += (reports.empty() ? "" : "; ") + std::to_string(code) + " '" + item + "'";
         return m_swallow ? lmx::ELMX_OK : code;
@@ -44,13 +45,13 @@ std::string outcome(const std::string& text, bool swallow, size_t chunk)
     Kyr document;
     const lmx::elmx_error code = document.unmarshal(reader);
     std::string message;
-    if (!swallow)  // a code that did not pass the reader's handler is added to its message
-        return reader.get_error_message(&message) +
-               (code == reader.get_handled_error() ? "" : " -> " + std::to_string(code));
+    if (!swallow) // a code that did not pass the reader's handler is added to its message
+        return reader.get_error_message(&message)
+            + (code == reader.get_handled_error() ? "" : " -> " + std::to_string(code));
     std::string written;
     const lmx::elmx_error write = document.marshal(&written);
-    return reader.reports + " -> " + std::to_string(code) + " " +
-           (write == lmx::ELMX_OK ? "writes" : std::to_string(write));
+    return reader.reports + " -> " + std::to_string(code) + " "
+        + (write == lmx::ELMX_OK ? "writes" : std::to_string(write));
 }
 
 // The edited document, or "" when a `find` is not in it.

@@ -40,8 +40,8 @@ TEST(GeneratorGolden, SmallSchemaGivesTheKeptOutput)
         GTEST_SKIP() << "python3 is not installed; the generator cannot run";
     const std::string golden = schema_test::data_path("golden");
     const std::string out = std::string(KYR_BINARY_DIR) + "/schema_core_golden";
-    const std::string command = "rm -rf " + out + " && python3 " + std::string(KYR_SOURCE_DIR) +
-                                "/schema/generator/kyrgen.py " + golden + "/mini.xsd " + out;
+    const std::string command = "rm -rf " + out + " && python3 " + std::string(KYR_SOURCE_DIR)
+        + "/schema/generator/kyrgen.py " + golden + "/mini.xsd " + out;
     ASSERT_EQ(std::system(command.c_str()), 0);
 
     std::vector<std::string> expected, generated;
@@ -50,7 +50,8 @@ TEST(GeneratorGolden, SmallSchemaGivesTheKeptOutput)
     ASSERT_FALSE(expected.empty());
     EXPECT_EQ(generated, expected);
     for (const std::string& file : expected)
-        EXPECT_EQ(schema_test::read_file(out + "/" + file), schema_test::read_file(golden + "/expected/" + file))
+        EXPECT_EQ(schema_test::read_file(out + "/" + file),
+                  schema_test::read_file(golden + "/expected/" + file))
             << file;
 }
 
@@ -62,8 +63,8 @@ TEST(GeneratorGolden, SchemaErrorsStopTheGenerator)
     std::ofstream(bad) << "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" "
                           "xmlns:b=\"http://kyr-format.org/v2/binding\" targetNamespace=\"urn:t\">"
                           "<xs:complexType name=\"T\" b:emtpy=\"accepted\"/></xs:schema>";
-    const std::string command = "python3 " + std::string(KYR_SOURCE_DIR) + "/schema/generator/kyrgen.py " + bad +
-                                " " + std::string(KYR_BINARY_DIR) + "/schema_core_bad_out 2> /dev/null";
+    const std::string command = "python3 " + std::string(KYR_SOURCE_DIR) + "/schema/generator/kyrgen.py "
+        + bad + " " + std::string(KYR_BINARY_DIR) + "/schema_core_bad_out 2> /dev/null";
     EXPECT_NE(std::system(command.c_str()), 0);
     std::remove(bad.c_str());
 }

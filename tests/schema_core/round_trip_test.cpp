@@ -1,11 +1,11 @@
 // Documents read and written back byte for byte.
 #include "schema_test_support.hpp"
 
-#include <kyr/schema/classes/Kyr.hpp>
-#include <kyr/schema/classes/Preamble.hpp>
-#include <kyr/schema/classes/Header.hpp>
 #include <kyr/schema/classes/CustomAttributeType.hpp>
 #include <kyr/schema/classes/CustomAttributeType_ValueChoice.hpp>
+#include <kyr/schema/classes/Header.hpp>
+#include <kyr/schema/classes/Kyr.hpp>
+#include <kyr/schema/classes/Preamble.hpp>
 #include <kyr/schema/classes/Revision.hpp>
 #include <kyr/schema/classes/SDKVersion.hpp>
 
@@ -61,8 +61,9 @@ TEST(RoundTrip, AZeroOffsetStampIsWrittenWithoutItsZoneAndThenRefused)
 // them, which the next load reads as two attributes and captures with one.
 TEST(RoundTrip, AByteThatIsNotUtf8EndsAWildcardStartTagsAttributes)
 {
-    const std::string text = header_full_with("<rev:Change xmlns:rev=\"urn:example:revisions\" by=\"ann\">",
-                                              "<rev:Change xmlns:rev=\"urn:example:revisions\" \xb8y=\"ann\">");
+    const std::string text =
+        header_full_with("<rev:Change xmlns:rev=\"urn:example:revisions\" by=\"ann\">",
+                         "<rev:Change xmlns:rev=\"urn:example:revisions\" \xb8y=\"ann\">");
     lmx::elmx_error error = lmx::ELMX_UNDEFINED_ERROR;
     const std::string first = round_trip(text, &error);
     EXPECT_EQ(error, lmx::ELMX_OK);
@@ -87,7 +88,8 @@ TEST(RoundTrip, ReadValuesReachTheAccessors)
     EXPECT_EQ(first.getchosen(), CustomAttributeType_ValueChoice::ec_IntegerValue);
     EXPECT_EQ(first.get_IntegerValue(), -2147483647 - 1);
     EXPECT_EQ(header.get_CustomAttribute(1).get_ValueChoice().get_DoubleValue(), 0.25);
-    EXPECT_EQ(header.get_CustomAttribute(2).get_ValueChoice().get_StringValue(), L"  keep <this> & \"that\"  ");
+    EXPECT_EQ(header.get_CustomAttribute(2).get_ValueChoice().get_StringValue(),
+              L"  keep <this> & \"that\"  ");
     EXPECT_TRUE(header.get_WriteSDKInformation().get_SDKVersion().isnil_SDKVersion());
     EXPECT_EQ(header.get_ReadSDKInformation().get_SDKVersion().get_SDKVersion(), L"2.0");
     ASSERT_EQ(header.size_Revision(), 1u);

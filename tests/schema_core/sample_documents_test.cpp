@@ -37,8 +37,8 @@ bool has_xmllint()
 
 bool schema_accepts(const std::string& path)
 {
-    const std::string command = "xmllint --noout --schema " + std::string(KYR_SOURCE_DIR) + "/schema/kyr.xsd " +
-                                path + " > /dev/null 2>&1";
+    const std::string command = "xmllint --noout --schema " + std::string(KYR_SOURCE_DIR) + "/schema/kyr.xsd "
+        + path + " > /dev/null 2>&1";
     return std::system(command.c_str()) == 0;
 }
 
@@ -52,8 +52,9 @@ TEST(SampleDocuments, ValidOnesRoundTripExactly)
         std::string written;
         EXPECT_EQ(kyr.marshal(&written), lmx::ELMX_OK) << name;
         const std::string expected_path = schema_test::data_path("expected/" + name);
-        const std::string expected = std::ifstream(expected_path).good() ? schema_test::read_file(expected_path)
-                                                                          : schema_test::data("valid/" + name);
+        const std::string expected = std::ifstream(expected_path).good()
+            ? schema_test::read_file(expected_path)
+            : schema_test::data("valid/" + name);
         EXPECT_EQ(written, expected) << name;
     }
 }

@@ -43,9 +43,12 @@ class recording_reader : private text_holder, public lmx::c_xml_reader_memory
 {
 public:
     explicit recording_reader(const std::string& text, bool swallow = false)
-        : text_holder(text), lmx::c_xml_reader_memory(m_bytes.data(), m_bytes.size()), m_swallow(swallow) {}
+        : text_holder(text), lmx::c_xml_reader_memory(m_bytes.data(), m_bytes.size()), m_swallow(swallow)
+    {
+    }
 
-    lmx::elmx_error user_handle_error(lmx::elmx_error code, const std::string& item, const char*, int) override
+    lmx::elmx_error user_handle_error(lmx::elmx_error code, const std::string& item, const char*,
+                                      int) override
     {
         reports.emplace_back(code, item);
         return m_swallow ? lmx::ELMX_OK : code;

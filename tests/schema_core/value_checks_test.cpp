@@ -15,10 +15,15 @@ TEST(ValueChecks, IntegerAndDoubleBoundsInclusiveAndExclusive)
     const s_facets inclusive = {"0", 0.0, false, "10", 10.0, false, -1, -1, nullptr, nullptr};
     const s_facets exclusive = {"0", 0.0, true, "10", 10.0, true, -1, -1, nullptr, nullptr};
     const auto integer = [](const char* text, const s_facets& f) {
-        return kyr::schema::check_integer_text(text, kyr::schema::k_int_bounds[0], kyr::schema::k_int_bounds[1], f);
+        return kyr::schema::check_integer_text(text, kyr::schema::k_int_bounds[0],
+                                               kyr::schema::k_int_bounds[1], f);
     };
     // text, then the code with inclusive bounds and with exclusive ones
-    const struct { const char* text; lmx::elmx_error inclusive, exclusive; } cases[] = {
+    const struct
+    {
+        const char* text;
+        lmx::elmx_error inclusive, exclusive;
+    } cases[] = {
         {"-1", lmx::ELMX_VALUE_EXCEEDS_MIN, lmx::ELMX_VALUE_EXCEEDS_MIN},
         {"0", lmx::ELMX_OK, lmx::ELMX_VALUE_EXCEEDS_MIN},
         {"1", lmx::ELMX_OK, lmx::ELMX_OK},

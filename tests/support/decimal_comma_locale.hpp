@@ -53,8 +53,8 @@ private:
         if (std::setlocale(LC_ALL, k_name) == nullptr)
             return false;
         std::locale::global(std::locale(std::locale::classic(), new c_german_numpunct));
-        m_active = std::strcmp(std::localeconv()->decimal_point, ",") == 0 &&
-                   std::use_facet<std::numpunct<char>>(std::locale()).decimal_point() == ',';
+        m_active = std::strcmp(std::localeconv()->decimal_point, ",") == 0
+            && std::use_facet<std::numpunct<char>>(std::locale()).decimal_point() == ',';
         return m_active;
     }
 
@@ -66,7 +66,8 @@ private:
         const bool compiled_before = ::stat((dir + "/" + k_name + "/LC_NUMERIC").c_str(), &info) == 0;
         if (compiled_before)
             return ::setenv("LOCPATH", dir.c_str(), 1) == 0;
-        const std::string command = "localedef -i de_DE -f UTF-8 '" + dir + "/" + k_name + "' >/dev/null 2>&1";
+        const std::string command =
+            "localedef -i de_DE -f UTF-8 '" + dir + "/" + k_name + "' >/dev/null 2>&1";
         const int status = std::system(command.c_str());
         // localedef exits with 1 when it only warned.
         if (status == -1 || (WEXITSTATUS(status) != 0 && WEXITSTATUS(status) != 1))
@@ -81,9 +82,9 @@ private:
 
 } // namespace kyr_test
 
-#define KYR_REQUIRE_DECIMAL_COMMA_LOCALE(scope)                                                          \
-    kyr_test::c_decimal_comma_locale scope;                                                              \
-    if (!scope.active())                                                                                 \
+#define KYR_REQUIRE_DECIMAL_COMMA_LOCALE(scope)                                                              \
+    kyr_test::c_decimal_comma_locale scope;                                                                  \
+    if (!scope.active())                                                                                     \
     GTEST_SKIP() << "no locale with a decimal comma: de_DE.UTF-8 is not installed and localedef failed"
 
 #endif

@@ -16,7 +16,9 @@ namespace kyr_test {
 class c_random_texts
 {
 public:
-    c_random_texts(std::string alphabet, std::uint32_t seed) : m_alphabet(std::move(alphabet)), m_engine(seed) {}
+    c_random_texts(std::string alphabet, std::uint32_t seed) : m_alphabet(std::move(alphabet)), m_engine(seed)
+    {
+    }
 
     std::string next(std::size_t max_length)
     {
@@ -26,7 +28,10 @@ public:
         return text;
     }
 
-    std::size_t pick(std::size_t bound) { return std::uniform_int_distribution<std::size_t>(0, bound - 1)(m_engine); }
+    std::size_t pick(std::size_t bound)
+    {
+        return std::uniform_int_distribution<std::size_t>(0, bound - 1)(m_engine);
+    }
     std::mt19937& engine() { return m_engine; }
 
 private:

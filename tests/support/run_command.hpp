@@ -8,7 +8,8 @@
 
 namespace kyr_test {
 
-struct command_result {
+struct command_result
+{
     int status = -1; // the exit code, or -1 when the command could not run or was killed
     std::string output;
 };

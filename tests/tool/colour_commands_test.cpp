@@ -21,29 +21,39 @@ TEST(ColourCommands, OutputsAndExitCodes)
     {
         std::vector<std::string> arguments;
         int exit_code;
-        std::string out;  // expected on standard output, as a part
+        std::string out; // expected on standard output, as a part
     } cases[] = {
         // A spectrum alone is seen under D50/2°; one beside an L*a*b* value under that value's D65/10°.
-        {{"colorimetry", colour_data("spectra.kyr")}, 0,
+        {{"colorimetry", colour_data("spectra.kyr")},
+         0,
          "Grey 50: X 48.2120  Y 50.0000  Z 41.2564  L* 76.0693  a* 0.0000  b* 0.0000  (D50, 2°)\n"
          "Red edge: X 34.4197  Y 19.0096  Z 4.2922  L* 50.6984  a* 69.1931  b* 46.5982  (D65, 10°)\n"},
-        {{"colorimetry", colour_data("spectra.kyr"), "--illuminant", "A", "--observer", "10"}, 0,
+        {{"colorimetry", colour_data("spectra.kyr"), "--illuminant", "A", "--observer", "10"},
+         0,
          "Grey 50: X 55.5720  Y 50.0000  Z 17.6000  L* 76.0693  a* 0.0000  b* 0.0000  (A, 10°)\n"},
         {{"colorimetry", colour_data("spectra.kyr"), "--illuminant", "B"}, 2, ""},
         {{"colorimetry", colour_data("spectra.kyr"), "--observer", "4"}, 2, ""},
         // B's Teal has only a spectrum: it is taken under A's D50/2° (L* 76.0693, neutral).
-        {{"diff", colour_data("diff_a.kyr"), colour_data("diff_b.kyr"), "--formula", "de76"}, 0,
+        {{"diff", colour_data("diff_a.kyr"), colour_data("diff_b.kyr"), "--formula", "de76"},
+         0,
          "Grey 50: 2.0000\nTeal: 40.9830\n"},
-        {{"diff", colour_data("diff_a.kyr"), colour_data("diff_b.kyr"), "--formula", "cmc:1:1"}, 0,
+        {{"diff", colour_data("diff_a.kyr"), colour_data("diff_b.kyr"), "--formula", "cmc:1:1"},
+         0,
          "Grey 50: 1.8377\n"},
         {{"diff", colour_data("diff_a.kyr"), colour_data("diff_b.kyr"), "--formula", "cmc:1"}, 2, ""},
         {{"diff", colour_data("diff_a.kyr"), colour_data("missing.kyr")}, 2, ""},
         // Anything failing makes exit code 1.
-        {{"qc", colour_data("qc.kyr")}, 1,
-         "Record 1 \"Press check\"\n  Standard \"Teal\"\n    measurement 1 \"Teal M1\": DE2000 D50/2° = 0.4999: value\n"},
-        {{"qc", colour_data("qc.kyr")}, 1,
-         "    measurement 2 \"Teal M2\": DE2000 (tolerance \"house\") D50/2° = 1.4972: warn (high 2, warning 1)\n"},
-        {{"qc", colour_data("qc.kyr"), "--json"}, 1, "\"function\": \"MeanDE\",\n    \"illuminant\": \"D50\""},
+        {{"qc", colour_data("qc.kyr")},
+         1,
+         "Record 1 \"Press check\"\n  Standard \"Teal\"\n    measurement 1 \"Teal M1\": DE2000 D50/2° = "
+         "0.4999: value\n"},
+        {{"qc", colour_data("qc.kyr")},
+         1,
+         "    measurement 2 \"Teal M2\": DE2000 (tolerance \"house\") D50/2° = 1.4972: warn (high 2, warning "
+         "1)\n"},
+        {{"qc", colour_data("qc.kyr"), "--json"},
+         1,
+         "\"function\": \"MeanDE\",\n    \"illuminant\": \"D50\""},
         {{"qc", colour_data("spectra.kyr")}, 0, ""},
     };
     for (const auto& c : cases) {
@@ -65,7 +75,8 @@ TEST(ColourCommands, JsonKeys)
     const program_result diff =
         run_program(kyr_program(), {"diff", colour_data("diff_a.kyr"), colour_data("diff_b.kyr"), "--json"});
     EXPECT_EQ(diff.exit_code, 0);
-    EXPECT_NE(diff.out.find("{\n    \"name\": \"Grey 50\",\n    \"delta_e\": 1.99347"), std::string::npos) << diff.out;
+    EXPECT_NE(diff.out.find("{\n    \"name\": \"Grey 50\",\n    \"delta_e\": 1.99347"), std::string::npos)
+        << diff.out;
     EXPECT_NE(diff.err.find("Only here: not in"), std::string::npos);
 }
 
@@ -73,7 +84,8 @@ TEST(ColourCommands, QcWritesResultsIntoTheDocument)
 {
     scratch_directory scratch;
     const std::string out = scratch.path("results.kyr");
-    const program_result qc = run_program(kyr_program(), {"qc", colour_data("qc.kyr"), "--write-results", out});
+    const program_result qc =
+        run_program(kyr_program(), {"qc", colour_data("qc.kyr"), "--write-results", out});
     EXPECT_EQ(qc.exit_code, 1);
     const std::string written = read_file(out);
     EXPECT_NE(written.find("<Kyr:FunctionDE>\n\t\t\t\t\t<Kyr:Result>0.5</Kyr:Result>"), std::string::npos);

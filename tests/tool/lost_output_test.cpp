@@ -13,8 +13,9 @@ TEST(LostOutput, EveryCommandWritingToAFullDeviceFailsWithAMessage)
 {
     scratch_directory scratch;
     const std::string small = " '" + tool_data("small.kyr") + "'";
-    for (const std::string& command : {"export" + small, "info" + small, "info --json" + small, "validate" + small,
-                                      "convert" + small + " -", std::string("new -o -"), std::string("--version")}) {
+    for (const std::string& command :
+         {"export" + small, "info" + small, "info --json" + small, "validate" + small,
+          "convert" + small + " -", std::string("new -o -"), std::string("--version")}) {
         const std::string line = "'" + kyr_program() + "' " + command + " >/dev/full 2>" + scratch.path("e");
         const int status = std::system(line.c_str());
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << command;

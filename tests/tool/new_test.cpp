@@ -32,9 +32,9 @@ program_result make(const std::vector<std::string>& arguments)
 TEST(NewCommand, WritesTheExpectedDocument)
 {
     fixed_clock clock("1700000000");
-    const program_result r = make({"--name", "Poppy", "--lab", "52.9,62,44.9", "--name", "Sky & sea",
-                                   "--lab", "70,-10.25,-30", "--observer", "10", "--illuminant", "D65",
-                                   "--purpose", "Two test swatches", "-o", "-"});
+    const program_result r =
+        make({"--name", "Poppy", "--lab", "52.9,62,44.9", "--name", "Sky & sea", "--lab", "70,-10.25,-30",
+              "--observer", "10", "--illuminant", "D65", "--purpose", "Two test swatches", "-o", "-"});
     EXPECT_EQ(r.exit_code, 0);
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(r.out, read_file(tool_data("new_two_swatches.kyr")));
@@ -62,7 +62,8 @@ TEST(NewCommand, FilesAreValidAndStampedNowInUtc)
         const std::string label = "Created:          ";
         const std::size_t at = info.out.find(label);
         ASSERT_NE(at, std::string::npos) << info.out;
-        const std::string stamp = info.out.substr(at + label.size(), info.out.find('\n', at) - at - label.size());
+        const std::string stamp =
+            info.out.substr(at + label.size(), info.out.find('\n', at) - at - label.size());
         std::tm utc{};
         const char* end = strptime(stamp.c_str(), "%Y-%m-%dT%H:%M:%SZ", &utc);
         ASSERT_TRUE(end != nullptr && *end == '\0' && stamp.size() == 20) << stamp;

@@ -133,7 +133,7 @@ program_result run_program_on_terminal(const std::string& program, const std::ve
         else if (n < 0 && errno == EINTR)
             continue;
         else
-            break;  // EIO once the child has closed the terminal
+            break; // EIO once the child has closed the terminal
     }
     close(terminal);
     result.exit_code = exit_code_of(child);

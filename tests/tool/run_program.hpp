@@ -9,7 +9,7 @@ namespace kyr_test {
 
 struct program_result
 {
-    int exit_code = -1;  // -1 when the program did not exit normally
+    int exit_code = -1; // -1 when the program did not exit normally
     std::string out;
     std::string err;
 };

@@ -48,8 +48,9 @@ std::string expand(const std::string& text, const scratch_directory& scratch)
             continue;
         }
         size_t end = i + 1;
-        while (end < text.size() && (std::isalnum(static_cast<unsigned char>(text[end])) || text[end] == '_' ||
-                                     text[end] == '.' || text[end] == '-'))
+        while (end < text.size()
+               && (std::isalnum(static_cast<unsigned char>(text[end])) || text[end] == '_' || text[end] == '.'
+                   || text[end] == '-'))
             ++end;
         const std::string name = text.substr(i + 1, end - i - 1);
         out += c == '@' ? tool_data(name) : c == '^' ? example_file(name) : scratch.path(name);
@@ -62,7 +63,8 @@ std::string expand(const std::string& text, const scratch_directory& scratch)
 std::string shortened(std::string text, const scratch_directory& scratch)
 {
     for (const auto& [path, mark] : {std::pair<std::string, std::string>{tool_data(""), "@"},
-                                     {example_file(""), "^"}, {scratch.path(""), "%"}})
+                                     {example_file(""), "^"},
+                                     {scratch.path(""), "%"}})
         for (size_t at = text.find(path); at != std::string::npos; at = text.find(path, at))
             text.replace(at, path.size(), mark);
     return text;

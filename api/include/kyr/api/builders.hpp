@@ -15,18 +15,18 @@ namespace kyr {
 /// What a document's header must say.
 struct header_fields
 {
-    std::string creator;          ///< the program that made the document
-    std::string creator_version;  ///< its version
-    std::string purpose;          ///< what the document is for
-    std::string stamp;            ///< when it was made, such as "2026-12-05T12:00:00Z"
+    std::string creator;         ///< the program that made the document
+    std::string creator_version; ///< its version
+    std::string purpose;         ///< what the document is for
+    std::string stamp;           ///< when it was made, such as "2026-12-05T12:00:00Z"
 };
 
 /// The conditions a value was measured or computed under, and when.
 struct conditions
 {
-    std::string stamp;                              ///< the change-history stamp of every part
-    std::string illuminant = "Illuminant_D50";      ///< an Illuminant value
-    std::string observer = "FieldOfView_2_Degree";  ///< a FieldOfView value
+    std::string stamp;                             ///< the change-history stamp of every part
+    std::string illuminant = "Illuminant_D50";     ///< an Illuminant value
+    std::string observer = "FieldOfView_2_Degree"; ///< a FieldOfView value
 };
 
 /// An L*a*b* value.
@@ -40,16 +40,17 @@ struct lab
 /// Reflectance factors at evenly spaced wavelengths, in nanometres.
 struct spectrum
 {
-    double start;                ///< wavelength of the first value
-    double interval;             ///< distance between two values
-    std::vector<double> values;  ///< one reflectance factor per wavelength
+    double start;               ///< wavelength of the first value
+    double interval;            ///< distance between two values
+    std::vector<double> values; ///< one reflectance factor per wavelength
 };
 
 /// Fills the header of `document` and returns it.
 Header fill_header(Document& document, const header_fields& fields);
 
 /// Names `colour`, stamps it and adds an L*a*b* value measured under `measured`; returns the value.
-ColorSpaceCIELabType add_lab(ColorType colour, std::string_view name, const lab& value, const conditions& measured);
+ColorSpaceCIELabType add_lab(ColorType colour, std::string_view name, const lab& value,
+                             const conditions& measured);
 
 /// Adds a reflectance spectrum measured with an integrating sphere to `colour`; returns it.
 ColorSpaceSpectralType add_spectrum(ColorType colour, const spectrum& value, const conditions& measured);

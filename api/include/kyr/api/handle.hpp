@@ -53,10 +53,19 @@ void check_enum(bool stored, const char* item);
 /// Throws std::out_of_range naming `item` unless `index` < `size`.
 void check_index(std::size_t index, std::size_t size, const char* item);
 
-inline std::string to_api(const std::wstring& value) { return utf8(value); }
-inline std::string to_api(const lmx::c_datetime& value) { return value.get_as_string(); }
+inline std::string to_api(const std::wstring& value)
+{
+    return utf8(value);
+}
+inline std::string to_api(const lmx::c_datetime& value)
+{
+    return value.get_as_string();
+}
 template <class T>
-const T& to_api(const T& value) { return value; }
+const T& to_api(const T& value)
+{
+    return value;
+}
 
 /// What a value list takes: text for strings and stamps, else the value itself.
 template <class T>

@@ -20,14 +20,15 @@ namespace kyr::cgats {
 struct import_result
 {
     bool ok = true;
-    std::string message;  // "line 12: ...", when not ok
+    std::string message; // "line 12: ...", when not ok
 };
 
 // Fills `document` (which should be empty) from `tables`: a header made by `creator`, a
 // palette named `name`, every change dated `now`. On failure the document may hold part of
 // the tables: callers write nothing then.
-import_result to_document(const std::vector<table>& tables, const std::string& name, const std::string& creator,
-                          const lmx::c_datetime& now, com_kyrandel_v2::Kyr& document);
+import_result to_document(const std::vector<table>& tables, const std::string& name,
+                          const std::string& creator, const lmx::c_datetime& now,
+                          com_kyrandel_v2::Kyr& document);
 
 // The tables of a document: one per colour set, and one for the colours outside palettes.
 // Colour spaces the format has no fields for are left out; their element names are added
@@ -35,4 +36,4 @@ import_result to_document(const std::vector<table>& tables, const std::string& n
 // Condition keywords come from the first tristimulus value of a table.
 std::vector<table> from_document(const com_kyrandel_v2::Kyr& document, std::vector<std::string>& skipped);
 
-}  // namespace kyr::cgats
+} // namespace kyr::cgats

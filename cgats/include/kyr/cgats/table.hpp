@@ -24,16 +24,19 @@ struct header_entry
 
 struct table
 {
-    std::string identifier;  // "CGATS.17", "CTI1", ...; may be empty for a later table
+    std::string identifier; // "CGATS.17", "CTI1", ...; may be empty for a later table
     std::vector<header_entry> header;
     std::vector<std::string> fields;
-    std::vector<bool> quoted_fields;  // a field any of whose values was quoted
-    std::vector<std::string> values;  // set after set, fields.size() per set
+    std::vector<bool> quoted_fields; // a field any of whose values was quoted
+    std::vector<std::string> values; // set after set, fields.size() per set
     std::vector<std::size_t> set_lines;
-    std::size_t line = 0;  // of the identifier, or of the first header line
+    std::size_t line = 0; // of the identifier, or of the first header line
 
     std::size_t set_count() const { return set_lines.size(); }
-    const std::string& value(std::size_t set, std::size_t field) const { return values[set * fields.size() + field]; }
+    const std::string& value(std::size_t set, std::size_t field) const
+    {
+        return values[set * fields.size() + field];
+    }
     std::optional<std::size_t> field_index(std::string_view name) const;
     // The value of the last keyword of that name, if the table has one.
     const header_entry* keyword(std::string_view name) const;
@@ -42,8 +45,8 @@ struct table
 struct read_result
 {
     bool ok = true;
-    std::size_t line = 0;  // where the fault is, when not ok
-    std::string message;   // "line 12: ...", when not ok
+    std::size_t line = 0; // where the fault is, when not ok
+    std::string message;  // "line 12: ...", when not ok
 };
 
 // Reads every table of `text` into `tables` (replacing what it held). Spaces and tabs
@@ -60,4 +63,4 @@ std::string write(const std::vector<table>& tables);
 std::string header_line(const header_entry& entry);
 std::optional<header_entry> parse_header_line(std::string_view line);
 
-}  // namespace kyr::cgats
+} // namespace kyr::cgats

@@ -33,7 +33,7 @@ namespace kyr::colour {
 struct SpectralPoint
 {
     double wavelength_nm;
-    double value;  // reflectance or transmittance factor, 1 for the perfect diffuser
+    double value; // reflectance or transmittance factor, 1 for the perfect diffuser
 };
 
 // E308 Table 6 weights suit data already corrected for the instrument's bandpass (or measured
@@ -46,7 +46,7 @@ struct ViewingConditions
     Illuminant illuminant = Illuminant::D50;
     Observer observer = Observer::two_degree;
     Bandpass bandpass = Bandpass::corrected_table6;
-    bool illuminant_to_1nm = false;  // interpolate 5 nm illuminants linearly to 1 nm first
+    bool illuminant_to_1nm = false; // interpolate 5 nm illuminants linearly to 1 nm first
 };
 
 // The white point of an illuminant and observer: the products summed, normalised to Y = 100.
@@ -64,7 +64,7 @@ public:
 
     bool valid() const { return m_error.empty(); }
     const std::string& error() const { return m_error; }
-    const std::vector<double>& wavelengths() const { return m_wavelengths; }  // ascending
+    const std::vector<double>& wavelengths() const { return m_wavelengths; } // ascending
     const ViewingConditions& conditions() const { return m_conditions; }
     XYZ white() const { return m_white; }
     // The weights of the n-th ascending wavelength.
@@ -75,7 +75,7 @@ public:
 
 private:
     std::vector<double> m_wavelengths;
-    std::vector<double> m_weights;  // x, y, z per wavelength
+    std::vector<double> m_weights; // x, y, z per wavelength
     ViewingConditions m_conditions;
     XYZ m_white{0, 0, 0};
     std::string m_error;

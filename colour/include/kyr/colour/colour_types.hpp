@@ -8,12 +8,30 @@
 
 namespace kyr::colour {
 
-struct XYZ { double X, Y, Z; };
-struct xyY { double x, y, Y; };
-struct Lab { double L, a, b; };
-struct LCh { double L, C, h; };  // h in degrees, 0 <= h < 360
-struct Luv { double L, u, v; };
-struct HunterLab { double L, a, b; };
+struct XYZ
+{
+    double X, Y, Z;
+};
+struct xyY
+{
+    double x, y, Y;
+};
+struct Lab
+{
+    double L, a, b;
+};
+struct LCh
+{
+    double L, C, h;
+}; // h in degrees, 0 <= h < 360
+struct Luv
+{
+    double L, u, v;
+};
+struct HunterLab
+{
+    double L, a, b;
+};
 
 // The CIE illuminants of the document format that have a published spectral power distribution.
 // (B has no current CIE table; "9300" and "Custom" are not spectra.)

@@ -24,11 +24,11 @@ namespace kyr::colour {
 
 struct DisplayColour
 {
-    std::optional<DisplayRGB> rgb;         // empty when the colour has no colorimetric value
-    std::string source;                    // the colour space it came from: "ColorSpaceSpectral" ...
-    std::optional<Illuminant> illuminant;  // the conditions the value was seen under, when known
+    std::optional<DisplayRGB> rgb;        // empty when the colour has no colorimetric value
+    std::string source;                   // the colour space it came from: "ColorSpaceSpectral" ...
+    std::optional<Illuminant> illuminant; // the conditions the value was seen under, when known
     std::optional<Observer> observer;
-    std::string note;                      // why `rgb` is empty
+    std::string note; // why `rgb` is empty
     // Each reflectance spectrum of the colour in document order, as its own display colour;
     // empty for one whose points cannot be weighted.
     std::vector<std::optional<DisplayRGB>> spectra;
@@ -52,9 +52,10 @@ public:
 private:
     std::optional<DisplayRGB> of_spectrum(const com_kyrandel_v2::ColorSpaceSpectralType& value,
                                           const ViewingConditions& conditions, std::string& error);
-    const WeightingTable& table_for(const std::vector<double>& wavelengths, const ViewingConditions& conditions);
+    const WeightingTable& table_for(const std::vector<double>& wavelengths,
+                                    const ViewingConditions& conditions);
 
-    std::vector<std::unique_ptr<WeightingTable>> m_tables;  // the most recent last
+    std::vector<std::unique_ptr<WeightingTable>> m_tables; // the most recent last
 };
 
 } // namespace kyr::colour

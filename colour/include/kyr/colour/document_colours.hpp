@@ -39,7 +39,7 @@ struct ColourMeasure
     // chromaticity or colour temperature leaves `illuminant` empty.
     std::optional<Illuminant> illuminant;
     std::optional<Observer> observer;
-    std::string source;  // the colour space it came from: "ColorSpaceCIELab", "ColorSpaceSpectral" ...
+    std::string source; // the colour space it came from: "ColorSpaceCIELab", "ColorSpaceSpectral" ...
 };
 
 // The reflectance points of a spectral value, in document order.
@@ -59,8 +59,8 @@ std::vector<ColourMeasure> spectral_measures(const com_kyrandel_v2::ColorType& c
 // The colour's L*a*b*: the first stored tristimulus value whose illuminant and observer fit the
 // request (any, when the request names none), else computed from its first spectral value under
 // the requested conditions. False, with the reason, when the colour has neither.
-bool measure_colour(const com_kyrandel_v2::ColorType& colour, const ConditionsRequest& request, ColourMeasure& result,
-                    std::string* error = nullptr);
+bool measure_colour(const com_kyrandel_v2::ColorType& colour, const ConditionsRequest& request,
+                    ColourMeasure& result, std::string* error = nullptr);
 
 } // namespace kyr::colour
 

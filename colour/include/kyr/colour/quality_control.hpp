@@ -16,21 +16,21 @@ namespace kyr::colour {
 
 // value_only: a measurement's own function, which carries no limits.
 enum class Verdict { pass, warn, fail, not_evaluated, value_only };
-const char* verdict_name(Verdict verdict);  // "pass", "warn", "fail", "not evaluated", "value"
+const char* verdict_name(Verdict verdict); // "pass", "warn", "fail", "not evaluated", "value"
 
 struct QcResult
 {
-    size_t record = 0, standard = 0;          // indexes in the document and the record
-    std::optional<size_t> measurement;        // empty for statistics over the standard's measurements
-    std::string record_name, standard_name, measurement_name;  // UTF-8; names of the records and colours
-    std::string tolerance;                    // the tolerance's Name; empty for a measurement's function
-    std::string function;                     // "DE2000", "DEcmc", "Tolerance DE*", "MeanDE" ...
-    std::optional<Illuminant> illuminant;     // the conditions the colours were taken under
+    size_t record = 0, standard = 0;   // indexes in the document and the record
+    std::optional<size_t> measurement; // empty for statistics over the standard's measurements
+    std::string record_name, standard_name, measurement_name; // UTF-8; names of the records and colours
+    std::string tolerance;                // the tolerance's Name; empty for a measurement's function
+    std::string function;                 // "DE2000", "DEcmc", "Tolerance DE*", "MeanDE" ...
+    std::optional<Illuminant> illuminant; // the conditions the colours were taken under
     std::optional<Observer> observer;
     std::optional<double> value;
     std::optional<double> low, high, warning; // the limits applied
     Verdict verdict = Verdict::not_evaluated;
-    std::string reason;                       // why not evaluated
+    std::string reason; // why not evaluated
 };
 
 std::vector<QcResult> evaluate_quality_control(const com_kyrandel_v2::Kyr& document);

@@ -46,4 +46,4 @@ enum class entry_clock { local, utc };
 bool make_single_entry_archive(const std::string& name, const std::string& content, std::time_t modified,
                                std::string& archive, entry_clock clock = entry_clock::local);
 
-}  // namespace kyr::io
+} // namespace kyr::io

@@ -8,18 +8,21 @@
 
 namespace com_kyrandel_v2 {
 
-class XMLDocumentResult {
- public:
-  // `xml_document` is the document as UTF-16 text, empty when the write failed.
-  XMLDocumentResult(std::wstring xml_document, lmx::elmx_error error)
-      : m_xml_document(std::move(xml_document)), m_error(error) {}
+class XMLDocumentResult
+{
+public:
+    // `xml_document` is the document as UTF-16 text, empty when the write failed.
+    XMLDocumentResult(std::wstring xml_document, lmx::elmx_error error)
+        : m_xml_document(std::move(xml_document)), m_error(error)
+    {
+    }
 
-  const std::wstring& getXmlDocument() const { return m_xml_document; }
-  lmx::elmx_error getElmxError() const { return m_error; }
+    const std::wstring& getXmlDocument() const { return m_xml_document; }
+    lmx::elmx_error getElmxError() const { return m_error; }
 
- private:
-  std::wstring m_xml_document;
-  lmx::elmx_error m_error;
+private:
+    std::wstring m_xml_document;
+    lmx::elmx_error m_error;
 };
 
-}  // namespace com_kyrandel_v2
+} // namespace com_kyrandel_v2

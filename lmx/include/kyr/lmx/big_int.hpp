@@ -52,44 +52,137 @@ private:
     std::string m_value;
 };
 
-inline void swap(c_big_int& a, c_big_int& b) noexcept { a.swap(b); }
+inline void swap(c_big_int& a, c_big_int& b) noexcept
+{
+    a.swap(b);
+}
 
 std::ostream& operator<<(std::ostream& os, const c_big_int& value);
 
-inline bool operator==(const c_big_int& a, const char* b) { return a.equals(b); }
-inline bool operator>(const c_big_int& a, const char* b) { return a.greater_than(b); }
-inline bool operator!=(const c_big_int& a, const char* b) { return !(a == b); }
-inline bool operator<(const c_big_int& a, const char* b) { return !(a > b) && !(a == b); }
-inline bool operator<=(const c_big_int& a, const char* b) { return !(a > b); }
-inline bool operator>=(const c_big_int& a, const char* b) { return a > b || a == b; }
+inline bool operator==(const c_big_int& a, const char* b)
+{
+    return a.equals(b);
+}
+inline bool operator>(const c_big_int& a, const char* b)
+{
+    return a.greater_than(b);
+}
+inline bool operator!=(const c_big_int& a, const char* b)
+{
+    return !(a == b);
+}
+inline bool operator<(const c_big_int& a, const char* b)
+{
+    return !(a > b) && !(a == b);
+}
+inline bool operator<=(const c_big_int& a, const char* b)
+{
+    return !(a > b);
+}
+inline bool operator>=(const c_big_int& a, const char* b)
+{
+    return a > b || a == b;
+}
 
-inline bool operator==(const char* a, const c_big_int& b) { return b == a; }
-inline bool operator!=(const char* a, const c_big_int& b) { return b != a; }
-inline bool operator<(const char* a, const c_big_int& b) { return b > a; }
-inline bool operator>(const char* a, const c_big_int& b) { return b < a; }
-inline bool operator<=(const char* a, const c_big_int& b) { return b >= a; }
-inline bool operator>=(const char* a, const c_big_int& b) { return b <= a; }
+inline bool operator==(const char* a, const c_big_int& b)
+{
+    return b == a;
+}
+inline bool operator!=(const char* a, const c_big_int& b)
+{
+    return b != a;
+}
+inline bool operator<(const char* a, const c_big_int& b)
+{
+    return b > a;
+}
+inline bool operator>(const char* a, const c_big_int& b)
+{
+    return b < a;
+}
+inline bool operator<=(const char* a, const c_big_int& b)
+{
+    return b >= a;
+}
+inline bool operator>=(const char* a, const c_big_int& b)
+{
+    return b <= a;
+}
 
-inline bool operator==(const c_big_int& a, const std::string& b) { return a == b.c_str(); }
-inline bool operator!=(const c_big_int& a, const std::string& b) { return a != b.c_str(); }
-inline bool operator<(const c_big_int& a, const std::string& b) { return a < b.c_str(); }
-inline bool operator>(const c_big_int& a, const std::string& b) { return a > b.c_str(); }
-inline bool operator<=(const c_big_int& a, const std::string& b) { return a <= b.c_str(); }
-inline bool operator>=(const c_big_int& a, const std::string& b) { return a >= b.c_str(); }
+inline bool operator==(const c_big_int& a, const std::string& b)
+{
+    return a == b.c_str();
+}
+inline bool operator!=(const c_big_int& a, const std::string& b)
+{
+    return a != b.c_str();
+}
+inline bool operator<(const c_big_int& a, const std::string& b)
+{
+    return a < b.c_str();
+}
+inline bool operator>(const c_big_int& a, const std::string& b)
+{
+    return a > b.c_str();
+}
+inline bool operator<=(const c_big_int& a, const std::string& b)
+{
+    return a <= b.c_str();
+}
+inline bool operator>=(const c_big_int& a, const std::string& b)
+{
+    return a >= b.c_str();
+}
 
-inline bool operator==(const std::string& a, const c_big_int& b) { return a.c_str() == b; }
-inline bool operator!=(const std::string& a, const c_big_int& b) { return a.c_str() != b; }
-inline bool operator<(const std::string& a, const c_big_int& b) { return a.c_str() < b; }
-inline bool operator>(const std::string& a, const c_big_int& b) { return a.c_str() > b; }
-inline bool operator<=(const std::string& a, const c_big_int& b) { return a.c_str() <= b; }
-inline bool operator>=(const std::string& a, const c_big_int& b) { return a.c_str() >= b; }
+inline bool operator==(const std::string& a, const c_big_int& b)
+{
+    return a.c_str() == b;
+}
+inline bool operator!=(const std::string& a, const c_big_int& b)
+{
+    return a.c_str() != b;
+}
+inline bool operator<(const std::string& a, const c_big_int& b)
+{
+    return a.c_str() < b;
+}
+inline bool operator>(const std::string& a, const c_big_int& b)
+{
+    return a.c_str() > b;
+}
+inline bool operator<=(const std::string& a, const c_big_int& b)
+{
+    return a.c_str() <= b;
+}
+inline bool operator>=(const std::string& a, const c_big_int& b)
+{
+    return a.c_str() >= b;
+}
 
-inline bool operator==(const c_big_int& a, const c_big_int& b) { return a == b.get_as_string(); }
-inline bool operator!=(const c_big_int& a, const c_big_int& b) { return a != b.get_as_string(); }
-inline bool operator<(const c_big_int& a, const c_big_int& b) { return a < b.get_as_string(); }
-inline bool operator>(const c_big_int& a, const c_big_int& b) { return a > b.get_as_string(); }
-inline bool operator<=(const c_big_int& a, const c_big_int& b) { return a <= b.get_as_string(); }
-inline bool operator>=(const c_big_int& a, const c_big_int& b) { return a >= b.get_as_string(); }
+inline bool operator==(const c_big_int& a, const c_big_int& b)
+{
+    return a == b.get_as_string();
+}
+inline bool operator!=(const c_big_int& a, const c_big_int& b)
+{
+    return a != b.get_as_string();
+}
+inline bool operator<(const c_big_int& a, const c_big_int& b)
+{
+    return a < b.get_as_string();
+}
+inline bool operator>(const c_big_int& a, const c_big_int& b)
+{
+    return a > b.get_as_string();
+}
+inline bool operator<=(const c_big_int& a, const c_big_int& b)
+{
+    return a <= b.get_as_string();
+}
+inline bool operator>=(const c_big_int& a, const c_big_int& b)
+{
+    return a >= b.get_as_string();
+}
 
 } // namespace lmx
 

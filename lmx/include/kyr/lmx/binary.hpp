@@ -27,7 +27,11 @@ public:
 
     // Copies min(size(), max) bytes to `dest` (nothing when it is null) and returns `dest`.
     unsigned char* get(unsigned char* dest, std::size_t max) const;
-    c_binary& operator+=(unsigned char byte) { m_bytes.push_back(byte); return *this; }
+    c_binary& operator+=(unsigned char byte)
+    {
+        m_bytes.push_back(byte);
+        return *this;
+    }
 
     bool equal(const unsigned char* data, std::size_t size) const;
     bool operator==(const c_binary& other) const { return m_bytes == other.m_bytes; }
@@ -48,13 +52,16 @@ private:
     std::vector<unsigned char> m_bytes;
 };
 
-inline void swap(c_binary& a, c_binary& b) noexcept { a.swap(b); }
+inline void swap(c_binary& a, c_binary& b) noexcept
+{
+    a.swap(b);
+}
 
 // The name under which the schema's classes hold binary values.
 typedef c_binary tc_binary;
 
 // Output wrappers: `os << c_as_hex<c_binary>(value)` writes the value's text form.
-template<typename T>
+template <typename T>
 class c_as_hex
 {
 public:
@@ -69,7 +76,7 @@ private:
     const T& m_value;
 };
 
-template<typename T>
+template <typename T>
 class c_as_base64
 {
 public:

@@ -9,19 +9,37 @@
 
 namespace lmx {
 
-inline bool xisdigit(int c) { return c >= '0' && c <= '9'; }
+inline bool xisdigit(int c)
+{
+    return c >= '0' && c <= '9';
+}
 
-inline bool xisalpha(int c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+inline bool xisalpha(int c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
 
-inline bool xisalnum(int c) { return xisdigit(c) || xisalpha(c); }
+inline bool xisalnum(int c)
+{
+    return xisdigit(c) || xisalpha(c);
+}
 
-inline bool xisxdigit(int c) { return xisdigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+inline bool xisxdigit(int c)
+{
+    return xisdigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
 
 // Blank, tab, line feed, vertical tab, form feed, carriage return.
-inline bool xisspace(int c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+inline bool xisspace(int c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 // Printable: blank through tilde.
-inline bool xisprint(int c) { return c >= ' ' && c <= '~'; }
+inline bool xisprint(int c)
+{
+    return c >= ' ' && c <= '~';
+}
 
 } // namespace lmx
 

@@ -10,7 +10,7 @@ namespace lmx {
 
 // What every date/time class offers for its form: construction and assignment
 // from text, the lexical check and the text of the value.
-template<typename Self, e_datetime_form Form>
+template <typename Self, e_datetime_form Form>
 class c_datetime_of_form : public c_datetime_base
 {
 public:
@@ -19,8 +19,16 @@ public:
     c_datetime_of_form() = default;
     c_datetime_of_form(const char* text) { parse_form(form, text); }
     c_datetime_of_form(const std::string& text) { parse_form(form, text); }
-    Self& operator=(const char* text) { parse_form(form, text); return static_cast<Self&>(*this); }
-    Self& operator=(const std::string& text) { parse_form(form, text); return static_cast<Self&>(*this); }
+    Self& operator=(const char* text)
+    {
+        parse_form(form, text);
+        return static_cast<Self&>(*this);
+    }
+    Self& operator=(const std::string& text)
+    {
+        parse_form(form, text);
+        return static_cast<Self&>(*this);
+    }
 
     static bool is_valid(const std::string& text) { return is_valid_form(form, text); }
     std::string get_as_string() const { return get_form_as_string(form); }
@@ -33,18 +41,18 @@ public:
     using c_datetime_of_form::c_datetime_of_form;
     using c_datetime_of_form::operator=;
 
-    using c_datetime_base::get_year;
-    using c_datetime_base::set_year;
-    using c_datetime_base::get_month;
-    using c_datetime_base::set_month;
     using c_datetime_base::get_day;
-    using c_datetime_base::set_day;
     using c_datetime_base::get_hours;
-    using c_datetime_base::set_hours;
     using c_datetime_base::get_mins;
-    using c_datetime_base::set_mins;
+    using c_datetime_base::get_month;
     using c_datetime_base::get_secs;
+    using c_datetime_base::get_year;
+    using c_datetime_base::set_day;
+    using c_datetime_base::set_hours;
+    using c_datetime_base::set_mins;
+    using c_datetime_base::set_month;
     using c_datetime_base::set_secs;
+    using c_datetime_base::set_year;
 };
 
 // The name under which the schema's classes hold date-time stamps.
@@ -57,12 +65,12 @@ public:
     using c_datetime_of_form::c_datetime_of_form;
     using c_datetime_of_form::operator=;
 
-    using c_datetime_base::get_year;
-    using c_datetime_base::set_year;
-    using c_datetime_base::get_month;
-    using c_datetime_base::set_month;
     using c_datetime_base::get_day;
+    using c_datetime_base::get_month;
+    using c_datetime_base::get_year;
     using c_datetime_base::set_day;
+    using c_datetime_base::set_month;
+    using c_datetime_base::set_year;
 };
 
 // hh:mm:ss[.f] [zone]; the check also accepts a leading sign, which parsing refuses.
@@ -73,10 +81,10 @@ public:
     using c_datetime_of_form::operator=;
 
     using c_datetime_base::get_hours;
-    using c_datetime_base::set_hours;
     using c_datetime_base::get_mins;
-    using c_datetime_base::set_mins;
     using c_datetime_base::get_secs;
+    using c_datetime_base::set_hours;
+    using c_datetime_base::set_mins;
     using c_datetime_base::set_secs;
 };
 
@@ -87,10 +95,10 @@ public:
     using c_datetime_of_form::c_datetime_of_form;
     using c_datetime_of_form::operator=;
 
-    using c_datetime_base::get_year;
-    using c_datetime_base::set_year;
     using c_datetime_base::get_month;
+    using c_datetime_base::get_year;
     using c_datetime_base::set_month;
+    using c_datetime_base::set_year;
 };
 
 // [sign] YYYY [zone]
@@ -111,10 +119,10 @@ public:
     using c_datetime_of_form::c_datetime_of_form;
     using c_datetime_of_form::operator=;
 
-    using c_datetime_base::get_month;
-    using c_datetime_base::set_month;
     using c_datetime_base::get_day;
+    using c_datetime_base::get_month;
     using c_datetime_base::set_day;
+    using c_datetime_base::set_month;
 };
 
 // ---DD [zone]

@@ -38,8 +38,11 @@ public:
     static bool is_valid_form(e_datetime_form form, const std::string& text);
     // Stores the fields of `form` read from `text`; stops quietly at the first misfit.
     void parse_form(e_datetime_form form, const char* text, std::size_t size);
-    void parse_form(e_datetime_form form, const char* text);  // null reads as ""
-    void parse_form(e_datetime_form form, const std::string& text) { parse_form(form, text.data(), text.size()); }
+    void parse_form(e_datetime_form form, const char* text); // null reads as ""
+    void parse_form(e_datetime_form form, const std::string& text)
+    {
+        parse_form(form, text.data(), text.size());
+    }
     // Writes the fields of `form`; sets the stream's fill to '0' and leaves it so.
     std::ostream& write_form(std::ostream& os, e_datetime_form form) const;
     // The same into the writer's buffered output, with the same effect on its stream's fill.
@@ -74,25 +77,51 @@ private:
     unsigned m_hours = 0;
     unsigned m_mins = 0;
     float m_secs = 0.0f;
-    int m_total_offset_mins = 0;  // minutes east of UTC
+    int m_total_offset_mins = 0; // minutes east of UTC
     bool m_is_utc = false;
 };
 
-template<typename T>
-using enable_if_datetime_t = std::enable_if_t<
-        std::is_base_of<c_datetime_base, T>::value && !std::is_same<c_datetime_base, T>::value, bool>;
+template <typename T>
+using enable_if_datetime_t =
+    std::enable_if_t<std::is_base_of<c_datetime_base, T>::value && !std::is_same<c_datetime_base, T>::value,
+                     bool>;
 
 // Comparisons between two values of the same date/time class.
-template<typename T> enable_if_datetime_t<T> operator==(const T& a, const T& b) { return a.is_equal(b); }
-template<typename T> enable_if_datetime_t<T> operator!=(const T& a, const T& b) { return !a.is_equal(b); }
-template<typename T> enable_if_datetime_t<T> operator>(const T& a, const T& b) { return a.is_greater(b); }
-template<typename T> enable_if_datetime_t<T> operator<(const T& a, const T& b) { return !a.is_equal(b) && !a.is_greater(b); }
-template<typename T> enable_if_datetime_t<T> operator>=(const T& a, const T& b) { return a.is_greater(b) || a.is_equal(b); }
-template<typename T> enable_if_datetime_t<T> operator<=(const T& a, const T& b) { return !a.is_greater(b); }
+template <typename T>
+enable_if_datetime_t<T> operator==(const T& a, const T& b)
+{
+    return a.is_equal(b);
+}
+template <typename T>
+enable_if_datetime_t<T> operator!=(const T& a, const T& b)
+{
+    return !a.is_equal(b);
+}
+template <typename T>
+enable_if_datetime_t<T> operator>(const T& a, const T& b)
+{
+    return a.is_greater(b);
+}
+template <typename T>
+enable_if_datetime_t<T> operator<(const T& a, const T& b)
+{
+    return !a.is_equal(b) && !a.is_greater(b);
+}
+template <typename T>
+enable_if_datetime_t<T> operator>=(const T& a, const T& b)
+{
+    return a.is_greater(b) || a.is_equal(b);
+}
+template <typename T>
+enable_if_datetime_t<T> operator<=(const T& a, const T& b)
+{
+    return !a.is_greater(b);
+}
 
 // Writes a value of a date/time class in its lexical form.
-template<typename T>
-std::enable_if_t<std::is_base_of<c_datetime_base, T>::value && !std::is_same<c_datetime_base, T>::value, std::ostream&>
+template <typename T>
+std::enable_if_t<std::is_base_of<c_datetime_base, T>::value && !std::is_same<c_datetime_base, T>::value,
+                 std::ostream&>
 operator<<(std::ostream& os, const T& value)
 {
     return value.write_form(os, T::form);

@@ -35,7 +35,7 @@ public:
     c_decimal& operator=(c_decimal&&) noexcept = default;
     c_decimal& operator=(const char* text);
     c_decimal& operator=(const std::string& text);
-    c_decimal& operator=(double value);  // set(value, 15)
+    c_decimal& operator=(double value); // set(value, 15)
 
     void swap(c_decimal& other) noexcept;
 
@@ -81,19 +81,40 @@ private:
     std::string m_fraction;
 };
 
-inline void swap(c_decimal& a, c_decimal& b) noexcept { a.swap(b); }
+inline void swap(c_decimal& a, c_decimal& b) noexcept
+{
+    a.swap(b);
+}
 
 // "-" when negative; the integral part, left out when it is 0 and there is a
 // fraction; "." and the fraction digits when there are any: ".5", "-.25",
 // "12.50", "7".
 std::ostream& operator<<(std::ostream& os, const c_decimal& value);
 
-inline bool operator==(const c_decimal& a, const c_decimal& b) { return a.equals(b); }
-inline bool operator>(const c_decimal& a, const c_decimal& b) { return a.greater_than(b); }
-inline bool operator!=(const c_decimal& a, const c_decimal& b) { return !(a == b); }
-inline bool operator<(const c_decimal& a, const c_decimal& b) { return !(a > b) && !(a == b); }
-inline bool operator<=(const c_decimal& a, const c_decimal& b) { return !(a > b); }
-inline bool operator>=(const c_decimal& a, const c_decimal& b) { return a > b || a == b; }
+inline bool operator==(const c_decimal& a, const c_decimal& b)
+{
+    return a.equals(b);
+}
+inline bool operator>(const c_decimal& a, const c_decimal& b)
+{
+    return a.greater_than(b);
+}
+inline bool operator!=(const c_decimal& a, const c_decimal& b)
+{
+    return !(a == b);
+}
+inline bool operator<(const c_decimal& a, const c_decimal& b)
+{
+    return !(a > b) && !(a == b);
+}
+inline bool operator<=(const c_decimal& a, const c_decimal& b)
+{
+    return !(a > b);
+}
+inline bool operator>=(const c_decimal& a, const c_decimal& b)
+{
+    return a > b || a == b;
+}
 
 } // namespace lmx
 

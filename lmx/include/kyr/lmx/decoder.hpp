@@ -47,10 +47,9 @@ private:
 };
 
 // What the first bytes (and the XML declaration) said the document's bytes are.
-enum elmx_encoding : int
-{
+enum elmx_encoding : int {
     ELMX_ENCODING_UNDETERMINED = 0,
-    ELMX_ENCODING_SINGLE_BYTE = 1,  // ISO-8859-1 or US-ASCII
+    ELMX_ENCODING_SINGLE_BYTE = 1, // ISO-8859-1 or US-ASCII
     ELMX_ENCODING_UTF8 = 2,
     ELMX_ENCODING_UTF16_BE = 3,
     ELMX_ENCODING_UTF16_LE = 4,

@@ -9,10 +9,9 @@
 namespace lmx {
 
 // Outcome of a must-understand test.
-enum elmx_must_understand : int
-{
+enum elmx_must_understand : int {
     ELMX_MUST_UNDERSTAND_NOT_REQUIRED = 0,
-    ELMX_MUST_UNDERSTAND_INVALID = 1,  // invalid or not determinable
+    ELMX_MUST_UNDERSTAND_INVALID = 1, // invalid or not determinable
     ELMX_MUST_UNDERSTAND_REQUIRED = 2
 };
 

@@ -10,11 +10,10 @@
 namespace lmx {
 
 // What followed "<!" where an element may start.
-enum elmx_markup_decl : int
-{
-    ELMX_MARKUP_DECL_SKIPPED = 0,  // a comment or a DOCTYPE, read; go on with the next markup
-    ELMX_MARKUP_DECL_CDATA = 1,    // a CDATA section; its text was appended
-    ELMX_MARKUP_DECL_ERROR = 2     // anything else; skipped to the end of the tag
+enum elmx_markup_decl : int {
+    ELMX_MARKUP_DECL_SKIPPED = 0, // a comment or a DOCTYPE, read; go on with the next markup
+    ELMX_MARKUP_DECL_CDATA = 1,   // a CDATA section; its text was appended
+    ELMX_MARKUP_DECL_ERROR = 2    // anything else; skipped to the end of the tag
 };
 
 // Pieces shared by DTD reading, working on the lexer.

@@ -14,10 +14,18 @@ public:
     c_duration() = default;
     c_duration(const char* text) { parse(text); }
     c_duration(const std::string& text) { parse(text); }
-    c_duration& operator=(const char* text) { parse(text); return *this; }
-    c_duration& operator=(const std::string& text) { parse(text); return *this; }
+    c_duration& operator=(const char* text)
+    {
+        parse(text);
+        return *this;
+    }
+    c_duration& operator=(const std::string& text)
+    {
+        parse(text);
+        return *this;
+    }
 
-    static bool is_valid(const char* text);  // null is invalid
+    static bool is_valid(const char* text); // null is invalid
     static bool is_valid(const std::string& text);
 
     bool get_is_neg() const { return m_is_neg; }
@@ -66,7 +74,10 @@ private:
     float m_secs = 0.0f;
 };
 
-inline std::ostream& operator<<(std::ostream& os, const c_duration& value) { return value.write(os); }
+inline std::ostream& operator<<(std::ostream& os, const c_duration& value)
+{
+    return value.write(os);
+}
 
 } // namespace lmx
 

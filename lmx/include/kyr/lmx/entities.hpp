@@ -189,8 +189,14 @@ public:
     void add_general_entity(const char* name, const char* value) { m_general.add(name, value); }
     void add_parameter_entity(const char* name, const char* value) { m_parameter.add(name, value); }
     // True and the stored text when declared.
-    bool get_general_entity(const char* name, const char** value) const { return m_general.find(name, value); }
-    bool get_parameter_entity(const char* name, const char** value) const { return m_parameter.find(name, value); }
+    bool get_general_entity(const char* name, const char** value) const
+    {
+        return m_general.find(name, value);
+    }
+    bool get_parameter_entity(const char* name, const char** value) const
+    {
+        return m_parameter.find(name, value);
+    }
 
     // Counts `n` bytes produced by entity expansion; past the document's allowance (see
     // k_entity_expansion_floor) a fatal ELMX_RECURSIVE_ENTITY is reported and false returned.
@@ -208,7 +214,7 @@ private:
     struct stack_entry
     {
         const unsigned char* next;
-        const char* start;  // the entry's identity
+        const char* start; // the entry's identity
         c_unget_buffer unget;
     };
 

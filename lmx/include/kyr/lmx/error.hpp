@@ -9,8 +9,7 @@ class c_get_as_utf8;
 class c_getter_error_binder;
 
 // Outcome of every operation that can fail. 1000 to 1008 are left to users' own errors.
-enum elmx_error : int
-{
+enum elmx_error : int {
     ELMX_OK = 0,
     ELMX_NO_FILE = 1,
     ELMX_ALL_CARDINALITY = 2,
@@ -73,13 +72,12 @@ enum elmx_error : int
 const char* get_error_description(elmx_error code);
 
 // Severity of a lexical report.
-enum elmx_error_type : int
-{
-    ELMX_ERROR_TYPE_FATAL = 0,    // ends the input: later reports to the collector are dropped
+enum elmx_error_type : int {
+    ELMX_ERROR_TYPE_FATAL = 0, // ends the input: later reports to the collector are dropped
     ELMX_ERROR_TYPE_ERROR = 1,
     ELMX_ERROR_TYPE_WARNING = 2,
-    ELMX_ERROR_TYPE_MINOR = 3,    // counted as a warning and on its own
-    ELMX_ERROR_TYPE_NONE = 4      // never reported; the type before any report
+    ELMX_ERROR_TYPE_MINOR = 3, // counted as a warning and on its own
+    ELMX_ERROR_TYPE_NONE = 4   // never reported; the type before any report
 };
 
 // Collects the lexical reports of one reader or writer: counts by severity and the last one.

@@ -50,9 +50,9 @@ public:
 private:
     void discard();
 
-    std::string m_path;       // the name as given
-    std::string m_target;     // the name replaced, links resolved
-    std::string m_temporary;  // empty when writing a special file directly
+    std::string m_path;      // the name as given
+    std::string m_target;    // the name replaced, links resolved
+    std::string m_temporary; // empty when writing a special file directly
     int m_fd = -1;
 };
 

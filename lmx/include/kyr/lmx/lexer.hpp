@@ -10,22 +10,24 @@
 namespace lmx {
 
 // How a value's white space is read.
-enum elmx_whitespace : int
-{
-    ELMX_WHITESPACE_PRESERVE = 0,  // characters stay as read
-    ELMX_WHITESPACE_REPLACE = 1,   // each white-space character becomes one space
-    ELMX_WHITESPACE_COLLAPSE = 2   // runs become one space; leading and trailing ones go
+enum elmx_whitespace : int {
+    ELMX_WHITESPACE_PRESERVE = 0, // characters stay as read
+    ELMX_WHITESPACE_REPLACE = 1,  // each white-space character becomes one space
+    ELMX_WHITESPACE_COLLAPSE = 2  // runs become one space; leading and trailing ones go
 };
 
 // HT, LF, VT, FF, CR and space, as the "C" locale has them.
-inline bool is_xml_ws(int c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+inline bool is_xml_ws(int c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 // Bytes that make up entity names: ASCII letters and digits, ".", "-", "_", ":" and every
 // byte from 128 up (so any non-ASCII character).
 inline bool is_entity_name_char(int c)
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
-           c == '-' || c == '_' || c == ':' || c >= 128;
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '-'
+        || c == '_' || c == ':' || c >= 128;
 }
 
 class c_get_for_xml : public c_get_with_entities

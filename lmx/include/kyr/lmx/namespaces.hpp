@@ -10,10 +10,10 @@
 namespace lmx {
 
 // Fixed namespace ids. Matching compares these integers, never URIs.
-constexpr int k_ns_id_unresolved = 0;  // undeclared prefix, or a URI not in the table
-constexpr int k_ns_id_none = 1;        // no namespace
-constexpr int k_ns_id_xml = 2;         // always bound to the prefix "xml"
-constexpr int k_ns_id_xsi = 5;         // XML Schema instance
+constexpr int k_ns_id_unresolved = 0; // undeclared prefix, or a URI not in the table
+constexpr int k_ns_id_none = 1;       // no namespace
+constexpr int k_ns_id_xml = 2;        // always bound to the prefix "xml"
+constexpr int k_ns_id_xsi = 5;        // XML Schema instance
 constexpr int k_ns_id_first_document = 1000;
 
 constexpr const char* k_xml_namespace_uri = "http://www.w3.org/XML/1998/namespace";
@@ -84,7 +84,7 @@ private:
     const char* prefix_in_scope(int id) const;
 
     const c_xml_local* m_parent;
-    const c_xml_local* m_declaring;  // nearest scope, this or an ancestor, with declarations
+    const c_xml_local* m_declaring; // nearest scope, this or an ancestor, with declarations
     c_repository<int> m_prefixes;
 };
 

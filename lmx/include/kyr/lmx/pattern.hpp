@@ -34,7 +34,7 @@ public:
     // value is beyond what it decides exactly as the expression would.
     using quick_check = int (*)(const std::string& value);
 
-    explicit c_pattern(const char* expression);  // null is the empty expression
+    explicit c_pattern(const char* expression); // null is the empty expression
     // The expression, with a quick check tried before the engine.
     c_pattern(const char* expression, quick_check quick);
 

@@ -9,8 +9,8 @@ namespace lmx {
 template <typename S>
 struct ct_qname
 {
-    S first;   // namespace
-    S second;  // local name
+    S first;  // namespace
+    S second; // local name
 };
 
 // Stores a QName value read as (text, namespace, local name). The plain string
@@ -18,8 +18,10 @@ struct ct_qname
 // and the local name. Wide targets get UTF-16.
 void make_qname(std::string* out, const std::string& text, const std::string& ns, const std::string& local);
 void make_qname(std::wstring* out, const std::string& text, const std::string& ns, const std::string& local);
-void make_qname(ct_qname<std::string>* out, const std::string& text, const std::string& ns, const std::string& local);
-void make_qname(ct_qname<std::wstring>* out, const std::string& text, const std::string& ns, const std::string& local);
+void make_qname(ct_qname<std::string>* out, const std::string& text, const std::string& ns,
+                const std::string& local);
+void make_qname(ct_qname<std::wstring>* out, const std::string& text, const std::string& ns,
+                const std::string& local);
 
 } // namespace lmx
 

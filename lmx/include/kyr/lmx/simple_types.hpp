@@ -16,14 +16,14 @@
 namespace lmx {
 
 // Lexical forms.
-bool is_valid_bool(const std::string& text);     // "true", "false", "1", "0"
-bool is_valid_integer(const std::string& text);  // [+-]?[0-9]+
+bool is_valid_bool(const std::string& text);    // "true", "false", "1", "0"
+bool is_valid_integer(const std::string& text); // [+-]?[0-9]+
 // "INF", "-INF", "NaN", or [+-]?(d+(.d*)?|.d+)([eE][+-]?d+)?
 bool is_valid_float(const std::string& text);
 
 // Facets.
-std::size_t total_digits(const std::string& text);     // ASCII digits anywhere
-std::size_t fraction_digits(const std::string& text);  // ASCII digits after the first "."
+std::size_t total_digits(const std::string& text);    // ASCII digits anywhere
+std::size_t fraction_digits(const std::string& text); // ASCII digits after the first "."
 // Number of characters of UTF-8 text; a surrogate pair written as two
 // three-byte sequences counts as one. Counting stops at an invalid lead byte
 // (which itself counts as one).
@@ -41,7 +41,7 @@ double float_zero();
 // Text to value conversions, applied after the lexical and range checks.
 // Texts outside a type's lexical form give the value of their longest valid
 // prefix, or 0 (false) when there is none.
-bool to_bool(const std::string& text);  // "true" and "1" are true
+bool to_bool(const std::string& text); // "true" and "1" are true
 // "NaN", "INF" and "-INF" give the special values; anything else is read with
 // "." as decimal separator, rounded correctly; a magnitude too large for the
 // type gives an infinity and one too small a zero of the right sign.

@@ -14,8 +14,7 @@
 namespace lmx {
 
 // What the reader met. 0 to 11 are fixed; generated event maps use 12 and up.
-enum elxp_xml_event
-{
+enum elxp_xml_event {
     ELXP_END_OF_INPUT = 0,
     ELXP_UNKNOWN_ITEM = 1,
     ELXP_RESERVED_ERROR = 2,
@@ -32,11 +31,7 @@ enum elxp_xml_event
 };
 
 // What `tokenise` matches the current name as.
-enum elxp_attr_elem
-{
-    ELXP_ATTR = 0,
-    ELXP_ELEM = 1
-};
+enum elxp_attr_elem { ELXP_ATTR = 0, ELXP_ELEM = 1 };
 
 // One entry of a generated event map; a map ends with a null name.
 struct s_event_map
@@ -99,8 +94,7 @@ public:
     bool get_simple_type_value(const std::string& name, elmx_whitespace mode, std::string* value,
                                elmx_error* error, bool* is_empty);
     // Content of any type, markup included, as text.
-    bool get_element_ur_value(const std::string& name, std::string* value, elmx_error* error,
-                              bool* is_empty);
+    bool get_element_ur_value(const std::string& name, std::string* value, elmx_error* error, bool* is_empty);
     // Content up to the element's end tag as text; its name goes to `end_name`.
     bool get_nested_element_value(std::string* value, std::string* end_name,
                                   elmx_whitespace mode = ELMX_WHITESPACE_PRESERVE, bool unused = false);
@@ -121,7 +115,10 @@ public:
 
     // --- Entities declared before reading.
     void add_general_entity(const char* name, const char* value) { m_lexer.add_general_entity(name, value); }
-    void add_parameter_entity(const char* name, const char* value) { m_lexer.add_parameter_entity(name, value); }
+    void add_parameter_entity(const char* name, const char* value)
+    {
+        m_lexer.add_parameter_entity(name, value);
+    }
 
     int get_line_num() const { return m_lexer.get_line_num(); }
     const char* get_source_id() const { return m_lexer.get_source_id(); }
@@ -140,8 +137,7 @@ protected:
     // Expands references of a stored raw value and applies `mode`.
     bool expand_attribute_value(size_t raw_pos, std::string* value, elmx_whitespace mode);
     // The document bounds of reader_limits.hpp.
-    enum e_limit
-    {
+    enum e_limit {
         LIMIT_DEPTH,
         LIMIT_NAME_LENGTH,
         LIMIT_ATTRIBUTE_COUNT,

@@ -159,7 +159,7 @@ private:
     int m_current_event;
     std::vector<std::pair<std::string, std::string>> m_ns_presets;
     const s_known_elements* m_known_elements;
-    std::deque<std::string> m_depth_names;  // grows at the back: references stay valid
+    std::deque<std::string> m_depth_names; // grows at the back: references stay valid
     c_read& m_strict_source;
     bool m_strict = false;
     bool m_strict_checked = false;

@@ -35,8 +35,8 @@ class c_xml_writer
 {
 public:
     // Bits of the option word.
-    static constexpr int include_xml_decl = 1;    // <?xml version="1.0" encoding="UTF-8"?>
-    static constexpr int include_standalone = 2;  // the same with standalone="yes"
+    static constexpr int include_xml_decl = 1;   // <?xml version="1.0" encoding="UTF-8"?>
+    static constexpr int include_standalone = 2; // the same with standalone="yes"
 
     // Both constructors switch os to the classic "C" locale, so numbers never
     // get a decimal comma or digit grouping, whatever the process locale.
@@ -57,7 +57,8 @@ public:
     // records and returns the result. file and line name the place in the
     // generated code that found the error.
     elmx_error handle_error(elmx_error code, const std::string& item_name, const char* file, int line);
-    virtual elmx_error user_handle_error(elmx_error code, const std::string& item_name, const char* file, int line);
+    virtual elmx_error user_handle_error(elmx_error code, const std::string& item_name, const char* file,
+                                         int line);
     virtual elmx_error user_handle_error(elmx_error code);
     // 'item'-description of the handled error, or "No Error".
     virtual std::string& get_error_message(std::string* out) const;
@@ -71,14 +72,22 @@ public:
     // Returns the stream; with true, first writes one tab text per indent
     // level (the start of a new line). Buffered text is in the stream first.
     std::ostream& operator()(bool indent);
-    std::ostream& get_stream() { flush(); return m_os; }
+    std::ostream& get_stream()
+    {
+        flush();
+        return m_os;
+    }
     // The stream's format state (fill, precision, flags, locale) for output
     // that depends on it; nothing is written through it.
     std::ios& get_format() { return m_os; }
-    virtual const char* endl();      // the line-end text; writes nothing
-    virtual void nest();             // writes the tab text once
+    virtual const char* endl(); // the line-end text; writes nothing
+    virtual void nest();        // writes the tab text once
     void indent() { ++m_indent; }
-    void undent() { if (m_indent > 0) --m_indent; }
+    void undent()
+    {
+        if (m_indent > 0)
+            --m_indent;
+    }
     int get_indent() const { return m_indent; }
 
     // Extra namespace declarations for the outermost element, written after
@@ -204,7 +213,7 @@ private:
     // Whether nest() and endl() are this class's own (not overridden), so
     // that lines start and end from the cached texts below.
     bool m_own_layout = false;
-    std::string m_indentation;  // the tab text repeated for the deepest level so far
+    std::string m_indentation; // the tab text repeated for the deepest level so far
     std::size_t m_tab_length;
     std::size_t m_nl_length;
 };

@@ -11,7 +11,9 @@ class c_any_info
 public:
     c_any_info() = default;
     c_any_info(const std::string& ns, const std::string& name, const std::string& value)
-        : m_namespace(ns), m_name(name), m_value(value) {}
+        : m_namespace(ns), m_name(name), m_value(value)
+    {
+    }
     c_any_info(const std::string& ns, const std::string& value) : m_namespace(ns), m_value(value) {}
 
     const std::string& get_namespace() const { return m_namespace; }

@@ -18,8 +18,10 @@ class c_xml_writer;
 struct s_ns_map;
 } // namespace lmx
 
-namespace kyr { namespace schema {
+namespace kyr {
+namespace schema {
 struct frame;
-}} // namespace kyr::schema
+}
+} // namespace kyr
 
 #endif

@@ -23,17 +23,18 @@
 #include <string>
 #include <vector>
 
-namespace kyr { namespace schema {
+namespace kyr {
+namespace schema {
 
 using lmx::elmx_error;
 
 // What the frame needs to know about a class besides its members.
 struct s_class_info
 {
-    const char* name;              // item of a missing required attribute (25)
-    const lmx::s_ns_map* ns_map;   // selected by the first element written
-    bool has_children;             // complex content with child elements
-    bool empty_accepted;           // an empty element tag is not reported (32)
+    const char* name;            // item of a missing required attribute (25)
+    const lmx::s_ns_map* ns_map; // selected by the first element written
+    bool has_children;           // complex content with child elements
+    bool empty_accepted;         // an empty element tag is not reported (32)
 };
 
 // Passes code and item through the reader's handler. True when the handler
@@ -65,9 +66,9 @@ elmx_error report(lmx::c_xml_writer& writer, elmx_error code, const std::string&
 template <typename Base>
 struct s_holder_member
 {
-    const char* element;                                      // qualified name written
-    Base* (*create)();                                        // default object of the declared type
-    Base* (*create_typed)(int ns_id, const std::string& type);  // factory when xsi:type is read
+    const char* element;                                       // qualified name written
+    Base* (*create)();                                         // default object of the declared type
+    Base* (*create_typed)(int ns_id, const std::string& type); // factory when xsi:type is read
     // address of the declared type's identity, read at each write since it may
     // be reassigned; null when the member takes no derived types
     const char* const* expected_id;
@@ -177,7 +178,8 @@ struct frame
         }
         std::string& child_name = reader.get_depth_name_buffer();
         reader.get_element_event(nullptr, &error, &child_name);
-        if (error != lmx::ELMX_OK && (error = reader.handle_error(error, name, __FILE__, __LINE__)) != lmx::ELMX_OK)
+        if (error != lmx::ELMX_OK
+            && (error = reader.handle_error(error, name, __FILE__, __LINE__)) != lmx::ELMX_OK)
             return error;
         if (!object.unmarshal_body(reader, &child_name, &error))
             return error;
@@ -324,7 +326,8 @@ struct frame
         }
         value->reset();
         *chosen = none;
-        if (!reader.skip_rest_of_element(*name) && !report(reader, lmx::ELMX_BAD_END_OF_ELEMENT, *name, error))
+        if (!reader.skip_rest_of_element(*name)
+            && !report(reader, lmx::ELMX_BAD_END_OF_ELEMENT, *name, error))
             return false;
         return next_element(reader, map, name, error);
     }
@@ -353,7 +356,8 @@ struct frame
         std::string name;
         elmx_error error = lmx::ELMX_OK;
         reader.get_element_event(nullptr, &error, &name);
-        if (error != lmx::ELMX_OK && (error = reader.handle_error(error, name, __FILE__, __LINE__)) != lmx::ELMX_OK)
+        if (error != lmx::ELMX_OK
+            && (error = reader.handle_error(error, name, __FILE__, __LINE__)) != lmx::ELMX_OK)
             return error;
         if (reader.get_element_ns_id() != C::ns_map()[0].ns_id || reader.get_local_name() != local_name) {
             error = reader.handle_error(lmx::ELMX_ELEMENT_NOT_FOUND, name, __FILE__, __LINE__);
@@ -440,17 +444,20 @@ private:
                 continue;
             if (error != lmx::ELMX_OK)
                 return error;
-            if (!reader.is_xsi_attribute(attribute) &&
-                (error = reader.handle_error(lmx::ELMX_UNEXPECTED_ATTRIBUTE, name, __FILE__, __LINE__)) != lmx::ELMX_OK)
+            if (!reader.is_xsi_attribute(attribute)
+                && (error = reader.handle_error(lmx::ELMX_UNEXPECTED_ATTRIBUTE, name, __FILE__, __LINE__))
+                    != lmx::ELMX_OK)
                 return error;
             reader.skip_attribute_value();
         }
         return lmx::ELMX_OK;
     }
 
-    static elmx_error check_end(lmx::c_xml_reader& reader, const std::string& name, const std::string& end_name);
+    static elmx_error check_end(lmx::c_xml_reader& reader, const std::string& name,
+                                const std::string& end_name);
 };
 
-}} // namespace kyr::schema
+} // namespace schema
+} // namespace kyr
 
 #endif

@@ -16,12 +16,17 @@
 #include <utility>
 #include <vector>
 
-namespace kyr { namespace schema {
+namespace kyr {
+namespace schema {
 
 template <typename T, typename = void>
-struct has_clone : std::false_type {};
+struct has_clone : std::false_type
+{
+};
 template <typename T>
-struct has_clone<T, std::void_t<decltype(std::declval<const T&>().clone())>> : std::true_type {};
+struct has_clone<T, std::void_t<decltype(std::declval<const T&>().clone())>> : std::true_type
+{
+};
 
 // A heap copy of value of its actual type: polymorphic classes copy through clone().
 template <typename T>
@@ -244,10 +249,11 @@ private:
     }
 
     std::vector<T*> m_items;
-    block* m_last = nullptr;  // the newest block; each links to the one before
-    void* m_free = nullptr;   // the first slot of an erased child, or null
+    block* m_last = nullptr; // the newest block; each links to the one before
+    void* m_free = nullptr;  // the first slot of an erased child, or null
 };
 
-}} // namespace kyr::schema
+} // namespace schema
+} // namespace kyr
 
 #endif

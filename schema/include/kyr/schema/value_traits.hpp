@@ -22,7 +22,8 @@
 #include <string>
 #include <type_traits>
 
-namespace kyr { namespace schema {
+namespace kyr {
+namespace schema {
 
 // The facets of one member. Bounds are kept as written (integers are compared
 // as text, exactly) and as doubles; a null text means no bound.
@@ -34,10 +35,10 @@ struct s_facets
     const char* max_text;
     double max;
     bool max_exclusive;
-    long min_length;                // -1: none
-    long max_length;                // -1: none
-    const lmx::c_pattern* pattern;  // null: none
-    const wchar_t* const* values;   // enumeration ending with null; null: none
+    long min_length;               // -1: none
+    long max_length;               // -1: none
+    const lmx::c_pattern* pattern; // null: none
+    const wchar_t* const* values;  // enumeration ending with null; null: none
 };
 
 extern const s_facets k_no_facets;
@@ -64,7 +65,10 @@ struct value_traits<std::wstring>
     static void convert(const std::string& text, std::wstring* value) { lmx::vtostring(*value, text); }
     static lmx::elmx_error check_range(const std::wstring&, const s_facets&) { return lmx::ELMX_OK; }
     static std::string text_of(const std::wstring& value) { return lmx::convert_to_narrow(value); }
-    static void write(lmx::c_xml_writer& writer, const std::wstring& value) { lmx::write_escaped(writer, value); }
+    static void write(lmx::c_xml_writer& writer, const std::wstring& value)
+    {
+        lmx::write_escaped(writer, value);
+    }
 };
 
 template <>
@@ -98,7 +102,10 @@ struct integer_traits
         return check_double_range(static_cast<double>(value), facets);
     }
     static std::string text_of(T) { return std::string(); }
-    static void write(lmx::c_xml_writer& writer, T value) { lmx::write_integer(writer, static_cast<long long>(value)); }
+    static void write(lmx::c_xml_writer& writer, T value)
+    {
+        lmx::write_integer(writer, static_cast<long long>(value));
+    }
 };
 
 extern const char* const k_int_bounds[2];
@@ -106,11 +113,17 @@ extern const char* const k_unsigned_bounds[2];
 extern const char* const k_unsigned_byte_bounds[2];
 
 template <>
-struct value_traits<int> : integer_traits<int, k_int_bounds> {};
+struct value_traits<int> : integer_traits<int, k_int_bounds>
+{
+};
 template <>
-struct value_traits<unsigned int> : integer_traits<unsigned int, k_unsigned_bounds> {};
+struct value_traits<unsigned int> : integer_traits<unsigned int, k_unsigned_bounds>
+{
+};
 template <>
-struct value_traits<unsigned char> : integer_traits<unsigned char, k_unsigned_byte_bounds> {};
+struct value_traits<unsigned char> : integer_traits<unsigned char, k_unsigned_byte_bounds>
+{
+};
 
 template <>
 struct value_traits<bool>
@@ -148,7 +161,10 @@ struct value_traits<lmx::c_binary>
     static void convert(const std::string& text, lmx::c_binary* value) { value->from_base64(text); }
     static lmx::elmx_error check_range(const lmx::c_binary&, const s_facets&) { return lmx::ELMX_OK; }
     static std::string text_of(const lmx::c_binary&) { return std::string(); }
-    static void write(lmx::c_xml_writer& writer, const lmx::c_binary& value) { value.out_base64(writer.get_stream()); }
+    static void write(lmx::c_xml_writer& writer, const lmx::c_binary& value)
+    {
+        value.out_base64(writer.get_stream());
+    }
 };
 
 // Checks a text read from a document and converts it into *value. The value
@@ -205,6 +221,7 @@ int enum_index(const std::wstring& value, const wchar_t* const* values);
 // The string of number index (from 1), or null when there is none.
 const wchar_t* enum_string(int index, const wchar_t* const* values);
 
-}} // namespace kyr::schema
+} // namespace schema
+} // namespace kyr
 
 #endif
