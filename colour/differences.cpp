@@ -48,6 +48,10 @@ double hue_degrees(double y, double x)
     if (big == 0)
         return 0;
     const double t = small / big;
+    if (std::isnan(t)) { // a NaN, or both infinite: the table cannot be indexed
+        const double h = std::atan2(y, x) / degrees;
+        return h < 0 ? h + 360.0 : h;
+    }
     const int k = int(t * 8.0 + 0.5);
     const double c = k * 0.125;
     const double r = (t - c) / (1.0 + t * c), r2 = r * r;
