@@ -85,7 +85,7 @@ bool c_xml::expand_attribute_value(size_t raw_pos, std::string* value, elmx_whit
     }
     m_lexer.set_ws_mode(mode);
     size_t pos = raw_pos;
-    c_entity_name_reader_for_attribute_data reader(m_attributes.data(), pos);
+    c_entity_name_reader_for_text reader(m_attributes.data(), pos);
     for (int c = reader.get(); c != -1; c = reader.get()) {
         if (c == '&') {
             if (!m_lexer.insert_entity(reader, value))
