@@ -1088,7 +1088,7 @@ class ClassEmitter:
         return "\n".join(out) + "\n"
 
 
-def emit(schema, schema_name):
+def emit(schema, class_members, schema_name):
     """Returns {relative path: text} of every generated file."""
     text = banner(schema_name)
     files = {}
