@@ -99,9 +99,10 @@ class Method:
         """Whether only the library calls it (it takes the reader, the writer or an out pointer)."""
         return any(t.form in INTERNAL_FORMS for t, _ in self.params) or self.family in ("assign_op", "ns_map")
 
-    def signature(self, cls_name=None):
-        """The declaration without qualifiers, or (given the class name) the definition's head."""
-        params = ", ".join("%s %s" % (t.spelling, n) for t, n in self.params)
+    def signature(self, cls_name=None, unnamed=()):
+        """The declaration without qualifiers, or (given the class name) the definition's head;
+        parameters in `unnamed` are left without their names."""
+        params = ", ".join(t.spelling if n in unnamed else "%s %s" % (t.spelling, n) for t, n in self.params)
         name = self.name if cls_name is None else "%s::%s" % (cls_name, self.name)
         if self.result is None:
             return "%s(%s)" % (name, params)
