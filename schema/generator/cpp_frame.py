@@ -7,6 +7,7 @@ order and the names of each class."""
 from cpp_header import ERR
 from cpp_names import attribute_token, c_string, chosen, element_token, present, storage
 from cpp_tables import ATTRIBUTE_NS, event_map, facets, member_map, position_maps
+from members import simple_member
 
 MISSING = "lmx::ELMX_MANDATORY_ELEMENT_MISSING"
 
@@ -254,7 +255,6 @@ def marshal_children(code):
 
 # -- simple content
 def simple_body(code):
-    from members import simple_member
     cls = code.cls
     code.use_value(cls.value)
     f = facets(code, cls.name, simple_member(cls))

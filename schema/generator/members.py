@@ -6,6 +6,7 @@ accessors a kind of schema member has: that is decided here, once.
 """
 
 from cpp_names import chosen, enum_type, enumerators
+from model import Member
 
 ERROR = "lmx::elmx_error"
 
@@ -194,7 +195,7 @@ class ClassMembers:
         if poly and cls.element_of is None:
             identity = self.add("id", "id", IDENTITY, static=True)
             identity.static_variable = True
-            self.add("getid", "getid", Type("chars", "const char*"), const=True).virtual = \
+            self.add("getid", "getid", CHARS, const=True).virtual = \
                 "override" if base else "virtual"
             self.add("has_id", "has_id", BOOL, [(IDENTITY, "type_id")], const=True).virtual = \
                 "override" if base else "virtual"
@@ -336,9 +337,8 @@ class ClassMembers:
         self.add("back", "back_" + m.name, ref(t), member=m)
 
     def _wildcard(self, m):
-        self.add("get_any", "get_any", VOID, [(SIZE, "index"), (Type("text_out", "std::string*"), "namespace_uri"),
-                                             (Type("text_out", "std::string*"), "name"),
-                                             (Type("text_out", "std::string*"), "xml")], const=True, member=m)
+        self.add("get_any", "get_any", VOID, [(SIZE, "index"), (TEXT_OUT, "namespace_uri"), (TEXT_OUT, "name"),
+                                             (TEXT_OUT, "xml")], const=True, member=m)
         self.add("append_any", "append_any", ERR, [(TEXT, "xml")], member=m)
         self.add("insert_any", "insert_any", ERR, [(SIZE, "index"), (TEXT, "xml")], member=m)
         self._list_common(m)
@@ -377,12 +377,6 @@ def chosen_enum(names, none):
 
 def simple_member(cls):
     """The text content of a simple-content class, seen as a member named after the class."""
-    from model import Member
     member = Member("value", cls.name, cls.declaration)
     member.value = cls.value
     return member
-
-
-def class_members(schema):
-    """{class name: ClassMembers} for every class of the schema."""
-    return {cls.name: ClassMembers(cls) for cls in schema.classes}
