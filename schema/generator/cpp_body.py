@@ -9,7 +9,7 @@ from cpp_header import DEFAULT, ERR
 from cpp_names import c_string, chosen, header_path, present, storage
 from cpp_tables import enum_values, facets
 
-# Families whose body is one or two statements on the object's own data.
+# Lifecycle members short enough to sit in the class.
 INLINE = {"getid", "has_id"}
 
 
@@ -28,9 +28,9 @@ def emit_class(code):
         first = False
         if block.comment:
             code.public.append("    // " + block.comment)
-        for index, m in enumerate(block.methods):
+        for m in block.methods:
             if block.kind == "entry":
-                if index == 4 and cls.element_of is not None:
+                if m.family == "unmarshal_document" and cls.element_of is not None:
                     # the base's reading and writing stay visible beside the entry points
                     code.public.append("    using %s::unmarshal;" % cls.element_of.name)
                     code.public.append("    using %s::marshal;" % cls.element_of.name)
