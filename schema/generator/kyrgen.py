@@ -3,6 +3,7 @@
 
     kyrgen.py SCHEMA OUTPUT_DIR            write the generated files
     kyrgen.py SCHEMA OUTPUT_DIR --list     print the files it would write
+    kyrgen.py SCHEMA OUTPUT_DIR --python   the Python module's classes instead (with --list too)
 
 Only files whose text changed are rewritten, so a schema edit recompiles
 only the translation units it affects.
@@ -15,6 +16,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import emit_api  # noqa: E402
 import emit_cpp  # noqa: E402
+import emit_python  # noqa: E402
 from model import Schema  # noqa: E402
 from xsd_reader import SchemaError  # noqa: E402
 
@@ -40,8 +42,12 @@ def main(argv):
     except SchemaError as error:
         sys.stderr.write("kyrgen: %s\n" % error)
         return 1
-    files = emit_cpp.emit(schema, os.path.basename(schema_path))
-    files.update(emit_api.emit(schema, os.path.basename(schema_path), emit_cpp.banner(os.path.basename(schema_path))))
+    banner = emit_cpp.banner(os.path.basename(schema_path))
+    if "--python" in argv[3:]:
+        files = emit_python.emit(schema, banner)
+    else:
+        files = emit_cpp.emit(schema, os.path.basename(schema_path))
+        files.update(emit_api.emit(schema, os.path.basename(schema_path), banner))
     if "--list" in argv[3:]:
         sys.stdout.write(";".join(sorted(files)))
         return 0
