@@ -1,3 +1,6 @@
+import subprocess
+import sys
+
 import kyr
 import pytest
 
@@ -79,3 +82,9 @@ def test_bad_values_and_files_are_refused(tmp_path):
         kyr.load(str(tmp_path / "missing.kyr"))
     with pytest.raises(kyr.KyrError):
         document.save(str(tmp_path / "incomplete.kyr"))
+
+
+def test_the_example_tour_runs(sample, tmp_path):
+    out = subprocess.run([sys.executable, sample("examples", "python_tour.py")], cwd=tmp_path, check=True,
+                         capture_output=True, text=True).stdout
+    assert "Garden swatches - 4 colours" in out and out.count("ΔE00 = ") == 2
