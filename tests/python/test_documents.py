@@ -1,3 +1,4 @@
+import os
 import subprocess
 import sys
 
@@ -85,6 +86,7 @@ def test_bad_values_and_files_are_refused(tmp_path):
 
 
 def test_the_example_tour_runs(sample, tmp_path):
-    out = subprocess.run([sys.executable, sample("examples", "python_tour.py")], cwd=tmp_path, check=True,
-                         capture_output=True, text=True).stdout
+    env = dict(os.environ, PYTHONPATH=os.path.dirname(os.path.dirname(os.path.abspath(kyr.__file__))))
+    out = subprocess.run([sys.executable, sample("examples", "python_tour.py")], cwd=tmp_path, env=env,
+                         check=True, capture_output=True, text=True).stdout
     assert "Garden swatches - 4 colours" in out and out.count("ΔE00 = ") == 2
