@@ -3,6 +3,7 @@
 
     kyrgen.py SCHEMA OUTPUT_DIR [--list]                   the C++ classes and the kyr:: handles
     kyrgen.py SCHEMA OUTPUT_DIR --flat DEF_FILE [--list]   the flat export layer and the C# proxies
+    kyrgen.py SCHEMA OUTPUT_DIR --python [--list]          the Python module's classes and stubs
 
 The schema is read into the binding model (model.py) and the member model
 (members.py) once; the back-ends turn them into files. With --list the driver
@@ -19,6 +20,7 @@ sys.path.insert(0, HERE)
 
 import emit_api  # noqa: E402
 import emit_cpp  # noqa: E402
+import emit_python  # noqa: E402
 from members import ClassMembers  # noqa: E402
 from model import Schema  # noqa: E402
 from xsd_reader import SchemaError  # noqa: E402
@@ -41,6 +43,11 @@ def classes_backend(schema, class_members, schema_name):
     return files, sorted(files)
 
 
+def python_backend(schema, class_members, schema_name):
+    files = emit_python.emit(schema, emit_cpp.banner(schema_name))
+    return files, sorted(files)
+
+
 def flat_backend(def_file):
     sys.path.insert(0, os.path.join(HERE, "..", "..", "interop"))
     import flat_backend as flat
@@ -56,7 +63,10 @@ def flat_backend(def_file):
 def main(argv):
     args = [a for a in argv[1:] if a != "--list"]
     backend = classes_backend
-    if len(args) == 4 and args[2] == "--flat":
+    if len(args) == 3 and args[2] == "--python":
+        backend = python_backend
+        args.pop()
+    elif len(args) == 4 and args[2] == "--flat":
         backend = flat_backend(args.pop())
         args.pop()
     if len(args) != 2:
