@@ -78,7 +78,7 @@ std::optional<std::vector<kyr::colour::SpectralPoint>> first_spectrum(const kyr:
 {
     for (auto space : colour.colour_spaces())
         if (auto spectral = space.as_colour_space_spectral())
-            return kyr::colour::spectrum_of(spectral->generated());
+            return kyr::colour::spectrum_of(*spectral);
     return std::nullopt;
 }
 

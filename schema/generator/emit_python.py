@@ -157,22 +157,23 @@ class ClassBinder:
         chosen_member = ["auto h = self.handle();"]
         for element, declared, member in members:
             x = words(element)
+            own = snake(element)  # the member as an optional value or handle, not the raw pointer
             if member is not None and member.kind == "value":
                 py_type = PY_TYPES[member.value.kind]
                 cast = "std::string" if member.value.kind in ("string", "datetime") else member.value.cpp
-                self.define('.def("as_%s", %s)' % (x, self.lambda_([], "return self.handle().as_%s();" % x)))
+                self.define('.def("as_%s", %s)' % (x, self.lambda_([], "return self.handle().%s();" % own)))
                 self.define('.def("set_%s", %s)' % (x, self.lambda_(
                     ["const %s& value" % cast], "self.forget_below(); self.handle().set_%s(value);" % x)))
-                chosen_member.append("if (auto v = h.as_%s()) return py::cast(*v);" % x)
+                chosen_member.append("if (auto v = h.%s()) return py::cast(*v);" % own)
                 self.stub += ["    def as_%s(self) -> %s | None: ..." % (x, py_type),
                               "    def set_%s(self, value: %s) -> None: ..." % (x, py_type)]
             else:
                 self.define('.def("as_%s", %s)' % (x, self.lambda_(
-                    [], "auto v = self.handle().as_%s(); return v ? wrap(self, v->generated()) : py::object(py::none());" % x)))
+                    [], "auto v = self.handle().%s(); return v ? wrap(self, v->generated()) : py::object(py::none());" % own)))
                 self.define('.def("choose_%s", %s)' % (x, self.lambda_(
                     [], "if (!self.handle().as_%s()) self.forget_below(); return wrap(self, self.handle().choose_%s().generated());"
                     % (x, x))))
-                chosen_member.append("if (auto v = h.as_%s()) return wrap(self, v->generated());" % x)
+                chosen_member.append("if (auto v = h.%s()) return wrap(self, v->generated());" % own)
                 self.stub += ["    def as_%s(self) -> %s | None: ..." % (x, declared.name),
                               "    def choose_%s(self) -> %s: ..." % (x, declared.name)]
         chosen_member.append("return py::object(py::none());")
