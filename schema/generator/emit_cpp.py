@@ -730,7 +730,7 @@ class ClassEmitter:
         p.append("    lmx::elmx_error loadString(const std::wstring& xml);")
         p.append("    lmx::elmx_error writeFile(const std::wstring& path);")
         p.append("    XMLDocumentResult writeString();")
-        self.header_includes.add("kyr/io/document_result.hpp")
+        self.header_includes.add("kyr/schema/document_result.hpp")
 
     # -- holders
     def emit_holder(self):
@@ -1059,7 +1059,7 @@ class ClassEmitter:
             out.append("")
         out.append("// " + cls.declaration)
         base = (" : public " + cls.base.name) if cls.base else ""
-        out.append("class %s%s" % (cls.name, base))
+        out.append("class KYR_API %s%s" % (cls.name, base))
         out.append("{")
         out.append("public:")
         out.extend(self.public)

@@ -14,9 +14,9 @@
 
 #include <gtest/gtest.h>
 
-#include <kyr/io/document_result.hpp>
 #include <kyr/lmx/strings.hpp>
 #include <kyr/schema/classes/Kyr.hpp>
+#include <kyr/schema/document_result.hpp>
 
 namespace document_test {
 

@@ -12,6 +12,8 @@
 #ifndef KYR_COLOUR_DOCUMENT_COLOURS_HPP
 #define KYR_COLOUR_DOCUMENT_COLOURS_HPP
 
+#include <kyr/export.hpp>
+
 #include <kyr/colour/colorimetry.hpp>
 #include <kyr/colour/colour_types.hpp>
 #include <kyr/schema/classes/ColorSpaceSpectralType.hpp>
@@ -23,14 +25,14 @@
 
 namespace kyr::colour {
 
-struct ConditionsRequest
+struct KYR_API ConditionsRequest
 {
     std::optional<Illuminant> illuminant;
     std::optional<Observer> observer;
 };
 
 // A colour as tristimulus values and L*a*b* relative to `white` (Y = 100).
-struct ColourMeasure
+struct KYR_API ColourMeasure
 {
     XYZ xyz;
     Lab lab;
@@ -43,24 +45,24 @@ struct ColourMeasure
 };
 
 // The reflectance points of a spectral value, in document order.
-std::vector<SpectralPoint> spectrum_of(const com_kyrandel_v2::ColorSpaceSpectralType& value);
+KYR_API std::vector<SpectralPoint> spectrum_of(const com_kyrandel_v2::ColorSpaceSpectralType& value);
 
 // The conditions under which the spectral values of `colour` are seen (the rules above).
-ViewingConditions spectral_conditions(const com_kyrandel_v2::ColorType& colour,
-                                      const com_kyrandel_v2::ColorSpaceSpectralType& value,
-                                      const ConditionsRequest& request = {});
+KYR_API ViewingConditions spectral_conditions(const com_kyrandel_v2::ColorType& colour,
+                                              const com_kyrandel_v2::ColorSpaceSpectralType& value,
+                                              const ConditionsRequest& request = {});
 
 // Every spectral (reflectance or transmittance) value of `colour`, converted; values whose points
 // cannot be weighted are left out and their reason appended to `errors`.
-std::vector<ColourMeasure> spectral_measures(const com_kyrandel_v2::ColorType& colour,
-                                             const ConditionsRequest& request = {},
-                                             std::vector<std::string>* errors = nullptr);
+KYR_API std::vector<ColourMeasure> spectral_measures(const com_kyrandel_v2::ColorType& colour,
+                                                     const ConditionsRequest& request = {},
+                                                     std::vector<std::string>* errors = nullptr);
 
 // The colour's L*a*b*: the first stored tristimulus value whose illuminant and observer fit the
 // request (any, when the request names none), else computed from its first spectral value under
 // the requested conditions. False, with the reason, when the colour has neither.
-bool measure_colour(const com_kyrandel_v2::ColorType& colour, const ConditionsRequest& request,
-                    ColourMeasure& result, std::string* error = nullptr);
+KYR_API bool measure_colour(const com_kyrandel_v2::ColorType& colour, const ConditionsRequest& request,
+                            ColourMeasure& result, std::string* error = nullptr);
 
 } // namespace kyr::colour
 

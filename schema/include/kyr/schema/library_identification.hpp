@@ -1,13 +1,15 @@
 // The identification this library stamps into every document's header.
 #pragma once
 
+#include <kyr/export.hpp>
+
 namespace com_kyrandel_v2 {
 class SDKType;
 }
 
-namespace kyr::io {
+namespace kyr::schema {
 
 // An SDKType naming this library: "Kyr2-LMX-3.7.6", version "1.0".
-const com_kyrandel_v2::SDKType& library_identification();
+KYR_API const com_kyrandel_v2::SDKType& library_identification();
 
-} // namespace kyr::io
+} // namespace kyr::schema
