@@ -1,7 +1,8 @@
 // The ".kyrz" container: an archive whose first entry is the XML document, read from a file
 // or from memory and made in memory. Nothing here raises; every archive failure is a false
 // result.
-#pragma once
+#ifndef KYR_IO_CONTAINER_HPP
+#define KYR_IO_CONTAINER_HPP
 
 #include <kyr/export.hpp>
 
@@ -50,3 +51,5 @@ KYR_API bool make_single_entry_archive(const std::string& name, const std::strin
                                        entry_clock clock = entry_clock::local);
 
 } // namespace kyr::io
+
+#endif

@@ -1,5 +1,6 @@
 // The outcome of writing a whole document to a string: its text and its code.
-#pragma once
+#ifndef KYR_SCHEMA_DOCUMENT_RESULT_HPP
+#define KYR_SCHEMA_DOCUMENT_RESULT_HPP
 
 #include <kyr/export.hpp>
 
@@ -28,3 +29,5 @@ private:
 };
 
 } // namespace com_kyrandel_v2
+
+#endif

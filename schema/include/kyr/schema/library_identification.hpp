@@ -1,5 +1,6 @@
 // The identification this library stamps into every document's header.
-#pragma once
+#ifndef KYR_SCHEMA_LIBRARY_IDENTIFICATION_HPP
+#define KYR_SCHEMA_LIBRARY_IDENTIFICATION_HPP
 
 #include <kyr/export.hpp>
 
@@ -13,3 +14,5 @@ namespace kyr::schema {
 KYR_API const com_kyrandel_v2::SDKType& library_identification();
 
 } // namespace kyr::schema
+
+#endif
