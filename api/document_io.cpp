@@ -3,6 +3,7 @@
 #include <kyr/api/document_io.hpp>
 
 #include <kyr/io/container.hpp>
+#include <kyr/io/document_loading.hpp>
 #include <kyr/lmx/strings.hpp>
 #include <kyr/lmx/xml_reader.hpp>
 
@@ -12,14 +13,6 @@
 
 namespace kyr {
 namespace {
-
-constexpr std::string_view container_ending = ".kyrz";
-
-bool is_container(std::string_view path)
-{
-    return path.size() >= container_ending.size()
-        && path.substr(path.size() - container_ending.size()) == container_ending;
-}
 
 // The reader's message names the line and the item; a code that bypassed the reader's
 // handler leaves it at "No Error", so the code's own text stands in.
@@ -47,7 +40,7 @@ Document load(std::string_view path)
 {
     const std::string file(path);
     Document document;
-    if (is_container(path)) {
+    if (io::names_container(path)) {
         // An error thrown by read() inside the archive layer's callback would be taken for
         // an archive failure, so it is kept and thrown after.
         std::optional<error> invalid;

@@ -194,5 +194,5 @@ RUNTIME_HEADERS = [
     "kyr/lmx/big_int.hpp", "kyr/lmx/binary.hpp", "kyr/lmx/build_constants.hpp", "kyr/lmx/char_tests.hpp",
     "kyr/lmx/datetime.hpp", "kyr/lmx/decimal.hpp", "kyr/lmx/duration.hpp", "kyr/lmx/error.hpp",
     "kyr/lmx/pattern.hpp", "kyr/lmx/simple_types.hpp", "kyr/lmx/strings.hpp", "kyr/schema/any_info.hpp",
-    "kyr/io/document_result.hpp",
+    "kyr/schema/document_result.hpp",
 ]

@@ -12,29 +12,29 @@ namespace kyr::io {
 
 namespace {
 
-using kyr::zip::CZipArchive;
-using kyr::zip::CZipException;
+using kyr::zip::c_zip_archive;
+using kyr::zip::c_zip_exception;
 
 // Inflated bytes handed over per window: small enough to stay in the cache between
 // inflate, CRC and reader, large enough that zlib's per-call cost vanishes.
 constexpr std::size_t window_bytes = std::size_t(64) << 10;
 
-bool open_first_entry(CZipArchive& archive)
+bool open_first_entry(c_zip_archive& archive)
 {
     return archive.open_entry(0) && archive.entry_info(0)->uncompressed_size <= max_container_document_size;
 }
 
 // An archive layer's failure in a user's words: a file without an end record is not an
 // archive, or lost its end.
-std::string failure_reason(const CZipException& e)
+std::string failure_reason(const c_zip_exception& e)
 {
-    if (e.code() == CZipException::no_end_record)
+    if (e.code() == c_zip_exception::no_end_record)
         return std::string("not a zip archive or truncated: ") + e.what();
     return e.what();
 }
 
 // Why entry 0 of an archive that opened cannot be read, or "" when it can.
-std::string entry_refusal(const CZipArchive& archive)
+std::string entry_refusal(const c_zip_archive& archive)
 {
     if (archive.entry_info(0) == nullptr)
         return "no entry";
@@ -48,19 +48,19 @@ std::string entry_refusal(const CZipArchive& archive)
 class entry_source : public lmx::c_read
 {
 public:
-    explicit entry_source(CZipArchive& archive) : archive_(archive), buffer_(window_bytes) {}
+    explicit entry_source(c_zip_archive& archive) : m_archive(archive), m_buffer(window_bytes) {}
 
     int read() override { return m_next < m_limit || fill() ? *m_next++ : -1; }
 
     void rewind() override
     {
         m_next = m_limit = nullptr;
-        failed_ = false;
+        m_failed = false;
         try {
-            archive_.close_entry(true);
-            failed_ = !archive_.open_entry(0);
-        } catch (const CZipException&) {
-            failed_ = true;
+            m_archive.close_entry(true);
+            m_failed = !m_archive.open_entry(0);
+        } catch (const c_zip_exception&) {
+            m_failed = true;
         }
     }
 
@@ -70,39 +70,39 @@ public:
     {
         while (fill()) {
         }
-        return !failed_ && archive_.close_entry() == 1;
+        return !m_failed && m_archive.close_entry() == 1;
     }
 
     // What ended the bytes early; "" when nothing did.
-    const std::string& failure() const { return failure_; }
+    const std::string& failure() const { return m_failure; }
 
 private:
     bool fill()
     {
         std::size_t got = 0;
-        if (!failed_) {
+        if (!m_failed) {
             try {
-                got = archive_.read(buffer_.data(), buffer_.size());
-            } catch (const CZipException& e) {
-                failed_ = true;
-                failure_ = failure_reason(e);
+                got = m_archive.read(m_buffer.data(), m_buffer.size());
+            } catch (const c_zip_exception& e) {
+                m_failed = true;
+                m_failure = failure_reason(e);
             }
         }
-        m_next = buffer_.data();
+        m_next = m_buffer.data();
         m_limit = m_next + got;
         return got != 0;
     }
 
-    CZipArchive& archive_;
-    std::vector<unsigned char> buffer_;
-    bool failed_ = false;
-    std::string failure_;
+    c_zip_archive& m_archive;
+    std::vector<unsigned char> m_buffer;
+    bool m_failed = false;
+    std::string m_failure;
 };
 
 template <typename Open>
 bool parse_with(Open open, const entry_parser& parse, std::string* reason = nullptr)
 {
-    CZipArchive archive;
+    c_zip_archive archive;
     bool ok = false;
     std::string why = "not a readable archive";
     try {
@@ -113,7 +113,7 @@ bool parse_with(Open open, const entry_parser& parse, std::string* reason = null
             if (!ok)
                 why = source.failure().empty() ? "entry size does not match its record" : source.failure();
         }
-    } catch (const CZipException& e) {
+    } catch (const c_zip_exception& e) {
         ok = false;
         why = failure_reason(e);
     } catch (...) { // the archive's errors and whatever the parser raised: all are a failed read
@@ -130,17 +130,17 @@ bool parse_with(Open open, const entry_parser& parse, std::string* reason = null
 
 bool parse_first_entry(const std::string& path, const entry_parser& parse)
 {
-    return parse_with([&](CZipArchive& archive) { return archive.open(path); }, parse);
+    return parse_with([&](c_zip_archive& archive) { return archive.open(path); }, parse);
 }
 
 bool parse_first_entry(const std::string& path, const entry_parser& parse, std::string* reason)
 {
-    return parse_with([&](CZipArchive& archive) { return archive.open(path); }, parse, reason);
+    return parse_with([&](c_zip_archive& archive) { return archive.open(path); }, parse, reason);
 }
 
 bool parse_first_entry(const void* data, std::size_t size, const entry_parser& parse)
 {
-    return parse_with([&](CZipArchive& archive) { return archive.open_memory(data, size); }, parse);
+    return parse_with([&](c_zip_archive& archive) { return archive.open_memory(data, size); }, parse);
 }
 
 bool make_single_entry_archive(const std::string& name, const std::string& content, std::time_t modified,
@@ -148,12 +148,12 @@ bool make_single_entry_archive(const std::string& name, const std::string& conte
 {
     const zip::dos_stamp date =
         clock == entry_clock::utc ? zip::to_utc_dos_stamp(modified) : zip::to_dos_stamp(modified);
-    CZipArchive zip;
+    c_zip_archive zip;
     try {
         bool ok = zip.create(archive) && zip.add_new_entry(name, content.data(), content.size(), date);
         zip.close(!ok);
         return ok;
-    } catch (const CZipException&) {
+    } catch (const c_zip_exception&) {
     } catch (const std::bad_alloc&) {
     }
     zip.close(true);

@@ -1,5 +1,6 @@
 // The date written on a container's entry.
-#pragma once
+#ifndef KYR_IO_ENTRY_DATE_HPP
+#define KYR_IO_ENTRY_DATE_HPP
 
 #include <ctime>
 
@@ -19,3 +20,5 @@ struct entry_date
 entry_date container_entry_date();
 
 } // namespace kyr::io
+
+#endif

@@ -1,13 +1,11 @@
 // Whole-document operations of the root class: load and save as a plain XML
 // file (".kyr"), a zip container (".kyrz") or a string.
-#include <sys/stat.h>
-
 #include <new>
-#include <optional>
 #include <stdexcept>
 #include <string_view>
 
-#include <kyr/io/document_result.hpp>
+#include <kyr/io/container.hpp>
+#include <kyr/io/document_loading.hpp>
 #include <kyr/lmx/file_replacement.hpp>
 #include <kyr/lmx/string_sink.hpp>
 #include <kyr/lmx/strings.hpp>
@@ -15,24 +13,14 @@
 #include <kyr/lmx/xml_reader.hpp>
 #include <kyr/lmx/xml_writer.hpp>
 #include <kyr/schema/classes/Kyr.hpp>
+#include <kyr/schema/document_result.hpp>
+#include <kyr/schema/library_identification.hpp>
 
 #include "entry_date.hpp"
-#include "library_identification.hpp"
-#include <kyr/io/container.hpp>
 
 namespace com_kyrandel_v2 {
 
 namespace {
-
-constexpr std::wstring_view container_ending = L".kyrz";
-constexpr std::wstring_view plain_ending = L".kyr";
-
-// Compares UTF-16 units exactly: ".KYRZ" is not a container.
-bool ends_with(std::wstring_view path, std::wstring_view ending)
-{
-    return path.size() >= ending.size()
-        && path.compare(path.size() - ending.size(), ending.size(), ending) == 0;
-}
 
 std::string utf8(const std::wstring& text)
 {
@@ -72,36 +60,9 @@ auto without_exceptions(Operation operation, decltype(operation()) out_of_memory
     return out_of_memory;
 }
 
-// A directory opens like a file on Linux but reads as nothing; a name with a
-// NUL inside would open a file of a shorter name.
-bool can_name_a_file(const std::string& path)
-{
-    struct stat info;
-    return path.find('\0') == std::string::npos
-        && !(::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode));
-}
-
 void stamp_write_sdk_information(Kyr& document)
 {
-    document.get_Preamble().get_Header().assign_WriteSDKInformation(kyr::io::library_identification());
-}
-
-// The entry is parsed as it is inflated, so its size and CRC-32 vouch for the bytes only at
-// its end: a copy of the document as it was is put back when the archive fails.
-lmx::elmx_error load_container(Kyr& document, const std::string& path)
-{
-    std::optional<Kyr> before;
-    lmx::elmx_error code = lmx::ELMX_OK;
-    const bool read = kyr::io::parse_first_entry(path, [&](lmx::c_read& entry) {
-        before.emplace(document);
-        lmx::c_xml_reader reader(entry);
-        code = document.unmarshal(reader);
-    });
-    if (read)
-        return code;
-    if (before)
-        document.swap(*before);
-    return lmx::ELMX_USER_DEFINED_1;
+    document.get_Preamble().get_Header().assign_WriteSDKInformation(kyr::schema::library_identification());
 }
 
 // The text marshal(std::string*) gives, refused with ELMX_BAD_CHAR_ENCODING when it would not be
@@ -130,11 +91,6 @@ lmx::elmx_error marshal_well_formed(const Kyr& document, std::string& xml)
 
 } // namespace
 
-void Kyr::stamp_read_sdk_information()
-{
-    get_Preamble().get_Header().assign_ReadSDKInformation(kyr::io::library_identification());
-}
-
 lmx::elmx_error Kyr::loadString(const std::wstring& xml)
 {
     return without_exceptions(
@@ -148,20 +104,9 @@ lmx::elmx_error Kyr::loadString(const std::wstring& xml)
 
 lmx::elmx_error Kyr::loadFile(const std::wstring& path)
 {
-    if (ends_with(path, container_ending))
-        return without_exceptions([&] { return load_container(*this, utf8(path)); },
-                                  lmx::ELMX_USER_DEFINED_1);
-    return without_exceptions(
-        [&] {
-            const std::string file_path = utf8(path);
-            if (!can_name_a_file(file_path))
-                return lmx::ELMX_NO_FILE;
-            lmx::c_xml_reader_file reader(file_path.c_str());
-            if (!reader.is_open())
-                return lmx::ELMX_NO_FILE;
-            return unmarshal(reader);
-        },
-        lmx::ELMX_UNDEFINED_ERROR);
+    return without_exceptions([&] { return kyr::io::load_with_report(utf8(path), *this).code; },
+                              kyr::io::names_container(path) ? lmx::ELMX_USER_DEFINED_1
+                                                             : lmx::ELMX_UNDEFINED_ERROR);
 }
 
 XMLDocumentResult Kyr::writeString()
@@ -184,8 +129,8 @@ XMLDocumentResult Kyr::writeString()
 
 lmx::elmx_error Kyr::writeFile(const std::wstring& path)
 {
-    const bool container = ends_with(path, container_ending);
-    if (!container && !ends_with(path, plain_ending))
+    const bool container = kyr::io::names_container(path);
+    if (!container && !kyr::io::names_plain_document(path))
         return lmx::ELMX_USER_DEFINED_2;
     const auto write = [&] {
         stamp_write_sdk_information(*this);
@@ -200,7 +145,7 @@ lmx::elmx_error Kyr::writeFile(const std::wstring& path)
         if (!container)
             return target.commit(xml) ? lmx::ELMX_OK : lmx::ELMX_NO_FILE;
         std::string archive;
-        const std::wstring_view stem(path.data(), path.size() - container_ending.size());
+        const std::wstring_view stem(path.data(), path.size() - std::wstring_view(L".kyrz").size());
         const kyr::io::entry_date date = kyr::io::container_entry_date();
         if (!kyr::io::make_single_entry_archive(entry_name(stem), xml, date.moment, archive, date.clock)
             || !target.commit(archive))

@@ -2,26 +2,17 @@
 // standard input ("-"), keeping the reader's own error message.
 #pragma once
 
+#include <kyr/io/document_loading.hpp>
 #include <kyr/schema/classes.hpp>
 
 #include <string>
 
 namespace kyr_tool {
 
-enum class load_outcome { loaded, invalid, unreadable };
-
-struct load_result
-{
-    load_outcome outcome;
-    std::string message; // empty when loaded
-    // The place of a fault the strict check found, counted from 1; 0 for a message without one.
-    std::size_t line = 0;
-    std::size_t column = 0;
-};
-
-// How a document is read: by the lenient reader of loadFile, strictly (the document must be
-// well-formed XML first), or checked for well-formedness alone, as any XML file can be.
-enum class reading { lenient, strict, xml_only };
+using kyr::io::load_outcome;
+using load_result = kyr::io::load_report;
+// How a document is read: leniently, strictly, or checked for well-formedness alone.
+using reading = kyr::io::xml_check;
 
 // Loads into `document`, which should be fresh, since loading adds to what it
 // holds. An invalid document comes back with the reader's message ("line:12-

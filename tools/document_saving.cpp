@@ -3,18 +3,14 @@
 #include "exit_status.hpp"
 #include "text.hpp"
 
+#include <kyr/io/document_loading.hpp>
+
 #include <iostream>
 
 namespace kyr_tool {
 namespace {
 
 using com_kyrandel_v2::Kyr;
-
-bool ends_with(const std::string& text, const std::string& ending)
-{
-    return text.size() >= ending.size()
-        && text.compare(text.size() - ending.size(), ending.size(), ending) == 0;
-}
 
 // A document that loaded may still lack something writing requires (an empty
 // Person, say): that is a failed check, not an I/O problem.
@@ -43,7 +39,7 @@ save_result save_to_standard_output(Kyr& document)
 
 bool is_writable_name(const std::string& path)
 {
-    return path == "-" || ends_with(path, ".kyrz") || ends_with(path, ".kyr");
+    return path == "-" || kyr::io::names_container(path) || kyr::io::names_plain_document(path);
 }
 
 save_result save_document(Kyr& document, const std::string& path)

@@ -15,9 +15,9 @@
 #include <cstdlib>
 #include <string>
 
-#include <kyr/io/document_result.hpp>
 #include <kyr/lmx/decoder.hpp>
 #include <kyr/schema/classes/Kyr.hpp>
+#include <kyr/schema/document_result.hpp>
 
 namespace {
 

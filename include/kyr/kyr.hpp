@@ -12,12 +12,8 @@
 #include <kyr/version.hpp>
 
 // The XML runtime: error codes, reading and writing.
-#include <kyr/lmx/decoder.hpp>
 #include <kyr/lmx/document_scan.hpp>
-#include <kyr/lmx/dtd.hpp>
-#include <kyr/lmx/entities.hpp>
 #include <kyr/lmx/error.hpp>
-#include <kyr/lmx/lexer.hpp>
 #include <kyr/lmx/limits.hpp>
 #include <kyr/lmx/namespaces.hpp>
 #include <kyr/lmx/read.hpp>
@@ -45,8 +41,9 @@
 
 // Every class of the format's schema, with the root document Kyr.
 #include <kyr/io/container.hpp>
-#include <kyr/io/document_result.hpp>
+#include <kyr/io/document_loading.hpp>
 #include <kyr/schema/classes.hpp>
+#include <kyr/schema/document_result.hpp>
 
 // Colour science: colorimetry, conversions, differences and indices, and their use on documents.
 #include <kyr/colour/colorimetry.hpp>

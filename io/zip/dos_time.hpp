@@ -1,5 +1,6 @@
 // MS-DOS date and time stamps, the form ZIP records keep modification times in.
-#pragma once
+#ifndef KYR_IO_ZIP_DOS_TIME_HPP
+#define KYR_IO_ZIP_DOS_TIME_HPP
 
 #include <cstdint>
 #include <ctime>
@@ -20,3 +21,5 @@ dos_stamp to_dos_stamp(std::time_t moment);
 dos_stamp to_utc_dos_stamp(std::time_t moment);
 
 } // namespace kyr::zip
+
+#endif

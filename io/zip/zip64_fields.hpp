@@ -1,7 +1,8 @@
 // Zip64 extended information: writers that do not know a size in advance (reading a pipe)
 // or are told to, put 0xffffffff in a 32-bit size or offset field and its real value in an
 // extra field of id 1.
-#pragma once
+#ifndef KYR_IO_ZIP_ZIP64_FIELDS_HPP
+#define KYR_IO_ZIP_ZIP64_FIELDS_HPP
 
 #include <cstddef>
 #include <cstdint>
@@ -17,3 +18,5 @@ bool resolve_zip64_fields(const unsigned char* extra, std::size_t length,
                           std::initializer_list<std::uint32_t*> fields);
 
 } // namespace kyr::zip
+
+#endif

@@ -1,8 +1,9 @@
 // An archive object: reads the entries of an existing ZIP archive, or assembles a new one.
 //
-// Errors inside the archive are raised as CZipException; the caller catches
+// Errors inside the archive are raised as c_zip_exception; the caller catches
 // them and then closes the object with `after_failure` set.
-#pragma once
+#ifndef KYR_IO_ZIP_ZIP_ARCHIVE_HPP
+#define KYR_IO_ZIP_ZIP_ARCHIVE_HPP
 
 #include <cstddef>
 #include <ctime>
@@ -18,16 +19,16 @@
 
 namespace kyr::zip {
 
-class CZipArchive
+class c_zip_archive
 {
 public:
     // Smart flag: a file shorter than 5 bytes is stored, as deflate would only make it longer.
     static constexpr int smart_keep_small_stored = 4;
 
-    CZipArchive() = default;
-    ~CZipArchive();
-    CZipArchive(const CZipArchive&) = delete;
-    CZipArchive& operator=(const CZipArchive&) = delete;
+    c_zip_archive() = default;
+    ~c_zip_archive();
+    c_zip_archive(const c_zip_archive&) = delete;
+    c_zip_archive& operator=(const c_zip_archive&) = delete;
 
     // Opens the archive file named by a UTF-8 path for reading and reads its
     // central directory. False only when the object is already open.
@@ -38,7 +39,7 @@ public:
     // outlive the open archive. False only when the object is already open.
     bool create(std::string& output);
 
-    std::size_t entry_count() const { return directory_.entries.size(); }
+    std::size_t entry_count() const { return m_directory.entries.size(); }
     // The entry's directory record; null for an index out of range.
     const zip_entry_info* entry_info(std::size_t index) const;
 
@@ -69,13 +70,15 @@ public:
 private:
     enum class state { closed, reading, creating };
 
-    bool open_source(std::unique_ptr<zip_source> source);
+    bool open_source(std::unique_ptr<c_zip_source> source);
 
-    state state_ = state::closed;
-    std::unique_ptr<zip_source> source_;
-    zip_central_directory directory_;
-    std::unique_ptr<zip_entry_reader> entry_;
-    std::string* output_ = nullptr;
+    state m_state = state::closed;
+    std::unique_ptr<c_zip_source> m_source;
+    zip_central_directory m_directory;
+    std::unique_ptr<c_zip_entry_reader> m_entry;
+    std::string* m_output = nullptr;
 };
 
 } // namespace kyr::zip
+
+#endif

@@ -12,7 +12,7 @@ namespace {
 
 [[noreturn]] void corrupt(const char* reason)
 {
-    throw CZipException(CZipException::generic, reason);
+    throw c_zip_exception(c_zip_exception::generic, reason);
 }
 
 struct end_record
@@ -26,7 +26,7 @@ struct end_record
 // Writers that may need 64-bit sizes put a Zip64 end record and its locator between the
 // directory and the end record. Only one that repeats the end record's values is taken; the
 // directory must then end where it begins.
-void check_zip64_end_record(zip_source& source, end_record& record)
+void check_zip64_end_record(c_zip_source& source, end_record& record)
 {
     if (record.position < zip64_end_record_size + zip64_locator_size)
         return;
@@ -48,11 +48,11 @@ void check_zip64_end_record(zip_source& source, end_record& record)
 
 // The record must end exactly where its comment says the file ends: a
 // signature found anywhere else is comment text or trailing garbage.
-end_record find_end_record(zip_source& source)
+end_record find_end_record(c_zip_source& source)
 {
     const std::uint64_t size = source.size();
     if (size < end_record_size)
-        throw CZipException(CZipException::no_end_record, "file too short for an archive");
+        throw c_zip_exception(c_zip_exception::no_end_record, "file too short for an archive");
     const std::size_t span = static_cast<std::size_t>(std::min<std::uint64_t>(size, end_record_search_span));
     std::vector<unsigned char> tail(span);
     const std::uint64_t tail_start = size - span;
@@ -72,7 +72,7 @@ end_record find_end_record(zip_source& source)
         check_zip64_end_record(source, record);
         return record;
     }
-    throw CZipException(CZipException::no_end_record, "end of central directory not found");
+    throw c_zip_exception(c_zip_exception::no_end_record, "end of central directory not found");
 }
 
 zip_entry_info parse_central_header(const unsigned char* p)
@@ -94,7 +94,7 @@ zip_entry_info parse_central_header(const unsigned char* p)
 
 } // namespace
 
-zip_central_directory read_central_directory(zip_source& source)
+zip_central_directory read_central_directory(c_zip_source& source)
 {
     const end_record end = find_end_record(source);
     // The directory must fill the space up to the end record exactly: anything

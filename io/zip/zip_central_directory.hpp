@@ -1,5 +1,6 @@
 // Locating the end record and reading the central directory of an archive.
-#pragma once
+#ifndef KYR_IO_ZIP_ZIP_CENTRAL_DIRECTORY_HPP
+#define KYR_IO_ZIP_ZIP_CENTRAL_DIRECTORY_HPP
 
 #include <cstdint>
 #include <vector>
@@ -18,6 +19,8 @@ struct zip_central_directory
 // Searches backwards for the end record (raises no_end_record when there is
 // none) and reads and checks every directory record (raises generic when one
 // is truncated, inconsistent or points outside the archive).
-zip_central_directory read_central_directory(zip_source& source);
+zip_central_directory read_central_directory(c_zip_source& source);
 
 } // namespace kyr::zip
+
+#endif

@@ -1,5 +1,6 @@
 // One entry of an archive as its central directory records it.
-#pragma once
+#ifndef KYR_IO_ZIP_ZIP_ENTRY_INFO_HPP
+#define KYR_IO_ZIP_ZIP_ENTRY_INFO_HPP
 
 #include <cstdint>
 #include <string>
@@ -23,3 +24,5 @@ struct zip_entry_info
 };
 
 } // namespace kyr::zip
+
+#endif

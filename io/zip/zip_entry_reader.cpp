@@ -17,7 +17,7 @@ constexpr std::size_t input_chunk = 65536;
 
 [[noreturn]] void corrupt(const char* reason)
 {
-    throw CZipException(CZipException::generic, reason);
+    throw c_zip_exception(c_zip_exception::generic, reason);
 }
 
 void check_directory_record(const zip_entry_info& info)
@@ -36,7 +36,7 @@ void check_directory_record(const zip_entry_info& info)
 }
 
 // Returns where the entry's data starts.
-std::uint64_t check_local_header(zip_source& source, const zip_entry_info& info)
+std::uint64_t check_local_header(c_zip_source& source, const zip_entry_info& info)
 {
     unsigned char header[local_header_size];
     source.read_exact(info.local_header_offset, header, sizeof header);
@@ -83,110 +83,112 @@ void check_placement(const zip_central_directory& directory, std::size_t index, 
 
 } // namespace
 
-zip_entry_reader::zip_entry_reader(zip_source& source, const zip_central_directory& directory,
-                                   std::size_t index)
-    : source_(source), info_(directory.entries[index])
+c_zip_entry_reader::c_zip_entry_reader(c_zip_source& source, const zip_central_directory& directory,
+                                       std::size_t index)
+    : m_source(source), m_info(directory.entries[index])
 {
-    check_directory_record(info_);
-    next_input_ = check_local_header(source_, info_);
-    check_placement(directory, index, next_input_);
-    input_remaining_ = info_.compressed_size;
-    if (info_.method == method_deflated) {
-        input_.resize(static_cast<std::size_t>(std::min<std::uint64_t>(input_chunk, info_.compressed_size)));
-        if (inflateInit2(&stream_, -MAX_WBITS) != Z_OK)
+    check_directory_record(m_info);
+    m_next_input = check_local_header(m_source, m_info);
+    check_placement(directory, index, m_next_input);
+    m_input_remaining = m_info.compressed_size;
+    if (m_info.method == method_deflated) {
+        m_input.resize(
+            static_cast<std::size_t>(std::min<std::uint64_t>(input_chunk, m_info.compressed_size)));
+        if (inflateInit2(&m_stream, -MAX_WBITS) != Z_OK)
             corrupt("inflate cannot start");
-        inflating_ = true;
+        m_inflating = true;
     }
 }
 
-zip_entry_reader::~zip_entry_reader()
+c_zip_entry_reader::~c_zip_entry_reader()
 {
-    if (inflating_)
-        inflateEnd(&stream_);
+    if (m_inflating)
+        inflateEnd(&m_stream);
 }
 
-std::size_t zip_entry_reader::read(void* buffer, std::size_t count)
+std::size_t c_zip_entry_reader::read(void* buffer, std::size_t count)
 {
-    const std::uint64_t left = info_.uncompressed_size - produced_;
+    const std::uint64_t left = m_info.uncompressed_size - m_produced;
     // zlib counts in uInt; a shorter read is allowed.
     count =
         static_cast<std::size_t>(std::min<std::uint64_t>({count, left, std::numeric_limits<uInt>::max()}));
     if (buffer == nullptr || count == 0)
         return 0;
     auto* out = static_cast<unsigned char*>(buffer);
-    const std::size_t got = inflating_ ? read_deflated(out, count) : read_stored(out, count);
-    crc_ = crc32_update(crc_, out, got);
-    produced_ += got;
+    const std::size_t got = m_inflating ? read_deflated(out, count) : read_stored(out, count);
+    m_crc = crc32_update(m_crc, out, got);
+    m_produced += got;
     return got;
 }
 
-std::size_t zip_entry_reader::read_stored(unsigned char* out, std::size_t count)
+std::size_t c_zip_entry_reader::read_stored(unsigned char* out, std::size_t count)
 {
-    source_.read_exact(next_input_, out, count);
-    next_input_ += count;
-    input_remaining_ -= count;
+    m_source.read_exact(m_next_input, out, count);
+    m_next_input += count;
+    m_input_remaining -= count;
     return count;
 }
 
-void zip_entry_reader::refill()
+void c_zip_entry_reader::refill()
 {
-    const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(input_.size(), input_remaining_));
-    source_.read_exact(next_input_, input_.data(), n);
-    next_input_ += n;
-    input_remaining_ -= n;
-    stream_.next_in = input_.data();
-    stream_.avail_in = static_cast<uInt>(n);
+    const std::size_t n =
+        static_cast<std::size_t>(std::min<std::uint64_t>(m_input.size(), m_input_remaining));
+    m_source.read_exact(m_next_input, m_input.data(), n);
+    m_next_input += n;
+    m_input_remaining -= n;
+    m_stream.next_in = m_input.data();
+    m_stream.avail_in = static_cast<uInt>(n);
 }
 
-std::size_t zip_entry_reader::read_deflated(unsigned char* out, std::size_t count)
+std::size_t c_zip_entry_reader::read_deflated(unsigned char* out, std::size_t count)
 {
-    stream_.next_out = out;
-    stream_.avail_out = static_cast<uInt>(count);
-    while (stream_.avail_out != 0 && !stream_ended_) {
-        if (stream_.avail_in == 0 && input_remaining_ != 0)
+    m_stream.next_out = out;
+    m_stream.avail_out = static_cast<uInt>(count);
+    while (m_stream.avail_out != 0 && !m_stream_ended) {
+        if (m_stream.avail_in == 0 && m_input_remaining != 0)
             refill();
-        const int status = inflate(&stream_, Z_NO_FLUSH);
+        const int status = inflate(&m_stream, Z_NO_FLUSH);
         if (status == Z_STREAM_END)
-            stream_ended_ = true;
+            m_stream_ended = true;
         else if (status == Z_BUF_ERROR)
             corrupt("compressed data ends early");
         else if (status != Z_OK)
             corrupt("compressed data is corrupt");
     }
-    return count - stream_.avail_out;
+    return count - m_stream.avail_out;
 }
 
 // Runs the stream on past the recorded size: true when it still yields data.
-bool zip_entry_reader::more_deflated_data()
+bool c_zip_entry_reader::more_deflated_data()
 {
-    while (!stream_ended_) {
-        if (stream_.avail_in == 0 && input_remaining_ != 0)
+    while (!m_stream_ended) {
+        if (m_stream.avail_in == 0 && m_input_remaining != 0)
             refill();
         unsigned char extra;
-        stream_.next_out = &extra;
-        stream_.avail_out = 1;
-        const int status = inflate(&stream_, Z_NO_FLUSH);
-        if (stream_.avail_out == 0)
+        m_stream.next_out = &extra;
+        m_stream.avail_out = 1;
+        const int status = inflate(&m_stream, Z_NO_FLUSH);
+        if (m_stream.avail_out == 0)
             return true;
         if (status == Z_STREAM_END)
-            stream_ended_ = true;
+            m_stream_ended = true;
         else if (status == Z_BUF_ERROR)
             corrupt("compressed data ends early");
         else if (status != Z_OK)
             corrupt("compressed data is corrupt");
     }
     // Compressed bytes after the end of the stream are data the entry does not account for.
-    return stream_.avail_in != 0 || input_remaining_ != 0;
+    return m_stream.avail_in != 0 || m_input_remaining != 0;
 }
 
-int zip_entry_reader::finish()
+int c_zip_entry_reader::finish()
 {
-    if (produced_ != info_.uncompressed_size)
+    if (m_produced != m_info.uncompressed_size)
         return -1;
-    if (inflating_ && more_deflated_data())
+    if (m_inflating && more_deflated_data())
         return -1;
-    if (crc_ != info_.crc)
-        throw CZipException(CZipException::bad_crc, "CRC-32 mismatch");
+    if (m_crc != m_info.crc)
+        throw c_zip_exception(c_zip_exception::bad_crc, "CRC-32 mismatch");
     return 1;
 }
 

@@ -1,5 +1,6 @@
 // Reads the data of one archive entry: inflates or copies it and checks its CRC-32.
-#pragma once
+#ifndef KYR_IO_ZIP_ZIP_ENTRY_READER_HPP
+#define KYR_IO_ZIP_ZIP_ENTRY_READER_HPP
 
 #include <cstddef>
 #include <cstdint>
@@ -12,23 +13,23 @@
 
 namespace kyr::zip {
 
-class zip_entry_reader
+class c_zip_entry_reader
 {
 public:
     // Checks the entry's local header against its directory record and its
-    // place in the archive; raises CZipException (generic) for an encrypted
+    // place in the archive; raises c_zip_exception (generic) for an encrypted
     // entry, a method other than stored or deflated, sizes the data cannot
     // justify, or records that are truncated or overlap.
-    zip_entry_reader(zip_source& source, const zip_central_directory& directory, std::size_t index);
-    ~zip_entry_reader();
-    zip_entry_reader(const zip_entry_reader&) = delete;
-    zip_entry_reader& operator=(const zip_entry_reader&) = delete;
+    c_zip_entry_reader(c_zip_source& source, const zip_central_directory& directory, std::size_t index);
+    ~c_zip_entry_reader();
+    c_zip_entry_reader(const c_zip_entry_reader&) = delete;
+    c_zip_entry_reader& operator=(const c_zip_entry_reader&) = delete;
 
     // Up to `count` bytes of uncompressed data; 0 at the recorded end of the entry.
     std::size_t read(void* buffer, std::size_t count);
 
     // 1 when the data ended exactly at its recorded size and the CRC matches,
-    // -1 when data remains; raises CZipException (bad_crc) on a CRC mismatch.
+    // -1 when data remains; raises c_zip_exception (bad_crc) on a CRC mismatch.
     int finish();
 
 private:
@@ -37,16 +38,18 @@ private:
     void refill();
     bool more_deflated_data();
 
-    zip_source& source_;
-    const zip_entry_info& info_;
-    std::uint64_t next_input_ = 0;      // archive offset of the next compressed byte to fetch
-    std::uint64_t input_remaining_ = 0; // compressed bytes not fetched yet
-    std::uint64_t produced_ = 0;
-    std::uint32_t crc_ = 0;
-    std::vector<unsigned char> input_;
-    z_stream stream_{};
-    bool inflating_ = false;
-    bool stream_ended_ = false;
+    c_zip_source& m_source;
+    const zip_entry_info& m_info;
+    std::uint64_t m_next_input = 0;      // archive offset of the next compressed byte to fetch
+    std::uint64_t m_input_remaining = 0; // compressed bytes not fetched yet
+    std::uint64_t m_produced = 0;
+    std::uint32_t m_crc = 0;
+    std::vector<unsigned char> m_input;
+    z_stream m_stream{};
+    bool m_inflating = false;
+    bool m_stream_ended = false;
 };
 
 } // namespace kyr::zip
+
+#endif

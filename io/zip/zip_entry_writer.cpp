@@ -14,7 +14,7 @@ namespace {
 
 [[noreturn]] void fail(const char* reason)
 {
-    throw CZipException(CZipException::generic, reason);
+    throw c_zip_exception(c_zip_exception::generic, reason);
 }
 
 // Bits 1 and 2 of the flags tell extractors which deflate level was used.

@@ -1,5 +1,6 @@
 // Writing entries, the central directory and the end record of a new archive.
-#pragma once
+#ifndef KYR_IO_ZIP_ZIP_ENTRY_WRITER_HPP
+#define KYR_IO_ZIP_ZIP_ENTRY_WRITER_HPP
 
 #include <cstddef>
 #include <string>
@@ -22,7 +23,7 @@ struct zip_entry_source
 
 // Appends the entry's local header (with its final CRC-32 and sizes) and its
 // data to `archive`; returns the record the central directory repeats.
-// Raises CZipException (generic) when deflate fails or a size or offset
+// Raises c_zip_exception (generic) when deflate fails or a size or offset
 // would not fit the 32-bit fields.
 zip_entry_info append_entry(std::string& archive, const zip_entry_source& entry);
 
@@ -30,3 +31,5 @@ zip_entry_info append_entry(std::string& archive, const zip_entry_source& entry)
 void append_central_directory(std::string& archive, const std::vector<zip_entry_info>& entries);
 
 } // namespace kyr::zip
+
+#endif

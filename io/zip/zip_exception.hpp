@@ -1,11 +1,12 @@
 // The archive layer's error: raised inside the zip code, caught by the file operations.
-#pragma once
+#ifndef KYR_IO_ZIP_ZIP_EXCEPTION_HPP
+#define KYR_IO_ZIP_ZIP_EXCEPTION_HPP
 
 #include <exception>
 
 namespace kyr::zip {
 
-class CZipException : public std::exception
+class c_zip_exception : public std::exception
 {
 public:
     enum code_type {
@@ -14,14 +15,16 @@ public:
         no_end_record = 118, // no end of central directory record: not an archive
     };
 
-    CZipException(code_type code, const char* reason) noexcept : code_(code), reason_(reason) {}
+    c_zip_exception(code_type code, const char* reason) noexcept : m_code(code), m_reason(reason) {}
 
-    code_type code() const noexcept { return code_; }
-    const char* what() const noexcept override { return reason_; }
+    code_type code() const noexcept { return m_code; }
+    const char* what() const noexcept override { return m_reason; }
 
 private:
-    code_type code_;
-    const char* reason_;
+    code_type m_code;
+    const char* m_reason;
 };
 
 } // namespace kyr::zip
+
+#endif

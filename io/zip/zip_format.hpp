@@ -1,5 +1,6 @@
 // Record layouts and limits of the ZIP archive format, and little-endian field access.
-#pragma once
+#ifndef KYR_IO_ZIP_ZIP_FORMAT_HPP
+#define KYR_IO_ZIP_ZIP_FORMAT_HPP
 
 #include <cstddef>
 #include <cstdint>
@@ -80,3 +81,5 @@ inline void patch32(std::string& out, std::size_t at, std::uint32_t v)
 }
 
 } // namespace kyr::zip
+
+#endif

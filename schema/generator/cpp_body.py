@@ -48,7 +48,7 @@ def emit_class(code):
     if cls.document:
         code.private.extend(["    // Stamps the library's identification as the reading SDK (document I/O).",
                              "    void stamp_read_sdk_information();"])
-        code.header_includes.add("kyr/io/document_result.hpp")
+        code.header_includes.add("kyr/schema/document_result.hpp")
 
 
 def data(code):

@@ -103,7 +103,7 @@ class ClassCode:
         if self.forward:
             out.append("")
         out.append("// " + cls.declaration)
-        out.append("class %s%s" % (cls.name, (" : public " + cls.base.name) if cls.base else ""))
+        out.append("class KYR_API %s%s" % (cls.name, (" : public " + cls.base.name) if cls.base else ""))
         out.extend(["{", "public:"])
         out.extend(self.public)
         if self.protected:

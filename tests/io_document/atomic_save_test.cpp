@@ -68,7 +68,7 @@ TEST_F(AtomicSave, FullDiskLeavesTheOldFileByteForByte)
         EXPECT_EQ(c.killed ? outcome.signal : outcome.code, c.result) << c.target;
         EXPECT_EQ(content_of(path(c.old)), old_bytes) << c.target;
         EXPECT_TRUE(c.killed || files() == (std::set<std::string>{c.old, c.target})) << c.target;
-        std::system(("rm -f '" + dir_ + "'* '" + dir_ + "'.kyr-*").c_str());
+        std::system(("rm -f '" + m_dir + "'* '" + m_dir + "'.kyr-*").c_str());
     }
 }
 
@@ -142,9 +142,9 @@ TEST_F(AtomicSave, EntryNameIsTheFileNameInValidUtf8)
         {std::wstring(L"G") + high + low, "G\xF0\x9D\x84\x9E.kyr"}};
     Kyr document = loaded();
     for (const auto& [stem, entry] : cases) {
-        ASSERT_EQ(document.writeFile(wide(dir_) + stem + L".kyrz"), lmx::ELMX_OK) << entry;
-        kyr::zip::CZipArchive archive;
-        ASSERT_TRUE(archive.open(narrow(wide(dir_) + stem + L".kyrz")));
+        ASSERT_EQ(document.writeFile(wide(m_dir) + stem + L".kyrz"), lmx::ELMX_OK) << entry;
+        kyr::zip::c_zip_archive archive;
+        ASSERT_TRUE(archive.open(narrow(wide(m_dir) + stem + L".kyrz")));
         EXPECT_EQ(archive.entry_info(0)->name, entry);
     }
 }

@@ -12,7 +12,7 @@ const std::string plain_document = content_of(data_path("two-palettes.kyr"));
 std::string archive_of(const std::vector<std::pair<std::string, std::string>>& entries)
 {
     std::string out;
-    kyr::zip::CZipArchive archive;
+    kyr::zip::c_zip_archive archive;
     archive.create(out);
     for (const auto& [name, content] : entries)
         archive.add_new_entry(name, content.data(), content.size(), std::time(nullptr));

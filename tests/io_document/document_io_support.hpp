@@ -1,6 +1,7 @@
 // Helpers shared by the whole-document tests: a scratch directory, file
 // inspection, and documents ready to be written.
-#pragma once
+#ifndef KYR_TESTS_IO_DOCUMENT_DOCUMENT_IO_SUPPORT_HPP
+#define KYR_TESTS_IO_DOCUMENT_DOCUMENT_IO_SUPPORT_HPP
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -14,9 +15,9 @@
 
 #include <gtest/gtest.h>
 
-#include <kyr/io/document_result.hpp>
 #include <kyr/lmx/strings.hpp>
 #include <kyr/schema/classes/Kyr.hpp>
+#include <kyr/schema/document_result.hpp>
 
 namespace document_test {
 
@@ -78,19 +79,19 @@ protected:
     void SetUp() override
     {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = ::testing::TempDir() + "kyr_io_" + std::to_string(::getpid()) + "_" + info->name() + "/";
-        ::mkdir(dir_.c_str(), 0700);
+        m_dir = ::testing::TempDir() + "kyr_io_" + std::to_string(::getpid()) + "_" + info->name() + "/";
+        ::mkdir(m_dir.c_str(), 0700);
     }
-    void TearDown() override { std::system(("rm -rf '" + dir_ + "'").c_str()); }
+    void TearDown() override { std::system(("rm -rf '" + m_dir + "'").c_str()); }
 
-    std::string path(const std::string& name) const { return dir_ + name; }
-    std::wstring wpath(const std::string& name) const { return wide(dir_ + name); }
+    std::string path(const std::string& name) const { return m_dir + name; }
+    std::wstring wpath(const std::string& name) const { return wide(m_dir + name); }
 
     // Names in the scratch directory.
     std::set<std::string> files() const
     {
         std::set<std::string> names;
-        if (DIR* d = ::opendir(dir_.c_str())) {
+        if (DIR* d = ::opendir(m_dir.c_str())) {
             while (const dirent* e = ::readdir(d))
                 if (std::string(e->d_name) != "." && std::string(e->d_name) != "..")
                     names.insert(e->d_name);
@@ -99,7 +100,9 @@ protected:
         return names;
     }
 
-    std::string dir_;
+    std::string m_dir;
 };
 
 } // namespace document_test
+
+#endif

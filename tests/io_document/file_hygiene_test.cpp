@@ -11,26 +11,26 @@ protected:
     void SetUp() override
     {
         scratch::SetUp();
-        ASSERT_EQ(complete_.loadFile(wide(data_path("two-palettes.kyr"))), lmx::ELMX_OK);
+        ASSERT_EQ(m_complete.loadFile(wide(data_path("two-palettes.kyr"))), lmx::ELMX_OK);
     }
-    Kyr complete_;
-    Kyr fresh_; // lacks mandatory header content: every write fails with 46
+    Kyr m_complete;
+    Kyr m_fresh; // lacks mandatory header content: every write fails with 46
 };
 
 } // namespace
 
 TEST_F(FileHygiene, ContainerLeavesNoStagedFileBesideIt)
 {
-    ASSERT_EQ(complete_.writeFile(wpath("x.kyrz")), lmx::ELMX_OK);
+    ASSERT_EQ(m_complete.writeFile(wpath("x.kyrz")), lmx::ELMX_OK);
     EXPECT_EQ(files(), std::set<std::string>{"x.kyrz"});
 }
 
 TEST_F(FileHygiene, AFileNamedLikeTheEntryIsNeverTouched)
 {
     write_bytes(path("x.kyr"), "the caller's own file");
-    ASSERT_EQ(complete_.writeFile(wpath("x.kyrz")), lmx::ELMX_OK);
+    ASSERT_EQ(m_complete.writeFile(wpath("x.kyrz")), lmx::ELMX_OK);
     EXPECT_EQ(content_of(path("x.kyr")), "the caller's own file");
-    EXPECT_EQ(fresh_.writeFile(wpath("y.kyrz")), lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL);
+    EXPECT_EQ(m_fresh.writeFile(wpath("y.kyrz")), lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL);
     EXPECT_EQ(content_of(path("x.kyr")), "the caller's own file");
     EXPECT_EQ(files(), (std::set<std::string>{"x.kyr", "x.kyrz"}));
 }
@@ -39,8 +39,8 @@ TEST_F(FileHygiene, FailedWriteKeepsAnExistingTargetIntact)
 {
     write_bytes(path("old.kyr"), "previous document");
     write_bytes(path("old.kyrz"), "previous container");
-    EXPECT_EQ(fresh_.writeFile(wpath("old.kyr")), lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL);
-    EXPECT_EQ(fresh_.writeFile(wpath("old.kyrz")), lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL);
+    EXPECT_EQ(m_fresh.writeFile(wpath("old.kyr")), lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL);
+    EXPECT_EQ(m_fresh.writeFile(wpath("old.kyrz")), lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL);
     EXPECT_EQ(content_of(path("old.kyr")), "previous document");
     EXPECT_EQ(content_of(path("old.kyrz")), "previous container");
 }
@@ -48,21 +48,21 @@ TEST_F(FileHygiene, FailedWriteKeepsAnExistingTargetIntact)
 TEST_F(FileHygiene, SuccessfulWriteReplacesAnExistingTarget)
 {
     write_bytes(path("old.kyr"), std::string(100000, 'x'));
-    ASSERT_EQ(complete_.writeFile(wpath("old.kyr")), lmx::ELMX_OK);
-    EXPECT_EQ(wide(content_of(path("old.kyr"))), complete_.writeString().getXmlDocument());
+    ASSERT_EQ(m_complete.writeFile(wpath("old.kyr")), lmx::ELMX_OK);
+    EXPECT_EQ(wide(content_of(path("old.kyr"))), m_complete.writeString().getXmlDocument());
 }
 
 TEST_F(FileHygiene, Utf16PathsBecomeUtf8Names)
 {
     // "Café" and a musical G clef, a character outside the Basic Multilingual Plane.
     const std::wstring name = std::wstring(L"Caf\u00e9 ") + wchar_t(0xD834) + wchar_t(0xDD1E);
-    ASSERT_EQ(complete_.writeFile(wide(dir_) + name + L".kyr"), lmx::ELMX_OK);
-    ASSERT_EQ(complete_.writeFile(wide(dir_) + name + L".kyrz"), lmx::ELMX_OK);
+    ASSERT_EQ(m_complete.writeFile(wide(m_dir) + name + L".kyr"), lmx::ELMX_OK);
+    ASSERT_EQ(m_complete.writeFile(wide(m_dir) + name + L".kyrz"), lmx::ELMX_OK);
     EXPECT_EQ(
         files(),
         (std::set<std::string>{"Caf\xc3\xa9 \xf0\x9d\x84\x9e.kyr", "Caf\xc3\xa9 \xf0\x9d\x84\x9e.kyrz"}));
     Kyr plain, container;
-    EXPECT_EQ(plain.loadFile(wide(dir_) + name + L".kyr"), lmx::ELMX_OK);
-    EXPECT_EQ(container.loadFile(wide(dir_) + name + L".kyrz"), lmx::ELMX_OK);
+    EXPECT_EQ(plain.loadFile(wide(m_dir) + name + L".kyr"), lmx::ELMX_OK);
+    EXPECT_EQ(container.loadFile(wide(m_dir) + name + L".kyrz"), lmx::ELMX_OK);
     EXPECT_EQ(container.size_Palette(), 2u);
 }

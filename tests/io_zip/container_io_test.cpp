@@ -155,7 +155,7 @@ TEST(ContainerIo, DamagedDataEndsTheBytesEarly)
 TEST(ContainerIo, EveryFailureIsFalse)
 {
     std::string empty_archive;
-    CZipArchive writer;
+    c_zip_archive writer;
     writer.create(empty_archive);
     writer.close();
     std::string bad_crc = make_archive("d.kyr", document);

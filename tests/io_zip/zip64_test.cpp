@@ -43,9 +43,9 @@ TEST(Zip64, ConsistentRecordsAreRead)
         {"zip -q - - | cat", nullptr, 0},
         {k_python + "DEFLATED" + k_entry, nullptr, 0},
         {k_python + "STORED" + k_entry, nullptr, 0},
-        {"zip -q - -", miscount, CZipException::generic},
-        {"zip -q - -", resize_local, CZipException::generic},
-        {k_python + "DEFLATED" + k_entry, resize_local, CZipException::generic},
+        {"zip -q - -", miscount, c_zip_exception::generic},
+        {"zip -q - -", resize_local, c_zip_exception::generic},
+        {k_python + "DEFLATED" + k_entry, resize_local, c_zip_exception::generic},
     };
     std::string document = "<d>";
     for (int i = 0; i < 300; ++i)

@@ -44,22 +44,22 @@ class ZipInterop : public ::testing::Test
 protected:
     void SetUp() override
     {
-        dir_ = ::testing::TempDir() + "kyr_zip_interop_" + std::to_string(::getpid()) + "/";
-        ::mkdir(dir_.c_str(), 0700);
-        write_file(dir_ + "doc.xml", document_);
-        write_file(dir_ + "other.txt", "a second entry that must be ignored\n");
+        m_dir = ::testing::TempDir() + "kyr_zip_interop_" + std::to_string(::getpid()) + "/";
+        ::mkdir(m_dir.c_str(), 0700);
+        write_file(m_dir + "doc.xml", m_document);
+        write_file(m_dir + "other.txt", "a second entry that must be ignored\n");
     }
-    void TearDown() override { run_command("rm -rf '" + dir_ + "'"); }
+    void TearDown() override { run_command("rm -rf '" + m_dir + "'"); }
 
     std::string written_archive()
     {
-        const std::string path = dir_ + "swatches.kyrz";
-        write_file(path, make_archive("swatches.kyr", document_));
+        const std::string path = m_dir + "swatches.kyrz";
+        write_file(path, make_archive("swatches.kyr", m_document));
         return path;
     }
 
-    std::string dir_;
-    const std::string document_ = sample_document();
+    std::string m_dir;
+    const std::string m_document = sample_document();
 };
 
 } // namespace
@@ -79,7 +79,7 @@ TEST_F(ZipInterop, UnzipTestsOurArchiveClean)
         << listing.output;
     const command_result extracted = run_command("unzip -p '" + archive + "' swatches.kyr");
     EXPECT_EQ(extracted.status, 0);
-    EXPECT_EQ(extracted.output, document_);
+    EXPECT_EQ(extracted.output, m_document);
 }
 
 TEST_F(ZipInterop, PythonZipfileExtractsOurArchive)
@@ -94,7 +94,7 @@ TEST_F(ZipInterop, PythonZipfileExtractsOurArchive)
                                          "sys.stdout.buffer.write(z.read('swatches.kyr'))\" '"
                                          + archive + "'");
     EXPECT_EQ(r.status, 0) << r.output;
-    EXPECT_EQ(r.output, document_);
+    EXPECT_EQ(r.output, m_document);
 }
 
 TEST_F(ZipInterop, ReadsArchivesOfTheZipTool)
@@ -102,14 +102,14 @@ TEST_F(ZipInterop, ReadsArchivesOfTheZipTool)
     if (!have_tool("zip"))
         GTEST_SKIP() << "zip not installed";
     for (const char* options : {"-q", "-q -0", "-q -9", "-q -X"}) {
-        const std::string archive = dir_ + "made.zip";
+        const std::string archive = m_dir + "made.zip";
         std::remove(archive.c_str());
         const command_result made =
-            run_command("cd '" + dir_ + "' && zip " + options + " made.zip doc.xml other.txt");
+            run_command("cd '" + m_dir + "' && zip " + options + " made.zip doc.xml other.txt");
         ASSERT_EQ(made.status, 0) << made.output;
         const read_result r = read_file_entry0(archive);
         EXPECT_EQ(r.code, 0) << options;
-        EXPECT_EQ(r.data, document_) << options;
+        EXPECT_EQ(r.data, m_document) << options;
     }
 }
 
@@ -118,11 +118,11 @@ TEST_F(ZipInterop, ReadsStreamedArchivesOfTheZipTool)
     if (!have_tool("zip"))
         GTEST_SKIP() << "zip not installed";
     // Written to a pipe, zip cannot seek back: sizes come after the data in a descriptor.
-    const command_result made = run_command("cd '" + dir_ + "' && zip -q - doc.xml | cat > piped.zip");
+    const command_result made = run_command("cd '" + m_dir + "' && zip -q - doc.xml | cat > piped.zip");
     ASSERT_EQ(made.status, 0) << made.output;
-    const std::string bytes = read_file(dir_ + "piped.zip");
+    const std::string bytes = read_file(m_dir + "piped.zip");
     ASSERT_EQ(u16(bytes, lh_flags) & 8, 8u);
     const read_result r = read_memory_entry0(bytes);
     EXPECT_EQ(r.code, 0);
-    EXPECT_EQ(r.data, document_);
+    EXPECT_EQ(r.data, m_document);
 }

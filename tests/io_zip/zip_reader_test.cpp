@@ -17,7 +17,7 @@ const std::string document =
 std::string two_entries()
 {
     std::string out;
-    CZipArchive archive;
+    c_zip_archive archive;
     archive.create(out);
     archive.add_new_entry("first.xml", document.data(), document.size(), fixed_moment());
     archive.add_new_entry("second.txt", "other", 5, fixed_moment());
@@ -30,7 +30,7 @@ std::string two_entries()
 TEST(ZipReader, EntryInfoDescribesEveryEntry)
 {
     const std::string b = two_entries();
-    CZipArchive archive;
+    c_zip_archive archive;
     ASSERT_TRUE(archive.open_memory(b.data(), b.size()));
     ASSERT_EQ(archive.entry_count(), 2u);
     const kyr::zip::zip_entry_info* first = archive.entry_info(0);
@@ -48,11 +48,11 @@ TEST(ZipReader, EntryInfoDescribesEveryEntry)
 TEST(ZipReader, ArchiveWithoutEntriesHasNoEntryZero)
 {
     std::string b;
-    CZipArchive writer;
+    c_zip_archive writer;
     writer.create(b);
     writer.close();
     ASSERT_EQ(b.size(), 22u);
-    CZipArchive archive;
+    c_zip_archive archive;
     ASSERT_TRUE(archive.open_memory(b.data(), b.size()));
     EXPECT_EQ(archive.entry_count(), 0u);
     EXPECT_FALSE(archive.open_entry(0));

@@ -1,6 +1,7 @@
 // Helpers shared by the archive tests: building archives, patching their
 // fields, and reading entry 0 the way the document loader does.
-#pragma once
+#ifndef KYR_TESTS_IO_ZIP_ZIP_TEST_SUPPORT_HPP
+#define KYR_TESTS_IO_ZIP_ZIP_TEST_SUPPORT_HPP
 
 #include <cstdint>
 #include <string>
@@ -12,8 +13,8 @@
 
 namespace zip_test {
 
-using kyr::zip::CZipArchive;
-using kyr::zip::CZipException;
+using kyr::zip::c_zip_archive;
+using kyr::zip::c_zip_exception;
 
 // A moment whose MS-DOS form does not depend on rounding: 2024-03-15 13:45:30 local time.
 inline std::time_t fixed_moment()
@@ -32,7 +33,7 @@ inline std::time_t fixed_moment()
 inline std::string make_archive(const std::string& name, const std::string& data, int level = -1)
 {
     std::string out;
-    CZipArchive archive;
+    c_zip_archive archive;
     archive.create(out);
     archive.add_new_entry(name, data.data(), data.size(), fixed_moment(), level);
     archive.close();
@@ -93,7 +94,7 @@ struct read_result
     std::string data;
 };
 
-inline read_result read_entry0(CZipArchive& archive)
+inline read_result read_entry0(c_zip_archive& archive)
 {
     read_result result;
     try {
@@ -107,7 +108,7 @@ inline read_result read_entry0(CZipArchive& archive)
             result.code = -1;
         if (result.code == 0 && archive.close_entry() != 1)
             result.code = -1;
-    } catch (const CZipException& e) {
+    } catch (const c_zip_exception& e) {
         result.code = e.code();
     }
     archive.close(result.code != 0);
@@ -116,10 +117,10 @@ inline read_result read_entry0(CZipArchive& archive)
 
 inline read_result read_memory_entry0(const std::string& bytes)
 {
-    CZipArchive archive;
+    c_zip_archive archive;
     try {
         archive.open_memory(bytes.data(), bytes.size());
-    } catch (const CZipException& e) {
+    } catch (const c_zip_exception& e) {
         return {e.code(), {}};
     }
     return read_entry0(archive);
@@ -127,13 +128,15 @@ inline read_result read_memory_entry0(const std::string& bytes)
 
 inline read_result read_file_entry0(const std::string& path)
 {
-    CZipArchive archive;
+    c_zip_archive archive;
     try {
         archive.open(path);
-    } catch (const CZipException& e) {
+    } catch (const c_zip_exception& e) {
         return {e.code(), {}};
     }
     return read_entry0(archive);
 }
 
 } // namespace zip_test
+
+#endif

@@ -3,6 +3,8 @@
 #ifndef KYR_API_BUILDERS_HPP
 #define KYR_API_BUILDERS_HPP
 
+#include <kyr/export.hpp>
+
 #include <kyr/api/classes/ColorType.hpp>
 #include <kyr/api/classes/Kyr.hpp>
 
@@ -13,7 +15,7 @@
 namespace kyr {
 
 /// What a document's header must say.
-struct header_fields
+struct KYR_API header_fields
 {
     std::string creator;         ///< the program that made the document
     std::string creator_version; ///< its version
@@ -22,7 +24,7 @@ struct header_fields
 };
 
 /// The conditions a value was measured or computed under, and when.
-struct conditions
+struct KYR_API conditions
 {
     std::string stamp;                             ///< the change-history stamp of every part
     std::string illuminant = "Illuminant_D50";     ///< an Illuminant value
@@ -30,7 +32,7 @@ struct conditions
 };
 
 /// An L*a*b* value.
-struct lab
+struct KYR_API lab
 {
     double l;
     double a;
@@ -38,7 +40,7 @@ struct lab
 };
 
 /// Reflectance factors at evenly spaced wavelengths, in nanometres.
-struct spectrum
+struct KYR_API spectrum
 {
     double start;               ///< wavelength of the first value
     double interval;            ///< distance between two values
@@ -46,14 +48,15 @@ struct spectrum
 };
 
 /// Fills the header of `document` and returns it.
-Header fill_header(Document& document, const header_fields& fields);
+KYR_API Header fill_header(Document& document, const header_fields& fields);
 
 /// Names `colour`, stamps it and adds an L*a*b* value measured under `measured`; returns the value.
-ColorSpaceCIELabType add_lab(ColorType colour, std::string_view name, const lab& value,
-                             const conditions& measured);
+KYR_API ColorSpaceCIELabType add_lab(ColorType colour, std::string_view name, const lab& value,
+                                     const conditions& measured);
 
 /// Adds a reflectance spectrum measured with an integrating sphere to `colour`; returns it.
-ColorSpaceSpectralType add_spectrum(ColorType colour, const spectrum& value, const conditions& measured);
+KYR_API ColorSpaceSpectralType add_spectrum(ColorType colour, const spectrum& value,
+                                            const conditions& measured);
 
 } // namespace kyr
 

@@ -3,6 +3,8 @@
 #ifndef KYR_API_ERROR_HPP
 #define KYR_API_ERROR_HPP
 
+#include <kyr/export.hpp>
+
 #include <kyr/lmx/error.hpp>
 
 #include <stdexcept>
@@ -13,7 +15,7 @@ namespace kyr {
 /// A failed load, parse, save or change. what() is the reader's own message when a
 /// document failed to read ("line:4-'Kyr:Header'-Mandatory element missing"), else the
 /// item concerned and the code's text ("L: Value greater than specified maximum").
-class error : public std::runtime_error
+class KYR_API error : public std::runtime_error
 {
 public:
     /// An error with the library's `code`, the message `message` and the `line` of the input

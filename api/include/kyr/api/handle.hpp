@@ -3,6 +3,8 @@
 #ifndef KYR_API_HANDLE_HPP
 #define KYR_API_HANDLE_HPP
 
+#include <kyr/export.hpp>
+
 #include <kyr/api/error.hpp>
 #include <kyr/lmx/binary.hpp>
 #include <kyr/lmx/datetime.hpp>
@@ -41,17 +43,17 @@ protected:
 namespace detail {
 
 /// UTF-16 (as the generated classes hold it) to UTF-8; surrogate pairs become one character.
-std::string utf8(const std::wstring& text);
+KYR_API std::string utf8(const std::wstring& text);
 /// UTF-8 to UTF-16; kyr::error (ELMX_BAD_CHAR_ENCODING) when `text` is not UTF-8.
-std::wstring wide(std::string_view text);
+KYR_API std::wstring wide(std::string_view text);
 /// A date-time stamp from its text; kyr::error (ELMX_VALUE_BAD_FORMAT) when it is not one.
-lmx::c_datetime stamp(std::string_view text);
+KYR_API lmx::c_datetime stamp(std::string_view text);
 /// Throws kyr::error naming `item` unless `code` is ELMX_OK.
-void check(lmx::elmx_error code, const char* item);
+KYR_API void check(lmx::elmx_error code, const char* item);
 /// Throws kyr::error (ELMX_VALUE_NOT_ENUMERATED) naming `item` unless `stored`.
-void check_enum(bool stored, const char* item);
+KYR_API void check_enum(bool stored, const char* item);
 /// Throws std::out_of_range naming `item` unless `index` < `size`.
-void check_index(std::size_t index, std::size_t size, const char* item);
+KYR_API void check_index(std::size_t index, std::size_t size, const char* item);
 
 inline std::string to_api(const std::wstring& value)
 {

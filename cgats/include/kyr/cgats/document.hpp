@@ -5,6 +5,8 @@
 // so that the tables written back from the document are the tables read.
 #pragma once
 
+#include <kyr/export.hpp>
+
 #include <kyr/cgats/table.hpp>
 #include <kyr/lmx/datetime.hpp>
 
@@ -17,7 +19,7 @@ class Kyr;
 
 namespace kyr::cgats {
 
-struct import_result
+struct KYR_API import_result
 {
     bool ok = true;
     std::string message; // "line 12: ...", when not ok
@@ -26,14 +28,15 @@ struct import_result
 // Fills `document` (which should be empty) from `tables`: a header made by `creator`, a
 // palette named `name`, every change dated `now`. On failure the document may hold part of
 // the tables: callers write nothing then.
-import_result to_document(const std::vector<table>& tables, const std::string& name,
-                          const std::string& creator, const lmx::c_datetime& now,
-                          com_kyrandel_v2::Kyr& document);
+KYR_API import_result to_document(const std::vector<table>& tables, const std::string& name,
+                                  const std::string& creator, const lmx::c_datetime& now,
+                                  com_kyrandel_v2::Kyr& document);
 
 // The tables of a document: one per colour set, and one for the colours outside palettes.
 // Colour spaces the format has no fields for are left out; their element names are added
 // to `skipped` once each ("ColorSpaceCMYK SpotColor" for the spot colours of CMYK values).
 // Condition keywords come from the first tristimulus value of a table.
-std::vector<table> from_document(const com_kyrandel_v2::Kyr& document, std::vector<std::string>& skipped);
+KYR_API std::vector<table> from_document(const com_kyrandel_v2::Kyr& document,
+                                         std::vector<std::string>& skipped);
 
 } // namespace kyr::cgats

@@ -3,6 +3,8 @@
 // meaning of fields and keywords belongs to the document mapping.
 #pragma once
 
+#include <kyr/export.hpp>
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -13,7 +15,7 @@ namespace kyr::cgats {
 
 // One header line of a table: a keyword with its value, or the declaration of a name
 // (`KEYWORD "NAME"`) that the file uses as a keyword or a field.
-struct header_entry
+struct KYR_API header_entry
 {
     bool declaration = false;
     std::string name;
@@ -22,7 +24,7 @@ struct header_entry
     std::size_t line = 0;
 };
 
-struct table
+struct KYR_API table
 {
     std::string identifier; // "CGATS.17", "CTI1", ...; may be empty for a later table
     std::vector<header_entry> header;
@@ -42,7 +44,7 @@ struct table
     const header_entry* keyword(std::string_view name) const;
 };
 
-struct read_result
+struct KYR_API read_result
 {
     bool ok = true;
     std::size_t line = 0; // where the fault is, when not ok
@@ -51,16 +53,16 @@ struct read_result
 
 // Reads every table of `text` into `tables` (replacing what it held). Spaces and tabs
 // separate tokens, lines end in LF, CRLF or CR, `#` starts a comment outside quotes.
-read_result read(std::string_view text, std::vector<table>& tables);
+KYR_API read_result read(std::string_view text, std::vector<table>& tables);
 
 // Writes the tables back: header entries in order, then the data format and the data with
 // NUMBER_OF_FIELDS and NUMBER_OF_SETS from the content. Values of quoted fields, and any value
 // that holds white space, a `#` or a quote or is empty, are written between quotes.
-std::string write(const std::vector<table>& tables);
+KYR_API std::string write(const std::vector<table>& tables);
 
 // One header entry as the line `write` gives it, and back; none for a line that is not one
 // keyword with at most one value or one declaration.
-std::string header_line(const header_entry& entry);
-std::optional<header_entry> parse_header_line(std::string_view line);
+KYR_API std::string header_line(const header_entry& entry);
+KYR_API std::optional<header_entry> parse_header_line(std::string_view line);
 
 } // namespace kyr::cgats

@@ -23,6 +23,8 @@
 #ifndef KYR_COLOUR_COLORIMETRY_HPP
 #define KYR_COLOUR_COLORIMETRY_HPP
 
+#include <kyr/export.hpp>
+
 #include <kyr/colour/colour_types.hpp>
 
 #include <string>
@@ -30,7 +32,7 @@
 
 namespace kyr::colour {
 
-struct SpectralPoint
+struct KYR_API SpectralPoint
 {
     double wavelength_nm;
     double value; // reflectance or transmittance factor (1 for the perfect diffuser), or emission
@@ -41,7 +43,7 @@ struct SpectralPoint
 // data that was not corrected. Table 5 needs evenly spaced wavelengths.
 enum class Bandpass { corrected_table6, uncorrected_table5 };
 
-struct ViewingConditions
+struct KYR_API ViewingConditions
 {
     Illuminant illuminant = Illuminant::D50;
     Observer observer = Observer::two_degree;
@@ -50,12 +52,12 @@ struct ViewingConditions
 };
 
 // The white point of an illuminant and observer: the products summed, normalised to Y = 100.
-XYZ white_point(Illuminant illuminant, Observer observer, bool illuminant_to_1nm = false);
+KYR_API XYZ white_point(Illuminant illuminant, Observer observer, bool illuminant_to_1nm = false);
 
 // The weighting factors of one set of wavelengths under one set of conditions. Building one costs
 // a pass over the 1 nm products; applying it costs three dot products, so callers that convert
 // many spectra of the same wavelengths keep one.
-class WeightingTable
+class KYR_API WeightingTable
 {
 public:
     // Wavelengths need not be sorted but must be finite, positive and distinct. On failure
@@ -83,8 +85,8 @@ private:
 
 // One spectrum, in any order of wavelengths. Returns false and sets `error` for bad wavelengths
 // or values that are not finite.
-bool tristimulus(const std::vector<SpectralPoint>& spectrum, const ViewingConditions& conditions, XYZ& result,
-                 std::string* error = nullptr);
+KYR_API bool tristimulus(const std::vector<SpectralPoint>& spectrum, const ViewingConditions& conditions,
+                         XYZ& result, std::string* error = nullptr);
 
 // Relative colorimetry of a light: the XYZ of an emission spectrum (radiance, irradiance or a
 // relative power, in any unit, since the format states none) scaled so that Y = 100. The colour
@@ -92,8 +94,8 @@ bool tristimulus(const std::vector<SpectralPoint>& spectrum, const ViewingCondit
 // interpolation and the measured range follow the same rules; the light is its own reference of
 // brightness, and only its chromaticity and the ratios X/Y and Z/Y carry information. False, with
 // `error`, for bad wavelengths or values and for an emission whose Y is not finite and above 0.
-bool emission_tristimulus(const std::vector<SpectralPoint>& emission, Observer observer, Bandpass bandpass,
-                          XYZ& result, std::string* error = nullptr);
+KYR_API bool emission_tristimulus(const std::vector<SpectralPoint>& emission, Observer observer,
+                                  Bandpass bandpass, XYZ& result, std::string* error = nullptr);
 
 } // namespace kyr::colour
 

@@ -3,32 +3,34 @@
 #ifndef KYR_COLOUR_COLOUR_TYPES_HPP
 #define KYR_COLOUR_COLOUR_TYPES_HPP
 
+#include <kyr/export.hpp>
+
 #include <optional>
 #include <string>
 
 namespace kyr::colour {
 
-struct XYZ
+struct KYR_API XYZ
 {
     double X, Y, Z;
 };
-struct xyY
+struct KYR_API xyY
 {
     double x, y, Y;
 };
-struct Lab
+struct KYR_API Lab
 {
     double L, a, b;
 };
-struct LCh
+struct KYR_API LCh
 {
     double L, C, h;
 }; // h in degrees, 0 <= h < 360
-struct Luv
+struct KYR_API Luv
 {
     double L, u, v;
 };
-struct HunterLab
+struct KYR_API HunterLab
 {
     double L, a, b;
 };
@@ -41,12 +43,12 @@ constexpr int illuminant_count = 12;
 enum class Observer { two_degree, ten_degree };
 
 // "D65" for Illuminant::D65.
-const char* illuminant_name(Illuminant illuminant);
+KYR_API const char* illuminant_name(Illuminant illuminant);
 // Accepts "D65" and the document's "Illuminant_D65"; nothing for names without a spectrum.
-std::optional<Illuminant> illuminant_from_name(const std::string& name);
+KYR_API std::optional<Illuminant> illuminant_from_name(const std::string& name);
 // 2 or 10.
-int observer_degrees(Observer observer);
-std::optional<Observer> observer_from_degrees(int degrees);
+KYR_API int observer_degrees(Observer observer);
+KYR_API std::optional<Observer> observer_from_degrees(int degrees);
 
 } // namespace kyr::colour
 

@@ -10,6 +10,8 @@
 #ifndef KYR_COLOUR_DISPLAY_COLOUR_HPP
 #define KYR_COLOUR_DISPLAY_COLOUR_HPP
 
+#include <kyr/export.hpp>
+
 #include <kyr/colour/colorimetry.hpp>
 #include <kyr/colour/conversions.hpp>
 #include <kyr/schema/classes/ColorSpaceSpectralType.hpp>
@@ -22,7 +24,7 @@
 
 namespace kyr::colour {
 
-struct DisplayColour
+struct KYR_API DisplayColour
 {
     std::optional<DisplayRGB> rgb;        // empty when the colour has no colorimetric value
     std::string source;                   // the colour space it came from: "ColorSpaceSpectral" ...
@@ -35,16 +37,16 @@ struct DisplayColour
 };
 
 // 8-bit sRGB components, rounded, 0 to 255.
-struct RGB8
+struct KYR_API RGB8
 {
     int r, g, b;
 };
-RGB8 to_8bit(const DisplayRGB& rgb);
+KYR_API RGB8 to_8bit(const DisplayRGB& rgb);
 
 // Turns colour records into display colours. Spectra with the same wavelengths under the same
 // conditions share one weighting table, so a swatch book of thousands of spectra builds a table
 // per kind of measurement rather than per spectrum.
-class DisplayColours
+class KYR_API DisplayColours
 {
 public:
     DisplayColour of(const com_kyrandel_v2::ColorType& colour);

@@ -19,6 +19,8 @@
 #ifndef KYR_COLOUR_DOCUMENT_COLOURS_HPP
 #define KYR_COLOUR_DOCUMENT_COLOURS_HPP
 
+#include <kyr/export.hpp>
+
 #include <kyr/colour/colorimetry.hpp>
 #include <kyr/colour/colour_types.hpp>
 #include <kyr/schema/classes/ColorSpaceEmissiveSpectralType.hpp>
@@ -31,14 +33,14 @@
 
 namespace kyr::colour {
 
-struct ConditionsRequest
+struct KYR_API ConditionsRequest
 {
     std::optional<Illuminant> illuminant;
     std::optional<Observer> observer;
 };
 
 // A colour as tristimulus values and L*a*b* relative to `white` (Y = 100).
-struct ColourMeasure
+struct KYR_API ColourMeasure
 {
     XYZ xyz;
     Lab lab;
@@ -53,29 +55,29 @@ struct ColourMeasure
 
 // The reflectance points of a spectral value, or the emission points of an emissive one, in
 // document order.
-std::vector<SpectralPoint> spectrum_of(const com_kyrandel_v2::ColorSpaceSpectralType& value);
-std::vector<SpectralPoint> spectrum_of(const com_kyrandel_v2::ColorSpaceEmissiveSpectralType& value);
+KYR_API std::vector<SpectralPoint> spectrum_of(const com_kyrandel_v2::ColorSpaceSpectralType& value);
+KYR_API std::vector<SpectralPoint> spectrum_of(const com_kyrandel_v2::ColorSpaceEmissiveSpectralType& value);
 
 // The conditions under which the spectral values of `colour` are seen (the rules above).
-ViewingConditions spectral_conditions(const com_kyrandel_v2::ColorType& colour,
-                                      const com_kyrandel_v2::ColorSpaceSpectralType& value,
-                                      const ConditionsRequest& request = {});
-ViewingConditions spectral_conditions(const com_kyrandel_v2::ColorType& colour,
-                                      const com_kyrandel_v2::ColorSpaceEmissiveSpectralType& value,
-                                      const ConditionsRequest& request = {});
+KYR_API ViewingConditions spectral_conditions(const com_kyrandel_v2::ColorType& colour,
+                                              const com_kyrandel_v2::ColorSpaceSpectralType& value,
+                                              const ConditionsRequest& request = {});
+KYR_API ViewingConditions spectral_conditions(const com_kyrandel_v2::ColorType& colour,
+                                              const com_kyrandel_v2::ColorSpaceEmissiveSpectralType& value,
+                                              const ConditionsRequest& request = {});
 
 // Every spectral value of `colour` (reflectance, transmittance or emission), converted; values
 // whose points cannot be weighted are left out and their reason appended to `errors`.
-std::vector<ColourMeasure> spectral_measures(const com_kyrandel_v2::ColorType& colour,
-                                             const ConditionsRequest& request = {},
-                                             std::vector<std::string>* errors = nullptr);
+KYR_API std::vector<ColourMeasure> spectral_measures(const com_kyrandel_v2::ColorType& colour,
+                                                     const ConditionsRequest& request = {},
+                                                     std::vector<std::string>* errors = nullptr);
 
 // The colour's L*a*b*: the first stored tristimulus value whose illuminant and observer fit the
 // request (any, when the request names none), else computed from its first spectral value
 // (reflectance, transmittance or emission) under the requested conditions. False, with the reason, when the
 // colour has neither.
-bool measure_colour(const com_kyrandel_v2::ColorType& colour, const ConditionsRequest& request,
-                    ColourMeasure& result, std::string* error = nullptr);
+KYR_API bool measure_colour(const com_kyrandel_v2::ColorType& colour, const ConditionsRequest& request,
+                            ColourMeasure& result, std::string* error = nullptr);
 
 } // namespace kyr::colour
 

@@ -5,6 +5,8 @@
 #ifndef KYR_COLOUR_QUALITY_CONTROL_HPP
 #define KYR_COLOUR_QUALITY_CONTROL_HPP
 
+#include <kyr/export.hpp>
+
 #include <kyr/colour/colour_types.hpp>
 #include <kyr/schema/classes/Kyr.hpp>
 
@@ -16,9 +18,9 @@ namespace kyr::colour {
 
 // value_only: a measurement's own function, which carries no limits.
 enum class Verdict { pass, warn, fail, not_evaluated, value_only };
-const char* verdict_name(Verdict verdict); // "pass", "warn", "fail", "not evaluated", "value"
+KYR_API const char* verdict_name(Verdict verdict); // "pass", "warn", "fail", "not evaluated", "value"
 
-struct QcResult
+struct KYR_API QcResult
 {
     size_t record = 0, standard = 0;   // indexes in the document and the record
     std::optional<size_t> measurement; // empty for statistics over the standard's measurements
@@ -33,11 +35,11 @@ struct QcResult
     std::string reason; // why not evaluated
 };
 
-std::vector<QcResult> evaluate_quality_control(const com_kyrandel_v2::Kyr& document);
+KYR_API std::vector<QcResult> evaluate_quality_control(const com_kyrandel_v2::Kyr& document);
 
 // Computes each measurement's own functions and stores every value in the function's Result;
 // returns how many were stored.
-size_t store_function_results(com_kyrandel_v2::Kyr& document);
+KYR_API size_t store_function_results(com_kyrandel_v2::Kyr& document);
 
 } // namespace kyr::colour
 

@@ -1,7 +1,10 @@
 // The ".kyrz" container: an archive whose first entry is the XML document, read from a file
 // or from memory and made in memory. Nothing here raises; every archive failure is a false
 // result.
-#pragma once
+#ifndef KYR_IO_CONTAINER_HPP
+#define KYR_IO_CONTAINER_HPP
+
+#include <kyr/export.hpp>
 
 #include <cstddef>
 #include <ctime>
@@ -27,15 +30,15 @@ using entry_parser = std::function<void(lmx::c_read& entry)>;
 // entry to its end whatever `parse` left unread (exact size, CRC-32). False for any failure
 // of the archive, for an entry larger than max_container_document_size and when `parse`
 // raises; only a true result vouches for the bytes `parse` saw.
-bool parse_first_entry(const std::string& path, const entry_parser& parse);
+KYR_API bool parse_first_entry(const std::string& path, const entry_parser& parse);
 
 // The same for an archive held in memory.
-bool parse_first_entry(const void* data, std::size_t size, const entry_parser& parse);
+KYR_API bool parse_first_entry(const void* data, std::size_t size, const entry_parser& parse);
 
 // The same for a file, saying on failure in *reason what broke, in words a user can act on:
 // "not a zip archive or truncated: ...", "no entry", "entry larger than 256 MiB",
 // "CRC-32 mismatch", "unsupported compression method", "compressed data ends early" ...
-bool parse_first_entry(const std::string& path, const entry_parser& parse, std::string* reason);
+KYR_API bool parse_first_entry(const std::string& path, const entry_parser& parse, std::string* reason);
 
 // The clock an entry's date is read on. ZIP tools show local time; on the UTC clock one
 // moment gives the same bytes in every time zone, which reproducible files need.
@@ -43,7 +46,10 @@ enum class entry_clock { local, utc };
 
 // A complete archive holding `content` as its only entry, named `name` and
 // dated `modified` on `clock`; false when it cannot be built.
-bool make_single_entry_archive(const std::string& name, const std::string& content, std::time_t modified,
-                               std::string& archive, entry_clock clock = entry_clock::local);
+KYR_API bool make_single_entry_archive(const std::string& name, const std::string& content,
+                                       std::time_t modified, std::string& archive,
+                                       entry_clock clock = entry_clock::local);
 
 } // namespace kyr::io
+
+#endif

@@ -2,12 +2,14 @@
 #ifndef KYR_LMX_BIG_INT_HPP
 #define KYR_LMX_BIG_INT_HPP
 
+#include <kyr/export.hpp>
+
 #include <iosfwd>
 #include <string>
 
 namespace lmx {
 
-class c_big_int
+class KYR_API c_big_int
 {
 public:
     // Parsing of text: one leading "+" or "-" and any leading zeros are
@@ -57,7 +59,7 @@ inline void swap(c_big_int& a, c_big_int& b) noexcept
     a.swap(b);
 }
 
-std::ostream& operator<<(std::ostream& os, const c_big_int& value);
+KYR_API std::ostream& operator<<(std::ostream& os, const c_big_int& value);
 
 inline bool operator==(const c_big_int& a, const char* b)
 {

@@ -2,6 +2,8 @@
 #ifndef KYR_LMX_BINARY_HPP
 #define KYR_LMX_BINARY_HPP
 
+#include <kyr/export.hpp>
+
 #include <cstddef>
 #include <ostream>
 #include <string>
@@ -9,7 +11,7 @@
 
 namespace lmx {
 
-class c_binary
+class KYR_API c_binary
 {
 public:
     c_binary() = default;

@@ -2,6 +2,8 @@
 #ifndef KYR_LMX_DATETIME_HPP
 #define KYR_LMX_DATETIME_HPP
 
+#include <kyr/export.hpp>
+
 #include <kyr/lmx/datetime_base.hpp>
 
 #include <string>
@@ -35,7 +37,7 @@ public:
 };
 
 // [sign] YYYY-MM-DD "T" hh:mm:ss[.f] [zone]
-class c_datetime : public c_datetime_of_form<c_datetime, e_datetime_form::datetime>
+class KYR_API c_datetime : public c_datetime_of_form<c_datetime, e_datetime_form::datetime>
 {
 public:
     using c_datetime_of_form::c_datetime_of_form;
@@ -59,7 +61,7 @@ public:
 typedef c_datetime tc_datetime;
 
 // [sign] YYYY-MM-DD [zone]
-class c_date : public c_datetime_of_form<c_date, e_datetime_form::date>
+class KYR_API c_date : public c_datetime_of_form<c_date, e_datetime_form::date>
 {
 public:
     using c_datetime_of_form::c_datetime_of_form;
@@ -74,7 +76,7 @@ public:
 };
 
 // hh:mm:ss[.f] [zone]; the check also accepts a leading sign, which parsing refuses.
-class c_time : public c_datetime_of_form<c_time, e_datetime_form::time>
+class KYR_API c_time : public c_datetime_of_form<c_time, e_datetime_form::time>
 {
 public:
     using c_datetime_of_form::c_datetime_of_form;
@@ -89,7 +91,7 @@ public:
 };
 
 // [sign] YYYY-MM [zone]
-class c_gyearmonth : public c_datetime_of_form<c_gyearmonth, e_datetime_form::gyearmonth>
+class KYR_API c_gyearmonth : public c_datetime_of_form<c_gyearmonth, e_datetime_form::gyearmonth>
 {
 public:
     using c_datetime_of_form::c_datetime_of_form;
@@ -102,7 +104,7 @@ public:
 };
 
 // [sign] YYYY [zone]
-class c_gyear : public c_datetime_of_form<c_gyear, e_datetime_form::gyear>
+class KYR_API c_gyear : public c_datetime_of_form<c_gyear, e_datetime_form::gyear>
 {
 public:
     using c_datetime_of_form::c_datetime_of_form;
@@ -113,7 +115,7 @@ public:
 };
 
 // --MM-DD [zone]
-class c_gmonthday : public c_datetime_of_form<c_gmonthday, e_datetime_form::gmonthday>
+class KYR_API c_gmonthday : public c_datetime_of_form<c_gmonthday, e_datetime_form::gmonthday>
 {
 public:
     using c_datetime_of_form::c_datetime_of_form;
@@ -126,7 +128,7 @@ public:
 };
 
 // ---DD [zone]
-class c_gday : public c_datetime_of_form<c_gday, e_datetime_form::gday>
+class KYR_API c_gday : public c_datetime_of_form<c_gday, e_datetime_form::gday>
 {
 public:
     using c_datetime_of_form::c_datetime_of_form;
@@ -137,7 +139,7 @@ public:
 };
 
 // --MM-- [zone]
-class c_gmonth : public c_datetime_of_form<c_gmonth, e_datetime_form::gmonth>
+class KYR_API c_gmonth : public c_datetime_of_form<c_gmonth, e_datetime_form::gmonth>
 {
 public:
     using c_datetime_of_form::c_datetime_of_form;

@@ -2,6 +2,8 @@
 #ifndef KYR_LMX_DATETIME_BASE_HPP
 #define KYR_LMX_DATETIME_BASE_HPP
 
+#include <kyr/export.hpp>
+
 #include <cstddef>
 #include <ostream>
 #include <string>
@@ -16,7 +18,7 @@ enum class e_datetime_form { datetime, date, time, gyearmonth, gyear, gmonthday,
 
 // Holds every field of every date/time form. Each class of datetime.hpp picks the
 // fields of its form; no field range is ever checked (month 13 and hour 25 are kept).
-class c_datetime_base
+class KYR_API c_datetime_base
 {
 public:
     c_datetime_base() = default;

@@ -3,6 +3,8 @@
 #ifndef KYR_LMX_DECIMAL_HPP
 #define KYR_LMX_DECIMAL_HPP
 
+#include <kyr/export.hpp>
+
 #include <kyr/lmx/big_int.hpp>
 
 #include <iosfwd>
@@ -10,7 +12,7 @@
 
 namespace lmx {
 
-class c_decimal
+class KYR_API c_decimal
 {
 public:
     // Parsing of text: a leading "-" makes the value negative; one sign is
@@ -89,7 +91,7 @@ inline void swap(c_decimal& a, c_decimal& b) noexcept
 // "-" when negative; the integral part, left out when it is 0 and there is a
 // fraction; "." and the fraction digits when there are any: ".5", "-.25",
 // "12.50", "7".
-std::ostream& operator<<(std::ostream& os, const c_decimal& value);
+KYR_API std::ostream& operator<<(std::ostream& os, const c_decimal& value);
 
 inline bool operator==(const c_decimal& a, const c_decimal& b)
 {

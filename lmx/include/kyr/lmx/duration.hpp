@@ -2,13 +2,15 @@
 #ifndef KYR_LMX_DURATION_HPP
 #define KYR_LMX_DURATION_HPP
 
+#include <kyr/export.hpp>
+
 #include <ostream>
 #include <string>
 
 namespace lmx {
 
 // [sign] "P" [nY][nM][nD] ["T" [nH][nM][n[.f]S]]; fields are kept as read until normalize().
-class c_duration
+class KYR_API c_duration
 {
 public:
     c_duration() = default;

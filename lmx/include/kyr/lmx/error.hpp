@@ -3,6 +3,8 @@
 #ifndef KYR_LMX_ERROR_HPP
 #define KYR_LMX_ERROR_HPP
 
+#include <kyr/export.hpp>
+
 namespace lmx {
 
 class c_get_as_utf8;
@@ -69,7 +71,7 @@ enum elmx_error : int {
 };
 
 // Fixed message text of `code`; "" (never null) for a value that is not a code.
-const char* get_error_description(elmx_error code);
+KYR_API const char* get_error_description(elmx_error code);
 
 // Severity of a lexical report.
 enum elmx_error_type : int {
@@ -82,7 +84,7 @@ enum elmx_error_type : int {
 
 // Collects the lexical reports of one reader or writer: counts by severity and the last one.
 // The binding channel (handle_error and its hooks) belongs to the reader and the writer.
-class c_error
+class KYR_API c_error
 {
 public:
     c_error() = default;
@@ -131,7 +133,7 @@ private:
 
 // Scope object: while it lives, reports made through its collector without a line carry the
 // line of the getter it bound. Binders nest like a stack.
-class c_getter_error_binder
+class KYR_API c_getter_error_binder
 {
 public:
     explicit c_getter_error_binder(c_error& error) : m_error(error) {}
@@ -153,7 +155,7 @@ private:
 };
 
 // Offered to callers that want to throw a code; the library itself never throws it.
-class c_lmx_exception
+class KYR_API c_lmx_exception
 {
 public:
     explicit c_lmx_exception(elmx_error code) : m_error(code) {}
@@ -168,7 +170,7 @@ private:
 };
 
 // A code with the input line it was met on.
-class c_lmx_reader_exception : public c_lmx_exception
+class KYR_API c_lmx_reader_exception : public c_lmx_exception
 {
 public:
     c_lmx_reader_exception(elmx_error code, int line) : c_lmx_exception(code), m_line(line) {}

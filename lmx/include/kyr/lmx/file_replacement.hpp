@@ -19,11 +19,13 @@
 #ifndef KYR_LMX_FILE_REPLACEMENT_HPP
 #define KYR_LMX_FILE_REPLACEMENT_HPP
 
+#include <kyr/export.hpp>
+
 #include <string>
 
 namespace lmx {
 
-class c_file_replacement
+class KYR_API c_file_replacement
 {
 public:
     // Prepares the write: resolves links and creates the temporary file (or

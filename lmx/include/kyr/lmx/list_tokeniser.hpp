@@ -2,12 +2,14 @@
 #ifndef KYR_LMX_LIST_TOKENISER_HPP
 #define KYR_LMX_LIST_TOKENISER_HPP
 
+#include <kyr/export.hpp>
+
 #include <cstddef>
 #include <string>
 
 namespace lmx {
 
-class c_xml_list_tokeniser
+class KYR_API c_xml_list_tokeniser
 {
 public:
     explicit c_xml_list_tokeniser(const std::string& text) : m_text(text) {}

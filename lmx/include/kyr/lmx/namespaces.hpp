@@ -2,6 +2,8 @@
 #ifndef KYR_LMX_NAMESPACES_HPP
 #define KYR_LMX_NAMESPACES_HPP
 
+#include <kyr/export.hpp>
+
 #include <string>
 #include <string_view>
 
@@ -20,7 +22,7 @@ constexpr const char* k_xml_namespace_uri = "http://www.w3.org/XML/1998/namespac
 constexpr const char* k_xsi_namespace_uri = "http://www.w3.org/2001/XMLSchema-instance";
 
 // One entry of a generated namespace table; a table ends with a null URI.
-struct s_ns_map
+struct KYR_API s_ns_map
 {
     int ns_id;
     const char* prefix;
@@ -28,7 +30,7 @@ struct s_ns_map
 };
 
 // Gives every namespace URI of a document a small integer id.
-class c_enumerated_namespaces
+class KYR_API c_enumerated_namespaces
 {
 public:
     c_enumerated_namespaces();
@@ -50,7 +52,7 @@ private:
 };
 
 // One namespace scope; the default namespace is bound under the prefix "".
-class c_xml_local
+class KYR_API c_xml_local
 {
 public:
     // An empty root scope.
@@ -91,7 +93,7 @@ private:
 // A qualified name split at its first ":" and resolved in a scope. The reader cracks every
 // element and attribute name, so the parts are views into the full name; their string forms
 // are made on first request.
-class c_cracked_name
+class KYR_API c_cracked_name
 {
 public:
     c_cracked_name();

@@ -18,6 +18,8 @@
 #ifndef KYR_LMX_OUTPUT_HPP
 #define KYR_LMX_OUTPUT_HPP
 
+#include <kyr/export.hpp>
+
 #include <charconv>
 #include <cstddef>
 #include <ostream>
@@ -77,33 +79,33 @@ private:
 
 // Text: UTF-8 with &quot; &apos; &amp; &lt; for the four characters that
 // need it; ">" and every control character are written unchanged.
-std::ostream& operator<<(std::ostream& os, const c_as_xml<std::wstring>& v);
-std::ostream& operator<<(std::ostream& os, const c_as_xml<std::string>& v);
-std::ostream& operator<<(std::ostream& os, const c_as_escaped<std::string>& v);
-std::ostream& operator<<(std::ostream& os, const c_as_ascii<std::wstring>& v);
+KYR_API std::ostream& operator<<(std::ostream& os, const c_as_xml<std::wstring>& v);
+KYR_API std::ostream& operator<<(std::ostream& os, const c_as_xml<std::string>& v);
+KYR_API std::ostream& operator<<(std::ostream& os, const c_as_escaped<std::string>& v);
+KYR_API std::ostream& operator<<(std::ostream& os, const c_as_ascii<std::wstring>& v);
 
 // "true"/"false" and "1"/"0".
-std::ostream& operator<<(std::ostream& os, const c_as_xml<bool>& v);
-std::ostream& operator<<(std::ostream& os, const c_as_bool_digit<bool>& v);
+KYR_API std::ostream& operator<<(std::ostream& os, const c_as_xml<bool>& v);
+KYR_API std::ostream& operator<<(std::ostream& os, const c_as_bool_digit<bool>& v);
 
 // "NaN", "INF", "-INF", "0.0", "-0.0"; otherwise the shortest general form
 // with 14 (double) or 7 (float) significant digits and a three-digit
 // exponent: 1, 0.1, 123.456, 1e+020, 2.5e-007.
-std::ostream& operator<<(std::ostream& os, const c_as_xml<double>& v);
-std::ostream& operator<<(std::ostream& os, const c_as_xml<float>& v);
+KYR_API std::ostream& operator<<(std::ostream& os, const c_as_xml<double>& v);
+KYR_API std::ostream& operator<<(std::ostream& os, const c_as_xml<float>& v);
 
 // Formats into buf the text written for value; returns the number of chars.
 // buf needs k_float_text_capacity chars.
 constexpr std::size_t k_float_text_capacity = 32;
-std::size_t format_double(char* buf, double value);
-std::size_t format_float(char* buf, float value);
+KYR_API std::size_t format_double(char* buf, double value);
+KYR_API std::size_t format_float(char* buf, float value);
 
 // The texts of c_as_xml<std::wstring>, c_as_xml<double>, c_as_xml of an
 // integer and c_as_xml<bool>, into the writer's buffered output.
-void write_escaped(c_xml_writer& writer, const std::wstring& text);
-void write_double(c_xml_writer& writer, double value);
-void write_integer(c_xml_writer& writer, long long value);
-void write_bool(c_xml_writer& writer, bool value);
+KYR_API void write_escaped(c_xml_writer& writer, const std::wstring& text);
+KYR_API void write_double(c_xml_writer& writer, double value);
+KYR_API void write_integer(c_xml_writer& writer, long long value);
+KYR_API void write_bool(c_xml_writer& writer, bool value);
 
 // Any other value: integers in plain decimal, everything else through its own
 // stream output (c_big_int, c_decimal and the date and time classes).

@@ -2,6 +2,8 @@
 #ifndef KYR_LMX_PATTERN_HPP
 #define KYR_LMX_PATTERN_HPP
 
+#include <kyr/export.hpp>
+
 #include <string>
 
 struct _xmlRegexp;
@@ -10,7 +12,7 @@ namespace lmx {
 
 // Owns one compiled expression; an expression that does not compile, or is not
 // well-formed UTF-8, matches nothing.
-class c_regex
+class KYR_API c_regex
 {
 public:
     explicit c_regex(const std::string& expression);
@@ -27,7 +29,7 @@ private:
     _xmlRegexp* m_compiled;
 };
 
-class c_pattern
+class KYR_API c_pattern
 {
 public:
     // A hand-written check of one expression: 1 for a match, 0 for none, -1 when the

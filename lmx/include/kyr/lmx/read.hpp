@@ -2,6 +2,8 @@
 #ifndef KYR_LMX_READ_HPP
 #define KYR_LMX_READ_HPP
 
+#include <kyr/export.hpp>
+
 #include <cstddef>
 #include <cstdio>
 #include <string>
@@ -14,7 +16,7 @@ namespace lmx {
 // ([m_next, m_limit)); next_byte() takes from the window inline and calls the virtual read()
 // only once the window is empty, so decoding does not pay a virtual call per byte. A source
 // that keeps a window must consume from it in read() too, so both paths give the same bytes.
-class c_read
+class KYR_API c_read
 {
 public:
     c_read() = default;
@@ -45,7 +47,7 @@ protected:
 };
 
 // Reads a caller's buffer in place; the buffer must outlive the source.
-class c_read_memory : public c_read
+class KYR_API c_read_memory : public c_read
 {
 public:
     c_read_memory(const char* data, size_t length);
@@ -58,14 +60,14 @@ private:
 };
 
 // Reads a string's own characters in place; the string must stay alive and unchanged.
-class c_read_string : public c_read_memory
+class KYR_API c_read_string : public c_read_memory
 {
 public:
     explicit c_read_string(const std::string& text);
 };
 
 // Reads a file through a buffer of k_file_read_buffer_size bytes.
-class c_read_file : public c_read
+class KYR_API c_read_file : public c_read
 {
 public:
     // Opens `name` for binary reading; is_open() tells whether that worked.

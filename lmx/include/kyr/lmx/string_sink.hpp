@@ -8,12 +8,14 @@
 #ifndef KYR_LMX_STRING_SINK_HPP
 #define KYR_LMX_STRING_SINK_HPP
 
+#include <kyr/export.hpp>
+
 #include <streambuf>
 #include <string>
 
 namespace lmx {
 
-class c_string_sink : public std::streambuf
+class KYR_API c_string_sink : public std::streambuf
 {
 public:
     // text is borrowed and must outlive the sink.

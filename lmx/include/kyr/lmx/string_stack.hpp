@@ -2,6 +2,8 @@
 #ifndef KYR_LMX_STRING_STACK_HPP
 #define KYR_LMX_STRING_STACK_HPP
 
+#include <kyr/export.hpp>
+
 #include <cstddef>
 #include <string>
 
@@ -9,7 +11,7 @@ namespace lmx {
 
 // Names pushed one after the other as zero-terminated texts in one byte array, so the
 // stack of open elements costs no allocation per element once the array has grown.
-class c_string_stack
+class KYR_API c_string_stack
 {
 public:
     // Appends `name` and its terminator; returns the offset where it starts.
@@ -26,7 +28,7 @@ private:
 };
 
 // Pushes a name for its own lifetime; nested nodes keep the stack equal to the open path.
-class c_string_stack_node
+class KYR_API c_string_stack_node
 {
 public:
     c_string_stack_node(c_string_stack& stack, const std::string& name);

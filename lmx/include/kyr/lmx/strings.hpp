@@ -12,6 +12,8 @@
 #ifndef KYR_LMX_STRINGS_HPP
 #define KYR_LMX_STRINGS_HPP
 
+#include <kyr/export.hpp>
+
 #include <cstddef>
 #include <string>
 
@@ -21,27 +23,27 @@ namespace lmx {
 // lead byte, a truncated sequence, a bad continuation byte, or a high
 // surrogate not followed by a low one; a high surrogate at the very end is
 // dropped. Overlong forms are accepted. Returns out.
-std::wstring& vtostring(std::wstring& out, const std::string& in);
-std::wstring& convert(std::wstring* out, const std::string& in);
+KYR_API std::wstring& vtostring(std::wstring& out, const std::string& in);
+KYR_API std::wstring& convert(std::wstring* out, const std::string& in);
 // The same conversion; false when it stopped before the end of `in` (or dropped
 // a final high surrogate), so that `out` holds only part of the text.
-bool convert_whole(std::wstring* out, const std::string& in);
+KYR_API bool convert_whole(std::wstring* out, const std::string& in);
 
 // Narrow to narrow: a plain copy. Returns out.
-std::string& vtostring(std::string& out, const std::string& in);
+KYR_API std::string& vtostring(std::string& out, const std::string& in);
 
 // UTF-16 to UTF-8 without any escaping. A surrogate pair becomes one four-byte
 // sequence; a surrogate without its partner is encoded on its own as three
 // bytes and the conversion carries on with the next unit. Returns *out.
-std::string& convert(std::string* out, const std::wstring& in);
+KYR_API std::string& convert(std::string* out, const std::wstring& in);
 
-std::string convert_to_narrow(const std::wstring& in);
-std::wstring convert_to_wide(const std::string& in);
+KYR_API std::string convert_to_narrow(const std::wstring& in);
+KYR_API std::wstring convert_to_wide(const std::string& in);
 
 // Compares at most n characters of s starting at pos with the zero-terminated
 // t, as std::string::compare does; a pos past the end compares as the empty
 // text and a null t as "".
-int stringncompare(const std::string& s, const char* t, std::size_t pos, std::size_t n);
+KYR_API int stringncompare(const std::string& s, const char* t, std::size_t pos, std::size_t n);
 
 } // namespace lmx
 

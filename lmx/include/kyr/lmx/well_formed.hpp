@@ -3,6 +3,8 @@
 #ifndef KYR_LMX_WELL_FORMED_HPP
 #define KYR_LMX_WELL_FORMED_HPP
 
+#include <kyr/export.hpp>
+
 #include <kyr/lmx/error.hpp>
 
 #include <cstddef>
@@ -17,7 +19,7 @@ constexpr std::size_t k_max_strict_document_length = 128u * 1024u * 1024u;
 
 // The first fault of a document: its code, its place (both counted from 1,
 // the column in characters) and what is wrong there.
-struct s_well_formed_fault
+struct KYR_API s_well_formed_fault
 {
     elmx_error code = ELMX_OK;
     std::size_t line = 0;
@@ -30,7 +32,7 @@ struct s_well_formed_fault
 // external entities are left unchecked, as a reader that reads no external
 // entity may. Returns ELMX_OK, or the code of the first fault, which is
 // described in *fault when fault is not null.
-elmx_error check_well_formed(std::string_view document, s_well_formed_fault* fault = nullptr);
+KYR_API elmx_error check_well_formed(std::string_view document, s_well_formed_fault* fault = nullptr);
 
 } // namespace lmx
 

@@ -2,6 +2,8 @@
 #ifndef KYR_LMX_XML_HPP
 #define KYR_LMX_XML_HPP
 
+#include <kyr/export.hpp>
+
 #include <cstddef>
 #include <string>
 
@@ -34,7 +36,7 @@ enum elxp_xml_event {
 enum elxp_attr_elem { ELXP_ATTR = 0, ELXP_ELEM = 1 };
 
 // One entry of a generated event map; a map ends with a null name.
-struct s_event_map
+struct KYR_API s_event_map
 {
     int ns_id;
     const char* name;
@@ -43,7 +45,7 @@ struct s_event_map
 };
 
 // One element that an enclosing content model owns; a table ends with a null name.
-struct s_known_elements
+struct KYR_API s_known_elements
 {
     int ns_id;
     const char* name;
@@ -51,7 +53,7 @@ struct s_known_elements
 };
 
 // Lexer, DTD, namespace table and the attribute stores of the start tag just read.
-class c_xml
+class KYR_API c_xml
 {
 public:
     c_xml(c_read& source, c_error& errors, bool char_ref_obeys_ws_mode);

@@ -3,6 +3,8 @@
 #ifndef KYR_LMX_XML_CHARS_HPP
 #define KYR_LMX_XML_CHARS_HPP
 
+#include <kyr/export.hpp>
+
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -20,11 +22,11 @@ inline bool is_xml_char(std::uint32_t c)
 // Decodes the well-formed UTF-8 sequence at text[at] (shortest form, no
 // surrogate, at most 10FFFF) into *c and returns its length; 0 when the bytes
 // there do not form one.
-std::size_t decode_utf8_strictly(std::string_view text, std::size_t at, std::uint32_t* c);
+KYR_API std::size_t decode_utf8_strictly(std::string_view text, std::size_t at, std::uint32_t* c);
 
 // The offset of the first byte of text that does not begin a well-formed
 // UTF-8 sequence of an XML character; text.size() when every one does.
-std::size_t find_non_xml_text(std::string_view text);
+KYR_API std::size_t find_non_xml_text(std::string_view text);
 
 } // namespace lmx
 

@@ -2,6 +2,8 @@
 #ifndef KYR_LMX_XML_READER_HPP
 #define KYR_LMX_XML_READER_HPP
 
+#include <kyr/export.hpp>
+
 #include <cstddef>
 #include <cstdio>
 #include <deque>
@@ -21,7 +23,7 @@ namespace lmx {
 class c_xml_reader;
 
 // A namespace scope that is the reader's current one while it lives.
-class c_xml_reader_local : public c_xml_local
+class KYR_API c_xml_reader_local : public c_xml_local
 {
 public:
     // Unbound until `set_reader`.
@@ -40,15 +42,15 @@ private:
 };
 
 // Marks the text where `get_namespace` finds an unresolved prefix; never a URI.
-extern const char* const k_namespace_not_found;
+extern KYR_API const char* const k_namespace_not_found;
 
 // Keeps the lexical collector alive before the core that reports to it is built.
-struct s_reader_errors
+struct KYR_API s_reader_errors
 {
     c_error m_errors;
 };
 
-class c_xml_reader : private s_reader_errors, public c_xml
+class KYR_API c_xml_reader : private s_reader_errors, public c_xml
 {
 public:
     explicit c_xml_reader(c_read& source);
@@ -185,7 +187,7 @@ c_xml_reader_local::~c_xml_reader_local()
 }
 
 // Installs a known-elements table for its lifetime.
-class c_known_elements_selector
+class KYR_API c_known_elements_selector
 {
 public:
     c_known_elements_selector(c_xml_reader& reader, const s_known_elements* known);
@@ -199,7 +201,7 @@ private:
 };
 
 // Keeps the source ahead of the reader that reads it.
-struct s_file_source
+struct KYR_API s_file_source
 {
     explicit s_file_source(const char* name) : m_file(name) {}
     explicit s_file_source(const wchar_t* name) : m_file(name) {}
@@ -210,14 +212,14 @@ struct s_file_source
     c_read_file m_file;
 };
 
-struct s_memory_source
+struct KYR_API s_memory_source
 {
     s_memory_source(const char* data, size_t length) : m_memory(data, length) {}
     c_read_memory m_memory;
 };
 
 // A reader that owns a file source.
-class c_xml_reader_file : private s_file_source, public c_xml_reader
+class KYR_API c_xml_reader_file : private s_file_source, public c_xml_reader
 {
 public:
     explicit c_xml_reader_file(const char* name);
@@ -226,7 +228,7 @@ public:
 };
 
 // A reader over a caller's bytes, which must outlive it.
-class c_xml_reader_memory : private s_memory_source, public c_xml_reader
+class KYR_API c_xml_reader_memory : private s_memory_source, public c_xml_reader
 {
 public:
     c_xml_reader_memory(const char* data, size_t length);

@@ -18,6 +18,8 @@
 #ifndef KYR_LMX_XML_WRITER_HPP
 #define KYR_LMX_XML_WRITER_HPP
 
+#include <kyr/export.hpp>
+
 #include <kyr/lmx/error.hpp>
 #include <kyr/lmx/namespaces.hpp>
 
@@ -31,7 +33,7 @@
 
 namespace lmx {
 
-class c_xml_writer
+class KYR_API c_xml_writer
 {
 public:
     // Bits of the option word.

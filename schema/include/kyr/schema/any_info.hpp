@@ -2,11 +2,13 @@
 #ifndef KYR_SCHEMA_ANY_INFO_HPP
 #define KYR_SCHEMA_ANY_INFO_HPP
 
+#include <kyr/export.hpp>
+
 #include <string>
 
 namespace lmx {
 
-class c_any_info
+class KYR_API c_any_info
 {
 public:
     c_any_info() = default;

@@ -8,6 +8,8 @@
 #ifndef KYR_SCHEMA_FRAME_HPP
 #define KYR_SCHEMA_FRAME_HPP
 
+#include <kyr/export.hpp>
+
 #include <kyr/lmx/error.hpp>
 #include <kyr/lmx/file_replacement.hpp>
 #include <kyr/lmx/string_sink.hpp>
@@ -29,7 +31,7 @@ namespace schema {
 using lmx::elmx_error;
 
 // What the frame needs to know about a class besides its members.
-struct s_class_info
+struct KYR_API s_class_info
 {
     const char* name;            // item of a missing required attribute (25)
     const lmx::s_ns_map* ns_map; // selected by the first element written
@@ -39,28 +41,28 @@ struct s_class_info
 
 // Passes code and item through the reader's handler. True when the handler
 // swallowed it (reading goes on); otherwise *error holds the code.
-bool report(lmx::c_xml_reader& reader, elmx_error code, const std::string& item, elmx_error* error);
+KYR_API bool report(lmx::c_xml_reader& reader, elmx_error code, const std::string& item, elmx_error* error);
 // Moves to the next element event, tokenised with map. False with *error set
 // when the reader reports an error that the handler does not swallow.
-bool next_element(lmx::c_xml_reader& reader, const lmx::s_event_map* map, std::string* name,
-                  elmx_error* error);
+KYR_API bool next_element(lmx::c_xml_reader& reader, const lmx::s_event_map* map, std::string* name,
+                          elmx_error* error);
 // Tokenises the current start tag again with map (after a compositor read
 // ahead with its own member map). Other events are left alone.
-void retokenise(lmx::c_xml_reader& reader, const lmx::s_event_map* map);
+KYR_API void retokenise(lmx::c_xml_reader& reader, const lmx::s_event_map* map);
 // Whether the current start tag is a member of a compositor; otherwise the
 // reader's event is put back as it was.
-bool is_member(lmx::c_xml_reader& reader, const lmx::s_event_map* members);
+KYR_API bool is_member(lmx::c_xml_reader& reader, const lmx::s_event_map* members);
 // Reads the value of an xsi:nil attribute into *nil.
-bool read_nil(lmx::c_xml_reader& reader, const std::string& name, bool* nil, elmx_error* error);
+KYR_API bool read_nil(lmx::c_xml_reader& reader, const std::string& name, bool* nil, elmx_error* error);
 // Wildcard content: reads every following element as text.
-bool read_any(lmx::c_xml_reader& reader, std::string* name, std::vector<lmx::c_any_info>* items,
-              elmx_error* error);
+KYR_API bool read_any(lmx::c_xml_reader& reader, std::string* name, std::vector<lmx::c_any_info>* items,
+                      elmx_error* error);
 // Wildcard content, written back as it was read (within the element's output scope).
-void write_any(lmx::c_xml_writer& writer, const std::vector<lmx::c_any_info>& items);
+KYR_API void write_any(lmx::c_xml_writer& writer, const std::vector<lmx::c_any_info>& items);
 // The xsi:type attribute of a polymorphic object when the writer expects another type.
-void write_xsi_type(lmx::c_xml_writer& writer, const char* prefix, const char* id);
+KYR_API void write_xsi_type(lmx::c_xml_writer& writer, const char* prefix, const char* id);
 // Writes code through the writer's handler with the item, returning its answer.
-elmx_error report(lmx::c_xml_writer& writer, elmx_error code, const std::string& item);
+KYR_API elmx_error report(lmx::c_xml_writer& writer, elmx_error code, const std::string& item);
 
 // A member of a substitution-group holder.
 template <typename Base>
@@ -86,7 +88,7 @@ Base* create_typed(int ns_id, const std::string& type_name)
     return T::factory(ns_id, type_name);
 }
 
-struct frame
+struct KYR_API frame
 {
     // -- Values (defined in frame_values.cpp for every value type of the schema)
 

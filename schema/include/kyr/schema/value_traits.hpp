@@ -7,6 +7,8 @@
 #ifndef KYR_SCHEMA_VALUE_TRAITS_HPP
 #define KYR_SCHEMA_VALUE_TRAITS_HPP
 
+#include <kyr/export.hpp>
+
 #include <kyr/lmx/big_int.hpp>
 #include <kyr/lmx/binary.hpp>
 #include <kyr/lmx/datetime.hpp>
@@ -27,7 +29,7 @@ namespace schema {
 
 // The facets of one member. Bounds are kept as written (integers are compared
 // as text, exactly) and as doubles; a null text means no bound.
-struct s_facets
+struct KYR_API s_facets
 {
     const char* min_text;
     double min;
@@ -41,17 +43,17 @@ struct s_facets
     const wchar_t* const* values;  // enumeration ending with null; null: none
 };
 
-extern const s_facets k_no_facets;
+extern KYR_API const s_facets k_no_facets;
 
 // Integers are range-checked on their text against the type's own bounds
 // and the facets before they are converted.
-lmx::elmx_error check_integer_text(const std::string& text, const char* type_min, const char* type_max,
-                                   const s_facets& facets);
-lmx::elmx_error check_double_range(double value, const s_facets& facets);
-lmx::elmx_error check_text_facets(const std::string& text, const s_facets& facets);
-bool is_enumerated(const std::wstring& value, const wchar_t* const* values);
+KYR_API lmx::elmx_error check_integer_text(const std::string& text, const char* type_min,
+                                           const char* type_max, const s_facets& facets);
+KYR_API lmx::elmx_error check_double_range(double value, const s_facets& facets);
+KYR_API lmx::elmx_error check_text_facets(const std::string& text, const s_facets& facets);
+KYR_API bool is_enumerated(const std::wstring& value, const wchar_t* const* values);
 // Converts an integer text that passed check_integer_text.
-long long integer_value(const std::string& text);
+KYR_API long long integer_value(const std::string& text);
 
 template <typename T>
 struct value_traits;
@@ -108,9 +110,9 @@ struct integer_traits
     }
 };
 
-extern const char* const k_int_bounds[2];
-extern const char* const k_unsigned_bounds[2];
-extern const char* const k_unsigned_byte_bounds[2];
+extern KYR_API const char* const k_int_bounds[2];
+extern KYR_API const char* const k_unsigned_bounds[2];
+extern KYR_API const char* const k_unsigned_byte_bounds[2];
 
 template <>
 struct value_traits<int> : integer_traits<int, k_int_bounds>
@@ -217,9 +219,9 @@ lmx::elmx_error check_value(const T& value, const s_facets& facets)
 }
 
 // Number (from 1) of value in the enumeration, 0 when it is none of them.
-int enum_index(const std::wstring& value, const wchar_t* const* values);
+KYR_API int enum_index(const std::wstring& value, const wchar_t* const* values);
 // The string of number index (from 1), or null when there is none.
-const wchar_t* enum_string(int index, const wchar_t* const* values);
+KYR_API const wchar_t* enum_string(int index, const wchar_t* const* values);
 
 } // namespace schema
 } // namespace kyr

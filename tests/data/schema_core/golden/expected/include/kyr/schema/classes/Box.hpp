@@ -14,7 +14,7 @@ namespace com_kyrandel_v2 {
 class sg_Shape;
 
 // <xs:element name="Box">
-class Box
+class KYR_API Box
 {
 public:
     enum Eenum_Shade

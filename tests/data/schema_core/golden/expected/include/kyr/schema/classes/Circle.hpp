@@ -9,7 +9,7 @@
 namespace com_kyrandel_v2 {
 
 // <xs:element name="Circle" type="Kyr:CircleType" substitutionGroup="Kyr:Shape"/>
-class Circle : public CircleType
+class KYR_API Circle : public CircleType
 {
 public:
     Circle();

@@ -9,7 +9,7 @@
 namespace com_kyrandel_v2 {
 
 // <xs:complexType name="CircleType">
-class CircleType : public ShapeType
+class KYR_API CircleType : public ShapeType
 {
 public:
     CircleType();

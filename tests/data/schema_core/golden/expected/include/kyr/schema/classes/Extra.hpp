@@ -9,7 +9,7 @@
 namespace com_kyrandel_v2 {
 
 // <xs:element name="Extra" minOccurs="0">
-class Extra
+class KYR_API Extra
 {
 public:
     Extra();

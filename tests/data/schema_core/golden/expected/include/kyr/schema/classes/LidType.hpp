@@ -8,7 +8,7 @@
 namespace com_kyrandel_v2 {
 
 // <xs:complexType name="LidType">
-class LidType
+class KYR_API LidType
 {
 public:
     LidType();

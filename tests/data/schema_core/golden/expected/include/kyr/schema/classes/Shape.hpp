@@ -9,7 +9,7 @@
 namespace com_kyrandel_v2 {
 
 // <xs:element name="Shape" type="Kyr:ShapeType"/>
-class Shape : public ShapeType
+class KYR_API Shape : public ShapeType
 {
 public:
     Shape();

@@ -9,7 +9,7 @@
 namespace com_kyrandel_v2 {
 
 // <xs:complexType name="ShapeType" b:empty="accepted">
-class ShapeType
+class KYR_API ShapeType
 {
 public:
     ShapeType();

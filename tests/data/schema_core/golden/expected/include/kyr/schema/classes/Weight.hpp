@@ -8,7 +8,7 @@
 namespace com_kyrandel_v2 {
 
 // <xs:element name="Weight" nillable="true">
-class Weight
+class KYR_API Weight
 {
 public:
     enum Eenum_Unit

@@ -10,7 +10,7 @@ namespace com_kyrandel_v2 {
 class LidType;
 
 // <xs:choice>
-class anon_Count
+class KYR_API anon_Count
 {
 public:
     enum elmx_chosen

@@ -11,7 +11,7 @@ class CircleType;
 class ShapeType;
 
 // <xs:element name="Shape" type="Kyr:ShapeType"/>
-class sg_Shape
+class KYR_API sg_Shape
 {
 public:
     enum elmx_chosen

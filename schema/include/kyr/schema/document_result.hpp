@@ -1,5 +1,8 @@
 // The outcome of writing a whole document to a string: its text and its code.
-#pragma once
+#ifndef KYR_SCHEMA_DOCUMENT_RESULT_HPP
+#define KYR_SCHEMA_DOCUMENT_RESULT_HPP
+
+#include <kyr/export.hpp>
 
 #include <string>
 #include <utility>
@@ -8,7 +11,7 @@
 
 namespace com_kyrandel_v2 {
 
-class XMLDocumentResult
+class KYR_API XMLDocumentResult
 {
 public:
     // `xml_document` is the document as UTF-16 text, empty when the write failed.
@@ -26,3 +29,5 @@ private:
 };
 
 } // namespace com_kyrandel_v2
+
+#endif

@@ -1,8 +1,9 @@
-#include "library_identification.hpp"
+#include <kyr/schema/library_identification.hpp>
 
+#include <kyr/schema/classes/Kyr.hpp>
 #include <kyr/schema/classes/SDKType.hpp>
 
-namespace kyr::io {
+namespace kyr::schema {
 
 namespace {
 
@@ -22,4 +23,13 @@ const com_kyrandel_v2::SDKType& library_identification()
     return identification;
 }
 
-} // namespace kyr::io
+} // namespace kyr::schema
+
+namespace com_kyrandel_v2 {
+
+void Kyr::stamp_read_sdk_information()
+{
+    get_Preamble().get_Header().assign_ReadSDKInformation(kyr::schema::library_identification());
+}
+
+} // namespace com_kyrandel_v2
