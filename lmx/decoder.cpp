@@ -60,11 +60,11 @@ int c_get_as_utf8::deliver(int c)
         c = fetch();
     m_last = c;
     if (c == '\r') {
-        ++m_line;
+        new_line();
         return '\n';
     }
     if (c == '\n')
-        ++m_line;
+        new_line();
     return c;
 }
 
@@ -267,6 +267,7 @@ void c_get_as_utf8::rewind()
     m_unget.clear();
     m_pending = nullptr;
     m_line = 1;
+    m_line_start = 0;
     m_lookahead = -2;
     m_bytes_read = 0;
     set_state(ELMX_ENCODING_UNDETERMINED);

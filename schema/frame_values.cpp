@@ -1,29 +1,107 @@
 // The value-reading and value-writing steps of the frame, compiled once for
 // every value type of the schema instead of in each generated unit.
 #include <kyr/schema/frame.hpp>
+#include <kyr/schema/value_failure.hpp>
 
 #include <cstring>
 
 namespace kyr {
 namespace schema {
+namespace {
+
+// The lexical form of each value type, as a diagnostic names it.
+template <typename T>
+const char* lexical_kind();
+template <>
+const char* lexical_kind<std::wstring>()
+{
+    return "text";
+}
+template <>
+const char* lexical_kind<double>()
+{
+    return "a number";
+}
+template <>
+const char* lexical_kind<int>()
+{
+    return "an integer";
+}
+template <>
+const char* lexical_kind<unsigned int>()
+{
+    return "an integer of 0 or more";
+}
+template <>
+const char* lexical_kind<unsigned char>()
+{
+    return "an integer from 0 to 255";
+}
+template <>
+const char* lexical_kind<bool>()
+{
+    return "true, false, 1 or 0";
+}
+template <>
+const char* lexical_kind<lmx::c_datetime>()
+{
+    return "a date and time";
+}
+template <>
+const char* lexical_kind<lmx::c_binary>()
+{
+    return "base64 data";
+}
+
+template <typename T>
+const char* const* type_bounds()
+{
+    if constexpr (std::is_same_v<T, int>)
+        return k_int_bounds;
+    else if constexpr (std::is_same_v<T, unsigned int>)
+        return k_unsigned_bounds;
+    else if constexpr (std::is_same_v<T, unsigned char>)
+        return k_unsigned_byte_bounds;
+    else
+        return nullptr;
+}
+
+// Tells the reader's error sink, if it has one, what the value about to be reported is.
+template <typename T>
+void note_failure(lmx::c_xml_reader& reader, elmx_error code, const std::string& text, const s_facets& facets)
+{
+    lmx::c_error_sink* sink = reader.get_error_sink();
+    if (!sink)
+        return;
+    s_value_failure failure = describe_value_failure(code, facets, lexical_kind<T>(), type_bounds<T>());
+    sink->note_value(text, std::move(failure.expected), std::move(failure.clause));
+}
+
+} // namespace
 
 // A simple-typed child: its text, checks and conversion, then the next event.
 template <typename T>
 bool frame::read_value(lmx::c_xml_reader& reader, std::string* name, T* value, bool* present,
                        const s_facets& facets, const lmx::s_event_map* next, elmx_error* error)
 {
-    std::string& text = reader.m_text;
-    bool empty = false;
-    elmx_error code = lmx::ELMX_OK;
-    if (!reader.get_simple_type_value(*name, value_traits<T>::whitespace, &text, &code, &empty)) {
-        if (!report(reader, code, *name, error))
-            return false;
-    } else {
-        code = parse_value(text, value, facets);
-        if (present)
-            *present = true;
-        if (code != lmx::ELMX_OK && !report(reader, code, *name, error))
-            return false;
+    {
+        const path_step step(reader, *name);
+        std::string& text = reader.m_text;
+        bool empty = false;
+        elmx_error code = lmx::ELMX_OK;
+        if (!reader.get_simple_type_value(*name, value_traits<T>::whitespace, &text, &code, &empty)) {
+            if (!report(reader, code, *name, error))
+                return false;
+        } else {
+            code = parse_value(text, value, facets);
+            if (present)
+                *present = true;
+            if (code != lmx::ELMX_OK) {
+                note_failure<T>(reader, code, text, facets);
+                if (!report(reader, code, *name, error))
+                    return false;
+            }
+        }
     }
     return next_element(reader, next, name, error);
 }
@@ -43,6 +121,7 @@ template <typename T>
 bool frame::read_attribute(lmx::c_xml_reader& reader, const std::string& name, T* value, bool* present,
                            const s_facets& facets, elmx_error* error)
 {
+    const path_step step(reader, name, "@");
     if (*present && !report(reader, lmx::ELMX_ATTRIBUTE_ALREADY_READ, name, error))
         return false;
     std::string& text = reader.m_value;
@@ -50,9 +129,10 @@ bool frame::read_attribute(lmx::c_xml_reader& reader, const std::string& name, T
         return report(reader, lmx::ELMX_UNABLE_TO_READ_ATTRIBUTE_VALUE, name, error);
     const elmx_error code = parse_value(text, value, facets);
     *present = true;
-    if (code != lmx::ELMX_OK && !report(reader, code, name, error))
-        return false;
-    return true;
+    if (code == lmx::ELMX_OK)
+        return true;
+    note_failure<T>(reader, code, text, facets);
+    return report(reader, code, name, error);
 }
 
 // Text content of a simple-content class.
@@ -68,7 +148,10 @@ bool frame::read_text(lmx::c_xml_reader& reader, const std::string& name, T* val
         return true;
     const elmx_error code = parse_value(text, value, facets);
     *present = true;
-    return code == lmx::ELMX_OK || report(reader, code, name, error);
+    if (code == lmx::ELMX_OK)
+        return true;
+    note_failure<T>(reader, code, text, facets);
+    return report(reader, code, name, error);
 }
 
 // Checks a value given to a setter and stores it.

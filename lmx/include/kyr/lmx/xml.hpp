@@ -121,6 +121,10 @@ public:
     }
 
     int get_line_num() const { return m_lexer.get_line_num(); }
+    int get_column_num() const { return m_lexer.get_column_num(); }
+    // Where the "<" of the last tag get_element_name read stands.
+    int get_tag_line() const { return m_tag_line; }
+    int get_tag_column() const { return m_tag_column; }
     const char* get_source_id() const { return m_lexer.get_source_id(); }
     bool is_open() const { return m_source.is_open(); }
     // Back to the first byte: clears the namespace table, entities, DTD and decoder state.
@@ -163,6 +167,8 @@ private:
     void skip_to_tag_end();
 
     c_get_for_xml m_lexer;
+    int m_tag_line = 0;
+    int m_tag_column = 0;
     c_internal_dtd m_dtd;
     c_enumerated_namespaces m_namespaces;
     // name \0 quote raw-value \0 ... \0

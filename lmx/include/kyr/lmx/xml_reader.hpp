@@ -20,6 +20,24 @@ namespace lmx {
 
 class c_xml_reader;
 
+// Takes the binding errors of a reader in place of its hook, and sees every element event,
+// so that it can say where each error is and let reading go on past it.
+class c_error_sink
+{
+public:
+    virtual ~c_error_sink() = default;
+    // The answer handle_error returns: ELMX_OK to read on, else the code that ends the read.
+    virtual elmx_error take(c_xml_reader& reader, elmx_error code, const std::string& item) = 0;
+    // Called at each start or end tag, once its name has been read.
+    virtual void see_event(const c_xml_reader& reader) = 0;
+    // The binding enters and leaves each element and value it reads, and notes a value it is
+    // about to report: its text, what was wanted ("at most 150") and the broken rule as a
+    // clause ("is greater than the maximum 150").
+    virtual void enter(const std::string& name) = 0;
+    virtual void leave() = 0;
+    virtual void note_value(const std::string& text, std::string expected, std::string clause) = 0;
+};
+
 // A namespace scope that is the reader's current one while it lives.
 class c_xml_reader_local : public c_xml_local
 {
@@ -114,6 +132,9 @@ public:
     const s_well_formed_fault& get_strict_fault() const { return m_strict_fault; }
 
     // --- Binding error channel.
+    // With a sink, every binding error goes to it instead of the hooks below.
+    void set_error_sink(c_error_sink* sink) { m_error_sink = sink; }
+    c_error_sink* get_error_sink() const { return m_error_sink; }
     // Records `code` and `item_name`, asks the hook, records and returns its answer.
     elmx_error handle_error(elmx_error code, const std::string& item_name, const char* file, int line);
     virtual elmx_error user_handle_error(elmx_error code, const std::string& item_name, const char* file,
@@ -164,6 +185,7 @@ private:
     bool m_strict = false;
     bool m_strict_checked = false;
     s_well_formed_fault m_strict_fault;
+    c_error_sink* m_error_sink = nullptr;
 };
 
 // Made and dropped for every element read: defined here so that they inline.

@@ -62,6 +62,29 @@ void write_xsi_type(lmx::c_xml_writer& writer, const char* prefix, const char* i
 // Writes code through the writer's handler with the item, returning its answer.
 elmx_error report(lmx::c_xml_writer& writer, elmx_error code, const std::string& item);
 
+// Keeps the element path of the reader's error sink, if it has one, in step with the
+// element or value being read; `mark` prefixes the name ('@' for an attribute).
+class path_step
+{
+public:
+    path_step(lmx::c_xml_reader& reader, const std::string& name, const char* mark = "")
+        : m_sink(reader.get_error_sink())
+    {
+        if (m_sink)
+            m_sink->enter(mark + name);
+    }
+    ~path_step()
+    {
+        if (m_sink)
+            m_sink->leave();
+    }
+    path_step(const path_step&) = delete;
+    path_step& operator=(const path_step&) = delete;
+
+private:
+    lmx::c_error_sink* m_sink;
+};
+
 // A member of a substitution-group holder.
 template <typename Base>
 struct s_holder_member
@@ -167,6 +190,7 @@ struct frame
                                 const s_class_info& info, const bool* nil)
     {
         lmx::c_string_stack_node node(reader.get_element_name_stack(), name);
+        const path_step step(reader, name);
         elmx_error error = read_attributes(object, reader, name);
         if (error != lmx::ELMX_OK || (error = object.unmarshal_attributes_check(reader)) != lmx::ELMX_OK)
             return error;
@@ -192,6 +216,7 @@ struct frame
                                        const bool* nil)
     {
         lmx::c_string_stack_node node(reader.get_element_name_stack(), name);
+        const path_step step(reader, name);
         elmx_error error = read_attributes(object, reader, name);
         if (error != lmx::ELMX_OK || (error = object.unmarshal_attributes_check(reader)) != lmx::ELMX_OK)
             return error;
@@ -455,6 +480,9 @@ private:
 
     static elmx_error check_end(lmx::c_xml_reader& reader, const std::string& name,
                                 const std::string& end_name);
+    // After an error sink let a misplaced child pass: skips every child left up to the end
+    // tag of `name`, so that the parent reads on from there.
+    static bool skip_to_end(lmx::c_xml_reader& reader, const std::string& name, const std::string& current);
 };
 
 } // namespace schema
