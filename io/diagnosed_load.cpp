@@ -88,7 +88,7 @@ lmx::elmx_error load_file_with_diagnostics(const std::string& path, Kyr& documen
     });
 }
 
-lmx::elmx_error load_string_with_diagnostics(const std::string& xml, Kyr& document, kyr::diagnostics& found,
+lmx::elmx_error load_string_with_diagnostics(std::string_view xml, Kyr& document, kyr::diagnostics& found,
                                              checking mode)
 {
     return guarded(found, [&] {

@@ -1,5 +1,7 @@
 #include <kyr/schema/diagnostics.hpp>
 
+#include <kyr/lmx/xml_reader.hpp>
+
 namespace kyr {
 namespace {
 
@@ -198,6 +200,16 @@ void diagnostics::note_value(const std::string& text, std::string expected, std:
     m_expected = std::move(expected);
     m_clause = std::move(clause);
     m_has_value = true;
+}
+
+void diagnostics::add_unwritable(lmx::elmx_error code, const std::string& message)
+{
+    if (m_list.size() < m_limit)
+        add(code, message, path());
+    else if (!m_stopped) {
+        add(code, "too many errors; checking stopped after " + std::to_string(m_limit));
+        m_stopped = true;
+    }
 }
 
 std::string diagnostics::path() const

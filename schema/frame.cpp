@@ -15,6 +15,17 @@ elmx_error report(lmx::c_xml_writer& writer, elmx_error code, const std::string&
     return writer.handle_error(code, item, __FILE__, __LINE__);
 }
 
+elmx_error report_missing(lmx::c_xml_writer& writer, const char* item)
+{
+    lmx::c_error_sink* sink = writer.get_error_sink();
+    if (!sink)
+        return lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL;
+    sink->add_unwritable(lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL,
+                         std::string("Mandatory element missing: ") + (item ? item : "an item")
+                             + " is not set");
+    return lmx::ELMX_OK;
+}
+
 bool next_element(lmx::c_xml_reader& reader, const lmx::s_event_map* map, std::string* name,
                   elmx_error* error)
 {

@@ -3,6 +3,7 @@
 #include <kyr/schema/frame.hpp>
 #include <kyr/schema/value_failure.hpp>
 
+#include <cstdio>
 #include <cstring>
 
 namespace kyr {
@@ -75,6 +76,39 @@ void note_failure(lmx::c_xml_reader& reader, elmx_error code, const std::string&
         return;
     s_value_failure failure = describe_value_failure(code, facets, lexical_kind<T>(), type_bounds<T>());
     sink->note_value(text, std::move(failure.expected), std::move(failure.clause));
+}
+
+// Whether XML 1.0 can carry the UTF-16 unit at text[i] (with its partner, for a surrogate).
+bool is_xml_unit(const std::wstring& text, std::size_t* i)
+{
+    const wchar_t c = text[*i];
+    if (c >= 0xD800 && c <= 0xDBFF) {
+        if (*i + 1 < text.size() && text[*i + 1] >= 0xDC00 && text[*i + 1] <= 0xDFFF) {
+            ++*i;
+            return true;
+        }
+        return false;
+    }
+    if (c >= 0xDC00 && c <= 0xDFFF)
+        return false;
+    return c >= 0x20 ? c != 0xFFFE && c != 0xFFFF : c == 0x9 || c == 0xA || c == 0xD;
+}
+
+// Tells a checking writer's sink about text that no well-formed document can hold.
+template <typename T>
+void check_writable(lmx::c_error_sink* sink, const T& value)
+{
+    if constexpr (std::is_same_v<T, std::wstring>) {
+        for (std::size_t i = 0; i < value.size(); ++i)
+            if (!is_xml_unit(value, &i)) {
+                char unit[16];
+                std::snprintf(unit, sizeof unit, "U+%04X", static_cast<unsigned>(value[i]));
+                sink->add_unwritable(lmx::ELMX_BAD_CHAR_ENCODING,
+                                     std::string("Bad character encoding: the text holds ") + unit
+                                         + ", which XML cannot carry");
+                return;
+            }
+    }
 }
 
 } // namespace
@@ -170,6 +204,10 @@ elmx_error frame::set_value(const T& value, T* member, bool* present, const s_fa
 template <typename T>
 void frame::write_value(lmx::c_xml_writer& writer, const char* name, const T& value)
 {
+    if (lmx::c_error_sink* sink = writer.get_error_sink()) {
+        const path_step step(sink, name);
+        check_writable(sink, value);
+    }
     lmx::c_xml_writer::c_output_scope scope(writer);
     const std::size_t length = std::strlen(name);
     writer.start_line();
@@ -182,6 +220,12 @@ void frame::write_value(lmx::c_xml_writer& writer, const char* name, const T& va
 template <typename T>
 void frame::write_attribute(lmx::c_xml_writer& writer, const char* literal, const T& value)
 {
+    if (lmx::c_error_sink* sink = writer.get_error_sink()) {
+        // The literal is ` Name="`.
+        const std::string name(literal + 1, std::strlen(literal) - 3);
+        const path_step step(sink, name, "@");
+        check_writable(sink, value);
+    }
     writer.write(literal);
     value_traits<T>::write(writer, value);
     writer.write('"');

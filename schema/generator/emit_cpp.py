@@ -26,6 +26,12 @@ def banner(schema_name):
             "// Do not edit: change the schema (or the generator) and rebuild.\n" % schema_name)
 
 
+def choice_label(cls):
+    """What a choice with nothing chosen lacks, for the check before writing."""
+    names = [m.element for m in cls.choice_members]
+    return "one of " + ", ".join(names) if names else cls.name
+
+
 def is_boxed(member):
     """Optional single children with element content are kept out of line: most
     documents leave them out, and embedding them would cost their full size."""
@@ -286,7 +292,11 @@ class ClassEmitter:
         self.public.append("")
         occurs = self.occurs_conditions()
         self.method("bool is_occurs_ok() const", "is_occurs_ok()",
-                    ["return %s;" % (" && ".join(occurs) if occurs else "true")], const=True, ret="bool")
+                    ["return %s;" % (" && ".join(c for c, _ in occurs) if occurs else "true")],
+                    const=True, ret="bool")
+        self.public.append("    // The schema name of the first mandatory item is_occurs_ok misses; null when none.")
+        self.method("const char* missing_item() const", "missing_item()", self.missing_item_body(occurs),
+                    const=True, ret="const char*")
         nil = "&m_nil" if cls.nillable else "nullptr"
         virtual = "virtual " if poly and not base else ""
         override = " override" if poly and base else ""
@@ -315,29 +325,48 @@ class ClassEmitter:
             self.emit_body()
 
     def occurs_conditions(self):
+        """The conditions of is_occurs_ok, each with the name of the item it asks for."""
         cls = self.cls
         conditions = []
         if cls.base is not None:
-            conditions.append("%s::is_occurs_ok()" % cls.base.name)
+            conditions.append(("%s::is_occurs_ok()" % cls.base.name, None))
         if cls.kind == "simple" and not cls.value_optional:
-            conditions.append("(m_value_present%s)" % (" || m_nil" if cls.nillable else ""))
+            conditions.append(("(m_value_present%s)" % (" || m_nil" if cls.nillable else ""), "text"))
         for a in cls.attributes:
             if a.required:
-                conditions.append(present(a))
+                conditions.append((present(a), "@" + a.element))
         if cls.kind in ("choice", "inline"):
-            conditions.append("m_chosen != %s" % chosen("none"))
+            conditions.append(("m_chosen != %s" % chosen("none"), choice_label(cls)))
         for p in cls.particles:
             if p.write_always or not p.check_occurs or p.min == 0:
                 continue
             if p.kind == "any" or p.repeated:
-                conditions.append("%s.size() >= %d" % (storage(p), p.min))
+                conditions.append(("%s.size() >= %d" % (storage(p), p.min), p.element))
             elif p.kind in ("choice", "group"):
-                conditions.append("%s.is_occurs_ok()" % storage(p))
+                conditions.append(("%s.is_occurs_ok()" % storage(p), choice_label(p.cls) if p.cls else p.element))
             else:
-                conditions.append(present(p))
+                conditions.append((present(p), p.element))
         if cls.nillable and conditions and cls.kind != "simple":
-            return ["(m_nil || (%s))" % " && ".join(conditions)]
+            return [("(m_nil || (%s))" % " && ".join(c for c, _ in conditions), None)] + conditions
         return conditions
+
+    def missing_item_body(self, occurs):
+        """Names the first item whose condition fails; a base class names its own."""
+        cls = self.cls
+        body = []
+        if cls.nillable and cls.kind != "simple" and occurs:
+            body.append("if (m_nil)")
+            body.append("    return nullptr;")
+            occurs = occurs[1:]
+        for condition, label in occurs:
+            if label is None:
+                body.append("if (const char* item = %s::missing_item())" % cls.base.name)
+                body.append("    return item;")
+            else:
+                body.append(("if (!%s)" if " " not in condition else "if (!(%s))") % condition)
+                body.append("    return %s;" % c_string(label))
+        body.append("return nullptr;")
+        return body
 
     def emit_attribute_io(self):
         cls = self.cls

@@ -6,6 +6,7 @@
 #include <kyr/schema/diagnostics.hpp>
 
 #include <string>
+#include <string_view>
 
 namespace lmx {
 class c_xml_reader;
@@ -27,7 +28,7 @@ lmx::elmx_error load_with_diagnostics(lmx::c_xml_reader& reader, com_kyrandel_v2
 // error too) and for UTF-8 text in memory.
 lmx::elmx_error load_file_with_diagnostics(const std::string& path, com_kyrandel_v2::Kyr& document,
                                            kyr::diagnostics& found, checking mode = checking::lenient);
-lmx::elmx_error load_string_with_diagnostics(const std::string& xml, com_kyrandel_v2::Kyr& document,
+lmx::elmx_error load_string_with_diagnostics(std::string_view xml, com_kyrandel_v2::Kyr& document,
                                              kyr::diagnostics& found, checking mode = checking::lenient);
 
 } // namespace kyr::io

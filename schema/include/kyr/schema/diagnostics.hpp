@@ -6,7 +6,7 @@
 #define KYR_SCHEMA_DIAGNOSTICS_HPP
 
 #include <kyr/lmx/error.hpp>
-#include <kyr/lmx/xml_reader.hpp>
+#include <kyr/lmx/error_sink.hpp>
 
 #include <cstddef>
 #include <string>
@@ -53,6 +53,7 @@ public:
     void enter(const std::string& name) override;
     void leave() override;
     void note_value(const std::string& text, std::string expected, std::string clause) override;
+    void add_unwritable(lmx::elmx_error code, const std::string& message) override;
 
 private:
     struct step

@@ -37,6 +37,9 @@ struct s_class_info
     bool empty_accepted;         // an empty element tag is not reported (32)
 };
 
+// A writer's error sink learns what a class lacks; without one the write ends (46).
+elmx_error report_missing(lmx::c_xml_writer& writer, const char* item);
+
 // Passes code and item through the reader's handler. True when the handler
 // swallowed it (reading goes on); otherwise *error holds the code.
 bool report(lmx::c_xml_reader& reader, elmx_error code, const std::string& item, elmx_error* error);
@@ -67,11 +70,14 @@ elmx_error report(lmx::c_xml_writer& writer, elmx_error code, const std::string&
 class path_step
 {
 public:
-    path_step(lmx::c_xml_reader& reader, const std::string& name, const char* mark = "")
-        : m_sink(reader.get_error_sink())
+    path_step(lmx::c_error_sink* sink, const std::string& name, const char* mark = "") : m_sink(sink)
     {
         if (m_sink)
             m_sink->enter(mark + name);
+    }
+    path_step(lmx::c_xml_reader& reader, const std::string& name, const char* mark = "")
+        : path_step(reader.get_error_sink(), name, mark)
+    {
     }
     ~path_step()
     {
@@ -239,7 +245,8 @@ struct frame
     static elmx_error marshal(const C& object, lmx::c_xml_writer& writer, const char* name,
                               const s_class_info& info, const char* type_id, const bool* nil)
     {
-        if (!object.is_occurs_ok())
+        const path_step step(writer.get_error_sink(), name);
+        if (!object.is_occurs_ok() && report_missing(writer, object.missing_item()) != lmx::ELMX_OK)
             return lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL;
         lmx::c_xml_writer::c_output_scope scope(writer);
         const std::size_t length = std::strlen(name);
@@ -281,7 +288,8 @@ struct frame
     static elmx_error marshal_simple(const C& object, lmx::c_xml_writer& writer, const char* name,
                                      const T& value, bool present, bool nil)
     {
-        if (!object.is_occurs_ok())
+        const path_step step(writer.get_error_sink(), name);
+        if (!object.is_occurs_ok() && report_missing(writer, object.missing_item()) != lmx::ELMX_OK)
             return lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL;
         lmx::c_xml_writer::c_output_scope scope(writer);
         const std::size_t length = std::strlen(name);
@@ -365,7 +373,8 @@ struct frame
         if (chosen < 0 || chosen >= count)
             return report(writer, lmx::ELMX_BAD_CHOICE, holder_name);
         if (!value)
-            return lmx::ELMX_TYPE_NOT_SET;
+            return writer.get_error_sink() ? report(writer, lmx::ELMX_TYPE_NOT_SET, holder_name)
+                                           : lmx::ELMX_TYPE_NOT_SET;
         if (members[chosen].expected_id)
             writer.set_expected_class_identity(*members[chosen].expected_id);
         return value->marshal(writer, members[chosen].element);

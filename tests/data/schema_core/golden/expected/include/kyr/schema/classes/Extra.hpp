@@ -20,6 +20,8 @@ public:
     void reset();
 
     bool is_occurs_ok() const;
+    // The schema name of the first mandatory item is_occurs_ok misses; null when none.
+    const char* missing_item() const;
     lmx::elmx_error marshal(lmx::c_xml_writer& writer, const char* name) const;
     lmx::elmx_error unmarshal(lmx::c_xml_reader& reader, const std::string& name);
 
