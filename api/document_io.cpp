@@ -63,7 +63,8 @@ void check_written(lmx::elmx_error code, const Document& document)
     if (code == lmx::ELMX_OK)
         return;
     diagnostics found;
-    if (code == lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL || code == lmx::ELMX_BAD_CHAR_ENCODING)
+    if (code == lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL || code == lmx::ELMX_BAD_CHAR_ENCODING
+        || code == lmx::ELMX_BAD_CHOICE || code == lmx::ELMX_TYPE_NOT_SET)
         io::check_writable(document.generated(), found);
     throw error(code, lmx::get_error_description(code), 0, found.list());
 }

@@ -125,7 +125,9 @@ void diagnostics::record(lmx::elmx_error code, const lmx::c_xml_reader& reader, 
     diagnostic entry;
     entry.code = code;
     entry.path = path();
-    const bool at_tag = can_read_on(code);
+    // Errors of the content have the place of their tag; the others, of the text, are where
+    // the reader stopped.
+    const bool at_tag = can_read_on(code) || code == lmx::ELMX_ELEMENT_NOT_FOUND;
     entry.line = at_tag ? m_event_line : static_cast<std::size_t>(reader.get_line_num());
     entry.column = at_tag ? m_event_column : static_cast<std::size_t>(reader.get_column_num());
     const std::string element =

@@ -48,6 +48,8 @@ std::string open_failure(const std::string& path)
 bool read_standard_input(std::string* bytes)
 {
     char chunk[65536];
+    // Reserved at once: doubling on the way would need twice the bound.
+    bytes->reserve(lmx::k_max_strict_document_length + sizeof chunk);
     while (bytes->size() <= lmx::k_max_strict_document_length) {
         const std::size_t got = std::fread(chunk, 1, sizeof chunk, stdin);
         if (got == 0)

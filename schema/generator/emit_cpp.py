@@ -29,7 +29,9 @@ def banner(schema_name):
 def choice_label(cls):
     """What a choice with nothing chosen lacks, for the check before writing."""
     names = [m.element for m in cls.choice_members]
-    return "one of " + ", ".join(names) if names else cls.name
+    if names:
+        return "one of " + ", ".join(names)
+    return cls.holder_head or cls.name
 
 
 def is_boxed(member):
@@ -291,9 +293,10 @@ class ClassEmitter:
                 "true" if cls.empty_accepted else "false"))
         self.public.append("")
         occurs = self.occurs_conditions()
-        self.method("bool is_occurs_ok() const", "is_occurs_ok()",
-                    ["return %s;" % (" && ".join(c for c, _ in occurs) if occurs else "true")],
-                    const=True, ret="bool")
+        test = " && ".join(c for c, _ in occurs) if occurs else "true"
+        if cls.nillable and occurs and cls.kind != "simple":
+            test = "(m_nil || (%s))" % test
+        self.method("bool is_occurs_ok() const", "is_occurs_ok()", ["return %s;" % test], const=True, ret="bool")
         self.public.append("    // The schema name of the first mandatory item is_occurs_ok misses; null when none.")
         self.method("const char* missing_item() const", "missing_item()", self.missing_item_body(occurs),
                     const=True, ret="const char*")
@@ -346,8 +349,6 @@ class ClassEmitter:
                 conditions.append(("%s.is_occurs_ok()" % storage(p), choice_label(p.cls) if p.cls else p.element))
             else:
                 conditions.append((present(p), p.element))
-        if cls.nillable and conditions and cls.kind != "simple":
-            return [("(m_nil || (%s))" % " && ".join(c for c, _ in conditions), None)] + conditions
         return conditions
 
     def missing_item_body(self, occurs):
@@ -357,7 +358,6 @@ class ClassEmitter:
         if cls.nillable and cls.kind != "simple" and occurs:
             body.append("if (m_nil)")
             body.append("    return nullptr;")
-            occurs = occurs[1:]
         for condition, label in occurs:
             if label is None:
                 body.append("if (const char* item = %s::missing_item())" % cls.base.name)

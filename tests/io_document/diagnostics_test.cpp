@@ -60,8 +60,10 @@ TEST(Diagnostics, EachKindOfErrorSaysWhereWhatWasFoundAndWhatWasExpected)
         {"<Kyr:L>50</Kyr:L>\n\t\t\t<Kyr:A>60.5</Kyr:A>", "<Kyr:A>60.5</Kyr:A><Kyr:L>50</Kyr:L>",
          "35:4 /Kyr/Color/ColorSpaceCIELab", "A", "L",
          "Mandatory element missing: found A where L was expected"},
-        {"<Kyr:Purpose>Tool tests</Kyr:Purpose>", "", "19:3 /Kyr/Preamble/Header", "the end of Header",
-         "Purpose", "Mandatory element missing: found the end of Header where Purpose was expected"},
+        {"<Kyr:Purpose>Tool tests</Kyr:Purpose>", "", "10:4 /Kyr/Preamble/Header", "Name", "Purpose",
+         "Mandatory element missing: found Name where Purpose was expected"},
+        {"<Kyr:B>-0.25</Kyr:B>", "", "38:3 /Kyr/Color/ColorSpaceCIELab", "the end of ColorSpaceCIELab", "B",
+         "Mandatory element missing: found the end of ColorSpaceCIELab where B was expected"},
         {"<Kyr:Name>Small book</Kyr:Name>", "<Kyr:Bogus/>", "10:4 /Kyr/Preamble/Header", "Bogus",
          "the end of Header", "Bad end of element: found Bogus where the end of Header was expected"},
         {"<Kyr:L>50<", "<Kyr:L>248.13<", "35:4 /Kyr/Color/ColorSpaceCIELab/L", "248.13", "at most 150",
@@ -69,7 +71,7 @@ TEST(Diagnostics, EachKindOfErrorSaysWhereWhatWasFoundAndWhatWasExpected)
         {"<Kyr:L>50<", "<Kyr:L>-1<", "35:4 /Kyr/Color/ColorSpaceCIELab/L", "-1", "at least 0",
          "Value less than specified minimum: -1 is less than the minimum 0"},
         {"<Kyr:A>60.5<", "<Kyr:A>6O<", "36:4 /Kyr/Color/ColorSpaceCIELab/A", "6O", "a number",
-         "Value has bad format: 6O is not a number"},
+         "Invalid value format for this type: 6O is not a number"},
         {">FieldOfView_2_Degree<", ">FieldOfView_3_Degree<",
          "33:5 /Kyr/Color/ColorSpaceCIELab/ColorSpaceSpecificationSpectrumTristimulus/FieldOfView",
          "FieldOfView_3_Degree", "one of FieldOfView_2_Degree, FieldOfView_10_Degree",
@@ -78,8 +80,8 @@ TEST(Diagnostics, EachKindOfErrorSaysWhereWhatWasFoundAndWhatWasExpected)
         {"ColorName=\"Red, warm\"", "ColorName=\"Red\" Shade=\"warm\"", "21:2 /Kyr/Color", "Shade", "",
          "Unexpected attribute: Shade on Color"},
         {"Wavelength=\"410\"", "Wavelength=\"x\"",
-         "81:4 /Kyr/Color[2]/ColorSpaceSpectral/ReflectancePoint/@Wavelength", "x", "an integer",
-         "Value has bad format: x is not an integer"},
+         "85:4 /Kyr/Color[2]/ColorSpaceSpectral/ReflectancePoint/@Wavelength", "x", "a number",
+         "Invalid value format for this type: x is not a number"},
     };
     for (const s_case& c : cases) {
         const kyr::diagnostics found = diagnose(edited({{c.from, c.to}}));
@@ -103,7 +105,7 @@ TEST(Diagnostics, ThreeIndependentErrorsGiveThreeDiagnosticsAndTheFirstCode)
     EXPECT_EQ(kyr::io::load_string_with_diagnostics(xml, document, found),
               lmx::ELMX_MANDATORY_ELEMENT_MISSING);
     ASSERT_EQ(found.list().size(), 3u);
-    EXPECT_EQ(place(found.list()[1]), "70:4 /Kyr/Color[2]/ColorSpaceCIELab/L");
+    EXPECT_EQ(place(found.list()[1]), "69:4 /Kyr/Color[2]/ColorSpaceCIELab/L");
     EXPECT_EQ(found.list()[2].code, lmx::ELMX_VALUE_NOT_ENUMERATED);
     // Reading went on: the colours after the errors are there.
     EXPECT_EQ(document.size_Color(), 2u);
