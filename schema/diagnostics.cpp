@@ -2,6 +2,8 @@
 
 #include <kyr/lmx/xml_reader.hpp>
 
+#include <algorithm>
+
 namespace kyr {
 namespace {
 
@@ -149,7 +151,7 @@ void diagnostics::record(lmx::elmx_error code, const lmx::c_xml_reader& reader, 
         clause = "found " + entry.found + " where " + entry.expected + " was expected";
         if (at_start_tag)
             m_misplaced_depth = m_steps.size();
-    } else if (code == lmx::ELMX_UNEXPECTED_ATTRIBUTE || code == lmx::ELMX_ATTRIBUTE_ALREADY_READ) {
+    } else if (code == lmx::ELMX_UNEXPECTED_ATTRIBUTE) {
         entry.found = reader.get_local_name();
         clause = entry.found + " on " + element;
     } else if (!item.empty()) {
@@ -198,7 +200,12 @@ void diagnostics::leave()
 
 void diagnostics::note_value(const std::string& text, std::string expected, std::string clause)
 {
-    m_value = text;
+    // A text may run to megabytes; its start is enough to recognise it.
+    constexpr std::size_t k_shown = 200;
+    std::size_t cut = std::min(text.size(), k_shown);
+    while (cut < text.size() && cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+        --cut; // not inside a UTF-8 sequence
+    m_value = cut == text.size() ? text : text.substr(0, cut) + "...";
     m_expected = std::move(expected);
     m_clause = std::move(clause);
     m_has_value = true;

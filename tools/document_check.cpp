@@ -10,9 +10,9 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <new>
+#include <system_error>
 
 namespace kyr_tool {
 namespace {
@@ -38,7 +38,7 @@ std::string open_failure(const std::string& path)
         return "cannot open: is a directory";
     const int probe = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (probe < 0)
-        return std::string("cannot open: ") + std::strerror(errno);
+        return "cannot open: " + std::generic_category().message(errno);
     ::close(probe);
     return {};
 }

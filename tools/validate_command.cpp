@@ -184,7 +184,8 @@ int validate(const options& given)
                                         {"valid", counts.valid},
                                         {"invalid", counts.invalid},
                                         {"unreadable", counts.unreadable}};
-        std::cout << summary.dump(2) << '\n';
+        // Texts quoted from a leniently read document need not be UTF-8.
+        std::cout << summary.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
     } else {
         std::cout << plural(files.size(), "file") << ": " << counts.valid << " valid, " << counts.invalid
                   << " invalid";
