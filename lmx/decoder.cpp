@@ -227,7 +227,14 @@ int c_get_as_utf8::deliver_sequence(size_t length)
 void c_get_as_utf8::set_state(elmx_encoding state)
 {
     m_encoding = state;
-    m_fast_path = (state == ELMX_ENCODING_UTF8 || state == ELMX_ENCODING_SINGLE_BYTE) && m_lookahead == -2;
+    m_fast_path = (state == ELMX_ENCODING_UTF8 || state == ELMX_ENCODING_SINGLE_BYTE) && m_lookahead == -2
+        && !m_track_line_starts;
+}
+
+void c_get_as_utf8::track_line_starts(bool on)
+{
+    m_track_line_starts = on;
+    set_state(m_encoding);
 }
 
 int c_get_as_utf8::fail_encoding()

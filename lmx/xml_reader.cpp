@@ -31,8 +31,6 @@ int c_xml_reader::read_element_event(const s_event_map* map, elmx_error* error, 
         event = ELXP_ERROR;
     }
     *raw_event = event;
-    if (m_error_sink && (event == ELXP_NAME || event == ELXP_END_TAG))
-        m_error_sink->see_event(*this);
     if (event == ELXP_NAME) {
         m_current_name.set(m_current_local, *name);
         if (map)

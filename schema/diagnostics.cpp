@@ -130,8 +130,8 @@ void diagnostics::record(lmx::elmx_error code, const lmx::c_xml_reader& reader, 
     // Errors of the content have the place of their tag; the others, of the text, are where
     // the reader stopped.
     const bool at_tag = can_read_on(code) || code == lmx::ELMX_ELEMENT_NOT_FOUND;
-    entry.line = at_tag ? m_event_line : static_cast<std::size_t>(reader.get_line_num());
-    entry.column = at_tag ? m_event_column : static_cast<std::size_t>(reader.get_column_num());
+    entry.line = static_cast<std::size_t>(at_tag ? reader.get_tag_line() : reader.get_line_num());
+    entry.column = static_cast<std::size_t>(at_tag ? reader.get_tag_column() : reader.get_column_num());
     const std::string element =
         m_steps.empty() ? std::string() : m_steps.back().name.substr(0, m_steps.back().name.find('['));
     const bool at_start_tag = is_start_tag(reader.get_current_event());
@@ -161,12 +161,6 @@ void diagnostics::record(lmx::elmx_error code, const lmx::c_xml_reader& reader, 
     if (!clause.empty())
         entry.message += ": " + clause;
     m_list.push_back(std::move(entry));
-}
-
-void diagnostics::see_event(const lmx::c_xml_reader& reader)
-{
-    m_event_line = static_cast<std::size_t>(reader.get_tag_line());
-    m_event_column = static_cast<std::size_t>(reader.get_tag_column());
 }
 
 void diagnostics::enter(const std::string& name)

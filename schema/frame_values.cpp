@@ -155,9 +155,12 @@ template <typename T>
 bool frame::read_attribute(lmx::c_xml_reader& reader, const std::string& name, T* value, bool* present,
                            const s_facets& facets, elmx_error* error)
 {
-    const path_step step(reader, name, "@");
-    if (*present && !report(reader, lmx::ELMX_ATTRIBUTE_ALREADY_READ, name, error))
-        return false;
+    // Attributes have no siblings of their name: the path takes one only for an error.
+    if (*present) {
+        const path_step step(reader, name, "@");
+        if (!report(reader, lmx::ELMX_ATTRIBUTE_ALREADY_READ, name, error))
+            return false;
+    }
     std::string& text = reader.m_value;
     if (!reader.get_attribute_value(&text, value_traits<T>::whitespace))
         return report(reader, lmx::ELMX_UNABLE_TO_READ_ATTRIBUTE_VALUE, name, error);
@@ -165,6 +168,7 @@ bool frame::read_attribute(lmx::c_xml_reader& reader, const std::string& name, T
     *present = true;
     if (code == lmx::ELMX_OK)
         return true;
+    const path_step step(reader, name, "@");
     note_failure<T>(reader, code, text, facets);
     return report(reader, code, name, error);
 }

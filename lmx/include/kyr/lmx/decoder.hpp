@@ -80,7 +80,7 @@ public:
                 ++m_bytes_read;
                 m_last = c;
                 if (c == '\n')
-                    new_line();
+                    ++m_line;
                 return c;
             }
             return get_fetched(c);
@@ -106,17 +106,10 @@ public:
     {
         if (n == 0)
             return;
-        const unsigned char* run = m_source.window();
-        m_last = run[n - 1];
+        m_last = m_source.window()[n - 1];
         m_source.skip(n);
         m_bytes_read += n;
-        if (line_feeds != 0) {
-            m_line += line_feeds;
-            size_t last = n - 1;
-            while (run[last] != '\n')
-                --last;
-            m_line_start = m_bytes_read - (n - 1 - last);
-        }
+        m_line += line_feeds;
     }
 
     // Applies the encoding named in the XML declaration; false after a fatal report.
@@ -125,8 +118,11 @@ public:
     void rewind();
 
     int get_line_num() const { return m_line; }
+    // Columns are counted on request (a reader with an error sink) and only on the byte-wise
+    // path, so that the fast paths never pay for them.
+    void track_line_starts(bool on);
     // Column of the next byte to be read, counted in bytes of the source from 1 (1 while a
-    // line end is pushed back).
+    // line end is pushed back), while line starts are tracked.
     int get_column_num() const
     {
         const size_t taken = m_bytes_read - m_line_start;
@@ -177,9 +173,11 @@ private:
     int m_line = 1;
     // m_bytes_read just past the last line end.
     size_t m_line_start = 0;
+    bool m_track_line_starts = false;
     // A byte read ahead while detecting the encoding, decoded on the next fetch; -2 for none.
     int m_lookahead = -2;
-    // Encoding is UTF-8 or single-byte and no lookahead waits: get may take ASCII inline.
+    // Encoding is UTF-8 or single-byte, no lookahead waits and line starts are not tracked:
+    // get may take ASCII inline.
     bool m_fast_path = false;
     size_t m_bytes_read = 0;
 };

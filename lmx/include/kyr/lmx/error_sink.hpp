@@ -11,8 +11,8 @@ namespace lmx {
 
 class c_xml_reader;
 
-// Takes the binding errors of a reader in place of its hook, and sees every element event,
-// so that it can say where each error is and let reading go on past it. Given to a writer,
+// Takes the binding errors of a reader in place of its hook, so that it can say where each
+// error is (the reader then notes the place of every tag) and let reading go on past it. Given to a writer,
 // it collects what keeps a document from being written, and the writer goes on.
 class c_error_sink
 {
@@ -20,8 +20,6 @@ public:
     virtual ~c_error_sink() = default;
     // The answer handle_error returns: ELMX_OK to read on, else the code that ends the read.
     virtual elmx_error take(c_xml_reader& reader, elmx_error code, const std::string& item) = 0;
-    // Called at each start or end tag, once its name has been read.
-    virtual void see_event(const c_xml_reader& reader) = 0;
     // The binding enters and leaves each element and value it reads, and notes a value it is
     // about to report: its text, what was wanted ("at most 150") and the broken rule as a
     // clause ("is greater than the maximum 150").

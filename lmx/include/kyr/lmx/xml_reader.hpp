@@ -116,7 +116,11 @@ public:
 
     // --- Binding error channel.
     // With a sink, every binding error goes to it instead of the hooks below.
-    void set_error_sink(c_error_sink* sink) { m_error_sink = sink; }
+    void set_error_sink(c_error_sink* sink)
+    {
+        m_error_sink = sink;
+        note_tag_places(sink != nullptr);
+    }
     c_error_sink* get_error_sink() const { return m_error_sink; }
     // Records `code` and `item_name`, asks the hook, records and returns its answer.
     elmx_error handle_error(elmx_error code, const std::string& item_name, const char* file, int line);

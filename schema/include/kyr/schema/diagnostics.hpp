@@ -49,7 +49,6 @@ public:
     void finish(const lmx::c_xml_reader& reader, lmx::elmx_error code);
 
     lmx::elmx_error take(lmx::c_xml_reader& reader, lmx::elmx_error code, const std::string& item) override;
-    void see_event(const lmx::c_xml_reader& reader) override;
     void enter(const std::string& name) override;
     void leave() override;
     void note_value(const std::string& text, std::string expected, std::string clause) override;
@@ -73,9 +72,6 @@ private:
     std::vector<step> m_steps;
     bool m_stopped = false;
     static constexpr std::size_t k_none = static_cast<std::size_t>(-1);
-    // The place of the last start or end tag.
-    std::size_t m_event_line = 0;
-    std::size_t m_event_column = 0;
     // The depth of the element whose content had a child out of place; k_none when none has.
     std::size_t m_misplaced_depth = k_none;
     // The value about to be reported.
