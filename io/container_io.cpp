@@ -100,13 +100,19 @@ private:
 };
 
 template <typename Open>
-bool parse_with(Open open, const entry_parser& parse, std::string* reason = nullptr)
+bool parse_with(Open open, const entry_parser& parse, std::string* reason = nullptr,
+                std::size_t* entries = nullptr)
 {
     c_zip_archive archive;
     bool ok = false;
     std::string why = "not a readable archive";
+    if (entries)
+        *entries = 0;
     try {
-        if (open(archive) && (why = entry_refusal(archive)).empty() && open_first_entry(archive)) {
+        const bool opened = open(archive);
+        if (opened && entries)
+            *entries = archive.entry_count();
+        if (opened && (why = entry_refusal(archive)).empty() && open_first_entry(archive)) {
             entry_source source(archive);
             parse(source);
             ok = source.finish();
@@ -133,9 +139,10 @@ bool parse_first_entry(const std::string& path, const entry_parser& parse)
     return parse_with([&](c_zip_archive& archive) { return archive.open(path); }, parse);
 }
 
-bool parse_first_entry(const std::string& path, const entry_parser& parse, std::string* reason)
+bool parse_first_entry(const std::string& path, const entry_parser& parse, std::string* reason,
+                       std::size_t* entries)
 {
-    return parse_with([&](c_zip_archive& archive) { return archive.open(path); }, parse, reason);
+    return parse_with([&](c_zip_archive& archive) { return archive.open(path); }, parse, reason, entries);
 }
 
 bool parse_first_entry(const void* data, std::size_t size, const entry_parser& parse)

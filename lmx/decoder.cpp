@@ -60,11 +60,11 @@ int c_get_as_utf8::deliver(int c)
         c = fetch();
     m_last = c;
     if (c == '\r') {
-        ++m_line;
+        new_line();
         return '\n';
     }
     if (c == '\n')
-        ++m_line;
+        new_line();
     return c;
 }
 
@@ -227,7 +227,14 @@ int c_get_as_utf8::deliver_sequence(size_t length)
 void c_get_as_utf8::set_state(elmx_encoding state)
 {
     m_encoding = state;
-    m_fast_path = (state == ELMX_ENCODING_UTF8 || state == ELMX_ENCODING_SINGLE_BYTE) && m_lookahead == -2;
+    m_fast_path = (state == ELMX_ENCODING_UTF8 || state == ELMX_ENCODING_SINGLE_BYTE) && m_lookahead == -2
+        && !m_track_line_starts;
+}
+
+void c_get_as_utf8::track_line_starts(bool on)
+{
+    m_track_line_starts = on;
+    set_state(m_encoding);
 }
 
 int c_get_as_utf8::fail_encoding()
@@ -266,6 +273,7 @@ void c_get_as_utf8::rewind()
     m_unget.clear();
     m_pending = nullptr;
     m_line = 1;
+    m_line_start = 0;
     m_lookahead = -2;
     m_bytes_read = 0;
     set_state(ELMX_ENCODING_UNDETERMINED);

@@ -35,6 +35,10 @@ elxp_xml_event c_xml::get_element_name(c_xml_local* scope, std::string* name)
                 name->assign(1, static_cast<char>(c));
             return get_element_value(name, ELMX_WHITESPACE_PRESERVE) ? ELXP_VALUE : ELXP_ERROR;
         }
+        if (m_note_tag_places) {
+            m_tag_line = m_lexer.get_line_num();
+            m_tag_column = m_lexer.get_column_num() - 1;
+        }
         switch (read_markup_open(m_lexer, &c)) {
         case e_markup_open::start_tag:
             m_lexer.set_element_seen(true);

@@ -10,7 +10,8 @@ elmx_error c_xml_reader::handle_error(elmx_error code, const std::string& item_n
 {
     m_handled_error = code;
     m_error_item_name = item_name;
-    m_handled_error = user_handle_error(code, item_name, file, line);
+    m_handled_error = m_error_sink ? m_error_sink->take(*this, code, item_name)
+                                   : user_handle_error(code, item_name, file, line);
     return m_handled_error;
 }
 

@@ -15,6 +15,17 @@ elmx_error report(lmx::c_xml_writer& writer, elmx_error code, const std::string&
     return writer.handle_error(code, item, __FILE__, __LINE__);
 }
 
+elmx_error report_missing(lmx::c_xml_writer& writer, const char* item)
+{
+    lmx::c_error_sink* sink = writer.get_error_sink();
+    if (!sink)
+        return lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL;
+    sink->add_unwritable(lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL,
+                         std::string("Mandatory element missing: ") + (item ? item : "an item")
+                             + " is not set");
+    return lmx::ELMX_OK;
+}
+
 bool next_element(lmx::c_xml_reader& reader, const lmx::s_event_map* map, std::string* name,
                   elmx_error* error)
 {
@@ -97,7 +108,24 @@ elmx_error frame::check_end(lmx::c_xml_reader& reader, const std::string& name, 
 {
     if (reader.get_current_event() == lmx::ELXP_END_TAG && end_name == name)
         return lmx::ELMX_OK;
-    return reader.handle_error(lmx::ELMX_BAD_END_OF_ELEMENT, name, __FILE__, __LINE__);
+    const elmx_error error = reader.handle_error(lmx::ELMX_BAD_END_OF_ELEMENT, name, __FILE__, __LINE__);
+    if (error == lmx::ELMX_OK && reader.get_error_sink() && !skip_to_end(reader, name, end_name))
+        return lmx::ELMX_BAD_END_OF_ELEMENT;
+    return error;
+}
+
+bool frame::skip_to_end(lmx::c_xml_reader& reader, const std::string& name, const std::string& current)
+{
+    std::string tag = current;
+    while (reader.get_current_event() != lmx::ELXP_END_TAG) {
+        if (reader.is_error_event(reader.get_current_event()) || !reader.skip_rest_of_element(tag))
+            return false;
+        elmx_error code = lmx::ELMX_OK;
+        reader.get_element_event(nullptr, &code, &tag);
+        if (code != lmx::ELMX_OK)
+            return false;
+    }
+    return tag == name;
 }
 
 } // namespace schema

@@ -207,6 +207,10 @@ elmx_error c_xml_writer::handle_error(elmx_error code, const std::string& item_n
     flush();
     m_handled_error = code;
     m_error_item_name = item_name;
+    if (m_error_sink) {
+        m_error_sink->add_unwritable(code, std::string(get_error_description(code)) + ": " + item_name);
+        return m_handled_error = ELMX_OK;
+    }
     m_handled_error = user_handle_error(code, item_name, file, line);
     return m_handled_error;
 }

@@ -39,31 +39,57 @@ def frame_hooks(code):
 
 
 def is_occurs_ok(code):
-    conditions = occurs_conditions(code.cls)
-    return ["return %s;" % (" && ".join(conditions) if conditions else "true")]
+    conditions = [test for test, _ in occurs_conditions(code.cls)]
+    test = " && ".join(conditions) if conditions else "true"
+    if code.cls.nillable and conditions and code.cls.kind != "simple":
+        test = "(m_nil || (%s))" % test
+    return ["return %s;" % test]
+
+
+def choice_label(cls):
+    """What a choice with nothing chosen lacks, for the check before writing."""
+    names = [m.element for m in cls.choice_members]
+    if names:
+        return "one of " + ", ".join(names)
+    return cls.holder_head or cls.name
 
 
 def occurs_conditions(cls):
+    """The conditions of is_occurs_ok, each with the name of the item it asks for (None: the base's)."""
     conditions = []
     if cls.base is not None:
-        conditions.append("%s::is_occurs_ok()" % cls.base.name)
+        conditions.append(("%s::is_occurs_ok()" % cls.base.name, None))
     if cls.kind == "simple" and not cls.value_optional:
-        conditions.append("(m_value_present%s)" % (" || m_nil" if cls.nillable else ""))
-    conditions.extend(present(a) for a in cls.attributes if a.required)
+        conditions.append(("(m_value_present%s)" % (" || m_nil" if cls.nillable else ""), "text"))
+    conditions.extend((present(a), "@" + a.element) for a in cls.attributes if a.required)
     if cls.kind in ("choice", "inline"):
-        conditions.append("m_chosen != %s" % chosen("none"))
+        conditions.append(("m_chosen != %s" % chosen("none"), choice_label(cls)))
     for p in cls.particles:
         if p.write_always or not p.check_occurs or p.min == 0:
             continue
         if p.kind == "any" or p.repeated:
-            conditions.append("%s.size() >= %d" % (storage(p), p.min))
+            conditions.append(("%s.size() >= %d" % (storage(p), p.min), p.element))
         elif p.kind in ("choice", "group"):
-            conditions.append("%s.is_occurs_ok()" % storage(p))
+            conditions.append(("%s.is_occurs_ok()" % storage(p), choice_label(p.cls) if p.cls else p.element))
         else:
-            conditions.append(present(p))
-    if cls.nillable and conditions and cls.kind != "simple":
-        return ["(m_nil || (%s))" % " && ".join(conditions)]
+            conditions.append((present(p), p.element))
     return conditions
+
+
+def missing_item(code):
+    """Names the first item whose condition fails; a base class names its own."""
+    cls = code.cls
+    occurs = occurs_conditions(cls)
+    body = []
+    if cls.nillable and cls.kind != "simple" and occurs:
+        body += ["if (m_nil)", "    return nullptr;"]
+    for condition, label in occurs:
+        if label is None:
+            body += ["if (const char* item = %s::missing_item())" % cls.base.name, "    return item;"]
+        else:
+            body += [("if (!%s)" if " " not in condition else "if (!(%s))") % condition,
+                     "    return %s;" % c_string(label)]
+    return body + ["return nullptr;"]
 
 
 def marshal_element(code):

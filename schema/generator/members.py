@@ -98,7 +98,7 @@ class Method:
     @property
     def internal(self):
         """Whether only the library calls it (it takes the reader, the writer or an out pointer)."""
-        return any(t.form in INTERNAL_FORMS for t, _ in self.params) or self.family in ("assign_op", "ns_map")
+        return any(t.form in INTERNAL_FORMS for t, _ in self.params) or self.family in ("assign_op", "ns_map", "missing_item")
 
     def signature(self, cls_name=None, unnamed=()):
         """The declaration without qualifiers, or (given the class name) the definition's head;
@@ -209,6 +209,8 @@ class ClassMembers:
         if cls.kind == "inline":
             self._compositor_frame()
             return
+        # The schema name of the first mandatory item is_occurs_ok misses; null when none.
+        self.add("missing_item", "missing_item", CHARS, const=True)
         virtual = ("override" if cls.base else "virtual") if cls.polymorphic else None
         self.add("marshal_element", "marshal", ERR, [(WRITER, "writer"), (CHARS, "name")], const=True).virtual = virtual
         self.add("unmarshal_element", "unmarshal", ERR, [(READER, "reader"), (TEXT, "name")]).virtual = virtual

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -46,6 +47,18 @@ TEST(DocumentIo, FailuresCarryTheReadersDiagnostics)
     }
 }
 
+TEST(DocumentIo, AFailedParseCarriesEveryDiagnostic)
+{
+    kyr::Document document = lab_document();
+    std::string xml = kyr::to_xml(document);
+    for (const char* value : {"<Kyr:L>", "<Kyr:A>", "<Kyr:B>"})
+        xml.insert(xml.find(value) + std::strlen(value), "x");
+    const kyr::error e = thrown([&] { kyr::parse(xml); }).value();
+    EXPECT_EQ(e.code(), lmx::ELMX_VALUE_BAD_FORMAT);
+    ASSERT_EQ(e.diagnostics().size(), 3u);
+    EXPECT_EQ(e.diagnostics()[2].path, "/Kyr/Color/ColorSpaceCIELab/B");
+}
+
 TEST(DocumentIo, ParseReportsTheLineOfABadValue)
 {
     kyr::Document document = lab_document();
@@ -77,10 +90,14 @@ TEST(DocumentIo, SaveAndLoadGiveBackTheSameDocumentInBothForms)
 
 TEST(DocumentIo, SaveRefusesWhatTheGeneratedWriteRefuses)
 {
-    kyr::Document incomplete;
+    kyr::Document incomplete = lab_document();
+    incomplete.colours().at(0).colour_spaces().push_back();
     const std::string path = std::string(KYR_BINARY_DIR) + "/api_incomplete.kyr";
-    EXPECT_EQ(thrown([&] { kyr::save(incomplete, path); }).value().code(),
-              lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL);
+    const kyr::error e = thrown([&] { kyr::save(incomplete, path); }).value();
+    EXPECT_EQ(e.code(), lmx::ELMX_BAD_CHOICE);
+    ASSERT_EQ(e.diagnostics().size(), 1u);
+    EXPECT_EQ(e.diagnostics()[0].path + " " + e.diagnostics()[0].message,
+              "/Kyr/Color Inappropriate choice option selected: sg_ColorSpace");
     kyr::Document document = lab_document();
     EXPECT_EQ(thrown([&] { kyr::save(document, path + ".txt"); }).value().code(), lmx::ELMX_USER_DEFINED_2);
 }

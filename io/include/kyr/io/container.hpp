@@ -38,7 +38,10 @@ KYR_API bool parse_first_entry(const void* data, std::size_t size, const entry_p
 // The same for a file, saying on failure in *reason what broke, in words a user can act on:
 // "not a zip archive or truncated: ...", "no entry", "entry larger than 256 MiB",
 // "CRC-32 mismatch", "unsupported compression method", "compressed data ends early" ...
-KYR_API bool parse_first_entry(const std::string& path, const entry_parser& parse, std::string* reason);
+// With `entries`, also the number of entries the archive's directory lists (0 when it
+// could not be read), since a container holds exactly one.
+KYR_API bool parse_first_entry(const std::string& path, const entry_parser& parse, std::string* reason,
+                               std::size_t* entries = nullptr);
 
 // The clock an entry's date is read on. ZIP tools show local time; on the UTC clock one
 // moment gives the same bytes in every time zone, which reproducible files need.

@@ -39,6 +39,7 @@ public:
     // The most recent push; the stack must not be empty.
     int get() { return m_slots[--m_count]; }
     bool empty() const { return m_count == 0; }
+    size_t size() const { return static_cast<size_t>(m_count); }
     void clear() { m_count = 0; }
 
 private:
@@ -117,6 +118,16 @@ public:
     void rewind();
 
     int get_line_num() const { return m_line; }
+    // Columns are counted on request (a reader with an error sink) and only on the byte-wise
+    // path, so that the fast paths never pay for them.
+    void track_line_starts(bool on);
+    // Column of the next byte to be read, counted in bytes of the source from 1 (1 while a
+    // line end is pushed back), while line starts are tracked.
+    int get_column_num() const
+    {
+        const size_t taken = m_bytes_read - m_line_start;
+        return taken > m_unget.size() ? static_cast<int>(taken - m_unget.size()) + 1 : 1;
+    }
     const char* get_source_id() const { return m_source.get_source_id(); }
     c_error& get_error_handler() const { return m_error; }
     elmx_encoding get_encoding() const { return m_encoding; }
@@ -143,6 +154,11 @@ private:
     int deliver_sequence(size_t length);
     void set_state(elmx_encoding state);
     int fail_encoding();
+    void new_line()
+    {
+        ++m_line;
+        m_line_start = m_bytes_read;
+    }
 
     c_read& m_source;
     c_error& m_error;
@@ -155,9 +171,13 @@ private:
     const unsigned char* m_pending = nullptr;
     const unsigned char* m_pending_end = nullptr;
     int m_line = 1;
+    // m_bytes_read just past the last line end.
+    size_t m_line_start = 0;
+    bool m_track_line_starts = false;
     // A byte read ahead while detecting the encoding, decoded on the next fetch; -2 for none.
     int m_lookahead = -2;
-    // Encoding is UTF-8 or single-byte and no lookahead waits: get may take ASCII inline.
+    // Encoding is UTF-8 or single-byte, no lookahead waits and line starts are not tracked:
+    // get may take ASCII inline.
     bool m_fast_path = false;
     size_t m_bytes_read = 0;
 };

@@ -123,6 +123,15 @@ public:
     }
 
     int get_line_num() const { return m_lexer.get_line_num(); }
+    int get_column_num() const { return m_lexer.get_column_num(); }
+    // Where the "<" of the last tag get_element_name read stands, once note_tag_places is on.
+    void note_tag_places(bool on)
+    {
+        m_note_tag_places = on;
+        m_lexer.track_line_starts(on);
+    }
+    int get_tag_line() const { return m_tag_line; }
+    int get_tag_column() const { return m_tag_column; }
     const char* get_source_id() const { return m_lexer.get_source_id(); }
     bool is_open() const { return m_source.is_open(); }
     // Back to the first byte: clears the namespace table, entities, DTD and decoder state.
@@ -165,6 +174,9 @@ private:
     void skip_to_tag_end();
 
     c_get_for_xml m_lexer;
+    bool m_note_tag_places = false;
+    int m_tag_line = 0;
+    int m_tag_column = 0;
     c_internal_dtd m_dtd;
     c_enumerated_namespaces m_namespaces;
     // name \0 quote raw-value \0 ... \0

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include <kyr/lmx/error.hpp>
+#include <kyr/lmx/error_sink.hpp>
 #include <kyr/lmx/namespaces.hpp>
 #include <kyr/lmx/read.hpp>
 #include <kyr/lmx/string_stack.hpp>
@@ -116,6 +117,13 @@ public:
     const s_well_formed_fault& get_strict_fault() const { return m_strict_fault; }
 
     // --- Binding error channel.
+    // With a sink, every binding error goes to it instead of the hooks below.
+    void set_error_sink(c_error_sink* sink)
+    {
+        m_error_sink = sink;
+        note_tag_places(sink != nullptr);
+    }
+    c_error_sink* get_error_sink() const { return m_error_sink; }
     // Records `code` and `item_name`, asks the hook, records and returns its answer.
     elmx_error handle_error(elmx_error code, const std::string& item_name, const char* file, int line);
     virtual elmx_error user_handle_error(elmx_error code, const std::string& item_name, const char* file,
@@ -166,6 +174,7 @@ private:
     bool m_strict = false;
     bool m_strict_checked = false;
     s_well_formed_fault m_strict_fault;
+    c_error_sink* m_error_sink = nullptr;
 };
 
 // Made and dropped for every element read: defined here so that they inline.

@@ -21,6 +21,7 @@
 #include <kyr/export.hpp>
 
 #include <kyr/lmx/error.hpp>
+#include <kyr/lmx/error_sink.hpp>
 #include <kyr/lmx/namespaces.hpp>
 
 #include <cstddef>
@@ -70,6 +71,10 @@ public:
     // itself; the collector is offered to callers and derived writers.
     bool get_error_info(elmx_error_type* type, elmx_error* code, int* line) const;
     c_error& get_error_collector() { return m_error; }
+    // With a sink, every error goes to it instead of the hooks, and writing goes on: the
+    // writer then checks a document rather than writing one.
+    void set_error_sink(c_error_sink* sink) { m_error_sink = sink; }
+    c_error_sink* get_error_sink() const { return m_error_sink; }
 
     // Returns the stream; with true, first writes one tab text per indent
     // level (the start of a new line). Buffered text is in the stream first.
@@ -207,6 +212,7 @@ private:
     std::vector<std::pair<std::string, std::string>> m_schema_locations;
     const char* m_expected_class_identity = nullptr;
     bool m_lost_text = false;
+    c_error_sink* m_error_sink = nullptr;
 
     std::unique_ptr<char[]> m_buffer;
     char* m_next;

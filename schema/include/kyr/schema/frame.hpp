@@ -39,6 +39,9 @@ struct KYR_API s_class_info
     bool empty_accepted;         // an empty element tag is not reported (32)
 };
 
+// A writer's error sink learns what a class lacks; without one the write ends (46).
+elmx_error report_missing(lmx::c_xml_writer& writer, const char* item);
+
 // Passes code and item through the reader's handler. True when the handler
 // swallowed it (reading goes on); otherwise *error holds the code.
 KYR_API bool report(lmx::c_xml_reader& reader, elmx_error code, const std::string& item, elmx_error* error);
@@ -63,6 +66,32 @@ KYR_API void write_any(lmx::c_xml_writer& writer, const std::vector<lmx::c_any_i
 KYR_API void write_xsi_type(lmx::c_xml_writer& writer, const char* prefix, const char* id);
 // Writes code through the writer's handler with the item, returning its answer.
 KYR_API elmx_error report(lmx::c_xml_writer& writer, elmx_error code, const std::string& item);
+
+// Keeps the element path of the reader's error sink, if it has one, in step with the
+// element or value being read; `mark` prefixes the name ('@' for an attribute).
+class path_step
+{
+public:
+    path_step(lmx::c_error_sink* sink, const std::string& name, const char* mark = "") : m_sink(sink)
+    {
+        if (m_sink)
+            m_sink->enter(mark + name);
+    }
+    path_step(lmx::c_xml_reader& reader, const std::string& name, const char* mark = "")
+        : path_step(reader.get_error_sink(), name, mark)
+    {
+    }
+    ~path_step()
+    {
+        if (m_sink)
+            m_sink->leave();
+    }
+    path_step(const path_step&) = delete;
+    path_step& operator=(const path_step&) = delete;
+
+private:
+    lmx::c_error_sink* m_sink;
+};
 
 // A member of a substitution-group holder.
 template <typename Base>
@@ -169,6 +198,7 @@ struct KYR_API frame
                                 const s_class_info& info, const bool* nil)
     {
         lmx::c_string_stack_node node(reader.get_element_name_stack(), name);
+        const path_step step(reader, name);
         elmx_error error = read_attributes(object, reader, name);
         if (error != lmx::ELMX_OK || (error = object.unmarshal_attributes_check(reader)) != lmx::ELMX_OK)
             return error;
@@ -194,6 +224,7 @@ struct KYR_API frame
                                        const bool* nil)
     {
         lmx::c_string_stack_node node(reader.get_element_name_stack(), name);
+        const path_step step(reader, name);
         elmx_error error = read_attributes(object, reader, name);
         if (error != lmx::ELMX_OK || (error = object.unmarshal_attributes_check(reader)) != lmx::ELMX_OK)
             return error;
@@ -216,7 +247,8 @@ struct KYR_API frame
     static elmx_error marshal(const C& object, lmx::c_xml_writer& writer, const char* name,
                               const s_class_info& info, const char* type_id, const bool* nil)
     {
-        if (!object.is_occurs_ok())
+        const path_step step(writer.get_error_sink(), name);
+        if (!object.is_occurs_ok() && report_missing(writer, object.missing_item()) != lmx::ELMX_OK)
             return lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL;
         lmx::c_xml_writer::c_output_scope scope(writer);
         const std::size_t length = std::strlen(name);
@@ -258,7 +290,8 @@ struct KYR_API frame
     static elmx_error marshal_simple(const C& object, lmx::c_xml_writer& writer, const char* name,
                                      const T& value, bool present, bool nil)
     {
-        if (!object.is_occurs_ok())
+        const path_step step(writer.get_error_sink(), name);
+        if (!object.is_occurs_ok() && report_missing(writer, object.missing_item()) != lmx::ELMX_OK)
             return lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL;
         lmx::c_xml_writer::c_output_scope scope(writer);
         const std::size_t length = std::strlen(name);
@@ -342,7 +375,8 @@ struct KYR_API frame
         if (chosen < 0 || chosen >= count)
             return report(writer, lmx::ELMX_BAD_CHOICE, holder_name);
         if (!value)
-            return lmx::ELMX_TYPE_NOT_SET;
+            return writer.get_error_sink() ? report(writer, lmx::ELMX_TYPE_NOT_SET, holder_name)
+                                           : lmx::ELMX_TYPE_NOT_SET;
         if (members[chosen].expected_id)
             writer.set_expected_class_identity(*members[chosen].expected_id);
         return value->marshal(writer, members[chosen].element);
@@ -457,6 +491,9 @@ private:
 
     static elmx_error check_end(lmx::c_xml_reader& reader, const std::string& name,
                                 const std::string& end_name);
+    // After an error sink let a misplaced child pass: skips every child left up to the end
+    // tag of `name`, so that the parent reads on from there.
+    static bool skip_to_end(lmx::c_xml_reader& reader, const std::string& name, const std::string& current);
 };
 
 } // namespace schema

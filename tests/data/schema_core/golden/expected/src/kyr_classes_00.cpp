@@ -249,6 +249,15 @@ bool CircleType::is_occurs_ok() const
     return ShapeType::is_occurs_ok() && m_Radius_present;
 }
 
+const char* CircleType::missing_item() const
+{
+    if (const char* item = ShapeType::missing_item())
+        return item;
+    if (!m_Radius_present)
+        return "Radius";
+    return nullptr;
+}
+
 lmx::elmx_error CircleType::marshal(lmx::c_xml_writer& writer, const char* name) const
 {
     return frame::marshal(*this, writer, name, CircleType_info, id, nullptr);
@@ -388,6 +397,19 @@ void Box::reset()
 bool Box::is_occurs_ok() const
 {
     return m_Stamp.size() >= 1 && m_Shape.size() >= 1 && m_Weight_present && m_anon_Count.is_occurs_ok();
+}
+
+const char* Box::missing_item() const
+{
+    if (!(m_Stamp.size() >= 1))
+        return "Stamp";
+    if (!(m_Shape.size() >= 1))
+        return "Shape";
+    if (!m_Weight_present)
+        return "Weight";
+    if (!m_anon_Count.is_occurs_ok())
+        return "one of Count, Note, Cover";
+    return nullptr;
 }
 
 lmx::elmx_error Box::marshal(lmx::c_xml_writer& writer, const char* name) const
@@ -962,6 +984,15 @@ bool Weight::is_occurs_ok() const
     return (m_value_present || m_nil) && m_Unit_present;
 }
 
+const char* Weight::missing_item() const
+{
+    if (!((m_value_present || m_nil)))
+        return "text";
+    if (!m_Unit_present)
+        return "@Unit";
+    return nullptr;
+}
+
 lmx::elmx_error Weight::marshal(lmx::c_xml_writer& writer, const char* name) const
 {
     return frame::marshal_simple(*this, writer, name, m_value, m_value_present, m_nil);
@@ -1175,6 +1206,13 @@ void Extra::reset()
 bool Extra::is_occurs_ok() const
 {
     return m_any.size() >= 1;
+}
+
+const char* Extra::missing_item() const
+{
+    if (!(m_any.size() >= 1))
+        return "any";
+    return nullptr;
 }
 
 lmx::elmx_error Extra::marshal(lmx::c_xml_writer& writer, const char* name) const
