@@ -232,4 +232,20 @@ bool tristimulus(const std::vector<SpectralPoint>& spectrum, const ViewingCondit
     return true;
 }
 
+bool emission_tristimulus(const std::vector<SpectralPoint>& emission, Observer observer, Bandpass bandpass,
+                          XYZ& result, std::string* error)
+{
+    XYZ sum{0, 0, 0};
+    if (!tristimulus(emission, {Illuminant::E, observer, bandpass}, sum, error))
+        return false;
+    if (!(sum.Y > 0) || !std::isfinite(sum.X + sum.Y + sum.Z)) {
+        if (error)
+            *error = "the emission has no finite luminance above 0";
+        return false;
+    }
+    const double scale = 100.0 / sum.Y;
+    result = {sum.X * scale, 100.0, sum.Z * scale};
+    return true;
+}
+
 } // namespace kyr::colour

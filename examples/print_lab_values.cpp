@@ -10,7 +10,7 @@
 static void print_lab(kyr::ColorTypeView colour)
 {
     for (const auto& value : colour.colour_spaces())
-        if (const auto lab = value.as_colour_space_cie_lab())
+        if (const auto lab = value.colour_space_cie_lab()) // a handle, or nothing unless chosen
             std::printf("%-20s L*=%7.2f  a*=%7.2f  b*=%7.2f\n", colour.colour_name().c_str(), lab->l(),
                         lab->a(), lab->b());
 }

@@ -1,10 +1,10 @@
 #include <kyr/lmx/decoder.hpp>
 
+#include "messages.hpp"
+
 namespace lmx {
 
 namespace {
-
-const char k_unrecognised_encoding[] = "Unrecognised character encoding";
 
 bool is_detection_ws(int c)
 {
@@ -232,7 +232,7 @@ void c_get_as_utf8::set_state(elmx_encoding state)
 
 int c_get_as_utf8::fail_encoding()
 {
-    error(ELMX_ERROR_TYPE_FATAL, ELMX_BAD_CHAR_ENCODING, k_unrecognised_encoding);
+    error(ELMX_ERROR_TYPE_FATAL, ELMX_BAD_CHAR_ENCODING, message::k_unrecognised_encoding);
     return -1;
 }
 
@@ -252,12 +252,11 @@ bool c_get_as_utf8::set_encoding(const char* name)
     } else if (same_name(name, "UTF-16")) {
         matches = m_encoding == ELMX_ENCODING_UTF16_BE || m_encoding == ELMX_ENCODING_UTF16_LE;
     } else {
-        error(ELMX_ERROR_TYPE_FATAL, ELMX_BAD_CHAR_ENCODING, "Unknown character encoding specified");
+        error(ELMX_ERROR_TYPE_FATAL, ELMX_BAD_CHAR_ENCODING, message::k_unknown_encoding);
         return false;
     }
     if (!matches)
-        error(ELMX_ERROR_TYPE_FATAL, ELMX_ENCODING_MISMATCH,
-              "Mis-match between specfied encoding and byte format");
+        error(ELMX_ERROR_TYPE_FATAL, ELMX_ENCODING_MISMATCH, message::k_encoding_mismatch);
     return matches;
 }
 

@@ -2,6 +2,8 @@
 
 #include <kyr/lmx/reader_limits.hpp>
 
+#include "messages.hpp"
+
 namespace lmx {
 
 namespace {
@@ -16,8 +18,7 @@ bool within(c_get_for_xml& getter, const std::string& value, size_t limit, const
 {
     if (value.size() <= limit)
         return true;
-    getter.error(ELMX_ERROR_TYPE_FATAL, ELMX_NOT_WELL_FORMED,
-                 std::string(what) + " too long (limit " + std::to_string(limit) + " bytes)");
+    getter.error(ELMX_ERROR_TYPE_FATAL, ELMX_NOT_WELL_FORMED, message::past_limit(what, limit, "bytes"));
     return false;
 }
 
@@ -27,7 +28,7 @@ bool c_dtd_util::get_entity_value(std::string* value)
 {
     value->clear();
     for (int c = m_getter.get_non_ws();; c = get()) {
-        if (!within(m_getter, *value, k_max_name_length, "Entity name"))
+        if (!within(m_getter, *value, k_max_name_length, message::k_entity_name_too_long))
             return false;
         if (c < 0 || is_xml_ws(c) || c == '>') {
             unget(c);
@@ -55,7 +56,7 @@ bool c_dtd_util::get_quoted_entity_value(std::string* value)
     const size_t depth = m_getter.get_entity_stack_depth();
     const auto closes = [&](int c) { return c == quote && m_getter.get_entity_stack_depth() == depth; };
     for (;;) {
-        if (!within(m_getter, *value, k_max_text_length, "Entity value"))
+        if (!within(m_getter, *value, k_max_text_length, message::k_entity_value_too_long))
             return false;
         const int c = get();
         if (c < 0 || closes(c))
@@ -92,7 +93,8 @@ bool c_dtd_util::select_parameter_entity()
     m_getter.read_entity_name(reader, &name, &had_semicolon);
     const char* text;
     if (!m_getter.get_parameter_entity(name.c_str(), &text)) {
-        m_getter.error(ELMX_ERROR_TYPE_ERROR, ELMX_ENTITY_NOT_FOUND, "Entity '%" + name + "' not found");
+        m_getter.error(ELMX_ERROR_TYPE_ERROR, ELMX_ENTITY_NOT_FOUND,
+                       message::parameter_entity_not_found(name));
         return true;
     }
     return m_getter.set_input_entity_value(text);
@@ -132,8 +134,7 @@ bool c_internal_dtd::read_subset()
             if (!read_declaration())
                 return false;
         } else {
-            getter().error(ELMX_ERROR_TYPE_FATAL, ELMX_BAD_DTD,
-                           std::string("DTD not Well Formed (got ") + static_cast<char>(c) + ")");
+            getter().error(ELMX_ERROR_TYPE_FATAL, ELMX_BAD_DTD, message::dtd_unexpected_byte(c));
             return false;
         }
     }
@@ -141,8 +142,7 @@ bool c_internal_dtd::read_subset()
     if (c < 0)
         return fail_end_of_input();
     if (c != '>') {
-        getter().error(ELMX_ERROR_TYPE_FATAL, ELMX_BAD_DTD,
-                       std::string("DTD not Well Formed (expected '>', got ") + static_cast<char>(c) + ")");
+        getter().error(ELMX_ERROR_TYPE_FATAL, ELMX_BAD_DTD, message::dtd_unclosed(c));
         return false;
     }
     return true;
@@ -197,11 +197,10 @@ bool c_internal_dtd::read_entity_decl()
         if (!get_entity_value(&value))
             return false;
         if (value == "SYSTEM" || value == "PUBLIC")
-            getter().error(ELMX_ERROR_TYPE_WARNING, ELMX_EXTERNAL_ENTITY,
-                           "External Entity definitions not supported");
+            getter().error(ELMX_ERROR_TYPE_WARNING, ELMX_EXTERNAL_ENTITY, message::k_external_entity);
         else
             getter().error(ELMX_ERROR_TYPE_ERROR, ELMX_UNEXPECTED_ENTITY,
-                           "Unexpected value in Entity definition: " + value);
+                           message::unexpected_entity_value(value));
     }
     return skip_declaration_rest();
 }
@@ -226,7 +225,7 @@ bool c_internal_dtd::skip_declaration_rest()
 
 bool c_internal_dtd::fail_end_of_input()
 {
-    getter().error(ELMX_ERROR_TYPE_FATAL, ELMX_UNEXPECTED_END_OF_MESSAGE, "Unexpected end of file");
+    getter().error(ELMX_ERROR_TYPE_FATAL, ELMX_UNEXPECTED_END_OF_MESSAGE, message::k_unexpected_end);
     return false;
 }
 
@@ -236,44 +235,22 @@ void c_internal_dtd::skip_to_tag_end(int last)
         last = get();
 }
 
-elmx_markup_decl c_internal_dtd::read_markup_decl(std::string* cdata)
+bool c_internal_dtd::read_doctype()
 {
     c_get_for_xml& lexer = getter();
-    const int c = get();
-    if (c == '-') {
-        const int second = get();
-        if (second != '-') {
-            skip_to_tag_end(second);
-            return ELMX_MARKUP_DECL_ERROR;
-        }
-        return lexer.skip_comment() ? ELMX_MARKUP_DECL_SKIPPED : ELMX_MARKUP_DECL_ERROR;
+    if (!lexer.read_specified_string_from_input("OCTYPE")) {
+        skip_to_tag_end(lexer.get_last_mismatch());
+        return false;
     }
-    if (c == 'D') {
-        if (!lexer.read_specified_string_from_input("OCTYPE")) {
-            skip_to_tag_end(lexer.get_last_mismatch());
-            return ELMX_MARKUP_DECL_ERROR;
-        }
-        const char* refused = lexer.is_element_seen() ? "Document Type Declaration not at start of document"
-            : lexer.is_dtd_read()                     ? "Document Type Declaration already read"
-                                                      : nullptr;
-        if (refused) {
-            lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_BAD_DTD, refused);
-            skip_to_tag_end(0);
-            return ELMX_MARKUP_DECL_ERROR;
-        }
-        return read_doctype_decl() ? ELMX_MARKUP_DECL_SKIPPED : ELMX_MARKUP_DECL_ERROR;
+    const char* refused = lexer.is_element_seen() ? message::k_doctype_not_at_start
+        : lexer.is_dtd_read()                     ? message::k_doctype_repeated
+                                                  : nullptr;
+    if (refused) {
+        lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_BAD_DTD, refused);
+        skip_to_tag_end(0);
+        return false;
     }
-    if (c == '[') {
-        if (!lexer.read_specified_string_from_input("CDATA[")) {
-            lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, "XML not Well-Formed");
-            skip_to_tag_end(lexer.get_last_mismatch());
-            return ELMX_MARKUP_DECL_ERROR;
-        }
-        lexer.read_cdata_section(cdata);
-        return ELMX_MARKUP_DECL_CDATA;
-    }
-    skip_to_tag_end(c);
-    return ELMX_MARKUP_DECL_ERROR;
+    return read_doctype_decl();
 }
 
 } // namespace lmx

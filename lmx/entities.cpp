@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "messages.hpp"
+
 namespace lmx {
 
 c_get_with_entities::c_get_with_entities(c_read& source, c_error& error) : c_get_as_utf8(source, error) {}
@@ -40,7 +42,7 @@ bool c_get_with_entities::set_input_entity_value(const char* text)
 
 bool c_get_with_entities::fail_recursion(const char* text)
 {
-    error(ELMX_ERROR_TYPE_FATAL, ELMX_BAD_DTD, std::string("Recursive entity definition for: ") + text);
+    error(ELMX_ERROR_TYPE_FATAL, ELMX_BAD_DTD, message::recursive_entity(text));
     return false;
 }
 
@@ -49,7 +51,7 @@ bool c_get_with_entities::count_expansion(size_t n)
     m_expanded += n;
     if (m_expanded <= k_entity_expansion_floor || m_expanded / k_entity_expansion_ratio <= get_bytes_read())
         return true;
-    error(ELMX_ERROR_TYPE_FATAL, ELMX_RECURSIVE_ENTITY, "Entity expansion limit exceeded");
+    error(ELMX_ERROR_TYPE_FATAL, ELMX_RECURSIVE_ENTITY, message::k_expansion_limit);
     return false;
 }
 

@@ -1,5 +1,7 @@
 #include <kyr/lmx/lexer.hpp>
 
+#include "messages.hpp"
+
 namespace lmx {
 
 c_get_for_xml::c_get_for_xml(c_read& source, c_error& error, bool char_ref_ws_obeys_mode)
@@ -101,7 +103,7 @@ bool c_get_for_xml::skip_comment()
             ++dashes;
         } else if (c == '>' && dashes >= 2) {
             if (dashes > 2)
-                error(ELMX_ERROR_TYPE_WARNING, ELMX_BAD_COMMENT, "End of comment not Well-Formed");
+                error(ELMX_ERROR_TYPE_WARNING, ELMX_BAD_COMMENT, message::k_bad_comment_end);
             return true;
         } else {
             dashes = 0;
@@ -131,7 +133,7 @@ bool c_get_for_xml::read_PI()
     if (!read_specified_string_from_input("xml"))
         return skip_PI(m_last_mismatch);
     if (m_element_seen) {
-        error(ELMX_ERROR_TYPE_FATAL, ELMX_BAD_XML_DECL, "XML declaration not at start of document");
+        error(ELMX_ERROR_TYPE_FATAL, ELMX_BAD_XML_DECL, message::k_xml_decl_not_at_start);
         return false;
     }
     return read_xml_decl();
@@ -144,11 +146,11 @@ bool c_get_for_xml::read_xml_decl()
     const bool has_version = c == 'v' && read_specified_string_from_input("ersion") && get_non_ws() == '='
         && get_simple_quoted_value(&value);
     if (!has_version) {
-        error(ELMX_ERROR_TYPE_ERROR, ELMX_BAD_XML_DECL, "Version not present in XML Decl");
+        error(ELMX_ERROR_TYPE_ERROR, ELMX_BAD_XML_DECL, message::k_xml_decl_without_version);
         return false;
     }
     if (value != "1.0" && value != "1.1") {
-        error(ELMX_ERROR_TYPE_ERROR, ELMX_BAD_XML_VERSION, "XML version " + value + " not understood");
+        error(ELMX_ERROR_TYPE_ERROR, ELMX_BAD_XML_VERSION, message::unknown_xml_version(value));
         return false;
     }
     c = get_non_ws();
@@ -170,7 +172,7 @@ bool c_get_for_xml::read_xml_decl()
             if (!get_simple_quoted_value(&value))
                 return false;
             if (value == "no") {
-                error(ELMX_ERROR_TYPE_ERROR, ELMX_BAD_XML_DECL, "XML Document is not standalone");
+                error(ELMX_ERROR_TYPE_ERROR, ELMX_BAD_XML_DECL, message::k_not_standalone);
                 return false;
             }
             c = get_non_ws();
@@ -246,8 +248,7 @@ bool c_get_for_xml::move_to_start_tag_end(bool* empty)
             return true;
         }
         if (!is_xml_ws(c)) {
-            error(ELMX_ERROR_TYPE_ERROR, ELMX_BAD_END_TAG,
-                  std::string("Illegal character(s) after / at end of tag - ") + static_cast<char>(c));
+            error(ELMX_ERROR_TYPE_ERROR, ELMX_BAD_END_TAG, message::junk_after_slash(c));
             do
                 c = get();
             while (c >= 0 && c != '>');

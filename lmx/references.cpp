@@ -168,10 +168,11 @@ bool c_get_for_xml::expand_entity_text(const char* text, std::string* out)
             add_char_wsp(out, c);
             continue;
         }
-        c_entity_name_reader_for_entity reader(position);
+        size_t taken = 0;
+        c_entity_name_reader_for_text reader(position, taken);
         const char* nested;
         const bool ok = read_reference(reader, static_cast<char>(c), out, &nested);
-        chain.back().position = position;
+        chain.back().position = position + taken;
         if (!ok || (nested && !enter(nested)))
             return false;
     }

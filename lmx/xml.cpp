@@ -1,6 +1,8 @@
 #include <kyr/lmx/reader_limits.hpp>
 #include <kyr/lmx/xml.hpp>
 
+#include "messages.hpp"
+
 namespace lmx {
 
 c_xml::c_xml(c_read& source, c_error& errors, bool char_ref_obeys_ws_mode)
@@ -63,16 +65,15 @@ bool c_xml::fail_limit(e_limit limit)
         const char* unit;
     };
     static const s_bound bounds[] = {
-        {"Elements nested too deeply", k_max_element_depth, "levels"},
-        {"Name too long", k_max_name_length, "bytes"},
-        {"Too many attributes in one start tag", k_max_attribute_count, "attributes"},
-        {"Attribute value too long", k_max_attribute_length, "bytes"},
-        {"Text too long", k_max_text_length, "bytes"},
+        {message::k_nested_too_deeply, k_max_element_depth, "levels"},
+        {message::k_name_too_long, k_max_name_length, "bytes"},
+        {message::k_too_many_attributes, k_max_attribute_count, "attributes"},
+        {message::k_attribute_too_long, k_max_attribute_length, "bytes"},
+        {message::k_text_too_long, k_max_text_length, "bytes"},
     };
     const s_bound& bound = bounds[limit];
     m_lexer.error(ELMX_ERROR_TYPE_FATAL, ELMX_NOT_WELL_FORMED,
-                  std::string(bound.what) + " (limit " + std::to_string(bound.value) + " " + bound.unit
-                      + ")");
+                  message::past_limit(bound.what, bound.value, bound.unit));
     return false;
 }
 

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "messages.hpp"
+
 namespace lmx {
 
 elxp_xml_event c_xml::get_attribute_name(std::string* name, bool in_processing_instruction)
@@ -27,7 +29,7 @@ elxp_xml_event c_xml::get_attribute_name(std::string* name, bool in_processing_i
         if (c == '>')
             return ELXP_END_TAG;
     }
-    m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, "XML not well-formed");
+    m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, message::k_not_well_formed_lower_case);
     // A document cut off inside a start tag is told apart from one that was refused earlier.
     const bool cut_off = c == -1 && !m_lexer.get_error_handler().is_fatal_errored();
     return cut_off ? ELXP_END_OF_INPUT : ELXP_ERROR;
@@ -85,7 +87,7 @@ bool c_xml::expand_attribute_value(size_t raw_pos, std::string* value, elmx_whit
     }
     m_lexer.set_ws_mode(mode);
     size_t pos = raw_pos;
-    c_entity_name_reader_for_attribute_data reader(m_attributes.data(), pos);
+    c_entity_name_reader_for_text reader(m_attributes.data(), pos);
     for (int c = reader.get(); c != -1; c = reader.get()) {
         if (c == '&') {
             if (!m_lexer.insert_entity(reader, value))

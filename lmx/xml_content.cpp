@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "name_chars.hpp"
+#include "markup_open.hpp"
+#include "messages.hpp"
 #include "open_elements.hpp"
 
 namespace lmx {
@@ -99,38 +100,39 @@ bool c_xml::get_element_value(std::string* value, elmx_whitespace mode, bool exp
             return true;
         const int c = m_lexer.get();
         if (c == -1) {
-            m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_UNEXPECTED_END_OF_MESSAGE,
-                          "Premature end of file encountered");
+            m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_UNEXPECTED_END_OF_MESSAGE, message::k_premature_end);
             return false;
         }
         if (c == '<') {
-            const int next = m_lexer.get();
-            if (next == '?') {
+            int last = 0;
+            switch (read_markup_open(m_lexer, &last)) {
+            case e_markup_open::pi:
                 if (!m_lexer.skip_PI())
                     return false;
                 continue;
-            }
-            if (next != '!') {
-                if (next != -1)
-                    m_lexer.unget(next);
-                m_lexer.unget('<');
-                return true;
-            }
-            const int kind = m_lexer.get();
-            if (kind == '-' && m_lexer.get() == '-') {
+            case e_markup_open::comment:
                 if (!m_lexer.skip_comment())
                     return false;
                 continue;
-            }
-            if (kind == '[') {
-                if (!m_lexer.read_specified_string_from_input("CDATA[")) {
-                    m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, "XML not Well-Formed");
-                    return false;
-                }
+            case e_markup_open::cdata:
                 m_lexer.read_cdata_section(value);
-            } else {
-                m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, "XML not well-formed");
+                break;
+            case e_markup_open::bad_cdata:
+                m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, message::k_not_well_formed);
                 return false;
+            case e_markup_open::bad_comment:
+            case e_markup_open::declaration:
+                m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED,
+                              message::k_not_well_formed_lower_case);
+                return false;
+            case e_markup_open::start_tag:
+            case e_markup_open::end_tag:
+            case e_markup_open::other:
+                // A tag ends the text: left in place for the caller.
+                if (last != -1)
+                    m_lexer.unget(last);
+                m_lexer.unget('<');
+                return true;
             }
         } else if (c == '&' && expand_references) {
             c_entity_name_reader_for_c_get reader(m_lexer);
@@ -240,7 +242,7 @@ bool c_xml::skip_element_body(const std::string& name)
 bool c_xml::report_mismatch(const std::string& start_name, const std::string& end_name)
 {
     m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED,
-                  "Element start tag (" + start_name + ") and end tag (" + end_name + ") do not match");
+                  message::mismatched_tags(start_name, end_name));
     return false;
 }
 
@@ -267,7 +269,7 @@ bool c_xml::copy_start_tag_rest(std::string* out, bool* is_empty)
         if (out->size() > k_max_text_length)
             return fail_limit(LIMIT_TEXT_LENGTH);
     }
-    m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_UNEXPECTED_END_OF_MESSAGE, "Premature end of file encountered");
+    m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_UNEXPECTED_END_OF_MESSAGE, message::k_premature_end);
     return false;
 }
 
@@ -279,8 +281,7 @@ bool c_xml::capture_content(std::string* value, std::string* end_name, elmx_whit
     for (;;) {
         const int c = m_lexer.get();
         if (c == -1) {
-            m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_UNEXPECTED_END_OF_MESSAGE,
-                          "Premature end of file encountered");
+            m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_UNEXPECTED_END_OF_MESSAGE, message::k_premature_end);
             return false;
         }
         if (c != '<') {
@@ -288,11 +289,12 @@ bool c_xml::capture_content(std::string* value, std::string* end_name, elmx_whit
         } else {
             // A collapsed space pending before markup would otherwise land inside it.
             m_lexer.reset_ws_mode();
-            const int next = m_lexer.get();
-            if (is_name_start_char(next)) {
+            int next = 0;
+            switch (read_markup_open(m_lexer, &next)) {
+            case e_markup_open::start_tag: {
                 const int end = read_name(next, &tag);
                 if (end == -1 || tag.size() > k_max_name_length) {
-                    m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, "XML not Well-Formed");
+                    m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, message::k_not_well_formed);
                     return false;
                 }
                 m_lexer.unget(end);
@@ -302,7 +304,9 @@ bool c_xml::capture_content(std::string* value, std::string* end_name, elmx_whit
                     return false;
                 if (!empty && !open.push(tag))
                     return fail_limit(LIMIT_DEPTH);
-            } else if (next == '/') {
+                break;
+            }
+            case e_markup_open::end_tag:
                 if (!read_end_tag_name(&tag))
                     return false;
                 if (open.empty()) {
@@ -313,24 +317,28 @@ bool c_xml::capture_content(std::string* value, std::string* end_name, elmx_whit
                     return report_mismatch(open.top(), tag);
                 value->append("</").append(tag).append(1, '>');
                 open.pop();
-            } else if (next == '?') {
+                break;
+            case e_markup_open::pi:
                 if (!m_lexer.skip_PI())
                     return false;
-            } else if (next == '!') {
-                const int kind = m_lexer.get();
-                if (kind == '-' && m_lexer.get() == '-') {
-                    if (!m_lexer.skip_comment())
-                        return false;
-                } else if (kind == '[' && m_lexer.read_specified_string_from_input("CDATA[")) {
-                    value->append("<![CDATA[");
-                    m_lexer.read_cdata_section(value);
-                    value->append("]]>");
-                } else {
-                    m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, "XML not well-formed");
+                break;
+            case e_markup_open::comment:
+                if (!m_lexer.skip_comment())
                     return false;
-                }
-            } else {
-                m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, "XML not Well-Formed");
+                break;
+            case e_markup_open::cdata:
+                value->append("<![CDATA[");
+                m_lexer.read_cdata_section(value);
+                value->append("]]>");
+                break;
+            case e_markup_open::bad_cdata:
+            case e_markup_open::bad_comment:
+            case e_markup_open::declaration:
+                m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED,
+                              message::k_not_well_formed_lower_case);
+                return false;
+            case e_markup_open::other:
+                m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, message::k_not_well_formed);
                 return false;
             }
         }

@@ -5,25 +5,11 @@
 #include <algorithm>
 #include <cstring>
 
+#include "markup_open.hpp"
+#include "messages.hpp"
 #include "name_chars.hpp"
 
 namespace lmx {
-
-namespace {
-
-const char k_not_well_formed[] = "XML not Well-Formed";
-
-// A byte for a message; the end of input and NUL have names.
-std::string describe_byte(int c)
-{
-    if (c == -1)
-        return "EOF";
-    if (c == 0)
-        return "NUL";
-    return std::string(1, static_cast<char>(c));
-}
-
-} // namespace
 
 elxp_xml_event c_xml::get_element_name(c_xml_local* scope, std::string* name)
 {
@@ -49,11 +35,11 @@ elxp_xml_event c_xml::get_element_name(c_xml_local* scope, std::string* name)
                 name->assign(1, static_cast<char>(c));
             return get_element_value(name, ELMX_WHITESPACE_PRESERVE) ? ELXP_VALUE : ELXP_ERROR;
         }
-        c = m_lexer.get();
-        if (is_name_start_char(c)) {
+        switch (read_markup_open(m_lexer, &c)) {
+        case e_markup_open::start_tag:
             m_lexer.set_element_seen(true);
             if (read_name(c, name, true) == -1) {
-                m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, k_not_well_formed);
+                m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, message::k_not_well_formed);
                 return ELXP_ERROR;
             }
             if (name->size() > k_max_name_length) {
@@ -61,33 +47,40 @@ elxp_xml_event c_xml::get_element_name(c_xml_local* scope, std::string* name)
                 return ELXP_ERROR;
             }
             return collect_attributes(scope) ? ELXP_NAME : ELXP_ERROR;
-        }
-        switch (c) {
-        case '/':
+        case e_markup_open::end_tag:
             if (!read_end_tag_name(name))
                 return ELXP_ERROR;
             m_lexer.set_element_seen(true);
             return ELXP_END_TAG;
-        case '?':
+        case e_markup_open::pi:
             if (!m_lexer.read_PI())
                 return ELXP_ERROR;
             continue;
-        case '!':
-            switch (m_dtd.read_markup_decl(name)) {
-            case ELMX_MARKUP_DECL_SKIPPED:
-                continue;
-            case ELMX_MARKUP_DECL_CDATA:
-                m_lexer.set_element_seen(true);
-                return ELXP_VALUE;
-            default:
+        case e_markup_open::comment:
+            if (!m_lexer.skip_comment())
                 return ELXP_ERROR;
-            }
-        default:
-            m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, k_not_well_formed);
-            if (c != '>' && c != -1)
-                skip_to_tag_end();
-            return ELXP_ERROR;
+            continue;
+        case e_markup_open::cdata:
+            m_lexer.read_cdata_section(name);
+            m_lexer.set_element_seen(true);
+            return ELXP_VALUE;
+        case e_markup_open::declaration:
+            if (c != 'D')
+                break;
+            if (!m_dtd.read_doctype())
+                return ELXP_ERROR;
+            continue;
+        case e_markup_open::bad_comment:
+            break;
+        case e_markup_open::bad_cdata:
+        case e_markup_open::other:
+            m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, message::k_not_well_formed);
+            break;
         }
+        // Whatever broke the markup, the rest of its tag goes with it.
+        if (c != '>' && c != -1)
+            skip_to_tag_end();
+        return ELXP_ERROR;
     }
 }
 
@@ -132,12 +125,12 @@ bool c_xml::read_end_tag_name(std::string* name)
         const int c = is_xml_ws(end) ? m_lexer.get_non_ws() : end;
         if (c == '>')
             return true;
-        m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, k_not_well_formed);
+        m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, message::k_not_well_formed);
         if (c != -1)
             skip_to_tag_end();
         return false;
     }
-    m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, k_not_well_formed);
+    m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, message::k_not_well_formed);
     if (first != '>' && first != -1)
         skip_to_tag_end();
     return false;
@@ -180,12 +173,11 @@ bool c_xml::read_attribute(c_xml_local* scope, int first)
         return fail_limit(LIMIT_NAME_LENGTH);
     int c = is_xml_ws(end) ? m_lexer.get_non_ws() : end;
     if (c == -1) {
-        m_lexer.error(ELMX_ERROR_TYPE_FATAL, ELMX_UNEXPECTED_END_OF_MESSAGE, "Unexpected end of file");
+        m_lexer.error(ELMX_ERROR_TYPE_FATAL, ELMX_UNEXPECTED_END_OF_MESSAGE, message::k_unexpected_end);
         return false;
     }
     if (c != '=') {
-        m_lexer.error(ELMX_ERROR_TYPE_FATAL, ELMX_NOT_WELL_FORMED,
-                      "Schema is not Well Formed (expected '=', got '" + describe_byte(c) + "')");
+        m_lexer.error(ELMX_ERROR_TYPE_FATAL, ELMX_NOT_WELL_FORMED, message::expected_equals(c));
         return false;
     }
     const int quote = m_lexer.get_non_ws();
@@ -239,8 +231,7 @@ void c_xml::take_plain_value(int quote, std::string* store)
 
 void c_xml::report_missing_quote(int c)
 {
-    m_lexer.error(ELMX_ERROR_TYPE_FATAL, ELMX_NOT_WELL_FORMED,
-                  "Schema is not Well Formed (expected '\"' or ''', got " + describe_byte(c) + ")");
+    m_lexer.error(ELMX_ERROR_TYPE_FATAL, ELMX_NOT_WELL_FORMED, message::expected_quote(c));
 }
 
 void c_xml::bind_declaration(c_xml_local* scope, const char* prefix, const char* raw)

@@ -115,40 +115,13 @@ bool fits(const ColourMeasure& measure, const ConditionsRequest& request)
         && (!request.observer || measure.observer == request.observer);
 }
 
-bool spectral_measure(const ColorType& colour, const ColorSpaceSpectralType& value,
-                      const ConditionsRequest& request, ColourMeasure& result, std::string* error)
-{
-    const ViewingConditions conditions = spectral_conditions(colour, value, request);
-    if (!tristimulus(spectrum_of(value), conditions, result.xyz, error))
-        return false;
-    result.white = white_point(conditions.illuminant, conditions.observer);
-    result.lab = to_Lab(result.xyz, result.white);
-    result.illuminant = conditions.illuminant;
-    result.observer = conditions.observer;
-    result.source = "ColorSpaceSpectral";
-    return true;
-}
-
-} // namespace
-
-std::vector<SpectralPoint> spectrum_of(const ColorSpaceSpectralType& value)
-{
-    std::vector<SpectralPoint> points;
-    points.reserve(value.size_ReflectancePoint());
-    for (size_t i = 0; i < value.size_ReflectancePoint(); ++i) {
-        const ReflectancePointType& point = value.get_ReflectancePoint(i);
-        points.push_back({point.get_Wavelength(), point.get_ReflectancePointType()});
-    }
-    return points;
-}
-
-ViewingConditions spectral_conditions(const ColorType& colour, const ColorSpaceSpectralType& value,
-                                      const ConditionsRequest& request)
+// The conditions of either kind of spectral value: the illuminant and observer of the rules,
+// the bandpass handling from the value's own ASTM_Table.
+ViewingConditions conditions_of_spectrum(const ColorType& colour, bool uncorrected,
+                                         const ConditionsRequest& request)
 {
     ViewingConditions conditions;
-    const ColorSpaceSpecificationSpectrumSpectralType& specification =
-        value.get_ColorSpaceSpecificationSpectrumSpectral();
-    if (specification.isset_ASTM_Table() && specification.get_ASTM_Table() == L"E308_Table5")
+    if (uncorrected)
         conditions.bandpass = Bandpass::uncorrected_table5;
     for (size_t i = 0; i < colour.size_ColorSpace(); ++i) {
         const ColorSpaceSpecificationSpectrumTristimulusType* stated =
@@ -167,17 +140,92 @@ ViewingConditions spectral_conditions(const ColorType& colour, const ColorSpaceS
     return conditions;
 }
 
+template <class Specification>
+bool uncorrected(const Specification& specification)
+{
+    return specification.isset_ASTM_Table() && specification.get_ASTM_Table() == L"E308_Table5";
+}
+
+bool spectral_measure(const ColorType& colour, const sg_ColorSpace& value, const ConditionsRequest& request,
+                      ColourMeasure& result, std::string* error)
+{
+    ViewingConditions conditions;
+    if (value.getchosen() == sg_ColorSpace::ec_ColorSpaceSpectral) {
+        const ColorSpaceSpectralType& spectral = value.get_ColorSpaceSpectral();
+        conditions = spectral_conditions(colour, spectral, request);
+        if (!tristimulus(spectrum_of(spectral), conditions, result.xyz, error))
+            return false;
+        result.source = "ColorSpaceSpectral";
+    } else {
+        const ColorSpaceEmissiveSpectralType& emissive = value.get_ColorSpaceEmissiveSpectral();
+        conditions = spectral_conditions(colour, emissive, request);
+        if (!emission_tristimulus(spectrum_of(emissive), conditions.observer, conditions.bandpass, result.xyz,
+                                  error))
+            return false;
+        result.source = "ColorSpaceEmissiveSpectral";
+    }
+    result.white = white_point(conditions.illuminant, conditions.observer);
+    result.lab = to_Lab(result.xyz, result.white);
+    result.illuminant = conditions.illuminant;
+    result.observer = conditions.observer;
+    return true;
+}
+
+bool is_spectral(const sg_ColorSpace& value)
+{
+    return value.getchosen() == sg_ColorSpace::ec_ColorSpaceSpectral
+        || value.getchosen() == sg_ColorSpace::ec_ColorSpaceEmissiveSpectral;
+}
+
+} // namespace
+
+std::vector<SpectralPoint> spectrum_of(const ColorSpaceSpectralType& value)
+{
+    std::vector<SpectralPoint> points;
+    points.reserve(value.size_ReflectancePoint());
+    for (size_t i = 0; i < value.size_ReflectancePoint(); ++i) {
+        const ReflectancePointType& point = value.get_ReflectancePoint(i);
+        points.push_back({point.get_Wavelength(), point.get_ReflectancePointType()});
+    }
+    return points;
+}
+
+std::vector<SpectralPoint> spectrum_of(const ColorSpaceEmissiveSpectralType& value)
+{
+    std::vector<SpectralPoint> points;
+    points.reserve(value.size_EmissiveSpectralPoint());
+    for (size_t i = 0; i < value.size_EmissiveSpectralPoint(); ++i) {
+        const EmissiveSpectralPointType& point = value.get_EmissiveSpectralPoint(i);
+        points.push_back({point.get_Wavelength(), point.get_EmissiveSpectralPointType()});
+    }
+    return points;
+}
+
+ViewingConditions spectral_conditions(const ColorType& colour, const ColorSpaceSpectralType& value,
+                                      const ConditionsRequest& request)
+{
+    return conditions_of_spectrum(colour, uncorrected(value.get_ColorSpaceSpecificationSpectrumSpectral()),
+                                  request);
+}
+
+ViewingConditions spectral_conditions(const ColorType& colour, const ColorSpaceEmissiveSpectralType& value,
+                                      const ConditionsRequest& request)
+{
+    return conditions_of_spectrum(colour, uncorrected(value.get_ColorSpaceSpecificationEmissiveSpectral()),
+                                  request);
+}
+
 std::vector<ColourMeasure> spectral_measures(const ColorType& colour, const ConditionsRequest& request,
                                              std::vector<std::string>* errors)
 {
     std::vector<ColourMeasure> measures;
     for (size_t i = 0; i < colour.size_ColorSpace(); ++i) {
         const sg_ColorSpace& value = colour.get_ColorSpace(i);
-        if (value.getchosen() != sg_ColorSpace::ec_ColorSpaceSpectral)
+        if (!is_spectral(value))
             continue;
         ColourMeasure measure;
         std::string error;
-        if (spectral_measure(colour, value.get_ColorSpaceSpectral(), request, measure, &error))
+        if (spectral_measure(colour, value, request, measure, &error))
             measures.push_back(measure);
         else if (errors)
             errors->push_back(error);
@@ -193,8 +241,8 @@ bool measure_colour(const ColorType& colour, const ConditionsRequest& request, C
             return true;
     for (size_t i = 0; i < colour.size_ColorSpace(); ++i) {
         const sg_ColorSpace& value = colour.get_ColorSpace(i);
-        if (value.getchosen() == sg_ColorSpace::ec_ColorSpaceSpectral)
-            return spectral_measure(colour, value.get_ColorSpaceSpectral(), request, result, error);
+        if (is_spectral(value))
+            return spectral_measure(colour, value, request, result, error);
     }
     if (error) {
         *error = "no L*a*b*, L*C*h, XYZ or xyY value";

@@ -279,13 +279,27 @@ class HandleEmitter:
                  "    switch (this->m_model->getchosen()) {"]
         for element, declared, member in members:
             x = words(element)
+            # as_x() points into the document, x() is the member through this layer; both leave
+            # the choice as it is.
+            own = snake(element)
+            if own in self.names or own == "as_" + x:
+                raise SchemaError("%s: two members would both be called %s" % (self.cls.name, own))
+            self.names.add(own)
             enumerator = "%s::ec_%s" % (self.model(), element)
             is_chosen = "this->m_model->getchosen() == %s" % enumerator
             declaration = member.declaration if member else '<xs:element ref="%s"/>' % element
+            get = "std::as_const(*this->m_model).get_%s()" % element
             if member is not None and member.kind == "value":
                 out, taken, read, store = value_io(member.value)
                 self.add(declaration, [
-                    "std::optional<%s> as_%s() const" % (out, x),
+                    "/// The stored value, or null unless %s is chosen." % element,
+                    "const auto* as_%s() const" % x,
+                    "{",
+                    "    using stored = std::remove_reference_t<decltype(%s)>;" % get,
+                    "    return %s ? &%s : static_cast<stored*>(nullptr);" % (is_chosen, get),
+                    "}",
+                    "/// The value, or nothing unless %s is chosen." % element,
+                    "std::optional<%s> %s() const" % (out, own),
                     "{",
                     "    if (%s)" % is_chosen,
                     "        return %s;" % (read % ("this->m_model->get_%s()" % element)),
@@ -299,26 +313,31 @@ class HandleEmitter:
                 self.use(declared)
                 h = self.handle(declared)
                 self.add(declaration, [
-                    "std::optional<%s> as_%s() const" % (h, x),
+                    "/// The generated object, or null unless %s is chosen." % element,
+                    "const %s* as_%s() const" % (self.model(declared), x),
+                    "{",
+                    "    return %s ? &%s : nullptr;" % (is_chosen, get),
+                    "}",
+                    "/// A handle on the member, or nothing unless %s is chosen." % element,
+                    "std::optional<%s> %s() const" % (h, own),
                     "{",
                     "    if (!(%s))" % is_chosen,
                     "        return std::nullopt;",
-                    "    return %s(const_cast<%s&>(std::as_const(*this->m_model).get_%s()));"
-                    % (h, self.like(declared), element),
+                    "    return %s(const_cast<%s&>(%s));" % (h, self.like(declared), get),
                     "}",
                     # Through assign_ and the const get_: a plain choice class has no other getter.
                     # The fresh member's type is spelt dependent on M, so that it need be complete
                     # only where the handle is used (clang checks a non-dependent one at once).
+                    "/// Chooses %s (a default one unless it is chosen already) and returns it." % element,
                     "%s choose_%s() const" % (h, x),
                     "{",
                     "    if (!(%s))" % is_chosen,
                     "        this->m_model->assign_%s(std::remove_const_t<%s>());" % (element, self.like(declared)),
-                    "    return %s(const_cast<%s&>(std::as_const(*this->m_model).get_%s()));"
-                    % (h, self.like(declared), element),
+                    "    return %s(const_cast<%s&>(%s));" % (h, self.like(declared), get),
                     "}"],
                     "as_" + x)
             visit.append("    case %s:" % enumerator)
-            visit.append("        return f(*as_%s());" % x)
+            visit.append("        return f(*%s());" % own)
         visit += ["    default:", "        return f(std::monostate{});", "    }", "}"]
         self.also(visit)
 

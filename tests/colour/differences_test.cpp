@@ -125,6 +125,9 @@ TEST(ColourDifference, FaultsSeenElsewhere)
     };
     for (const fault_case& c : cases)
         EXPECT_NEAR(c.formula(c.standard, c.sample), c.expected, 1e-8) << c.what;
+    // Values that are not numbers give NaN, and never an index out of the hue angle's table.
+    EXPECT_TRUE(std::isnan(delta_e2000({50, NAN, 2}, {50, 1, 1})));
+    EXPECT_TRUE(std::isnan(delta_e_cmc({50, INFINITY, INFINITY}, {50, 1, 1})));
 }
 
 // DIN99o against culori 4.0.2 (differenceEuclidean('dlab')), which writes the lightness factor as

@@ -68,7 +68,15 @@ TEST(DisplayColour, BestValueToSrgb)
         // RGB of an unknown device first, then sRGB (0.1, 0.52, 0.55): the sRGB value is shown as it is.
         {KYR_SOURCE_DIR "/examples/rich-sample.kyr", L"Ocean Teal", "ColorSpaceSRGB", 26, 133, 140, true, {}},
         {KYR_SOURCE_DIR "/examples/rich-sample.kyr", L"Press Black", "", 0, 0, 0, true, {}},
-        {KYR_SOURCE_DIR "/examples/rich-sample.kyr", L"Display White", "", 0, 0, 0, true, {}},
+        // A light's three emission points, scaled to Y = 100 and seen against D50: clipped.
+        {KYR_SOURCE_DIR "/examples/rich-sample.kyr",
+         L"Display White",
+         "ColorSpaceEmissiveSpectral",
+         234,
+         255,
+         255,
+         false,
+         {}},
         {KYR_TEST_DATA_DIR "/tool/render_marks.kyr",
          L"Laser green",
          "ColorSpaceCIELab",

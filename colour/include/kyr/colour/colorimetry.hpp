@@ -33,7 +33,7 @@ namespace kyr::colour {
 struct SpectralPoint
 {
     double wavelength_nm;
-    double value; // reflectance or transmittance factor, 1 for the perfect diffuser
+    double value; // reflectance or transmittance factor (1 for the perfect diffuser), or emission
 };
 
 // E308 Table 6 weights suit data already corrected for the instrument's bandpass (or measured
@@ -85,6 +85,15 @@ private:
 // or values that are not finite.
 bool tristimulus(const std::vector<SpectralPoint>& spectrum, const ViewingConditions& conditions, XYZ& result,
                  std::string* error = nullptr);
+
+// Relative colorimetry of a light: the XYZ of an emission spectrum (radiance, irradiance or a
+// relative power, in any unit, since the format states none) scaled so that Y = 100. The colour
+// matching functions are weighted as above with the equal-energy illuminant, so wavelengths,
+// interpolation and the measured range follow the same rules; the light is its own reference of
+// brightness, and only its chromaticity and the ratios X/Y and Z/Y carry information. False, with
+// `error`, for bad wavelengths or values and for an emission whose Y is not finite and above 0.
+bool emission_tristimulus(const std::vector<SpectralPoint>& emission, Observer observer, Bandpass bandpass,
+                          XYZ& result, std::string* error = nullptr);
 
 } // namespace kyr::colour
 

@@ -9,13 +9,6 @@
 
 namespace lmx {
 
-// What followed "<!" where an element may start.
-enum elmx_markup_decl : int {
-    ELMX_MARKUP_DECL_SKIPPED = 0, // a comment or a DOCTYPE, read; go on with the next markup
-    ELMX_MARKUP_DECL_CDATA = 1,   // a CDATA section; its text was appended
-    ELMX_MARKUP_DECL_ERROR = 2    // anything else; skipped to the end of the tag
-};
-
 // Pieces shared by DTD reading, working on the lexer.
 class c_dtd_util
 {
@@ -43,7 +36,7 @@ private:
     c_get_for_xml& m_getter;
 };
 
-// Reads <!DOCTYPE ...> with its internal subset and the other "<!" constructs.
+// Reads <!DOCTYPE ...> with its internal subset.
 class c_internal_dtd : public c_dtd_util
 {
 public:
@@ -54,9 +47,10 @@ public:
     // After "<!DOCTYPE": skips to "[" or ">", then reads the internal subset. Sets the
     // lexer's DTD-read flag on success. End of input is a fatal ELMX_UNEXPECTED_END_OF_MESSAGE.
     bool read_doctype_decl();
-    // After "<!" in front of an element: a comment, a DOCTYPE (refused after the first
-    // element or a second time) or a CDATA section appended to `cdata`.
-    elmx_markup_decl read_markup_decl(std::string* cdata);
+    // After "<!D" in front of an element: the rest of "DOCTYPE" and the declaration, refused
+    // after the first element or a second time. False, skipped to the end of the tag, when
+    // it is refused or broken.
+    bool read_doctype();
 
 private:
     bool read_subset();

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include <kyr/lmx/entities.hpp>
+#include <kyr/lmx/entity_name_reader.hpp>
 
 namespace lmx {
 

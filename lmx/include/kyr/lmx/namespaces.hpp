@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include <kyr/lmx/entities.hpp>
+#include <kyr/lmx/repository.hpp>
 
 namespace lmx {
 

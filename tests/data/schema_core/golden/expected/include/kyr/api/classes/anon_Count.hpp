@@ -41,7 +41,14 @@ public:
     void clear() const { this->m_model->release_choice(); }
     /// @name <xs:element name="Count" type="xs:int"/>
     /// @{
-    std::optional<int> as_count() const
+    /// The stored value, or null unless Count is chosen.
+    const auto* as_count() const
+    {
+        using stored = std::remove_reference_t<decltype(std::as_const(*this->m_model).get_Count())>;
+        return this->m_model->getchosen() == com_kyrandel_v2::anon_Count::ec_Count ? &std::as_const(*this->m_model).get_Count() : static_cast<stored*>(nullptr);
+    }
+    /// The value, or nothing unless Count is chosen.
+    std::optional<int> count() const
     {
         if (this->m_model->getchosen() == com_kyrandel_v2::anon_Count::ec_Count)
             return this->m_model->get_Count();
@@ -54,7 +61,14 @@ public:
     /// @}
     /// @name <xs:element name="Note" type="xs:string"/>
     /// @{
-    std::optional<std::string> as_note() const
+    /// The stored value, or null unless Note is chosen.
+    const auto* as_note() const
+    {
+        using stored = std::remove_reference_t<decltype(std::as_const(*this->m_model).get_Note())>;
+        return this->m_model->getchosen() == com_kyrandel_v2::anon_Count::ec_Note ? &std::as_const(*this->m_model).get_Note() : static_cast<stored*>(nullptr);
+    }
+    /// The value, or nothing unless Note is chosen.
+    std::optional<std::string> note() const
     {
         if (this->m_model->getchosen() == com_kyrandel_v2::anon_Count::ec_Note)
             return detail::utf8(this->m_model->get_Note());
@@ -67,12 +81,19 @@ public:
     /// @}
     /// @name <xs:element name="Cover" type="Kyr:LidType"/>
     /// @{
-    std::optional<basic_LidType<like<M, com_kyrandel_v2::LidType>>> as_cover() const
+    /// The generated object, or null unless Cover is chosen.
+    const com_kyrandel_v2::LidType* as_cover() const
+    {
+        return this->m_model->getchosen() == com_kyrandel_v2::anon_Count::ec_Cover ? &std::as_const(*this->m_model).get_Cover() : nullptr;
+    }
+    /// A handle on the member, or nothing unless Cover is chosen.
+    std::optional<basic_LidType<like<M, com_kyrandel_v2::LidType>>> cover() const
     {
         if (!(this->m_model->getchosen() == com_kyrandel_v2::anon_Count::ec_Cover))
             return std::nullopt;
         return basic_LidType<like<M, com_kyrandel_v2::LidType>>(const_cast<like<M, com_kyrandel_v2::LidType>&>(std::as_const(*this->m_model).get_Cover()));
     }
+    /// Chooses Cover (a default one unless it is chosen already) and returns it.
     basic_LidType<like<M, com_kyrandel_v2::LidType>> choose_cover() const
     {
         if (!(this->m_model->getchosen() == com_kyrandel_v2::anon_Count::ec_Cover))
@@ -86,11 +107,11 @@ public:
     {
         switch (this->m_model->getchosen()) {
         case com_kyrandel_v2::anon_Count::ec_Count:
-            return f(*as_count());
+            return f(*count());
         case com_kyrandel_v2::anon_Count::ec_Note:
-            return f(*as_note());
+            return f(*note());
         case com_kyrandel_v2::anon_Count::ec_Cover:
-            return f(*as_cover());
+            return f(*cover());
         default:
             return f(std::monostate{});
         }

@@ -40,12 +40,19 @@ public:
     void clear() const { this->m_model->release_choice(); }
     /// @name <xs:element ref="Shape"/>
     /// @{
-    std::optional<basic_ShapeType<like<M, com_kyrandel_v2::ShapeType>>> as_shape() const
+    /// The generated object, or null unless Shape is chosen.
+    const com_kyrandel_v2::ShapeType* as_shape() const
+    {
+        return this->m_model->getchosen() == com_kyrandel_v2::sg_Shape::ec_Shape ? &std::as_const(*this->m_model).get_Shape() : nullptr;
+    }
+    /// A handle on the member, or nothing unless Shape is chosen.
+    std::optional<basic_ShapeType<like<M, com_kyrandel_v2::ShapeType>>> shape() const
     {
         if (!(this->m_model->getchosen() == com_kyrandel_v2::sg_Shape::ec_Shape))
             return std::nullopt;
         return basic_ShapeType<like<M, com_kyrandel_v2::ShapeType>>(const_cast<like<M, com_kyrandel_v2::ShapeType>&>(std::as_const(*this->m_model).get_Shape()));
     }
+    /// Chooses Shape (a default one unless it is chosen already) and returns it.
     basic_ShapeType<like<M, com_kyrandel_v2::ShapeType>> choose_shape() const
     {
         if (!(this->m_model->getchosen() == com_kyrandel_v2::sg_Shape::ec_Shape))
@@ -55,12 +62,19 @@ public:
     /// @}
     /// @name <xs:element ref="Circle"/>
     /// @{
-    std::optional<basic_CircleType<like<M, com_kyrandel_v2::CircleType>>> as_circle() const
+    /// The generated object, or null unless Circle is chosen.
+    const com_kyrandel_v2::CircleType* as_circle() const
+    {
+        return this->m_model->getchosen() == com_kyrandel_v2::sg_Shape::ec_Circle ? &std::as_const(*this->m_model).get_Circle() : nullptr;
+    }
+    /// A handle on the member, or nothing unless Circle is chosen.
+    std::optional<basic_CircleType<like<M, com_kyrandel_v2::CircleType>>> circle() const
     {
         if (!(this->m_model->getchosen() == com_kyrandel_v2::sg_Shape::ec_Circle))
             return std::nullopt;
         return basic_CircleType<like<M, com_kyrandel_v2::CircleType>>(const_cast<like<M, com_kyrandel_v2::CircleType>&>(std::as_const(*this->m_model).get_Circle()));
     }
+    /// Chooses Circle (a default one unless it is chosen already) and returns it.
     basic_CircleType<like<M, com_kyrandel_v2::CircleType>> choose_circle() const
     {
         if (!(this->m_model->getchosen() == com_kyrandel_v2::sg_Shape::ec_Circle))
@@ -74,9 +88,9 @@ public:
     {
         switch (this->m_model->getchosen()) {
         case com_kyrandel_v2::sg_Shape::ec_Shape:
-            return f(*as_shape());
+            return f(*shape());
         case com_kyrandel_v2::sg_Shape::ec_Circle:
-            return f(*as_circle());
+            return f(*circle());
         default:
             return f(std::monostate{});
         }
