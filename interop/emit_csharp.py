@@ -21,9 +21,6 @@ used once that one is disposed.
 """
 
 import re
-import types
-
-from cpp_names import chosen, enum_type, enumerators
 
 VALUES = {"int": "int", "long": "int", "uint": "uint", "ulong": "uint", "size": "uint", "uchar": "uint",
           "bool": "bool", "double": "double", "float": "float", "wstr": "string", "str": "string",
@@ -52,33 +49,13 @@ def error_codes(header):
     return re.findall(r"(ELMX_\w+) = (\d+)", body)
 
 
-def schema_enums(cls):
-    """The enumerations a schema class declares, as (name, [(enumerator, value)])."""
-    out = []
-    if cls.kind == "holder":
-        names = [n for n, _ in cls.holder_members]
-        return [("elmx_chosen", [(chosen(n), i) for i, n in enumerate(names)] + [(chosen("none"), len(names) + 1)])]
-    if cls.element_of is not None:
-        return out
-    members = [m for m in cls.attributes + cls.particles + cls.choice_members
-               if m.value is not None and m.value.enumerated]
-    if cls.kind == "simple" and cls.value.enumerated:
-        members.append(types.SimpleNamespace(name=cls.name, value=cls.value))
-    for m in members:
-        out.append((enum_type(m), [(enum_type(m) + "_none", 0)] + enumerators(m)))
-    if cls.is_compositor():
-        names = [m.name for m in cls.choice_members]
-        out.append(("elmx_chosen", [(chosen(n), i) for i, n in enumerate(names)] + [(chosen("none"), len(names))]))
-    return out
-
-
 def enum_lines(name, values, indent):
     body = ", ".join("%s = %d" % (n, v) for n, v in values)
     return ["%spublic enum %s { %s }" % (indent, name, body)]
 
 
 class Proxies:
-    def __init__(self, wrappers, schema):
+    def __init__(self, wrappers, enums):
         self.classes = {}    # short name -> its exports, in order
         self.bases = {}
         self.free = []
@@ -89,7 +66,7 @@ class Proxies:
             self.classes.setdefault(w.owner, []).append(w)
             if w.form == "upcast":
                 self.bases[w.owner] = short(w.result_type)
-        self.enums = {cls.name: schema_enums(cls) for cls in schema.classes}
+        self.enums = enums   # class name -> its enumerations, from the member model
         self.signatures = {}
 
     # -- types and conversions
@@ -245,8 +222,8 @@ class Proxies:
         return out
 
 
-def proxies(wrappers, schema, codes, banner):
-    p = Proxies(wrappers, schema)
+def proxies(wrappers, enums, codes, banner):
+    p = Proxies(wrappers, enums)
     out = ["// " + line if line else "//" for line in banner.replace("// ", "").splitlines()]
     out.extend(["", "// The proxy classes of every wrapped class, the enumerations and the module's free functions.",
                 "using System;", "using System.Runtime.InteropServices;", ""])

@@ -55,6 +55,22 @@ TEST(GeneratorGolden, SmallSchemaGivesTheKeptOutput)
             << file;
 }
 
+// The flat exports of the same schema: their names, forms and overload numbers, and the
+// decorated names. Regenerate with kyrgen.py ... OUT --flat OUT/kyr.def and copy both files.
+TEST(GeneratorGolden, SmallSchemaGivesTheKeptFlatExports)
+{
+    if (std::system("python3 --version > /dev/null 2>&1") != 0)
+        GTEST_SKIP() << "python3 is not installed; the generator cannot run";
+    const std::string golden = schema_test::data_path("golden");
+    const std::string out = std::string(KYR_BINARY_DIR) + "/schema_core_golden_flat";
+    const std::string command = "rm -rf " + out + " && python3 " + std::string(KYR_SOURCE_DIR)
+        + "/schema/generator/kyrgen.py " + golden + "/mini.xsd " + out + " --flat " + out + "/kyr.def";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    for (const char* file : {"flat_exports.txt", "kyr.def"})
+        EXPECT_EQ(schema_test::read_file(out + "/" + file), schema_test::read_file(golden + "/" + file))
+            << file;
+}
+
 TEST(GeneratorGolden, SchemaErrorsStopTheGenerator)
 {
     if (std::system("python3 --version > /dev/null 2>&1") != 0)

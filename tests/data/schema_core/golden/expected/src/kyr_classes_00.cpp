@@ -24,82 +24,82 @@ namespace {
 // ShapeType
 const kyr::schema::s_class_info ShapeType_info = {"ShapeType", k_ns_map, true, true};
 const lmx::s_event_map ShapeType_elements_0[] = {
-    {1000, "Lid", 3, k_e_Lid},
+    {k_ns_schema, "Lid", 3, k_e_Lid},
     {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};
 
 // CircleType
 const kyr::schema::s_class_info CircleType_info = {"CircleType", k_ns_map, true, false};
 const lmx::s_event_map CircleType_elements_0[] = {
-    {1000, "Radius", 6, k_e_Radius},
+    {k_ns_schema, "Radius", 6, k_e_Radius},
     {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};
 const kyr::schema::s_facets CircleType_Radius_facets = {"0", 0.0, false, "100", 100.0, true, -1, -1, nullptr, nullptr};
 
 // LidType
 const kyr::schema::s_class_info LidType_info = {"LidType", k_ns_map, false, false};
 const lmx::s_event_map LidType_attributes[] = {
-    {1, "Open", 4, k_a_Open},
+    {lmx::k_ns_id_none, "Open", 4, k_a_Open},
     {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};
 
 // Box
 const kyr::schema::s_class_info Box_info = {"Box", k_ns_map, true, false};
 const lmx::s_event_map Box_attributes[] = {
-    {1, "Shade", 5, k_a_Shade},
+    {lmx::k_ns_id_none, "Shade", 5, k_a_Shade},
     {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};
 const wchar_t* const Box_Shade_values[] = {L"Light", L"Dark-Grey", nullptr};
 const kyr::schema::s_facets Box_Shade_facets = {nullptr, 0.0, false, nullptr, 0.0, false, -1, -1, nullptr, Box_Shade_values};
 const lmx::s_event_map Box_elements_0[] = {
-    {1000, "Label", 5, k_e_Label},
-    {1000, "Stamp", 5, k_e_Stamp},
-    {1000, "Shape", 5, k_e_Shape},
-    {1000, "Circle", 6, k_e_Circle},
-    {1000, "Weight", 6, k_e_Weight},
-    {1000, "Count", 5, k_e_Count},
-    {1000, "Note", 4, k_e_Note},
-    {1000, "Cover", 5, k_e_Cover},
-    {1000, "Extra", 5, k_e_Extra},
+    {k_ns_schema, "Label", 5, k_e_Label},
+    {k_ns_schema, "Stamp", 5, k_e_Stamp},
+    {k_ns_schema, "Shape", 5, k_e_Shape},
+    {k_ns_schema, "Circle", 6, k_e_Circle},
+    {k_ns_schema, "Weight", 6, k_e_Weight},
+    {k_ns_schema, "Count", 5, k_e_Count},
+    {k_ns_schema, "Note", 4, k_e_Note},
+    {k_ns_schema, "Cover", 5, k_e_Cover},
+    {k_ns_schema, "Extra", 5, k_e_Extra},
     {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};
 const lmx::s_event_map Box_elements_1[] = {
-    {1000, "Stamp", 5, k_e_Stamp},
-    {1000, "Shape", 5, k_e_Shape},
-    {1000, "Circle", 6, k_e_Circle},
-    {1000, "Weight", 6, k_e_Weight},
-    {1000, "Count", 5, k_e_Count},
-    {1000, "Note", 4, k_e_Note},
-    {1000, "Cover", 5, k_e_Cover},
-    {1000, "Extra", 5, k_e_Extra},
+    {k_ns_schema, "Stamp", 5, k_e_Stamp},
+    {k_ns_schema, "Shape", 5, k_e_Shape},
+    {k_ns_schema, "Circle", 6, k_e_Circle},
+    {k_ns_schema, "Weight", 6, k_e_Weight},
+    {k_ns_schema, "Count", 5, k_e_Count},
+    {k_ns_schema, "Note", 4, k_e_Note},
+    {k_ns_schema, "Cover", 5, k_e_Cover},
+    {k_ns_schema, "Extra", 5, k_e_Extra},
     {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};
 const lmx::s_event_map Box_elements_2[] = {
-    {1000, "Shape", 5, k_e_Shape},
-    {1000, "Circle", 6, k_e_Circle},
-    {1000, "Weight", 6, k_e_Weight},
-    {1000, "Count", 5, k_e_Count},
-    {1000, "Note", 4, k_e_Note},
-    {1000, "Cover", 5, k_e_Cover},
-    {1000, "Extra", 5, k_e_Extra},
+    {k_ns_schema, "Shape", 5, k_e_Shape},
+    {k_ns_schema, "Circle", 6, k_e_Circle},
+    {k_ns_schema, "Weight", 6, k_e_Weight},
+    {k_ns_schema, "Count", 5, k_e_Count},
+    {k_ns_schema, "Note", 4, k_e_Note},
+    {k_ns_schema, "Cover", 5, k_e_Cover},
+    {k_ns_schema, "Extra", 5, k_e_Extra},
     {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};
 const lmx::s_event_map Box_elements_3[] = {
-    {1000, "Weight", 6, k_e_Weight},
-    {1000, "Count", 5, k_e_Count},
-    {1000, "Note", 4, k_e_Note},
-    {1000, "Cover", 5, k_e_Cover},
-    {1000, "Extra", 5, k_e_Extra},
+    {k_ns_schema, "Weight", 6, k_e_Weight},
+    {k_ns_schema, "Count", 5, k_e_Count},
+    {k_ns_schema, "Note", 4, k_e_Note},
+    {k_ns_schema, "Cover", 5, k_e_Cover},
+    {k_ns_schema, "Extra", 5, k_e_Extra},
     {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};
 const lmx::s_event_map Box_elements_4[] = {
-    {1000, "Count", 5, k_e_Count},
-    {1000, "Note", 4, k_e_Note},
-    {1000, "Cover", 5, k_e_Cover},
-    {1000, "Extra", 5, k_e_Extra},
+    {k_ns_schema, "Count", 5, k_e_Count},
+    {k_ns_schema, "Note", 4, k_e_Note},
+    {k_ns_schema, "Cover", 5, k_e_Cover},
+    {k_ns_schema, "Extra", 5, k_e_Extra},
     {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};
 const lmx::s_event_map Box_elements_5[] = {
-    {1000, "Extra", 5, k_e_Extra},
+    {k_ns_schema, "Extra", 5, k_e_Extra},
     {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};
 const kyr::schema::s_facets Box_Label_facets = {nullptr, 0.0, false, nullptr, 0.0, false, -1, -1, &k_pattern_0, nullptr};
 const kyr::schema::s_facets Box_Stamp_facets = {nullptr, 0.0, false, nullptr, 0.0, false, -1, -1, &lmx::datetime_stamp_pattern, nullptr};
 
 // sg_Shape
 const lmx::s_event_map sg_Shape_members[] = {
-    {1000, "Shape", 5, k_e_Shape},
-    {1000, "Circle", 6, k_e_Circle},
+    {k_ns_schema, "Shape", 5, k_e_Shape},
+    {k_ns_schema, "Circle", 6, k_e_Circle},
     {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};
 const kyr::schema::s_holder_member<ShapeType> sg_Shape_table[] = {
     {"Kyr:Shape", &kyr::schema::create_default<ShapeType, ShapeType>, &kyr::schema::create_typed<ShapeType, ShapeType>, &ShapeType::id},
@@ -108,7 +108,7 @@ const kyr::schema::s_holder_member<ShapeType> sg_Shape_table[] = {
 
 // Weight
 const lmx::s_event_map Weight_attributes[] = {
-    {1, "Unit", 4, k_a_Unit},
+    {lmx::k_ns_id_none, "Unit", 4, k_a_Unit},
     {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};
 const wchar_t* const Weight_Unit_values[] = {L"Light", L"Dark-Grey", nullptr};
 const kyr::schema::s_facets Weight_Unit_facets = {nullptr, 0.0, false, nullptr, 0.0, false, -1, -1, nullptr, Weight_Unit_values};
@@ -116,9 +116,9 @@ const kyr::schema::s_facets Weight_Weight_facets = {"0", 0.0, false, "100", 100.
 
 // anon_Count
 const lmx::s_event_map anon_Count_members[] = {
-    {1000, "Count", 5, k_e_Count},
-    {1000, "Note", 4, k_e_Note},
-    {1000, "Cover", 5, k_e_Cover},
+    {k_ns_schema, "Count", 5, k_e_Count},
+    {k_ns_schema, "Note", 4, k_e_Note},
+    {k_ns_schema, "Cover", 5, k_e_Cover},
     {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};
 
 // Extra
@@ -131,10 +131,7 @@ const lmx::s_event_map Extra_elements_0[] = {
 // ----------------------------------------------------------------------------
 // ShapeType
 
-ShapeType::ShapeType()
-{
-    init();
-}
+ShapeType::ShapeType() = default;
 
 ShapeType::ShapeType(const ShapeType& other) = default;
 
@@ -150,10 +147,7 @@ ShapeType* ShapeType::clone() const
     return new ShapeType(*this);
 }
 
-ShapeType::~ShapeType()
-{
-    release();
-}
+ShapeType::~ShapeType() = default;
 
 void ShapeType::swap(ShapeType& other)
 {
@@ -168,30 +162,15 @@ void ShapeType::reset()
 
 const char* ShapeType::id = "ShapeType";
 
-const char* ShapeType::getid() const
-{
-    return id;
-}
-
-bool ShapeType::has_id(const char* type_id) const
-{
-    return type_id == id;
-}
-
 ShapeType* ShapeType::factory(int ns_id, const std::string& type_name)
 {
-    if (ns_id != 1000)
+    if (ns_id != k_ns_schema)
         return nullptr;
     if (type_name == "ShapeType")
         return new ShapeType;
     if (type_name == "CircleType")
         return new CircleType;
     return nullptr;
-}
-
-bool ShapeType::is_occurs_ok() const
-{
-    return true;
 }
 
 lmx::elmx_error ShapeType::marshal(lmx::c_xml_writer& writer, const char* name) const
@@ -202,20 +181,6 @@ lmx::elmx_error ShapeType::marshal(lmx::c_xml_writer& writer, const char* name) 
 lmx::elmx_error ShapeType::unmarshal(lmx::c_xml_reader& reader, const std::string& name)
 {
     return frame::unmarshal(*this, reader, name, ShapeType_info, nullptr);
-}
-
-bool ShapeType::unmarshal_attributes(lmx::c_xml_reader&, const std::string&, lmx::elmx_error*)
-{
-    return false;
-}
-
-lmx::elmx_error ShapeType::unmarshal_attributes_check(lmx::c_xml_reader&)
-{
-    return lmx::ELMX_OK;
-}
-
-void ShapeType::marshal_attributes(lmx::c_xml_writer&) const
-{
 }
 
 bool ShapeType::unmarshal_body(lmx::c_xml_reader& reader, std::string* name, lmx::elmx_error* error)
@@ -237,37 +202,16 @@ lmx::elmx_error ShapeType::marshal_child_elements(lmx::c_xml_writer& writer) con
     return lmx::ELMX_OK;
 }
 
-const LidType& ShapeType::get_Lid() const
-{
-    return m_Lid;
-}
-
-LidType& ShapeType::get_Lid()
-{
-    return m_Lid;
-}
-
 LidType& ShapeType::assign_Lid(const LidType& value)
 {
     m_Lid = value;
     return m_Lid;
 }
 
-void ShapeType::init()
-{
-}
-
-void ShapeType::release()
-{
-}
-
 // ----------------------------------------------------------------------------
 // CircleType
 
-CircleType::CircleType()
-{
-    init();
-}
+CircleType::CircleType() = default;
 
 CircleType::CircleType(const CircleType& other) = default;
 
@@ -283,10 +227,7 @@ CircleType* CircleType::clone() const
     return new CircleType(*this);
 }
 
-CircleType::~CircleType()
-{
-    release();
-}
+CircleType::~CircleType() = default;
 
 void CircleType::swap(CircleType& other)
 {
@@ -303,16 +244,6 @@ void CircleType::reset()
 
 const char* CircleType::id = "CircleType";
 
-const char* CircleType::getid() const
-{
-    return id;
-}
-
-bool CircleType::has_id(const char* type_id) const
-{
-    return type_id == id || ShapeType::has_id(type_id);
-}
-
 bool CircleType::is_occurs_ok() const
 {
     return ShapeType::is_occurs_ok() && m_Radius_present;
@@ -326,24 +257,6 @@ lmx::elmx_error CircleType::marshal(lmx::c_xml_writer& writer, const char* name)
 lmx::elmx_error CircleType::unmarshal(lmx::c_xml_reader& reader, const std::string& name)
 {
     return frame::unmarshal(*this, reader, name, CircleType_info, nullptr);
-}
-
-bool CircleType::unmarshal_attributes(lmx::c_xml_reader& reader, const std::string& name, lmx::elmx_error* error)
-{
-    return ShapeType::unmarshal_attributes(reader, name, error);
-}
-
-lmx::elmx_error CircleType::unmarshal_attributes_check(lmx::c_xml_reader& reader)
-{
-    const lmx::elmx_error error = ShapeType::unmarshal_attributes_check(reader);
-    if (error != lmx::ELMX_OK)
-        return error;
-    return lmx::ELMX_OK;
-}
-
-void CircleType::marshal_attributes(lmx::c_xml_writer& writer) const
-{
-    ShapeType::marshal_attributes(writer);
 }
 
 bool CircleType::unmarshal_body(lmx::c_xml_reader& reader, std::string* name, lmx::elmx_error* error)
@@ -370,32 +283,15 @@ lmx::elmx_error CircleType::marshal_child_elements(lmx::c_xml_writer& writer) co
     return lmx::ELMX_OK;
 }
 
-const double& CircleType::get_Radius() const
-{
-    return m_Radius;
-}
-
 lmx::elmx_error CircleType::set_Radius(const double& value)
 {
     return frame::set_value(value, &m_Radius, &m_Radius_present, CircleType_Radius_facets);
 }
 
-void CircleType::init()
-{
-    m_Radius_present = false;
-}
-
-void CircleType::release()
-{
-}
-
 // ----------------------------------------------------------------------------
 // LidType
 
-LidType::LidType()
-{
-    init();
-}
+LidType::LidType() = default;
 
 LidType::LidType(const LidType& other) = default;
 
@@ -406,10 +302,7 @@ LidType& LidType::operator=(const LidType& other)
     return *this;
 }
 
-LidType::~LidType()
-{
-    release();
-}
+LidType::~LidType() = default;
 
 void LidType::swap(LidType& other)
 {
@@ -421,11 +314,6 @@ void LidType::reset()
 {
     LidType fresh;
     swap(fresh);
-}
-
-bool LidType::is_occurs_ok() const
-{
-    return true;
 }
 
 lmx::elmx_error LidType::marshal(lmx::c_xml_writer& writer, const char* name) const
@@ -448,30 +336,10 @@ bool LidType::unmarshal_attributes(lmx::c_xml_reader& reader, const std::string&
     }
 }
 
-lmx::elmx_error LidType::unmarshal_attributes_check(lmx::c_xml_reader&)
-{
-    return lmx::ELMX_OK;
-}
-
 void LidType::marshal_attributes(lmx::c_xml_writer& writer) const
 {
     if (m_Open_present)
         frame::write_attribute(writer, " Open=\"", m_Open);
-}
-
-bool LidType::unmarshal_body(lmx::c_xml_reader&, std::string*, lmx::elmx_error*)
-{
-    return true;
-}
-
-lmx::elmx_error LidType::marshal_child_elements(lmx::c_xml_writer&) const
-{
-    return lmx::ELMX_OK;
-}
-
-const bool& LidType::get_Open() const
-{
-    return m_Open;
 }
 
 lmx::elmx_error LidType::set_Open(const bool& value)
@@ -479,32 +347,10 @@ lmx::elmx_error LidType::set_Open(const bool& value)
     return frame::set_value(value, &m_Open, &m_Open_present, kyr::schema::k_no_facets);
 }
 
-bool LidType::isset_Open() const
-{
-    return m_Open_present;
-}
-
-void LidType::unset_Open()
-{
-    m_Open_present = false;
-}
-
-void LidType::init()
-{
-    m_Open_present = false;
-}
-
-void LidType::release()
-{
-}
-
 // ----------------------------------------------------------------------------
 // Box
 
-Box::Box()
-{
-    init();
-}
+Box::Box() = default;
 
 Box::Box(const Box& other) = default;
 
@@ -515,10 +361,7 @@ Box& Box::operator=(const Box& other)
     return *this;
 }
 
-Box::~Box()
-{
-    release();
-}
+Box::~Box() = default;
 
 void Box::swap(Box& other)
 {
@@ -565,11 +408,6 @@ bool Box::unmarshal_attributes(lmx::c_xml_reader& reader, const std::string& nam
     default:
         return false;
     }
-}
-
-lmx::elmx_error Box::unmarshal_attributes_check(lmx::c_xml_reader&)
-{
-    return lmx::ELMX_OK;
 }
 
 void Box::marshal_attributes(lmx::c_xml_writer& writer) const
@@ -657,19 +495,16 @@ const lmx::s_ns_map* Box::ns_map()
 
 Box::Box(const std::string& text, lmx::elmx_error* error)
 {
-    *error = lmx::ELMX_UNDEFINED_ERROR;
     *error = unmarshal(text);
 }
 
 Box::Box(const char* buffer, size_t length, lmx::elmx_error* error)
 {
-    *error = lmx::ELMX_UNDEFINED_ERROR;
     *error = unmarshal(buffer, length);
 }
 
 Box::Box(const char* const file_name, lmx::elmx_error* error)
 {
-    *error = lmx::ELMX_UNDEFINED_ERROR;
     *error = unmarshal(file_name);
 }
 
@@ -708,24 +543,9 @@ lmx::elmx_error Box::marshal(const char* file_name) const
     return frame::marshal_file(*this, file_name, "Kyr:Box");
 }
 
-const std::wstring& Box::get_Shade() const
-{
-    return m_Shade;
-}
-
 lmx::elmx_error Box::set_Shade(const std::wstring& value)
 {
     return frame::set_value(value, &m_Shade, &m_Shade_present, Box_Shade_facets);
-}
-
-bool Box::isset_Shade() const
-{
-    return m_Shade_present;
-}
-
-void Box::unset_Shade()
-{
-    m_Shade_present = false;
 }
 
 Box::Eenum_Shade Box::getenum_Shade() const
@@ -738,29 +558,9 @@ bool Box::setenum_Shade(Eenum_Shade value)
     return frame::set_enum(*this, &Box::set_Shade, value, Box_Shade_values);
 }
 
-const std::wstring& Box::get_Label() const
-{
-    return m_Label;
-}
-
 lmx::elmx_error Box::set_Label(const std::wstring& value)
 {
     return frame::set_value(value, &m_Label, &m_Label_present, Box_Label_facets);
-}
-
-bool Box::isset_Label() const
-{
-    return m_Label_present;
-}
-
-void Box::unset_Label()
-{
-    m_Label_present = false;
-}
-
-const lmx::c_datetime& Box::get_Stamp(size_t index) const
-{
-    return m_Stamp[index];
 }
 
 lmx::elmx_error Box::set_Stamp(size_t index, const lmx::c_datetime& value)
@@ -791,21 +591,6 @@ lmx::elmx_error Box::insert_Stamp(size_t index, const lmx::c_datetime& value)
         return error;
     m_Stamp.insert(m_Stamp.begin() + static_cast<std::ptrdiff_t>(index < m_Stamp.size() ? index : m_Stamp.size()), value);
     return lmx::ELMX_OK;
-}
-
-void Box::delete_Stamp(size_t index)
-{
-    m_Stamp.erase(m_Stamp.begin() + static_cast<std::ptrdiff_t>(index));
-}
-
-void Box::clear_Stamp()
-{
-    m_Stamp.clear();
-}
-
-size_t Box::size_Stamp() const
-{
-    return m_Stamp.size();
 }
 
 const sg_Shape& Box::get_Shape(size_t index) const
@@ -845,25 +630,9 @@ void Box::clear_Shape()
     m_Shape.clear();
 }
 
-size_t Box::size_Shape() const
-{
-    return m_Shape.size();
-}
-
 sg_Shape& Box::back_Shape()
 {
     return m_Shape.back();
-}
-
-const Weight& Box::get_Weight() const
-{
-    return m_Weight;
-}
-
-Weight& Box::get_Weight()
-{
-    m_Weight_present = true;
-    return m_Weight;
 }
 
 Weight& Box::assign_Weight(const Weight& value)
@@ -873,33 +642,11 @@ Weight& Box::assign_Weight(const Weight& value)
     return m_Weight;
 }
 
-const anon_Count& Box::get_anon_Count() const
-{
-    return m_anon_Count;
-}
-
-anon_Count& Box::get_anon_Count()
-{
-    m_anon_Count_present = true;
-    return m_anon_Count;
-}
-
 anon_Count& Box::assign_anon_Count(const anon_Count& value)
 {
     m_anon_Count_present = true;
     m_anon_Count = value;
     return m_anon_Count;
-}
-
-const Extra& Box::get_Extra() const
-{
-    return *m_Extra;
-}
-
-Extra& Box::get_Extra()
-{
-    m_Extra_present = true;
-    return *m_Extra;
 }
 
 Extra& Box::assign_Extra(const Extra& value)
@@ -909,34 +656,11 @@ Extra& Box::assign_Extra(const Extra& value)
     return *m_Extra;
 }
 
-bool Box::isset_Extra() const
-{
-    return m_Extra_present;
-}
-
-void Box::unset_Extra()
-{
-    m_Extra_present = false;
-}
-
-void Box::init()
-{
-    m_Shade_present = false;
-    m_Label_present = false;
-    m_Weight_present = false;
-    m_anon_Count_present = false;
-    m_Extra_present = false;
-}
-
-void Box::release()
-{
-    m_Shape.clear();
-}
-
 // ----------------------------------------------------------------------------
 // Shape
 
 Shape::Shape() = default;
+
 Shape::Shape(const Shape& other) = default;
 
 Shape& Shape::operator=(const Shape& other)
@@ -971,19 +695,16 @@ const lmx::s_ns_map* Shape::ns_map()
 
 Shape::Shape(const std::string& text, lmx::elmx_error* error)
 {
-    *error = lmx::ELMX_UNDEFINED_ERROR;
     *error = unmarshal(text);
 }
 
 Shape::Shape(const char* buffer, size_t length, lmx::elmx_error* error)
 {
-    *error = lmx::ELMX_UNDEFINED_ERROR;
     *error = unmarshal(buffer, length);
 }
 
 Shape::Shape(const char* const file_name, lmx::elmx_error* error)
 {
-    *error = lmx::ELMX_UNDEFINED_ERROR;
     *error = unmarshal(file_name);
 }
 
@@ -1026,6 +747,7 @@ lmx::elmx_error Shape::marshal(const char* file_name) const
 // Circle
 
 Circle::Circle() = default;
+
 Circle::Circle(const Circle& other) = default;
 
 Circle& Circle::operator=(const Circle& other)
@@ -1060,19 +782,16 @@ const lmx::s_ns_map* Circle::ns_map()
 
 Circle::Circle(const std::string& text, lmx::elmx_error* error)
 {
-    *error = lmx::ELMX_UNDEFINED_ERROR;
     *error = unmarshal(text);
 }
 
 Circle::Circle(const char* buffer, size_t length, lmx::elmx_error* error)
 {
-    *error = lmx::ELMX_UNDEFINED_ERROR;
     *error = unmarshal(buffer, length);
 }
 
 Circle::Circle(const char* const file_name, lmx::elmx_error* error)
 {
-    *error = lmx::ELMX_UNDEFINED_ERROR;
     *error = unmarshal(file_name);
 }
 
@@ -1114,10 +833,7 @@ lmx::elmx_error Circle::marshal(const char* file_name) const
 // ----------------------------------------------------------------------------
 // sg_Shape
 
-sg_Shape::sg_Shape()
-{
-    init();
-}
+sg_Shape::sg_Shape() = default;
 
 sg_Shape::sg_Shape(const sg_Shape& other) = default;
 
@@ -1128,10 +844,7 @@ sg_Shape& sg_Shape::operator=(const sg_Shape& other)
     return *this;
 }
 
-sg_Shape::~sg_Shape()
-{
-    release();
-}
+sg_Shape::~sg_Shape() = default;
 
 void sg_Shape::swap(sg_Shape& other)
 {
@@ -1143,11 +856,6 @@ void sg_Shape::reset()
 {
     sg_Shape fresh;
     swap(fresh);
-}
-
-bool sg_Shape::is_occurs_ok() const
-{
-    return m_chosen != ec_none;
 }
 
 bool sg_Shape::is_member(lmx::c_xml_reader& reader, const std::string&)
@@ -1166,11 +874,6 @@ bool sg_Shape::unmarshal(lmx::c_xml_reader& reader, std::string* name, lmx::elmx
 lmx::elmx_error sg_Shape::marshal(lmx::c_xml_writer& writer) const
 {
     return frame::marshal_holder(writer, "sg_Shape", sg_Shape_table, 2, m_chosen, m_value);
-}
-
-sg_Shape::elmx_chosen sg_Shape::getchosen() const
-{
-    return m_chosen;
 }
 
 void sg_Shape::release_choice()
@@ -1223,23 +926,10 @@ CircleType& sg_Shape::assign_Circle(const CircleType& value)
     return static_cast<CircleType&>(*m_value);
 }
 
-void sg_Shape::init()
-{
-    m_chosen = ec_none;
-}
-
-void sg_Shape::release()
-{
-    m_value.reset();
-}
-
 // ----------------------------------------------------------------------------
 // Weight
 
-Weight::Weight()
-{
-    init();
-}
+Weight::Weight() = default;
 
 Weight::Weight(const Weight& other) = default;
 
@@ -1250,10 +940,7 @@ Weight& Weight::operator=(const Weight& other)
     return *this;
 }
 
-Weight::~Weight()
-{
-    release();
-}
+Weight::~Weight() = default;
 
 void Weight::swap(Weight& other)
 {
@@ -1314,29 +1001,9 @@ bool Weight::unmarshal_body(lmx::c_xml_reader& reader, std::string* name, lmx::e
     return frame::read_text(reader, *name, &m_value, &m_value_present, Weight_Weight_facets, not_empty, false, error);
 }
 
-const double& Weight::get_Weight() const
-{
-    return m_value;
-}
-
 lmx::elmx_error Weight::set_Weight(const double& value)
 {
     return frame::set_value(value, &m_value, &m_value_present, Weight_Weight_facets);
-}
-
-bool Weight::isnil_Weight() const
-{
-    return m_nil;
-}
-
-void Weight::setnil_Weight()
-{
-    m_nil = true;
-}
-
-const std::wstring& Weight::get_Unit() const
-{
-    return m_Unit;
 }
 
 lmx::elmx_error Weight::set_Unit(const std::wstring& value)
@@ -1354,24 +1021,10 @@ bool Weight::setenum_Unit(Eenum_Unit value)
     return frame::set_enum(*this, &Weight::set_Unit, value, Weight_Unit_values);
 }
 
-void Weight::init()
-{
-    m_value_present = false;
-    m_nil = false;
-    m_Unit_present = false;
-}
-
-void Weight::release()
-{
-}
-
 // ----------------------------------------------------------------------------
 // anon_Count
 
-anon_Count::anon_Count()
-{
-    init();
-}
+anon_Count::anon_Count() = default;
 
 anon_Count::anon_Count(const anon_Count& other) = default;
 
@@ -1382,10 +1035,7 @@ anon_Count& anon_Count::operator=(const anon_Count& other)
     return *this;
 }
 
-anon_Count::~anon_Count()
-{
-    release();
-}
+anon_Count::~anon_Count() = default;
 
 void anon_Count::swap(anon_Count& other)
 {
@@ -1448,27 +1098,10 @@ lmx::elmx_error anon_Count::marshal(lmx::c_xml_writer& writer) const
     }
 }
 
-anon_Count::elmx_chosen anon_Count::getchosen() const
-{
-    return m_chosen;
-}
-
 void anon_Count::release_choice()
 {
     m_Cover.reset();
     m_chosen = ec_none;
-}
-
-void anon_Count::choose(elmx_chosen member)
-{
-    if (m_chosen != member)
-        release_choice();
-    m_chosen = member;
-}
-
-const int& anon_Count::get_Count() const
-{
-    return m_Count;
 }
 
 lmx::elmx_error anon_Count::set_Count(const int& value)
@@ -1479,11 +1112,6 @@ lmx::elmx_error anon_Count::set_Count(const int& value)
     choose(ec_Count);
     m_Count = value;
     return lmx::ELMX_OK;
-}
-
-const std::wstring& anon_Count::get_Note() const
-{
-    return m_Note;
 }
 
 lmx::elmx_error anon_Count::set_Note(const std::wstring& value)
@@ -1510,23 +1138,17 @@ LidType& anon_Count::assign_Cover(const LidType& value)
     return *copy;
 }
 
-void anon_Count::init()
+void anon_Count::choose(elmx_chosen member)
 {
-    m_chosen = ec_none;
-}
-
-void anon_Count::release()
-{
-    release_choice();
+    if (m_chosen != member)
+        release_choice();
+    m_chosen = member;
 }
 
 // ----------------------------------------------------------------------------
 // Extra
 
-Extra::Extra()
-{
-    init();
-}
+Extra::Extra() = default;
 
 Extra::Extra(const Extra& other) = default;
 
@@ -1537,10 +1159,7 @@ Extra& Extra::operator=(const Extra& other)
     return *this;
 }
 
-Extra::~Extra()
-{
-    release();
-}
+Extra::~Extra() = default;
 
 void Extra::swap(Extra& other)
 {
@@ -1566,20 +1185,6 @@ lmx::elmx_error Extra::marshal(lmx::c_xml_writer& writer, const char* name) cons
 lmx::elmx_error Extra::unmarshal(lmx::c_xml_reader& reader, const std::string& name)
 {
     return frame::unmarshal(*this, reader, name, Extra_info, nullptr);
-}
-
-bool Extra::unmarshal_attributes(lmx::c_xml_reader&, const std::string&, lmx::elmx_error*)
-{
-    return false;
-}
-
-lmx::elmx_error Extra::unmarshal_attributes_check(lmx::c_xml_reader&)
-{
-    return lmx::ELMX_OK;
-}
-
-void Extra::marshal_attributes(lmx::c_xml_writer&) const
-{
 }
 
 bool Extra::unmarshal_body(lmx::c_xml_reader& reader, std::string* name, lmx::elmx_error* error)
@@ -1619,29 +1224,6 @@ lmx::elmx_error Extra::insert_any(size_t index, const std::string& xml)
     m_any.insert(m_any.begin() + static_cast<std::ptrdiff_t>(index < m_any.size() ? index : m_any.size()),
                  lmx::c_any_info(std::string(), std::string(), xml));
     return lmx::ELMX_OK;
-}
-
-void Extra::delete_any(size_t index)
-{
-    m_any.erase(m_any.begin() + static_cast<std::ptrdiff_t>(index));
-}
-
-void Extra::clear_any()
-{
-    m_any.clear();
-}
-
-size_t Extra::size_any() const
-{
-    return m_any.size();
-}
-
-void Extra::init()
-{
-}
-
-void Extra::release()
-{
 }
 
 } // namespace com_kyrandel_v2

@@ -5,7 +5,7 @@
 namespace com_kyrandel_v2 {
 
 const lmx::s_ns_map k_ns_map[] = {
-    {1000, "Kyr", "http://kyr-format.org/v2"},
+    {k_ns_schema, "Kyr", "http://kyr-format.org/v2"},
     {0, nullptr, nullptr}};
 const lmx::c_pattern k_pattern_0("[A-Z]+[0-9]*");
 

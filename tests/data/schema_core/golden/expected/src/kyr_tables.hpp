@@ -9,6 +9,9 @@
 
 namespace com_kyrandel_v2 {
 
+// The id of the schema's namespace, the first one a document's table gives out.
+constexpr int k_ns_schema = lmx::k_ns_id_first_document;
+
 // Element names.
 enum : int
 {

@@ -49,27 +49,27 @@ public:
     lmx::elmx_error marshal(const char* file_name) const;
 
     // <xs:attribute name="Shade" type="Kyr:Shade"/>
-    const std::wstring& get_Shade() const;
+    const std::wstring& get_Shade() const { return m_Shade; }
     lmx::elmx_error set_Shade(const std::wstring& value);
-    bool isset_Shade() const;
-    void unset_Shade();
+    bool isset_Shade() const { return m_Shade_present; }
+    void unset_Shade() { m_Shade_present = false; }
     Eenum_Shade getenum_Shade() const;
     bool setenum_Shade(Eenum_Shade value);
 
     // <xs:element name="Label" type="Kyr:Code" minOccurs="0"/>
-    const std::wstring& get_Label() const;
+    const std::wstring& get_Label() const { return m_Label; }
     lmx::elmx_error set_Label(const std::wstring& value);
-    bool isset_Label() const;
-    void unset_Label();
+    bool isset_Label() const { return m_Label_present; }
+    void unset_Label() { m_Label_present = false; }
 
     // <xs:element name="Stamp" type="Kyr:Zoned" maxOccurs="unbounded"/>
-    const lmx::c_datetime& get_Stamp(size_t index) const;
+    const lmx::c_datetime& get_Stamp(size_t index) const { return m_Stamp[index]; }
     lmx::elmx_error set_Stamp(size_t index, const lmx::c_datetime& value);
     lmx::elmx_error append_Stamp(const lmx::c_datetime& value);
     lmx::elmx_error insert_Stamp(size_t index, const lmx::c_datetime& value);
-    void delete_Stamp(size_t index);
-    void clear_Stamp();
-    size_t size_Stamp() const;
+    void delete_Stamp(size_t index) { m_Stamp.erase(m_Stamp.begin() + static_cast<std::ptrdiff_t>(index)); }
+    void clear_Stamp() { m_Stamp.clear(); }
+    size_t size_Stamp() const { return m_Stamp.size(); }
 
     // <xs:element ref="Kyr:Shape" maxOccurs="unbounded"/>
     const sg_Shape& get_Shape(size_t index) const;
@@ -79,37 +79,35 @@ public:
     lmx::elmx_error insert_Shape(size_t index);
     void delete_Shape(size_t index);
     void clear_Shape();
-    size_t size_Shape() const;
+    size_t size_Shape() const { return m_Shape.size(); }
     sg_Shape& back_Shape();
 
     // <xs:element name="Weight" nillable="true">
-    const Weight& get_Weight() const;
-    Weight& get_Weight();
+    const Weight& get_Weight() const { return m_Weight; }
+    Weight& get_Weight() { m_Weight_present = true; return m_Weight; }
     Weight& assign_Weight(const Weight& value);
 
     // <xs:choice>
-    const anon_Count& get_anon_Count() const;
-    anon_Count& get_anon_Count();
+    const anon_Count& get_anon_Count() const { return m_anon_Count; }
+    anon_Count& get_anon_Count() { m_anon_Count_present = true; return m_anon_Count; }
     anon_Count& assign_anon_Count(const anon_Count& value);
 
     // <xs:element name="Extra" minOccurs="0">
-    const Extra& get_Extra() const;
-    Extra& get_Extra();
+    const Extra& get_Extra() const { return *m_Extra; }
+    Extra& get_Extra() { m_Extra_present = true; return *m_Extra; }
     Extra& assign_Extra(const Extra& value);
-    bool isset_Extra() const;
-    void unset_Extra();
+    bool isset_Extra() const { return m_Extra_present; }
+    void unset_Extra() { m_Extra_present = false; }
 
 protected:
     bool unmarshal_attributes(lmx::c_xml_reader& reader, const std::string& name, lmx::elmx_error* error);
-    lmx::elmx_error unmarshal_attributes_check(lmx::c_xml_reader& reader);
+    lmx::elmx_error unmarshal_attributes_check(lmx::c_xml_reader&) { return lmx::ELMX_OK; }
     void marshal_attributes(lmx::c_xml_writer& writer) const;
     bool unmarshal_body(lmx::c_xml_reader& reader, std::string* name, lmx::elmx_error* error);
     lmx::elmx_error marshal_child_elements(lmx::c_xml_writer& writer) const;
 
 private:
     friend struct kyr::schema::frame;
-    void init();
-    void release();
 
     std::wstring m_Shade{};
     std::wstring m_Label{};

@@ -20,28 +20,23 @@ public:
     void swap(CircleType& other);
     void reset();
     static const char* id;
-    const char* getid() const override;
-    bool has_id(const char* type_id) const override;
+    const char* getid() const override { return id; }
+    bool has_id(const char* type_id) const override { return type_id == id || ShapeType::has_id(type_id); }
 
     bool is_occurs_ok() const;
     lmx::elmx_error marshal(lmx::c_xml_writer& writer, const char* name) const override;
     lmx::elmx_error unmarshal(lmx::c_xml_reader& reader, const std::string& name) override;
 
     // <xs:element name="Radius" type="Kyr:Percent"/>
-    const double& get_Radius() const;
+    const double& get_Radius() const { return m_Radius; }
     lmx::elmx_error set_Radius(const double& value);
 
 protected:
-    bool unmarshal_attributes(lmx::c_xml_reader& reader, const std::string& name, lmx::elmx_error* error);
-    lmx::elmx_error unmarshal_attributes_check(lmx::c_xml_reader& reader);
-    void marshal_attributes(lmx::c_xml_writer& writer) const;
     bool unmarshal_body(lmx::c_xml_reader& reader, std::string* name, lmx::elmx_error* error);
     lmx::elmx_error marshal_child_elements(lmx::c_xml_writer& writer) const;
 
 private:
     friend struct kyr::schema::frame;
-    void init();
-    void release();
 
     double m_Radius{};
     bool m_Radius_present = false;

@@ -27,21 +27,19 @@ public:
     void get_any(size_t index, std::string* namespace_uri, std::string* name, std::string* xml) const;
     lmx::elmx_error append_any(const std::string& xml);
     lmx::elmx_error insert_any(size_t index, const std::string& xml);
-    void delete_any(size_t index);
-    void clear_any();
-    size_t size_any() const;
+    void delete_any(size_t index) { m_any.erase(m_any.begin() + static_cast<std::ptrdiff_t>(index)); }
+    void clear_any() { m_any.clear(); }
+    size_t size_any() const { return m_any.size(); }
 
 protected:
-    bool unmarshal_attributes(lmx::c_xml_reader& reader, const std::string& name, lmx::elmx_error* error);
-    lmx::elmx_error unmarshal_attributes_check(lmx::c_xml_reader& reader);
-    void marshal_attributes(lmx::c_xml_writer& writer) const;
+    bool unmarshal_attributes(lmx::c_xml_reader&, const std::string&, lmx::elmx_error*) { return false; }
+    lmx::elmx_error unmarshal_attributes_check(lmx::c_xml_reader&) { return lmx::ELMX_OK; }
+    void marshal_attributes(lmx::c_xml_writer&) const {}
     bool unmarshal_body(lmx::c_xml_reader& reader, std::string* name, lmx::elmx_error* error);
     lmx::elmx_error marshal_child_elements(lmx::c_xml_writer& writer) const;
 
 private:
     friend struct kyr::schema::frame;
-    void init();
-    void release();
 
     std::vector<lmx::c_any_info> m_any;
 };

@@ -18,27 +18,25 @@ public:
     void swap(LidType& other);
     void reset();
 
-    bool is_occurs_ok() const;
+    bool is_occurs_ok() const { return true; }
     lmx::elmx_error marshal(lmx::c_xml_writer& writer, const char* name) const;
     lmx::elmx_error unmarshal(lmx::c_xml_reader& reader, const std::string& name);
 
     // <xs:attribute name="Open" type="xs:boolean"/>
-    const bool& get_Open() const;
+    const bool& get_Open() const { return m_Open; }
     lmx::elmx_error set_Open(const bool& value);
-    bool isset_Open() const;
-    void unset_Open();
+    bool isset_Open() const { return m_Open_present; }
+    void unset_Open() { m_Open_present = false; }
 
 protected:
     bool unmarshal_attributes(lmx::c_xml_reader& reader, const std::string& name, lmx::elmx_error* error);
-    lmx::elmx_error unmarshal_attributes_check(lmx::c_xml_reader& reader);
+    lmx::elmx_error unmarshal_attributes_check(lmx::c_xml_reader&) { return lmx::ELMX_OK; }
     void marshal_attributes(lmx::c_xml_writer& writer) const;
-    bool unmarshal_body(lmx::c_xml_reader& reader, std::string* name, lmx::elmx_error* error);
-    lmx::elmx_error marshal_child_elements(lmx::c_xml_writer& writer) const;
+    bool unmarshal_body(lmx::c_xml_reader&, std::string*, lmx::elmx_error*) { return true; }
+    lmx::elmx_error marshal_child_elements(lmx::c_xml_writer&) const { return lmx::ELMX_OK; }
 
 private:
     friend struct kyr::schema::frame;
-    void init();
-    void release();
 
     bool m_Open{};
     bool m_Open_present = false;

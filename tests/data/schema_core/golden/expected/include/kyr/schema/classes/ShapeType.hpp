@@ -20,30 +20,28 @@ public:
     void swap(ShapeType& other);
     void reset();
     static const char* id;
-    virtual const char* getid() const;
-    virtual bool has_id(const char* type_id) const;
+    virtual const char* getid() const { return id; }
+    virtual bool has_id(const char* type_id) const { return type_id == id; }
     static ShapeType* factory(int ns_id, const std::string& type_name);
 
-    bool is_occurs_ok() const;
+    bool is_occurs_ok() const { return true; }
     virtual lmx::elmx_error marshal(lmx::c_xml_writer& writer, const char* name) const;
     virtual lmx::elmx_error unmarshal(lmx::c_xml_reader& reader, const std::string& name);
 
     // <xs:element name="Lid" type="Kyr:LidType" minOccurs="0" b:write="always"/>
-    const LidType& get_Lid() const;
-    LidType& get_Lid();
+    const LidType& get_Lid() const { return m_Lid; }
+    LidType& get_Lid() { return m_Lid; }
     LidType& assign_Lid(const LidType& value);
 
 protected:
-    bool unmarshal_attributes(lmx::c_xml_reader& reader, const std::string& name, lmx::elmx_error* error);
-    lmx::elmx_error unmarshal_attributes_check(lmx::c_xml_reader& reader);
-    void marshal_attributes(lmx::c_xml_writer& writer) const;
+    bool unmarshal_attributes(lmx::c_xml_reader&, const std::string&, lmx::elmx_error*) { return false; }
+    lmx::elmx_error unmarshal_attributes_check(lmx::c_xml_reader&) { return lmx::ELMX_OK; }
+    void marshal_attributes(lmx::c_xml_writer&) const {}
     bool unmarshal_body(lmx::c_xml_reader& reader, std::string* name, lmx::elmx_error* error);
     lmx::elmx_error marshal_child_elements(lmx::c_xml_writer& writer) const;
 
 private:
     friend struct kyr::schema::frame;
-    void init();
-    void release();
 
     LidType m_Lid;
 };

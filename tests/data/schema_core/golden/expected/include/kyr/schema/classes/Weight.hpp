@@ -30,13 +30,13 @@ public:
     lmx::elmx_error unmarshal(lmx::c_xml_reader& reader, const std::string& name);
 
     // The element's text content.
-    const double& get_Weight() const;
+    const double& get_Weight() const { return m_value; }
     lmx::elmx_error set_Weight(const double& value);
-    bool isnil_Weight() const;
-    void setnil_Weight();
+    bool isnil_Weight() const { return m_nil; }
+    void setnil_Weight() { m_nil = true; }
 
     // <xs:attribute name="Unit" type="Kyr:Shade" use="required"/>
-    const std::wstring& get_Unit() const;
+    const std::wstring& get_Unit() const { return m_Unit; }
     lmx::elmx_error set_Unit(const std::wstring& value);
     Eenum_Unit getenum_Unit() const;
     bool setenum_Unit(Eenum_Unit value);
@@ -49,8 +49,6 @@ protected:
 
 private:
     friend struct kyr::schema::frame;
-    void init();
-    void release();
 
     double m_value{};
     std::wstring m_Unit{};

@@ -34,15 +34,15 @@ public:
     bool unmarshal(lmx::c_xml_reader& reader, std::string* name, lmx::elmx_error* error);
     lmx::elmx_error marshal(lmx::c_xml_writer& writer) const;
 
-    elmx_chosen getchosen() const;
+    elmx_chosen getchosen() const { return m_chosen; }
     void release_choice();
 
     // <xs:element name="Count" type="xs:int"/>
-    const int& get_Count() const;
+    const int& get_Count() const { return m_Count; }
     lmx::elmx_error set_Count(const int& value);
 
     // <xs:element name="Note" type="xs:string"/>
-    const std::wstring& get_Note() const;
+    const std::wstring& get_Note() const { return m_Note; }
     lmx::elmx_error set_Note(const std::wstring& value);
 
     // <xs:element name="Cover" type="Kyr:LidType"/>
@@ -51,11 +51,9 @@ public:
 
 private:
     friend struct kyr::schema::frame;
-    void init();
-    void release();
     void choose(elmx_chosen member);
 
-    elmx_chosen m_chosen;
+    elmx_chosen m_chosen = ec_none;
     int m_Count{};
     std::wstring m_Note{};
     kyr::schema::owned<LidType> m_Cover;

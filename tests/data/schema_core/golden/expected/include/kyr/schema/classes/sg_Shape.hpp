@@ -27,13 +27,13 @@ public:
     virtual ~sg_Shape();
     void swap(sg_Shape& other);
     void reset();
-    bool is_occurs_ok() const;
+    bool is_occurs_ok() const { return m_chosen != ec_none; }
     // Whether the current start tag is one of the members.
     static bool is_member(lmx::c_xml_reader& reader, const std::string& name);
     bool unmarshal(lmx::c_xml_reader& reader, std::string* name, lmx::elmx_error* error);
     lmx::elmx_error marshal(lmx::c_xml_writer& writer) const;
 
-    elmx_chosen getchosen() const;
+    elmx_chosen getchosen() const { return m_chosen; }
     void release_choice();
 
     // <xs:element ref="Shape"/>
@@ -48,10 +48,8 @@ public:
 
 private:
     friend struct kyr::schema::frame;
-    void init();
-    void release();
 
-    elmx_chosen m_chosen;
+    elmx_chosen m_chosen = ec_none;
     kyr::schema::owned<ShapeType> m_value;
 };
 

@@ -1,0 +1,130 @@
+"""What one generated class becomes: the declarations of its header, the
+definitions of its translation unit and its constant tables. The emitters
+(cpp_body, cpp_frame, cpp_holder) fill a ClassCode; header() writes the class."""
+
+import re
+
+from cpp_names import c_string, header_path
+
+NAMESPACE = "com_kyrandel_v2"
+ERR = "lmx::elmx_error"
+# A body that is the compiler's own: `C::C() = default;` out of line.
+DEFAULT = "= default"
+# Comments that head a member where its block does not say it.
+NOTES = {"is_member": "Whether the current start tag is one of the members."}
+
+
+class ClassCode:
+    def __init__(self, schema, cls, members):
+        self.schema = schema
+        self.cls = cls
+        self.members = members      # the ClassMembers of cls
+        self.prefix = schema.prefix
+        self.public = []            # header lines of the public section
+        self.protected = []         # the reading and writing hooks the frame calls
+        self.private = []           # private declarations besides the data
+        self.data = []              # data members, in declaration order
+        self.defs = []              # definitions in the translation unit
+        self.tables = []            # constants of the unit's anonymous namespace
+        self.header_includes = set()
+        self.source_includes = {header_path(cls)}
+        self.forward = set()
+        self.emitted_facets = set()
+
+    # -- names and dependencies
+    def qname(self, element):
+        return c_string("%s:%s" % (self.prefix, element))
+
+    def use_class(self, other, by_value):
+        if other is self.cls:
+            return
+        if by_value:
+            self.header_includes.add(header_path(other))
+        else:
+            self.forward.add(other.name)
+        self.source_includes.add(header_path(other))
+
+    def use_value(self, value):
+        if value.kind == "datetime":
+            self.header_includes.add("kyr/lmx/datetime.hpp")
+        elif value.kind == "binary":
+            self.header_includes.add("kyr/lmx/binary.hpp")
+
+    # -- declarations and definitions
+    def define(self, head, body):
+        if body == DEFAULT:
+            self.defs.extend(["%s = default;" % head, ""])
+            return
+        self.defs.extend([head, "{"])
+        self.defs.extend("    " + line if line else "" for line in body)
+        self.defs.extend(["}", ""])
+
+    def declare(self, method, body, inline=False):
+        """A public member: declared only (body None, defined elsewhere), inline in
+        the class (a one-line body) or defined in the unit."""
+        if method.family in NOTES:
+            self.public.append("    // " + NOTES[method.family])
+        if method.static_variable:
+            self.public.append("    static const char* %s;" % method.name)
+            self.defs.extend(["const char* %s::%s = %s;" % (self.cls.name, method.name, c_string(self.cls.name)), ""])
+            return
+        prefix = ("static " if method.static else "") + ("virtual " if method.virtual == "virtual" else "")
+        suffix = (" const" if method.const else "") + (" override" if method.virtual == "override" else "")
+        text = " ".join(body) if isinstance(body, list) else ""
+        unused = [n for _, n in method.params if body != DEFAULT and not re.search(r"\b%s\b" % n, text)]
+        if body is None:
+            self.public.append("    %s%s%s;" % (prefix, method.signature(), suffix))
+        elif inline:
+            self.public.append("    %s%s%s { %s }" % (prefix, method.signature(unnamed=unused), suffix, text)
+                               if body else "    %s%s%s {}" % (prefix, method.signature(unnamed=unused), suffix))
+        else:
+            self.public.append("    %s%s%s;" % (prefix, method.signature(), suffix))
+            self.define(method.signature(self.cls.name, unused) + (" const" if method.const else ""), body)
+
+    def hook(self, declaration, body, inline=False):
+        """A protected hook of the frame; `declaration` names its parameters."""
+        if inline:
+            self.protected.append("    %s { %s }" % (declaration, " ".join(body)) if body else
+                                  "    %s {}" % declaration)
+            return
+        self.protected.append("    %s;" % declaration)
+        result, rest = declaration.split(" ", 1)
+        self.define("%s %s::%s" % (result, self.cls.name, rest), body)
+
+    # -- the header
+    def header(self, banner_text):
+        cls = self.cls
+        guard = "KYR_SCHEMA_CLASSES_%s_HPP" % cls.name.upper()
+        out = [banner_text.rstrip("\n"), "#ifndef " + guard, "#define " + guard, "",
+               "#include <kyr/schema/class_support.hpp>"]
+        out.extend("#include <%s>" % include for include in sorted(self.header_includes))
+        out.extend(["", "namespace %s {" % NAMESPACE, ""])
+        out.extend("class %s;" % name for name in sorted(self.forward))
+        if self.forward:
+            out.append("")
+        out.append("// " + cls.declaration)
+        out.append("class %s%s" % (cls.name, (" : public " + cls.base.name) if cls.base else ""))
+        out.extend(["{", "public:"])
+        out.extend(self.public)
+        if self.protected:
+            out.extend(["", "protected:"])
+            out.extend(self.protected)
+        out.extend(["", "private:", "    friend struct kyr::schema::frame;"])
+        out.extend(self.private)
+        if self.data:
+            # The flags go together after the values, where they do not each pad a value.
+            flags = [line for line in self.data if line.startswith("    bool ")]
+            out.append("")
+            out.extend([line for line in self.data if line not in flags] + flags)
+        out.extend(["};", "", "} // namespace %s" % NAMESPACE, "", "#endif"])
+        return "\n".join(out) + "\n"
+
+    def enums(self):
+        for name, values in self.members.enums:
+            self.public.extend(["    enum %s" % name, "    {"])
+            for index, (enumerator, number) in enumerate(values):
+                last = name == "elmx_chosen" and index == len(values) - 1
+                self.public.append("        %s = %d%s" % (enumerator, number, "" if last else ","))
+            self.public.append("    };")
+        if self.members.enums:
+            self.public.append("")
