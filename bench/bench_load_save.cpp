@@ -385,11 +385,13 @@ int main(int argc, char** argv)
             value >= target);
     };
     throughput_ratio("kyr load memory", "libxml2 dom+walk", 1.5);
-    throughput_ratio("kyr load memory", "pugixml parse+walk", 0.35);
+    // The pugixml load target belongs to the arrangements without a peer's heap before
+    // the load (bench/run.sh prints it there).
+    throughput_ratio("kyr load memory", "pugixml parse+walk", 0);
     throughput_ratio("kyr load memory", "libxml2 reader", 0);
     throughput_ratio("kyr load memory", "expat empty", 0);
     throughput_ratio("kyr save string", "libxml2 save", 1.0);
-    throughput_ratio("kyr save string", "pugixml save", 0.4);
+    throughput_ratio("kyr save string", "pugixml save", 1.0);
     auto time_ratio = [&](const char* ours, const char* plain, const char* zlib) {
         if (!measured(ours) || !measured(plain) || !measured(zlib))
             return;

@@ -3,6 +3,7 @@
 #define KYR_LMX_NAME_CHARS_HPP
 
 #include <array>
+#include <cstddef>
 
 namespace lmx {
 
@@ -46,6 +47,21 @@ inline bool is_name_char(int c)
 inline bool is_ascii_name_byte(unsigned char c)
 {
     return (name_chars_detail::k_table[c] & name_chars_detail::k_ascii_name) != 0;
+}
+
+// The length of the run of ASCII name bytes at the start of `run`, at most `available`.
+// Names average fifteen bytes, so four are tested per step before the byte-wise tail.
+inline std::size_t ascii_name_run(const unsigned char* run, std::size_t available)
+{
+    using name_chars_detail::k_table;
+    std::size_t length = 0;
+    while (length + 4 <= available
+           && (k_table[run[length]] & k_table[run[length + 1]] & k_table[run[length + 2]]
+               & k_table[run[length + 3]] & name_chars_detail::k_ascii_name))
+        length += 4;
+    while (length < available && is_ascii_name_byte(run[length]))
+        ++length;
+    return length;
 }
 
 } // namespace lmx

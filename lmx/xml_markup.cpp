@@ -96,9 +96,7 @@ int c_xml::read_name(int first, std::string* name, bool leave_end)
     // what ends the name or needs decoding.
     size_t available = 0;
     const unsigned char* run = m_lexer.peek_run(&available);
-    size_t length = 0;
-    while (length < available && is_ascii_name_byte(run[length]))
-        ++length;
+    const size_t length = ascii_name_run(run, available);
     name->append(reinterpret_cast<const char*>(run), std::min(length, k_max_name_length));
     // A plain ASCII byte after the name ends it and is taken with the run.
     if (length < available && run[length] < 0x7f && run[length] != '\r') {

@@ -79,15 +79,30 @@ protected:
     {
         m_parent = parent;
         m_declaring = m_prefixes.size() ? this : parent ? parent->m_declaring : nullptr;
+        forget_memo();
     }
 
 private:
     const c_xml_local* next_declaring(const c_xml_local* scope) const;
     const char* prefix_in_scope(int id) const;
+    void forget_memo() const
+    {
+        m_memo_length = k_no_memo;
+        m_default_memo = k_no_memo_id;
+    }
+
+    static constexpr unsigned char k_no_memo = 0xff;
+    static constexpr int k_no_memo_id = -1;
 
     const c_xml_local* m_parent;
     const c_xml_local* m_declaring; // nearest scope, this or an ancestor, with declarations
     c_repository<int> m_prefixes;
+    // The last prefix looked up from the scopes this one declares for, and its id; the id
+    // of the default namespace once looked up.
+    mutable char m_memo_prefix[16] = {};
+    mutable unsigned char m_memo_length = k_no_memo;
+    mutable int m_memo_id = k_ns_id_unresolved;
+    mutable int m_default_memo = k_no_memo_id;
 };
 
 // A qualified name split at its first ":" and resolved in a scope. The reader cracks every
