@@ -1,6 +1,7 @@
 // What a data field holds, from its name: a component of a colour value, a spectral band,
 // the sample's identity, or something this library keeps as text.
-#pragma once
+#ifndef KYR_CGATS_FIELD_NAMES_HPP
+#define KYR_CGATS_FIELD_NAMES_HPP
 
 #include <string>
 #include <string_view>
@@ -40,3 +41,5 @@ const char* component_field(field_kind kind, int component);
 int component_count(field_kind kind);
 
 } // namespace kyr::cgats
+
+#endif

@@ -1,6 +1,7 @@
 // Names of the custom attributes that keep what a document has no place for, and the calls
 // that write and read them.
-#pragma once
+#ifndef KYR_CGATS_KEPT_TEXT_HPP
+#define KYR_CGATS_KEPT_TEXT_HPP
 
 #include <kyr/lmx/strings.hpp>
 #include <kyr/schema/classes.hpp>
@@ -61,3 +62,5 @@ inline std::wstring kept_field_name(const std::vector<std::string>& fields, std:
 }
 
 } // namespace kyr::cgats
+
+#endif

@@ -1,7 +1,8 @@
 // The measurement conditions that a table's keywords state (illuminant, observer, measurement
 // condition M0 to M3, filter, polarisation, instrument, geometry, backing), filled into the
 // specifications that the document's colour values carry.
-#pragma once
+#ifndef KYR_CGATS_MEASUREMENT_CONDITIONS_HPP
+#define KYR_CGATS_MEASUREMENT_CONDITIONS_HPP
 
 #include <kyr/cgats/table.hpp>
 #include <kyr/schema/classes.hpp>
@@ -39,3 +40,5 @@ void append_condition_keywords(const com_kyrandel_v2::ColorSpaceSpecificationSpe
                                std::vector<header_entry>& header);
 
 } // namespace kyr::cgats
+
+#endif

@@ -3,7 +3,8 @@
 // scale of the document's own (XYZ 0 to 1 where the file has 0 to 100); a column's layout is
 // a rule ("s" shortest, "f2" two decimals, "g5" five significant digits with trailing zeros)
 // plus, optionally, the text the column gives zero ("0.00000").
-#pragma once
+#ifndef KYR_CGATS_NUMBER_TEXT_HPP
+#define KYR_CGATS_NUMBER_TEXT_HPP
 
 #include <optional>
 #include <string>
@@ -37,3 +38,5 @@ bool gives_back(double value, double scale, const number_layout& layout, std::st
 number_layout choose_layout(const std::vector<std::string_view>& texts, double scale);
 
 } // namespace kyr::cgats
+
+#endif

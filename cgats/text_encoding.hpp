@@ -1,6 +1,7 @@
 // Files from older instrument software are often ISO-8859-1 rather than UTF-8: such a file's
 // texts are taken byte for byte as Latin-1 characters and written back the same way.
-#pragma once
+#ifndef KYR_CGATS_TEXT_ENCODING_HPP
+#define KYR_CGATS_TEXT_ENCODING_HPP
 
 #include <kyr/cgats/table.hpp>
 
@@ -21,3 +22,5 @@ void latin1_to_utf8(table& t);
 void utf8_to_latin1(table& t);
 
 } // namespace kyr::cgats
+
+#endif

@@ -153,7 +153,7 @@ bool parse_first_entry(const void* data, std::size_t size, const entry_parser& p
 bool make_single_entry_archive(const std::string& name, const std::string& content, std::time_t modified,
                                std::string& archive, entry_clock clock)
 {
-    const zip::dos_stamp date =
+    const zip::s_dos_stamp date =
         clock == entry_clock::utc ? zip::to_utc_dos_stamp(modified) : zip::to_dos_stamp(modified);
     c_zip_archive zip;
     try {

@@ -30,9 +30,9 @@ bool ends_with(std::basic_string_view<Char> path, std::basic_string_view<Char> e
         && path.compare(path.size() - ending.size(), ending.size(), ending) == 0;
 }
 
-load_report failure(load_outcome outcome, lmx::elmx_error code, std::string message)
+s_load_report failure(load_outcome outcome, lmx::elmx_error code, std::string message)
 {
-    load_report report;
+    s_load_report report;
     report.outcome = outcome;
     report.code = code;
     report.message = std::move(message);
@@ -52,10 +52,10 @@ std::string reader_message(lmx::c_xml_reader& reader, lmx::elmx_error code)
 
 // The entry is parsed as it is inflated, so its size and CRC-32 vouch for the bytes only at
 // its end: a copy of the document as it was is put back when the archive fails.
-load_report load_container(const std::string& path, Kyr& document, xml_check check)
+s_load_report load_container(const std::string& path, Kyr& document, xml_check check)
 {
     std::optional<Kyr> before;
-    load_report report;
+    s_load_report report;
     std::string reason;
     const bool read = parse_first_entry(
         path,
@@ -73,7 +73,7 @@ load_report load_container(const std::string& path, Kyr& document, xml_check che
                    "not a readable .kyrz container: " + reason);
 }
 
-load_report load_file(const std::string& path, Kyr& document, xml_check check)
+s_load_report load_file(const std::string& path, Kyr& document, xml_check check)
 {
     const bool container = names_container(path);
     const lmx::elmx_error unopened = container ? lmx::ELMX_USER_DEFINED_1 : lmx::ELMX_NO_FILE;
@@ -125,10 +125,10 @@ bool names_plain_document(std::wstring_view path)
     return ends_with(path, std::wstring_view(L".kyr"));
 }
 
-load_report read_with_report(lmx::c_xml_reader& reader, Kyr& document, xml_check check)
+s_load_report read_with_report(lmx::c_xml_reader& reader, Kyr& document, xml_check check)
 {
     reader.set_strict(check != xml_check::lenient);
-    load_report report;
+    s_load_report report;
     if (check == xml_check::xml_only) {
         // The strict check runs before the first event and is all that is wanted.
         std::string name;
@@ -155,7 +155,7 @@ load_report read_with_report(lmx::c_xml_reader& reader, Kyr& document, xml_check
 }
 
 // Running out of memory (or into a string's size limit) ends the load with a code too.
-load_report load_with_report(const std::string& path, Kyr& document, xml_check check)
+s_load_report load_with_report(const std::string& path, Kyr& document, xml_check check)
 {
     try {
         return load_file(path, document, check);

@@ -5,7 +5,7 @@
 
 namespace kyr::io {
 
-entry_date container_entry_date()
+s_entry_date container_entry_date()
 {
     if (const char* fixed = std::getenv("SOURCE_DATE_EPOCH")) {
         char* end = nullptr;

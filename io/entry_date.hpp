@@ -8,7 +8,7 @@
 
 namespace kyr::io {
 
-struct entry_date
+struct s_entry_date
 {
     std::time_t moment;
     entry_clock clock;
@@ -17,7 +17,7 @@ struct entry_date
 // Now, on the local clock as ZIP tools show it; or, when SOURCE_DATE_EPOCH holds a
 // whole number of seconds, that moment on the UTC clock, so that a document written
 // at different times and in different time zones gives the same bytes.
-entry_date container_entry_date();
+s_entry_date container_entry_date();
 
 } // namespace kyr::io
 

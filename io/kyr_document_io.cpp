@@ -146,7 +146,7 @@ lmx::elmx_error Kyr::writeFile(const std::wstring& path)
             return target.commit(xml) ? lmx::ELMX_OK : lmx::ELMX_NO_FILE;
         std::string archive;
         const std::wstring_view stem(path.data(), path.size() - std::wstring_view(L".kyrz").size());
-        const kyr::io::entry_date date = kyr::io::container_entry_date();
+        const kyr::io::s_entry_date date = kyr::io::container_entry_date();
         if (!kyr::io::make_single_entry_archive(entry_name(stem), xml, date.moment, archive, date.clock)
             || !target.commit(archive))
             return lmx::ELMX_USER_DEFINED_1;

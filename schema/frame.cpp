@@ -15,14 +15,16 @@ elmx_error report(lmx::c_xml_writer& writer, elmx_error code, const std::string&
     return writer.handle_error(code, item, __FILE__, __LINE__);
 }
 
-elmx_error report_missing(lmx::c_xml_writer& writer, const char* item)
+elmx_error report_missing(lmx::c_xml_writer& writer, const std::vector<const char*>& items)
 {
     lmx::c_error_sink* sink = writer.get_error_sink();
     if (!sink)
         return lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL;
-    sink->add_unwritable(lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL,
-                         std::string("Mandatory element missing: ") + (item ? item : "an item")
-                             + " is not set");
+    for (const char* item : items)
+        sink->add_unwritable(lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL,
+                             std::string("Mandatory element missing: ") + item + " is not set");
+    if (items.empty())
+        sink->add_unwritable(lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL, "Mandatory element missing");
     return lmx::ELMX_OK;
 }
 

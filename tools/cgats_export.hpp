@@ -1,5 +1,6 @@
 // kyr export --format cgats: a document's colours as measurement-data tables.
-#pragma once
+#ifndef KYR_TOOLS_CGATS_EXPORT_HPP
+#define KYR_TOOLS_CGATS_EXPORT_HPP
 
 #include <kyr/schema/classes.hpp>
 
@@ -10,3 +11,5 @@ namespace kyr_tool {
 int export_cgats(const com_kyrandel_v2::Kyr& document);
 
 } // namespace kyr_tool
+
+#endif

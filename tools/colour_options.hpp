@@ -1,6 +1,7 @@
 // Command-line options shared by the colour commands: illuminant and observer names, and the
 // colour-difference formula.
-#pragma once
+#ifndef KYR_TOOLS_COLOUR_OPTIONS_HPP
+#define KYR_TOOLS_COLOUR_OPTIONS_HPP
 
 #include <kyr/colour/colour_types.hpp>
 
@@ -26,3 +27,5 @@ struct difference_formula
 std::optional<difference_formula> parse_difference_formula(const std::string& text);
 
 } // namespace kyr_tool
+
+#endif

@@ -1,6 +1,7 @@
 // What the tool reads out of one colour-space value: its element name, its
 // components and the conditions its specification states.
-#pragma once
+#ifndef KYR_TOOLS_COLOUR_SPACES_HPP
+#define KYR_TOOLS_COLOUR_SPACES_HPP
 
 #include <kyr/schema/classes.hpp>
 
@@ -35,3 +36,5 @@ struct colour_components
 colour_components components_of(const com_kyrandel_v2::sg_ColorSpace& value);
 
 } // namespace kyr_tool
+
+#endif

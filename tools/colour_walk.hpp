@@ -2,7 +2,8 @@
 // "the colours": the document's own colours, then those of each palette's
 // colour sets. Colours inside quality-control records are measurements, not
 // swatches, and are left out.
-#pragma once
+#ifndef KYR_TOOLS_COLOUR_WALK_HPP
+#define KYR_TOOLS_COLOUR_WALK_HPP
 
 #include <kyr/schema/classes.hpp>
 
@@ -22,3 +23,5 @@ void for_each_colour(
     const std::function<void(const com_kyrandel_v2::ColorType&, const colour_place&)>& visit);
 
 } // namespace kyr_tool
+
+#endif

@@ -1,6 +1,7 @@
 // The kyr commands. Each one registers its sub-command and options on the
 // application and returns the action to run once the command line is parsed.
-#pragma once
+#ifndef KYR_TOOLS_COMMANDS_HPP
+#define KYR_TOOLS_COMMANDS_HPP
 
 #include <CLI/CLI.hpp>
 
@@ -26,3 +27,5 @@ command add_render_command(CLI::App& parent);
 command add_import_command(CLI::App& parent);
 
 } // namespace kyr_tool
+
+#endif

@@ -1,5 +1,6 @@
 // Fields of comma-separated output, quoted only where a spreadsheet needs it.
-#pragma once
+#ifndef KYR_TOOLS_CSV_HPP
+#define KYR_TOOLS_CSV_HPP
 
 #include <string>
 
@@ -10,3 +11,5 @@ namespace kyr_tool {
 std::string csv_field(const std::string& text);
 
 } // namespace kyr_tool
+
+#endif

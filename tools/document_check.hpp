@@ -1,6 +1,7 @@
 // Checks one document for kyr validate: reads it with every diagnostic the reader can give,
 // then, when it reads cleanly, runs the check a write would make.
-#pragma once
+#ifndef KYR_TOOLS_DOCUMENT_CHECK_HPP
+#define KYR_TOOLS_DOCUMENT_CHECK_HPP
 
 #include "document_loading.hpp"
 
@@ -23,3 +24,5 @@ struct check_result
 check_result check_document(const std::string& path, reading mode, std::size_t limit);
 
 } // namespace kyr_tool
+
+#endif

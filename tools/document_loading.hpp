@@ -1,6 +1,7 @@
 // Reads a document for any command: a plain file, a ".kyrz" container, or
 // standard input ("-"), keeping the reader's own error message.
-#pragma once
+#ifndef KYR_TOOLS_DOCUMENT_LOADING_HPP
+#define KYR_TOOLS_DOCUMENT_LOADING_HPP
 
 #include <kyr/io/document_loading.hpp>
 #include <kyr/schema/classes.hpp>
@@ -10,7 +11,7 @@
 namespace kyr_tool {
 
 using kyr::io::load_outcome;
-using load_result = kyr::io::load_report;
+using load_result = kyr::io::s_load_report;
 // How a document is read: leniently, strictly, or checked for well-formedness alone.
 using reading = kyr::io::xml_check;
 
@@ -26,3 +27,5 @@ load_result load_document(const std::string& path, com_kyrandel_v2::Kyr& documen
 int load_for_command(const std::string& path, com_kyrandel_v2::Kyr& document);
 
 } // namespace kyr_tool
+
+#endif

@@ -1,6 +1,7 @@
 // Writes a document in the library's canonical form: to a ".kyr" or ".kyrz"
 // file chosen by the name's ending, or as plain XML to standard output ("-").
-#pragma once
+#ifndef KYR_TOOLS_DOCUMENT_SAVING_HPP
+#define KYR_TOOLS_DOCUMENT_SAVING_HPP
 
 #include <kyr/schema/classes.hpp>
 
@@ -27,3 +28,5 @@ save_result save_document(com_kyrandel_v2::Kyr& document, const std::string& pat
 int save_for_command(com_kyrandel_v2::Kyr& document, const std::string& path);
 
 } // namespace kyr_tool
+
+#endif

@@ -1,6 +1,7 @@
 // The facts `kyr info` reports about a document, gathered once and then
 // printed either as text or as JSON.
-#pragma once
+#ifndef KYR_TOOLS_DOCUMENT_SUMMARY_HPP
+#define KYR_TOOLS_DOCUMENT_SUMMARY_HPP
 
 #include "colour_spaces.hpp"
 
@@ -42,3 +43,5 @@ struct document_summary
 document_summary summarise(const com_kyrandel_v2::Kyr& document);
 
 } // namespace kyr_tool
+
+#endif

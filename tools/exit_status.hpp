@@ -1,6 +1,7 @@
 // Exit statuses shared by every kyr command, so scripts can tell a bad
 // document from a bad command line.
-#pragma once
+#ifndef KYR_TOOLS_EXIT_STATUS_HPP
+#define KYR_TOOLS_EXIT_STATUS_HPP
 
 namespace kyr_tool {
 
@@ -11,3 +12,5 @@ enum exit_status : int {
 };
 
 } // namespace kyr_tool
+
+#endif

@@ -1,5 +1,6 @@
 // Text and numbers for the XML and HTML the renderer writes.
-#pragma once
+#ifndef KYR_TOOLS_MARKUP_HPP
+#define KYR_TOOLS_MARKUP_HPP
 
 #include <kyr/colour/display_colour.hpp>
 
@@ -18,3 +19,5 @@ void append_coordinate(std::string& out, double value);
 std::string hex_colour(const kyr::colour::RGB8& rgb);
 
 } // namespace kyr_tool
+
+#endif

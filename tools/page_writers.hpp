@@ -1,6 +1,7 @@
 // The two page formats of `kyr render`: one self-contained HTML file (styles inline, nothing
 // fetched, a print and a dark-mode style), and one SVG file.
-#pragma once
+#ifndef KYR_TOOLS_PAGE_WRITERS_HPP
+#define KYR_TOOLS_PAGE_WRITERS_HPP
 
 #include "render_page.hpp"
 
@@ -20,3 +21,5 @@ std::string html_page(const page& shown);
 std::string svg_page(const page& shown);
 
 } // namespace kyr_tool
+
+#endif

@@ -1,6 +1,7 @@
 // A one-line progress bar for long runs on a terminal. It redraws itself in
 // place and steps aside (clears its line) whenever a result line is printed.
-#pragma once
+#ifndef KYR_TOOLS_PROGRESS_BAR_HPP
+#define KYR_TOOLS_PROGRESS_BAR_HPP
 
 #include <cstddef>
 #include <iosfwd>
@@ -26,3 +27,5 @@ private:
 bool wants_progress_bar(std::size_t files);
 
 } // namespace kyr_tool
+
+#endif

@@ -1,7 +1,8 @@
 // What `kyr render` shows, worked out from a document: every colour's display colour, its values
 // as text and its spectra, grouped as the document groups them, and the quality-control records.
 // The page writers only lay this out.
-#pragma once
+#ifndef KYR_TOOLS_RENDER_PAGE_HPP
+#define KYR_TOOLS_RENDER_PAGE_HPP
 
 #include <kyr/colour/display_colour.hpp>
 #include <kyr/schema/classes.hpp>
@@ -74,3 +75,5 @@ struct page
 page build_page(const com_kyrandel_v2::Kyr& document, const std::string& file);
 
 } // namespace kyr_tool
+
+#endif

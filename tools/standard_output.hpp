@@ -1,5 +1,6 @@
 // The last step of every kyr run: making sure its results reached standard output.
-#pragma once
+#ifndef KYR_TOOLS_STANDARD_OUTPUT_HPP
+#define KYR_TOOLS_STANDARD_OUTPUT_HPP
 
 namespace kyr_tool {
 
@@ -9,3 +10,5 @@ namespace kyr_tool {
 int with_output_flushed(int status);
 
 } // namespace kyr_tool
+
+#endif

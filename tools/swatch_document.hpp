@@ -1,6 +1,7 @@
 // Builds a new document of L*a*b* swatches, as `kyr new` makes from its
 // command line.
-#pragma once
+#ifndef KYR_TOOLS_SWATCH_DOCUMENT_HPP
+#define KYR_TOOLS_SWATCH_DOCUMENT_HPP
 
 #include <kyr/lmx/datetime.hpp>
 #include <kyr/schema/classes.hpp>
@@ -37,3 +38,5 @@ std::optional<std::string> build_swatch_document(const std::vector<swatch>& swat
                                                  const lmx::c_datetime& now, com_kyrandel_v2::Kyr& document);
 
 } // namespace kyr_tool
+
+#endif

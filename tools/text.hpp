@@ -1,6 +1,7 @@
 // Small text conversions between the library's UTF-16 strings and the tool's
 // UTF-8 output, and locale-independent number formatting.
-#pragma once
+#ifndef KYR_TOOLS_TEXT_HPP
+#define KYR_TOOLS_TEXT_HPP
 
 #include <optional>
 #include <string>
@@ -17,3 +18,5 @@ std::string format_number(double value);
 std::optional<double> parse_number(const std::string& text);
 
 } // namespace kyr_tool
+
+#endif

@@ -1,7 +1,8 @@
 // Umbrella header: everything a program needs to read, build and write Kyr documents.
 // Programs that use only a few schema classes may include <kyr/schema/classes/NAME.hpp>
 // instead, which keeps compile times down.
-#pragma once
+#ifndef KYR_KYR_HPP
+#define KYR_KYR_HPP
 
 // The headers are C++17 (std::string_view among others): say so plainly rather than
 // fail deep inside them.
@@ -53,5 +54,7 @@
 #include <kyr/colour/document_colours.hpp>
 #include <kyr/colour/indices.hpp>
 #include <kyr/colour/quality_control.hpp>
+
+#endif
 
 #endif

@@ -7,7 +7,7 @@
 
 namespace kyr::zip {
 
-struct dos_stamp
+struct s_dos_stamp
 {
     std::uint16_t time = 0; // hours << 11 | minutes << 5 | seconds / 2
     std::uint16_t date = 0; // (year - 1980) << 9 | month << 5 | day
@@ -15,10 +15,10 @@ struct dos_stamp
 
 // Local time of `moment`; moments before 1980 or after 2107 are clamped to the
 // first or last representable day.
-dos_stamp to_dos_stamp(std::time_t moment);
+s_dos_stamp to_dos_stamp(std::time_t moment);
 
 // The same on the UTC clock: one moment gives one stamp in every time zone.
-dos_stamp to_utc_dos_stamp(std::time_t moment);
+s_dos_stamp to_utc_dos_stamp(std::time_t moment);
 
 } // namespace kyr::zip
 

@@ -44,7 +44,7 @@ bool c_zip_archive::create(std::string& output)
     return true;
 }
 
-const zip_entry_info* c_zip_archive::entry_info(std::size_t index) const
+const s_zip_entry_info* c_zip_archive::entry_info(std::size_t index) const
 {
     return index < m_directory.entries.size() ? &m_directory.entries[index] : nullptr;
 }
@@ -78,12 +78,12 @@ bool c_zip_archive::add_new_entry(const std::string& name, const char* data, std
 }
 
 bool c_zip_archive::add_new_entry(const std::string& name, const char* data, std::size_t size,
-                                  const dos_stamp& modified, int level, int smart_flags,
+                                  const s_dos_stamp& modified, int level, int smart_flags,
                                   std::size_t buffer_size)
 {
     if (m_state != state::creating)
         return false;
-    zip_entry_source entry;
+    s_zip_entry_source entry;
     entry.name = name;
     entry.data = data;
     entry.size = size;
@@ -98,11 +98,11 @@ void c_zip_archive::close(bool after_failure)
 {
     const bool finish = m_state == state::creating && !after_failure;
     std::string* output = m_output;
-    const std::vector<zip_entry_info> entries = std::move(m_directory.entries);
+    const std::vector<s_zip_entry_info> entries = std::move(m_directory.entries);
     // Released first, so that the object is closed even when writing the directory raises.
     m_entry.reset();
     m_source.reset();
-    m_directory = zip_central_directory();
+    m_directory = s_zip_central_directory();
     m_output = nullptr;
     m_state = state::closed;
     if (finish)

@@ -41,7 +41,7 @@ public:
 
     std::size_t entry_count() const { return m_directory.entries.size(); }
     // The entry's directory record; null for an index out of range.
-    const zip_entry_info* entry_info(std::size_t index) const;
+    const s_zip_entry_info* entry_info(std::size_t index) const;
 
     // Opens entry `index` for reading; false when no archive is open for
     // reading, an entry is already open or the index is out of range.
@@ -60,8 +60,9 @@ public:
     bool add_new_entry(const std::string& name, const char* data, std::size_t size, std::time_t modified,
                        int level = -1, int smart_flags = 7, std::size_t buffer_size = 65536);
     // The same with the date already in the archive's form.
-    bool add_new_entry(const std::string& name, const char* data, std::size_t size, const dos_stamp& modified,
-                       int level = -1, int smart_flags = 7, std::size_t buffer_size = 65536);
+    bool add_new_entry(const std::string& name, const char* data, std::size_t size,
+                       const s_dos_stamp& modified, int level = -1, int smart_flags = 7,
+                       std::size_t buffer_size = 65536);
 
     // Finishes a created archive with its central directory and end record,
     // unless `after_failure`; releases everything either way.
@@ -74,7 +75,7 @@ private:
 
     state m_state = state::closed;
     std::unique_ptr<c_zip_source> m_source;
-    zip_central_directory m_directory;
+    s_zip_central_directory m_directory;
     std::unique_ptr<c_zip_entry_reader> m_entry;
     std::string* m_output = nullptr;
 };

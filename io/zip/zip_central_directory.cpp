@@ -15,7 +15,7 @@ namespace {
     throw c_zip_exception(c_zip_exception::generic, reason);
 }
 
-struct end_record
+struct s_end_record
 {
     std::uint64_t position = 0;
     std::uint16_t entries = 0;
@@ -26,7 +26,7 @@ struct end_record
 // Writers that may need 64-bit sizes put a Zip64 end record and its locator between the
 // directory and the end record. Only one that repeats the end record's values is taken; the
 // directory must then end where it begins.
-void check_zip64_end_record(c_zip_source& source, end_record& record)
+void check_zip64_end_record(c_zip_source& source, s_end_record& record)
 {
     if (record.position < zip64_end_record_size + zip64_locator_size)
         return;
@@ -48,7 +48,7 @@ void check_zip64_end_record(c_zip_source& source, end_record& record)
 
 // The record must end exactly where its comment says the file ends: a
 // signature found anywhere else is comment text or trailing garbage.
-end_record find_end_record(c_zip_source& source)
+s_end_record find_end_record(c_zip_source& source)
 {
     const std::uint64_t size = source.size();
     if (size < end_record_size)
@@ -64,7 +64,7 @@ end_record find_end_record(c_zip_source& source)
             continue;
         if (get16(p + 4) != 0 || get16(p + 6) != 0 || get16(p + 8) != get16(p + 10))
             corrupt("split archives are not supported");
-        end_record record;
+        s_end_record record;
         record.position = tail_start + pos;
         record.entries = get16(p + 10);
         record.directory_size = get32(p + 12);
@@ -75,9 +75,9 @@ end_record find_end_record(c_zip_source& source)
     throw c_zip_exception(c_zip_exception::no_end_record, "end of central directory not found");
 }
 
-zip_entry_info parse_central_header(const unsigned char* p)
+s_zip_entry_info parse_central_header(const unsigned char* p)
 {
-    zip_entry_info info;
+    s_zip_entry_info info;
     info.version_made_by = get16(p + 4);
     info.version_needed = get16(p + 6);
     info.flags = get16(p + 8);
@@ -94,9 +94,9 @@ zip_entry_info parse_central_header(const unsigned char* p)
 
 } // namespace
 
-zip_central_directory read_central_directory(c_zip_source& source)
+s_zip_central_directory read_central_directory(c_zip_source& source)
 {
-    const end_record end = find_end_record(source);
+    const s_end_record end = find_end_record(source);
     // The directory must fill the space up to the end record exactly: anything
     // else means offsets that point elsewhere, ZIP64 records, or injected bytes.
     if (end.directory_offset > end.position || end.position - end.directory_offset != end.directory_size)
@@ -107,7 +107,7 @@ zip_central_directory read_central_directory(c_zip_source& source)
     std::vector<unsigned char> bytes(end.directory_size);
     source.read_exact(end.directory_offset, bytes.data(), bytes.size());
 
-    zip_central_directory directory;
+    s_zip_central_directory directory;
     directory.offset = end.directory_offset;
     directory.entries.reserve(end.entries);
     std::size_t pos = 0;
@@ -121,7 +121,7 @@ zip_central_directory read_central_directory(c_zip_source& source)
         const std::size_t variable_length = name_length + get16(p + 30) + get16(p + 32);
         if (bytes.size() - pos - central_header_size < variable_length)
             corrupt("central directory record truncated");
-        zip_entry_info info = parse_central_header(p);
+        s_zip_entry_info info = parse_central_header(p);
         if (!resolve_zip64_fields(
                 p + central_header_size + name_length, get16(p + 30),
                 {&info.uncompressed_size, &info.compressed_size, &info.local_header_offset}))

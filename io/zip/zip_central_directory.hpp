@@ -10,16 +10,16 @@
 
 namespace kyr::zip {
 
-struct zip_central_directory
+struct s_zip_central_directory
 {
-    std::vector<zip_entry_info> entries;
+    std::vector<s_zip_entry_info> entries;
     std::uint64_t offset = 0; // where the directory starts; every entry's data lies before it
 };
 
 // Searches backwards for the end record (raises no_end_record when there is
 // none) and reads and checks every directory record (raises generic when one
 // is truncated, inconsistent or points outside the archive).
-zip_central_directory read_central_directory(c_zip_source& source);
+s_zip_central_directory read_central_directory(c_zip_source& source);
 
 } // namespace kyr::zip
 

@@ -7,7 +7,7 @@
 
 namespace kyr::zip {
 
-struct zip_entry_info
+struct s_zip_entry_info
 {
     std::string name;
     std::uint16_t version_made_by = 0;

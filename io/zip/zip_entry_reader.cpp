@@ -20,7 +20,7 @@ constexpr std::size_t input_chunk = 65536;
     throw c_zip_exception(c_zip_exception::generic, reason);
 }
 
-void check_directory_record(const zip_entry_info& info)
+void check_directory_record(const s_zip_entry_info& info)
 {
     if (info.flags & flag_encrypted)
         corrupt("encrypted entries are not supported");
@@ -36,7 +36,7 @@ void check_directory_record(const zip_entry_info& info)
 }
 
 // Returns where the entry's data starts.
-std::uint64_t check_local_header(c_zip_source& source, const zip_entry_info& info)
+std::uint64_t check_local_header(c_zip_source& source, const s_zip_entry_info& info)
 {
     unsigned char header[local_header_size];
     source.read_exact(info.local_header_offset, header, sizeof header);
@@ -68,9 +68,9 @@ std::uint64_t check_local_header(c_zip_source& source, const zip_entry_info& inf
     return extra_start + extra_length;
 }
 
-void check_placement(const zip_central_directory& directory, std::size_t index, std::uint64_t data_start)
+void check_placement(const s_zip_central_directory& directory, std::size_t index, std::uint64_t data_start)
 {
-    const zip_entry_info& info = directory.entries[index];
+    const s_zip_entry_info& info = directory.entries[index];
     const std::uint64_t data_end = data_start + info.compressed_size;
     if (data_end > directory.offset)
         corrupt("entry data runs into the central directory");
@@ -83,7 +83,7 @@ void check_placement(const zip_central_directory& directory, std::size_t index, 
 
 } // namespace
 
-c_zip_entry_reader::c_zip_entry_reader(c_zip_source& source, const zip_central_directory& directory,
+c_zip_entry_reader::c_zip_entry_reader(c_zip_source& source, const s_zip_central_directory& directory,
                                        std::size_t index)
     : m_source(source), m_info(directory.entries[index])
 {

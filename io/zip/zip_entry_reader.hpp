@@ -20,7 +20,7 @@ public:
     // place in the archive; raises c_zip_exception (generic) for an encrypted
     // entry, a method other than stored or deflated, sizes the data cannot
     // justify, or records that are truncated or overlap.
-    c_zip_entry_reader(c_zip_source& source, const zip_central_directory& directory, std::size_t index);
+    c_zip_entry_reader(c_zip_source& source, const s_zip_central_directory& directory, std::size_t index);
     ~c_zip_entry_reader();
     c_zip_entry_reader(const c_zip_entry_reader&) = delete;
     c_zip_entry_reader& operator=(const c_zip_entry_reader&) = delete;
@@ -39,7 +39,7 @@ private:
     bool more_deflated_data();
 
     c_zip_source& m_source;
-    const zip_entry_info& m_info;
+    const s_zip_entry_info& m_info;
     std::uint64_t m_next_input = 0;      // archive offset of the next compressed byte to fetch
     std::uint64_t m_input_remaining = 0; // compressed bytes not fetched yet
     std::uint64_t m_produced = 0;

@@ -39,7 +39,7 @@ bool has_non_ascii(const std::string& name)
                        [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
 }
 
-void deflate_into(std::string& archive, const zip_entry_source& entry)
+void deflate_into(std::string& archive, const s_zip_entry_source& entry)
 {
     z_stream stream{};
     if (deflateInit2(&stream, entry.level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
@@ -68,7 +68,7 @@ void deflate_into(std::string& archive, const zip_entry_source& entry)
     deflateEnd(&stream);
 }
 
-void put_common_fields(std::string& out, const zip_entry_info& info)
+void put_common_fields(std::string& out, const s_zip_entry_info& info)
 {
     put16(out, info.version_needed);
     put16(out, info.flags);
@@ -84,14 +84,14 @@ void put_common_fields(std::string& out, const zip_entry_info& info)
 
 } // namespace
 
-zip_entry_info append_entry(std::string& archive, const zip_entry_source& entry)
+s_zip_entry_info append_entry(std::string& archive, const s_zip_entry_source& entry)
 {
     if (entry.name.empty() || entry.name.size() > 0xffff)
         fail("entry name empty or too long");
     if (archive.size() > max_field_value || entry.size > max_field_value)
         fail("archive would need ZIP64");
 
-    zip_entry_info info;
+    s_zip_entry_info info;
     info.name = entry.name;
     info.version_made_by = version_made_by;
     info.version_needed = version_needed_file;
@@ -126,12 +126,12 @@ zip_entry_info append_entry(std::string& archive, const zip_entry_source& entry)
     return info;
 }
 
-void append_central_directory(std::string& archive, const std::vector<zip_entry_info>& entries)
+void append_central_directory(std::string& archive, const std::vector<s_zip_entry_info>& entries)
 {
     if (entries.size() > 0xffff || archive.size() > max_field_value)
         fail("archive would need ZIP64");
     const std::size_t directory_at = archive.size();
-    for (const zip_entry_info& info : entries) {
+    for (const s_zip_entry_info& info : entries) {
         put32(archive, central_header_signature);
         put16(archive, info.version_made_by);
         put_common_fields(archive, info);

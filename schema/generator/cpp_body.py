@@ -3,7 +3,7 @@ lifecycle (construction, copy, swap, identity) and accessors, each given the bod
 its family and schema member call for. Trivial bodies go inline in the class;
 the rest are defined in the class's translation unit."""
 
-from cpp_frame import entry_point, frame_hooks, inline_choice, is_boxed, is_occurs_ok, marshal_element, missing_item, \
+from cpp_frame import entry_point, frame_hooks, inline_choice, is_boxed, is_occurs_ok, marshal_element, missing_items, \
     unmarshal_element
 from cpp_header import DEFAULT, ERR
 from cpp_names import c_string, chosen, header_path, present, storage
@@ -99,9 +99,9 @@ def body_of(code, m):
     if family == "is_occurs_ok":
         body = is_occurs_ok(code)
         return body, body == ["return true;"]
-    if family == "missing_item":
-        body = missing_item(code)
-        return body, body == ["return nullptr;"]
+    if family == "missing_items":
+        body = missing_items(code)
+        return body, not body
     if family == "marshal_element":
         return marshal_element(code), False
     if family == "unmarshal_element":

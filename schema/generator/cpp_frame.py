@@ -76,20 +76,20 @@ def occurs_conditions(cls):
     return conditions
 
 
-def missing_item(code):
-    """Names the first item whose condition fails; a base class names its own."""
+def missing_items(code):
+    """Appends every item whose condition fails; a base class adds its own first."""
     cls = code.cls
     occurs = occurs_conditions(cls)
     body = []
     if cls.nillable and cls.kind != "simple" and occurs:
-        body += ["if (m_nil)", "    return nullptr;"]
+        body += ["if (m_nil)", "    return;"]
     for condition, label in occurs:
         if label is None:
-            body += ["if (const char* item = %s::missing_item())" % cls.base.name, "    return item;"]
+            body.append("%s::missing_items(out);" % cls.base.name)
         else:
             body += [("if (!%s)" if " " not in condition else "if (!(%s))") % condition,
-                     "    return %s;" % c_string(label)]
-    return body + ["return nullptr;"]
+                     "    out.push_back(%s);" % c_string(label)]
+    return body
 
 
 def marshal_element(code):

@@ -22,7 +22,8 @@ class Type:
                                            (identity: a type id compared by address)
     document_result                        the result of writeString
     reader, writer, ostream, text_out,     what only the library itself passes: the XML reader and
-    name_out, error_out, ns_map            writer, a stream, out pointers, the namespace table
+    name_out, error_out, ns_map,           writer, a stream, out pointers, the namespace table, the
+    items_out                              names of missing items
     """
 
     def __init__(self, form, spelling, target=None):
@@ -39,6 +40,7 @@ ERR = Type("error", ERROR)
 TEXT = Type("text", "const std::string&")
 WTEXT = Type("wtext", "const std::wstring&")
 CHARS = Type("chars", "const char*")
+ITEMS_OUT = Type("items_out", "std::vector<const char*>&")
 FILE_NAME = Type("chars", "const char* const")
 IDENTITY = Type("identity", "const char*")
 READER = Type("reader", "lmx::c_xml_reader&")
@@ -50,7 +52,7 @@ ERROR_OUT = Type("error_out", ERROR + "*")
 NS_MAP = Type("ns_map", "const lmx::s_ns_map*")
 DOCUMENT_RESULT = Type("document_result", "XMLDocumentResult")
 # Forms only the library passes: members taking one are not for outside callers.
-INTERNAL_FORMS = ("reader", "writer", "ostream", "text_out", "name_out", "error_out")
+INTERNAL_FORMS = ("reader", "writer", "ostream", "text_out", "name_out", "error_out", "items_out")
 
 
 def value(v):
@@ -98,7 +100,7 @@ class Method:
     @property
     def internal(self):
         """Whether only the library calls it (it takes the reader, the writer or an out pointer)."""
-        return any(t.form in INTERNAL_FORMS for t, _ in self.params) or self.family in ("assign_op", "ns_map", "missing_item")
+        return any(t.form in INTERNAL_FORMS for t, _ in self.params) or self.family in ("assign_op", "ns_map", "missing_items")
 
     def signature(self, cls_name=None, unnamed=()):
         """The declaration without qualifiers, or (given the class name) the definition's head;
@@ -209,8 +211,8 @@ class ClassMembers:
         if cls.kind == "inline":
             self._compositor_frame()
             return
-        # The schema name of the first mandatory item is_occurs_ok misses; null when none.
-        self.add("missing_item", "missing_item", CHARS, const=True)
+        # Appends the schema names of the mandatory items is_occurs_ok misses.
+        self.add("missing_items", "missing_items", VOID, [(ITEMS_OUT, "out")], const=True)
         virtual = ("override" if cls.base else "virtual") if cls.polymorphic else None
         self.add("marshal_element", "marshal", ERR, [(WRITER, "writer"), (CHARS, "name")], const=True).virtual = virtual
         self.add("unmarshal_element", "unmarshal", ERR, [(READER, "reader"), (TEXT, "name")]).virtual = virtual

@@ -199,6 +199,8 @@ TEST(Diagnostics, TheCheckBeforeWritingNamesEveryMissingItemAndUnwritableText)
         seen.push_back(std::to_string(d.code) + " " + d.path + " " + d.message);
     const std::vector<std::string> expected = {
         "46 /Kyr/Preamble/Header Mandatory element missing: CreatorVersion is not set",
+        "46 /Kyr/Preamble/Header Mandatory element missing: ChangeHistory is not set",
+        "46 /Kyr/Preamble/Header Mandatory element missing: Purpose is not set",
         "6 /Kyr/Color/@ColorName Bad character encoding: the text holds U+0001, which XML cannot carry",
         "46 /Kyr/Color[2] Mandatory element missing: ChangeHistory is not set",
     };

@@ -40,7 +40,7 @@ TEST_F(LoadReport, OutcomeCodeAndMessageOfEachKindOfFile)
     };
     for (const auto& c : cases) {
         Kyr document;
-        const kyr::io::load_report report = kyr::io::load_with_report(path(c.name), document);
+        const kyr::io::s_load_report report = kyr::io::load_with_report(path(c.name), document);
         EXPECT_EQ(report.outcome, c.outcome) << c.name;
         EXPECT_EQ(report.code, c.code) << c.name;
         EXPECT_EQ(report.message.rfind(c.message_start, 0), 0u) << c.name << ": " << report.message;

@@ -31,7 +31,7 @@ const std::string document =
 TEST(ZipFormat, LocalHeaderCarriesFinalValues)
 {
     const std::string b = make_archive("swatches.kyr", document);
-    const kyr::zip::dos_stamp stamp = kyr::zip::to_dos_stamp(fixed_moment());
+    const kyr::zip::s_dos_stamp stamp = kyr::zip::to_dos_stamp(fixed_moment());
     EXPECT_EQ(u32(b, 0), 0x04034b50u);
     EXPECT_EQ(u16(b, 4), 20u); // version needed
     EXPECT_EQ(u16(b, 6), 0u);  // flags: default level, no encryption, no descriptor
@@ -64,7 +64,7 @@ TEST(ZipFormat, CentralDirectoryRepeatsTheEntry)
     EXPECT_EQ(u32(b, cd + 38), 0100644u << 16); // regular file rw-r--r--
     EXPECT_EQ(u32(b, cd + 42), 0u);             // local header offset
     EXPECT_EQ(b.substr(cd + 46, 12), "swatches.kyr");
-    EXPECT_EQ(cd + 46 + 12, layout(b).end_record);
+    EXPECT_EQ(cd + 46 + 12, layout(b).s_end_record);
 }
 
 TEST(ZipFormat, EndRecordClosesTheFile)
@@ -114,14 +114,14 @@ TEST(ZipFormat, LevelIsRecordedInFlagBitsOneAndTwo)
 
 TEST(ZipFormat, DosStampsAndTheirLimits)
 {
-    const kyr::zip::dos_stamp s = kyr::zip::to_dos_stamp(fixed_moment());
+    const kyr::zip::s_dos_stamp s = kyr::zip::to_dos_stamp(fixed_moment());
     EXPECT_EQ(s.date, (44u << 9) | (3u << 5) | 15u);
     EXPECT_EQ(s.time, (13u << 11) | (45u << 5) | 15u);
     std::tm early{};
     early.tm_year = 70;
     early.tm_mday = 2;
     early.tm_isdst = -1;
-    const kyr::zip::dos_stamp first = kyr::zip::to_dos_stamp(std::mktime(&early));
+    const kyr::zip::s_dos_stamp first = kyr::zip::to_dos_stamp(std::mktime(&early));
     EXPECT_EQ(first.date, (1u << 5) | 1u);
     EXPECT_EQ(first.time, 0u);
 }

@@ -66,15 +66,15 @@ std::string patched(const std::string& patches)
             continue;
         }
         if (word == "pad") { // a stray byte between the directory and the end record, counted in
-            const std::size_t end = layout(b).end_record; // the directory's size
+            const std::size_t end = layout(b).s_end_record; // the directory's size
             b.insert(end, 1, '\0');
             set32(b, end + 1 + 12, u32(b, end + 1 + 12) + 1);
             continue;
         }
         if (word == "twice") {
             const layout l(b);
-            const std::string record = b.substr(l.directory, l.end_record - l.directory);
-            b.insert(l.end_record, record);
+            const std::string record = b.substr(l.directory, l.s_end_record - l.directory);
+            b.insert(l.s_end_record, record);
             const std::size_t end = b.size() - 22;
             set16(b, end + 8, 2);
             set16(b, end + 10, 2);
@@ -93,7 +93,7 @@ std::string patched(const std::string& patches)
         if (word[0] == 'B')
             at.push_back(l.central(offset + 2));
         if (word[0] == 'E')
-            at.push_back(l.end_record + offset);
+            at.push_back(l.s_end_record + offset);
         for (std::size_t p : at) {
             const std::uint32_t old = width == 2 ? u16(b, p) : u32(b, p);
             const bool relative = value[0] == '+' || value[0] == '-' || value[0] == '^';

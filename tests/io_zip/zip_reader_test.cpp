@@ -33,7 +33,7 @@ TEST(ZipReader, EntryInfoDescribesEveryEntry)
     c_zip_archive archive;
     ASSERT_TRUE(archive.open_memory(b.data(), b.size()));
     ASSERT_EQ(archive.entry_count(), 2u);
-    const kyr::zip::zip_entry_info* first = archive.entry_info(0);
+    const kyr::zip::s_zip_entry_info* first = archive.entry_info(0);
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->name, "first.xml");
     EXPECT_EQ(first->method, 8u);

@@ -71,9 +71,9 @@ inline void set32(std::string& b, std::size_t at, std::uint32_t v)
 // Offsets of the records of an archive whose end record has no comment.
 struct layout
 {
-    std::size_t end_record;
+    std::size_t s_end_record;
     std::size_t directory;
-    explicit layout(const std::string& b) : end_record(b.size() - 22), directory(u32(b, b.size() - 22 + 16))
+    explicit layout(const std::string& b) : s_end_record(b.size() - 22), directory(u32(b, b.size() - 22 + 16))
     {
     }
     // Fields of the first entry, in the local header and in its directory record.

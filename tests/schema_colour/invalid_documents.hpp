@@ -1,7 +1,8 @@
 // The invalid colour documents of tests/data/schema_colour/invalid: each breaks exactly one rule.
 // The xmllint fragment names that rule, so a document that fails for some other reason does not
 // pass unnoticed; the code is what the library reports for the same fault.
-#pragma once
+#ifndef KYR_TESTS_SCHEMA_COLOUR_INVALID_DOCUMENTS_HPP
+#define KYR_TESTS_SCHEMA_COLOUR_INVALID_DOCUMENTS_HPP
 
 #include <string>
 #include <vector>
@@ -66,3 +67,5 @@ inline const std::vector<invalid_document> invalid_documents = {
 };
 
 } // namespace schema_colour
+
+#endif

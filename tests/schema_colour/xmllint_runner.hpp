@@ -1,6 +1,7 @@
 // Runs the system's xmllint on the format schema: validation of documents and XPath queries over
 // the schema files themselves.
-#pragma once
+#ifndef KYR_TESTS_SCHEMA_COLOUR_XMLLINT_RUNNER_HPP
+#define KYR_TESTS_SCHEMA_COLOUR_XMLLINT_RUNNER_HPP
 
 #include <cstdio>
 #include <cstdlib>
@@ -71,3 +72,5 @@ inline std::vector<std::string> attribute_values(const fs::path& file, const std
 }
 
 } // namespace schema_colour
+
+#endif

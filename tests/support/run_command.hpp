@@ -1,5 +1,6 @@
 // Runs a shell command for tests that drive external tools, capturing its merged output.
-#pragma once
+#ifndef KYR_TESTS_SUPPORT_RUN_COMMAND_HPP
+#define KYR_TESTS_SUPPORT_RUN_COMMAND_HPP
 
 #include <sys/wait.h>
 
@@ -34,3 +35,5 @@ inline bool have_tool(const char* tool)
 }
 
 } // namespace kyr_test
+
+#endif

@@ -1,6 +1,7 @@
 // Runs a built program as a child process and captures what it prints, so the
 // tool and the examples are tested exactly as a user meets them.
-#pragma once
+#ifndef KYR_TESTS_TOOL_RUN_PROGRAM_HPP
+#define KYR_TESTS_TOOL_RUN_PROGRAM_HPP
 
 #include <string>
 #include <vector>
@@ -50,3 +51,5 @@ private:
 };
 
 } // namespace kyr_test
+
+#endif

@@ -3,7 +3,8 @@
 // colour space the fields hold. Keywords become the values' measurement conditions; the
 // header lines, field order and the exact text of every number are kept as custom attributes,
 // so that the tables written back from the document are the tables read.
-#pragma once
+#ifndef KYR_CGATS_DOCUMENT_HPP
+#define KYR_CGATS_DOCUMENT_HPP
 
 #include <kyr/export.hpp>
 
@@ -40,3 +41,5 @@ KYR_API std::vector<table> from_document(const com_kyrandel_v2::Kyr& document,
                                          std::vector<std::string>& skipped);
 
 } // namespace kyr::cgats
+
+#endif

@@ -1,7 +1,8 @@
 // Measurement-data text files: one or more tables, each an identifier line, keywords, a data
 // format (the field names) and the data sets. This layer knows the file's syntax only; the
 // meaning of fields and keywords belongs to the document mapping.
-#pragma once
+#ifndef KYR_CGATS_TABLE_HPP
+#define KYR_CGATS_TABLE_HPP
 
 #include <kyr/export.hpp>
 
@@ -66,3 +67,5 @@ KYR_API std::string header_line(const header_entry& entry);
 KYR_API std::optional<header_entry> parse_header_line(std::string_view line);
 
 } // namespace kyr::cgats
+
+#endif

@@ -1,6 +1,7 @@
 // Loads that give back every error they can get past, each with its place, beside the code
 // that loadFile and loadString return.
-#pragma once
+#ifndef KYR_IO_DIAGNOSED_LOAD_HPP
+#define KYR_IO_DIAGNOSED_LOAD_HPP
 
 #include <kyr/export.hpp>
 #include <kyr/schema/classes/Kyr.hpp>
@@ -35,3 +36,5 @@ KYR_API lmx::elmx_error load_string_with_diagnostics(std::string_view xml, com_k
                                                      checking mode = checking::lenient);
 
 } // namespace kyr::io
+
+#endif

@@ -34,7 +34,7 @@ enum class xml_check { lenient, strict, xml_only };
 
 enum class load_outcome { loaded, invalid, unreadable };
 
-struct load_report
+struct s_load_report
 {
     load_outcome outcome = load_outcome::loaded;
     // The code loadFile returns for the same file.
@@ -50,14 +50,14 @@ struct load_report
 };
 
 // Reads the document of `reader` into `document`.
-KYR_API load_report read_with_report(lmx::c_xml_reader& reader, com_kyrandel_v2::Kyr& document,
-                                     xml_check check = xml_check::lenient);
+KYR_API s_load_report read_with_report(lmx::c_xml_reader& reader, com_kyrandel_v2::Kyr& document,
+                                       xml_check check = xml_check::lenient);
 
 // Loads the file at the UTF-8 `path` into `document`: a container when names_container(path),
 // else plain XML. Loading adds to what `document` holds, so it should be fresh; a container
 // that fails its archive checks leaves it as it was. Never raises.
-KYR_API load_report load_with_report(const std::string& path, com_kyrandel_v2::Kyr& document,
-                                     xml_check check = xml_check::lenient);
+KYR_API s_load_report load_with_report(const std::string& path, com_kyrandel_v2::Kyr& document,
+                                       xml_check check = xml_check::lenient);
 
 } // namespace kyr::io
 

@@ -1,7 +1,8 @@
 // Why a document cannot be written: writeFile and writeString stop at the first item that
 // is missing (46) or at text XML cannot carry (6); this check goes through the whole
 // document and names every one, with its path.
-#pragma once
+#ifndef KYR_IO_WRITE_CHECK_HPP
+#define KYR_IO_WRITE_CHECK_HPP
 
 #include <kyr/export.hpp>
 #include <kyr/schema/classes/Kyr.hpp>
@@ -15,3 +16,5 @@ namespace kyr::io {
 KYR_API lmx::elmx_error check_writable(const com_kyrandel_v2::Kyr& document, kyr::diagnostics& found);
 
 } // namespace kyr::io
+
+#endif

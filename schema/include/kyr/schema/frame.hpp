@@ -40,7 +40,16 @@ struct KYR_API s_class_info
 };
 
 // A writer's error sink learns what a class lacks; without one the write ends (46).
-elmx_error report_missing(lmx::c_xml_writer& writer, const char* item);
+elmx_error report_missing(lmx::c_xml_writer& writer, const std::vector<const char*>& items);
+
+// The names of every mandatory item the object lacks; asked only once a write has failed.
+template <typename C>
+std::vector<const char*> missing_items_of(const C& object)
+{
+    std::vector<const char*> items;
+    object.missing_items(items);
+    return items;
+}
 
 // Passes code and item through the reader's handler. True when the handler
 // swallowed it (reading goes on); otherwise *error holds the code.
@@ -248,7 +257,7 @@ struct KYR_API frame
                               const s_class_info& info, const char* type_id, const bool* nil)
     {
         const path_step step(writer.get_error_sink(), name);
-        if (!object.is_occurs_ok() && report_missing(writer, object.missing_item()) != lmx::ELMX_OK)
+        if (!object.is_occurs_ok() && report_missing(writer, missing_items_of(object)) != lmx::ELMX_OK)
             return lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL;
         lmx::c_xml_writer::c_output_scope scope(writer);
         const std::size_t length = std::strlen(name);
@@ -291,7 +300,7 @@ struct KYR_API frame
                                      const T& value, bool present, bool nil)
     {
         const path_step step(writer.get_error_sink(), name);
-        if (!object.is_occurs_ok() && report_missing(writer, object.missing_item()) != lmx::ELMX_OK)
+        if (!object.is_occurs_ok() && report_missing(writer, missing_items_of(object)) != lmx::ELMX_OK)
             return lmx::ELMX_OCCURRENCE_ERROR_ON_MARSHAL;
         lmx::c_xml_writer::c_output_scope scope(writer);
         const std::size_t length = std::strlen(name);

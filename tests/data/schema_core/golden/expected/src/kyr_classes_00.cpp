@@ -249,13 +249,11 @@ bool CircleType::is_occurs_ok() const
     return ShapeType::is_occurs_ok() && m_Radius_present;
 }
 
-const char* CircleType::missing_item() const
+void CircleType::missing_items(std::vector<const char*>& out) const
 {
-    if (const char* item = ShapeType::missing_item())
-        return item;
+    ShapeType::missing_items(out);
     if (!m_Radius_present)
-        return "Radius";
-    return nullptr;
+        out.push_back("Radius");
 }
 
 lmx::elmx_error CircleType::marshal(lmx::c_xml_writer& writer, const char* name) const
@@ -399,17 +397,16 @@ bool Box::is_occurs_ok() const
     return m_Stamp.size() >= 1 && m_Shape.size() >= 1 && m_Weight_present && m_anon_Count.is_occurs_ok();
 }
 
-const char* Box::missing_item() const
+void Box::missing_items(std::vector<const char*>& out) const
 {
     if (!(m_Stamp.size() >= 1))
-        return "Stamp";
+        out.push_back("Stamp");
     if (!(m_Shape.size() >= 1))
-        return "Shape";
+        out.push_back("Shape");
     if (!m_Weight_present)
-        return "Weight";
+        out.push_back("Weight");
     if (!m_anon_Count.is_occurs_ok())
-        return "one of Count, Note, Cover";
-    return nullptr;
+        out.push_back("one of Count, Note, Cover");
 }
 
 lmx::elmx_error Box::marshal(lmx::c_xml_writer& writer, const char* name) const
@@ -984,13 +981,12 @@ bool Weight::is_occurs_ok() const
     return (m_value_present || m_nil) && m_Unit_present;
 }
 
-const char* Weight::missing_item() const
+void Weight::missing_items(std::vector<const char*>& out) const
 {
     if (!((m_value_present || m_nil)))
-        return "text";
+        out.push_back("text");
     if (!m_Unit_present)
-        return "@Unit";
-    return nullptr;
+        out.push_back("@Unit");
 }
 
 lmx::elmx_error Weight::marshal(lmx::c_xml_writer& writer, const char* name) const
@@ -1208,11 +1204,10 @@ bool Extra::is_occurs_ok() const
     return m_any.size() >= 1;
 }
 
-const char* Extra::missing_item() const
+void Extra::missing_items(std::vector<const char*>& out) const
 {
     if (!(m_any.size() >= 1))
-        return "any";
-    return nullptr;
+        out.push_back("any");
 }
 
 lmx::elmx_error Extra::marshal(lmx::c_xml_writer& writer, const char* name) const

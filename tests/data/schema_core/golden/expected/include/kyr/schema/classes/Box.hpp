@@ -32,7 +32,7 @@ public:
     void reset();
 
     bool is_occurs_ok() const;
-    const char* missing_item() const;
+    void missing_items(std::vector<const char*>& out) const;
     lmx::elmx_error marshal(lmx::c_xml_writer& writer, const char* name) const;
     lmx::elmx_error unmarshal(lmx::c_xml_reader& reader, const std::string& name);
 

@@ -24,7 +24,7 @@ public:
     bool has_id(const char* type_id) const override { return type_id == id || ShapeType::has_id(type_id); }
 
     bool is_occurs_ok() const;
-    const char* missing_item() const;
+    void missing_items(std::vector<const char*>& out) const;
     lmx::elmx_error marshal(lmx::c_xml_writer& writer, const char* name) const override;
     lmx::elmx_error unmarshal(lmx::c_xml_reader& reader, const std::string& name) override;
 

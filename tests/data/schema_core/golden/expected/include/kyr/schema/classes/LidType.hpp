@@ -19,7 +19,7 @@ public:
     void reset();
 
     bool is_occurs_ok() const { return true; }
-    const char* missing_item() const { return nullptr; }
+    void missing_items(std::vector<const char*>&) const {}
     lmx::elmx_error marshal(lmx::c_xml_writer& writer, const char* name) const;
     lmx::elmx_error unmarshal(lmx::c_xml_reader& reader, const std::string& name);
 

@@ -25,7 +25,7 @@ public:
     static ShapeType* factory(int ns_id, const std::string& type_name);
 
     bool is_occurs_ok() const { return true; }
-    const char* missing_item() const { return nullptr; }
+    void missing_items(std::vector<const char*>&) const {}
     virtual lmx::elmx_error marshal(lmx::c_xml_writer& writer, const char* name) const;
     virtual lmx::elmx_error unmarshal(lmx::c_xml_reader& reader, const std::string& name);
 
