@@ -74,18 +74,19 @@ void diagnostics::finish(const lmx::c_xml_reader& reader, lmx::elmx_error code)
     if (code == lmx::ELMX_OK || m_stopped)
         return;
     m_stopped = true;
+    if (!add_strict_fault(reader))
+        add(code, lmx::get_error_description(code), path(), static_cast<std::size_t>(reader.get_line_num()),
+            static_cast<std::size_t>(reader.get_column_num()));
+}
+
+// A strict reader's own fault says more than the code it ends the read with.
+bool diagnostics::add_strict_fault(const lmx::c_xml_reader& reader)
+{
     const lmx::s_well_formed_fault& fault = reader.get_strict_fault();
-    if (fault.code != lmx::ELMX_OK) {
-        add(fault.code, fault.message, {}, fault.line, fault.column);
-        return;
-    }
-    diagnostic entry;
-    entry.code = code;
-    entry.line = static_cast<std::size_t>(reader.get_line_num());
-    entry.column = static_cast<std::size_t>(reader.get_column_num());
-    entry.path = path();
-    entry.message = lmx::get_error_description(code);
-    m_list.push_back(std::move(entry));
+    if (fault.code == lmx::ELMX_OK)
+        return false;
+    add(fault.code, fault.message, {}, fault.line, fault.column);
+    return true;
 }
 
 lmx::elmx_error diagnostics::take(lmx::c_xml_reader& reader, lmx::elmx_error code, const std::string& item)
@@ -119,11 +120,8 @@ bool diagnostics::is_consequence(lmx::elmx_error code, const lmx::c_xml_reader& 
 
 void diagnostics::record(lmx::elmx_error code, const lmx::c_xml_reader& reader, const std::string& item)
 {
-    const lmx::s_well_formed_fault& fault = reader.get_strict_fault();
-    if (fault.code != lmx::ELMX_OK) {
-        add(fault.code, fault.message, {}, fault.line, fault.column);
+    if (add_strict_fault(reader))
         return;
-    }
     diagnostic entry;
     entry.code = code;
     entry.path = path();

@@ -144,38 +144,35 @@ std::size_t c_zip_entry_reader::read_deflated(unsigned char* out, std::size_t co
 {
     m_stream.next_out = out;
     m_stream.avail_out = static_cast<uInt>(count);
-    while (m_stream.avail_out != 0 && !m_stream_ended) {
-        if (m_stream.avail_in == 0 && m_input_remaining != 0)
-            refill();
-        const int status = inflate(&m_stream, Z_NO_FLUSH);
-        if (status == Z_STREAM_END)
-            m_stream_ended = true;
-        else if (status == Z_BUF_ERROR)
-            corrupt("compressed data ends early");
-        else if (status != Z_OK)
-            corrupt("compressed data is corrupt");
-    }
+    while (m_stream.avail_out != 0 && !m_stream_ended)
+        inflate_step();
     return count - m_stream.avail_out;
+}
+
+// One call of inflate, refilling the input first when it ran dry.
+void c_zip_entry_reader::inflate_step()
+{
+    if (m_stream.avail_in == 0 && m_input_remaining != 0)
+        refill();
+    const int status = inflate(&m_stream, Z_NO_FLUSH);
+    if (status == Z_STREAM_END)
+        m_stream_ended = true;
+    else if (status == Z_BUF_ERROR)
+        corrupt("compressed data ends early");
+    else if (status != Z_OK)
+        corrupt("compressed data is corrupt");
 }
 
 // Runs the stream on past the recorded size: true when it still yields data.
 bool c_zip_entry_reader::more_deflated_data()
 {
     while (!m_stream_ended) {
-        if (m_stream.avail_in == 0 && m_input_remaining != 0)
-            refill();
         unsigned char extra;
         m_stream.next_out = &extra;
         m_stream.avail_out = 1;
-        const int status = inflate(&m_stream, Z_NO_FLUSH);
+        inflate_step();
         if (m_stream.avail_out == 0)
             return true;
-        if (status == Z_STREAM_END)
-            m_stream_ended = true;
-        else if (status == Z_BUF_ERROR)
-            corrupt("compressed data ends early");
-        else if (status != Z_OK)
-            corrupt("compressed data is corrupt");
     }
     // Compressed bytes after the end of the stream are data the entry does not account for.
     return m_stream.avail_in != 0 || m_input_remaining != 0;

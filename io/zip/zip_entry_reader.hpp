@@ -36,6 +36,7 @@ private:
     std::size_t read_stored(unsigned char* out, std::size_t count);
     std::size_t read_deflated(unsigned char* out, std::size_t count);
     void refill();
+    void inflate_step();
     bool more_deflated_data();
 
     c_zip_source& m_source;

@@ -21,13 +21,7 @@ def emit_class(code):
     if cls.element_of is None:
         data(code)
     frame = inline_choice(code) if cls.kind == "inline" else {}
-    first = True
-    for block in code.members.blocks:
-        if not first:
-            code.public.append("")
-        first = False
-        if block.comment:
-            code.public.append("    // " + block.comment)
+    for block in code.member_blocks():
         for m in block.methods:
             if block.kind == "entry":
                 if m.family == "unmarshal_document" and cls.element_of is not None:

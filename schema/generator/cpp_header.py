@@ -59,6 +59,15 @@ class ClassCode:
         self.defs.extend("    " + line if line else "" for line in body)
         self.defs.extend(["}", ""])
 
+    def member_blocks(self):
+        """The member blocks in order, each opened in the public section by a blank line and its comment."""
+        for index, block in enumerate(self.members.blocks):
+            if index:
+                self.public.append("")
+            if block.comment:
+                self.public.append("    // " + block.comment)
+            yield block
+
     def declare(self, method, body, inline=False):
         """A public member: declared only (body None, defined elsewhere), inline in
         the class (a one-line body) or defined in the unit."""

@@ -43,13 +43,7 @@ def emit_holder(code):
     }
     inline = {"is_occurs_ok": ["return m_chosen != %s;" % chosen("none")], "getchosen": ["return m_chosen;"]}
     code.enums()
-    first = True
-    for block in code.members.blocks:
-        if not first:
-            code.public.append("")
-        first = False
-        if block.comment:
-            code.public.append("    // " + block.comment)
+    for block in code.member_blocks():
         for m in block.methods:
             if m.family in inline:
                 code.declare(m, inline[m.family], inline=True)

@@ -67,6 +67,7 @@ private:
     // every later particle out of step, so only the first is worth reading.
     bool is_consequence(lmx::elmx_error code, const lmx::c_xml_reader& reader) const;
     void record(lmx::elmx_error code, const lmx::c_xml_reader& reader, const std::string& item);
+    bool add_strict_fault(const lmx::c_xml_reader& reader);
 
     std::size_t m_limit;
     std::vector<diagnostic> m_list;
