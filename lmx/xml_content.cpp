@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 
 #include "markup_open.hpp"
 #include "messages.hpp"
@@ -25,35 +26,54 @@ bool is_plain_text_byte(unsigned char b)
     return b > ' ' && b < 0x7f && b != '<' && b != '&';
 }
 
-// Appends the run of plain text the window holds, as reading it byte by byte would, and
-// stops where that would have gone past the text bound. False once past it.
-bool take_plain_text(c_get_for_xml& lexer, std::string* value, elmx_whitespace mode)
+// The bytes of text from `run` on that read the same under `mode` as they stand: plain
+// bytes, and spaces where the mode keeps them (collapsing keeps one space between plain
+// bytes, which reading byte by byte would also give).
+size_t unchanged_text(const unsigned char* run, size_t available, elmx_whitespace mode)
 {
-    size_t available = 0;
-    const unsigned char* run = lexer.peek_run(&available);
     size_t length = 0;
-    while (length < available && is_plain_text_byte(run[length]))
-        ++length;
-    if (length == 0)
-        return true;
-    // No mode changes these bytes, but collapsing may owe a space before them.
-    if (mode == ELMX_WHITESPACE_COLLAPSE)
-        lexer.flush_pending_space(value);
-    const size_t room = k_max_text_length + 1 - std::min(value->size(), k_max_text_length + 1);
-    const size_t taken = std::min(length, room);
-    value->append(reinterpret_cast<const char*>(run), taken);
-    lexer.take_run(taken);
-    return value->size() <= k_max_text_length;
+    for (; length < available; ++length) {
+        if (is_plain_text_byte(run[length]))
+            continue;
+        if (run[length] != ' ')
+            break;
+        if (mode == ELMX_WHITESPACE_COLLAPSE
+            && (length == 0 || length + 1 == available || !is_plain_text_byte(run[length + 1])))
+            break;
+    }
+    return length;
 }
 
-// Markup that ends a text (neither a comment, a PI nor a CDATA section) shown whole by
-// the window: left in place for the caller, as reading and pushing it back would.
-bool is_markup_in_window(const c_get_for_xml& lexer)
+// Markup that ends a text (neither a comment, a PI nor a CDATA section) shown whole at
+// `run`: left in place for the caller, as reading and pushing it back would.
+bool is_markup_at(const unsigned char* run, size_t available)
+{
+    return available >= 2 && run[0] == '<' && run[1] != '?' && run[1] != '!' && run[1] < 0x7f
+        && run[1] != '\r';
+}
+
+enum class e_plain_text { more, markup_follows, too_long };
+
+// Appends the run of text the window holds that no mode changes, as reading it byte by
+// byte would, and stops where that would have gone past the text bound. Tells whether
+// markup that ends the text follows it in the window.
+e_plain_text take_plain_text(c_get_for_xml& lexer, std::string* value, elmx_whitespace mode)
 {
     size_t available = 0;
     const unsigned char* run = lexer.peek_run(&available);
-    return available >= 2 && run[0] == '<' && run[1] != '?' && run[1] != '!' && run[1] < 0x7f
-        && run[1] != '\r';
+    const size_t length = unchanged_text(run, available, mode);
+    if (length != 0) {
+        // Collapsing may owe a space before these bytes.
+        if (mode == ELMX_WHITESPACE_COLLAPSE)
+            lexer.flush_pending_space(value);
+        const size_t room = k_max_text_length + 1 - std::min(value->size(), k_max_text_length + 1);
+        const size_t taken = std::min(length, room);
+        value->append(reinterpret_cast<const char*>(run), taken);
+        lexer.take_run(taken);
+        if (value->size() > k_max_text_length)
+            return e_plain_text::too_long;
+    }
+    return is_markup_at(run + length, available - length) ? e_plain_text::markup_follows : e_plain_text::more;
 }
 
 // Whether every byte is below DEL, eight at a time: adding one to a byte of 0x7f or more
@@ -76,16 +96,38 @@ bool is_below_del(const char* bytes, size_t length)
     return (seen & k_tops) == 0;
 }
 
-// The end tag "</name>" shown whole by the window, for an ASCII name.
-size_t end_tag_in_window(const c_get_for_xml& lexer, const std::string& name)
+// The length of the end tag "</name>" shown whole at `run`, for an ASCII name; 0 when it
+// is not there.
+size_t end_tag_at(const unsigned char* run, size_t available, const std::string& name)
 {
-    size_t available = 0;
-    const unsigned char* run = lexer.peek_run(&available);
     const size_t length = name.size() + 3;
     if (available < length || run[0] != '<' || run[1] != '/' || run[length - 1] != '>'
         || std::memcmp(run + 2, name.data(), name.size()) != 0 || !is_below_del(name.data(), name.size()))
         return 0;
     return length;
+}
+
+size_t end_tag_in_window(const c_get_for_xml& lexer, const std::string& name)
+{
+    size_t available = 0;
+    const unsigned char* run = lexer.peek_run(&available);
+    return end_tag_at(run, available, name);
+}
+
+// A simple element's text and end tag, "text</name>", shown whole at `run` with a text
+// that `mode` leaves as it stands: their length, and the text's place in `*text`; 0 when
+// the element needs reading piece by piece.
+size_t text_and_end_tag_at(const unsigned char* run, size_t available, const std::string& name,
+                           elmx_whitespace mode, std::string_view* text)
+{
+    const size_t length = unchanged_text(run, available, mode);
+    if (length > k_max_text_length)
+        return 0;
+    const size_t end_tag = end_tag_at(run + length, available - length, name);
+    if (end_tag == 0)
+        return 0;
+    *text = std::string_view(reinterpret_cast<const char*>(run), length);
+    return length + end_tag;
 }
 
 } // namespace
@@ -94,10 +136,14 @@ bool c_xml::get_element_value(std::string* value, elmx_whitespace mode, bool exp
 {
     m_lexer.set_ws_mode(mode);
     for (;;) {
-        if (!take_plain_text(m_lexer, value, mode))
+        switch (take_plain_text(m_lexer, value, mode)) {
+        case e_plain_text::too_long:
             return fail_limit(LIMIT_TEXT_LENGTH);
-        if (is_markup_in_window(m_lexer))
+        case e_plain_text::markup_follows:
             return true;
+        case e_plain_text::more:
+            break;
+        }
         const int c = m_lexer.get();
         if (c == -1) {
             m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_UNEXPECTED_END_OF_MESSAGE, message::k_premature_end);
@@ -155,6 +201,18 @@ bool c_xml::get_simple_type_value(const std::string& name, elmx_whitespace mode,
     bool empty = false;
     if (is_empty)
         *is_empty = false;
+    // Most values are a plain text between tags the window shows whole: taken at once.
+    size_t available = 0;
+    const unsigned char* run = m_lexer.peek_run(&available);
+    if (available != 0 && run[0] == '>') {
+        std::string_view text;
+        if (const size_t length = text_and_end_tag_at(run + 1, available - 1, name, mode, &text)) {
+            m_lexer.set_ws_mode(mode);
+            value->assign(text.data(), text.size());
+            m_lexer.take_run(1 + length);
+            return true;
+        }
+    }
     if (!m_lexer.move_to_start_tag_end(&empty)) {
         *error = ELMX_BAD_START_TAG_END;
         return false;
@@ -180,6 +238,20 @@ bool c_xml::take_end_tag_in_window(const std::string& name)
     const size_t length = end_tag_in_window(m_lexer, name);
     m_lexer.take_run(length);
     return length != 0;
+}
+
+bool c_xml::take_text_and_end_tag(const std::string& name, std::string* value, elmx_whitespace mode)
+{
+    size_t available = 0;
+    const unsigned char* run = m_lexer.peek_run(&available);
+    std::string_view text;
+    const size_t length = text_and_end_tag_at(run, available, name, mode, &text);
+    if (length == 0)
+        return false;
+    m_lexer.set_ws_mode(mode);
+    value->assign(text.data(), text.size());
+    m_lexer.take_run(length);
+    return true;
 }
 
 bool c_xml::is_element_end_tag(const std::string& name)

@@ -180,7 +180,10 @@ bool frame::read_text(lmx::c_xml_reader& reader, const std::string& name, T* val
 {
     std::string& text = reader.m_text;
     text.clear();
-    if (not_empty && !reader.get_element_value(&text, value_traits<T>::whitespace))
+    // A plain text is taken with its end tag, which leaves the end tag as the reader's event.
+    constexpr lmx::elmx_whitespace mode = value_traits<T>::whitespace;
+    if (not_empty && !reader.take_text_and_end_tag(name, &text, mode)
+        && !reader.get_element_value(&text, mode))
         return report(reader, lmx::ELMX_UNABLE_TO_READ_ELEMENT_VALUE, name, error);
     if (optional && text.empty())
         return true;

@@ -114,6 +114,9 @@ public:
     // Takes "</" `name` ">" when it comes next, whole in the input's window, for an ASCII
     // `name` read from a start tag; otherwise reads nothing.
     bool take_end_tag_in_window(const std::string& name);
+    // After a start tag's ">": takes the text and "</" `name` ">" into `value` when the
+    // window shows them whole and `mode` leaves the text as it stands; otherwise reads nothing.
+    bool take_text_and_end_tag(const std::string& name, std::string* value, elmx_whitespace mode);
 
     // --- Entities declared before reading.
     void add_general_entity(const char* name, const char* value) { m_lexer.add_general_entity(name, value); }

@@ -244,7 +244,8 @@ struct KYR_API frame
         if (!(nil && *nil) && !object.unmarshal_body(reader, &end_name, &error, not_empty))
             return error;
         // The end tag of a name read from the start tag needs no check of its own.
-        if (!not_empty || reader.take_end_tag_in_window(name))
+        if (!not_empty || reader.get_current_event() == lmx::ELXP_END_TAG
+            || reader.take_end_tag_in_window(name))
             return lmx::ELMX_OK;
         if (!next_element(reader, nullptr, &end_name, &error))
             return error;
