@@ -26,22 +26,69 @@ bool is_plain_text_byte(unsigned char b)
     return b > ' ' && b < 0x7f && b != '<' && b != '&';
 }
 
+// Eight bytes as one number, the first in the lowest bits.
+std::uint64_t little_endian_word(const unsigned char* bytes)
+{
+    std::uint64_t word;
+    std::memcpy(&word, bytes, sizeof word);
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    word = __builtin_bswap64(word);
+#endif
+    return word;
+}
+
+// The number of bytes before the first whose top bit `flags` sets (flags is not 0).
+size_t bytes_before_flag(std::uint64_t flags)
+{
+#if defined(__GNUC__)
+    return static_cast<size_t>(__builtin_ctzll(flags)) / 8;
+#else
+    size_t n = 0;
+    for (; (flags & 0x80) == 0; flags >>= 8)
+        ++n;
+    return n;
+#endif
+}
+
+// The number of plain bytes at `run`, eight at a time while the window has them. Each test
+// flags the first byte that fails it exactly (a borrow or carry only spoils the bytes after
+// it), and the first is all that counts.
+size_t plain_run(const unsigned char* run, size_t available)
+{
+    constexpr std::uint64_t k_ones = 0x0101010101010101u;
+    constexpr std::uint64_t k_tops = 0x8080808080808080u;
+    size_t length = 0;
+    for (; available - length >= 8; length += 8) {
+        const std::uint64_t x = little_endian_word(run + length);
+        const std::uint64_t angle = x ^ (k_ones * '<');
+        const std::uint64_t ampersand = x ^ (k_ones * '&');
+        const std::uint64_t flags = (((x - k_ones * 0x21) & ~x) // below "!"
+                                     | (x + k_ones) | x         // DEL and above
+                                     | ((angle - k_ones) & ~angle) | ((ampersand - k_ones) & ~ampersand))
+            & k_tops;
+        if (flags != 0)
+            return length + bytes_before_flag(flags);
+    }
+    while (length < available && is_plain_text_byte(run[length]))
+        ++length;
+    return length;
+}
+
 // The bytes of text from `run` on that read the same under `mode` as they stand: plain
 // bytes, and spaces where the mode keeps them (collapsing keeps one space between plain
 // bytes, which reading byte by byte would also give).
 size_t unchanged_text(const unsigned char* run, size_t available, elmx_whitespace mode)
 {
     size_t length = 0;
-    for (; length < available; ++length) {
-        if (is_plain_text_byte(run[length]))
-            continue;
-        if (run[length] != ' ')
-            break;
+    for (;;) {
+        length += plain_run(run + length, available - length);
+        if (length == available || run[length] != ' ')
+            return length;
         if (mode == ELMX_WHITESPACE_COLLAPSE
             && (length == 0 || length + 1 == available || !is_plain_text_byte(run[length + 1])))
-            break;
+            return length;
+        ++length;
     }
-    return length;
 }
 
 // Markup that ends a text (neither a comment, a PI nor a CDATA section) shown whole at
