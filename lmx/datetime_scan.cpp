@@ -9,19 +9,21 @@
 namespace lmx {
 
 // Walks [pos, end). With a null target it checks the lexical form; with a target it
-// stores each field as soon as it has been read and stops quietly at the first misfit.
+// stores each field as soon as it has been read and stops quietly at the first misfit,
+// taking the parser's leniency unless `strict` asks for the check's grammar as well.
 class c_datetime_scanner
 {
 public:
-    c_datetime_scanner(const char* text, std::size_t size, c_datetime_base* target)
-        : m_pos(text), m_end(text + size), m_target(target)
+    c_datetime_scanner(const char* text, std::size_t size, c_datetime_base* target, bool strict = false)
+        : m_pos(text), m_end(text + size), m_target(target), m_strict(strict || target == nullptr)
     {
     }
 
     bool scan(e_datetime_form form);
 
 private:
-    bool checking() const { return m_target == nullptr; }
+    bool checking() const { return m_strict; }
+    bool storing() const { return m_target != nullptr; }
     bool at(char c) const { return m_pos != m_end && *m_pos == c; }
     bool at_digit() const { return m_pos != m_end && xisdigit(static_cast<unsigned char>(*m_pos)); }
     bool literal(char c);
@@ -35,6 +37,7 @@ private:
     const char* m_pos;
     const char* m_end;
     c_datetime_base* m_target;
+    bool m_strict;
 };
 
 bool c_datetime_scanner::literal(char c)
@@ -54,7 +57,7 @@ bool c_datetime_scanner::year()
         value = value * 10u + static_cast<unsigned>(*m_pos - '0');
     if (count < 4)
         return false;
-    if (!checking())
+    if (storing())
         m_target->m_year = static_cast<int>(value);
     return true;
 }
@@ -67,7 +70,7 @@ bool c_datetime_scanner::two_digits(unsigned c_datetime_base::*field)
     if (!at_digit())
         return false;
     value = value * 10u + static_cast<unsigned>(*m_pos++ - '0');
-    if (!checking())
+    if (storing())
         m_target->*field = value;
     return true;
 }
@@ -91,21 +94,12 @@ bool c_datetime_scanner::day_of_month_day()
 bool c_datetime_scanner::seconds()
 {
     const char* start = m_pos;
-    if (checking()) {
-        if (!at_digit())
-            return false;
-        ++m_pos;
-        if (!at_digit())
-            return false;
-        ++m_pos;
-        if (literal('.'))
-            while (at_digit())
-                ++m_pos;
-        return true;
-    }
     float value = 0.0f;
-    for (; at_digit(); ++m_pos)
+    std::size_t whole = 0;
+    for (; at_digit(); ++m_pos, ++whole)
         value = value * 10.0f + static_cast<float>(*m_pos - '0');
+    if (checking() && whole != 2)
+        return false;
     if (literal('.')) {
         float scale = 0.1f;
         for (; at_digit(); ++m_pos, scale *= 0.1f)
@@ -113,7 +107,8 @@ bool c_datetime_scanner::seconds()
     }
     if (m_pos - start < 2)
         return false;
-    m_target->m_secs = value;
+    if (storing())
+        m_target->m_secs = value;
     return true;
 }
 
@@ -122,7 +117,7 @@ bool c_datetime_scanner::seconds()
 bool c_datetime_scanner::zone()
 {
     if (m_pos == m_end) {
-        if (!checking()) {
+        if (storing()) {
             m_target->m_total_offset_mins = 0;
             m_target->m_is_utc = false;
         }
@@ -131,7 +126,7 @@ bool c_datetime_scanner::zone()
     if (literal('Z')) {
         if (m_pos != m_end)
             return false;
-        if (!checking()) {
+        if (storing()) {
             m_target->m_total_offset_mins = 0;
             m_target->m_is_utc = true;
         }
@@ -145,7 +140,7 @@ bool c_datetime_scanner::zone()
     if (!digits.two_digits(&c_datetime_base::m_hours) || !digits.literal(':')
         || !digits.two_digits(&c_datetime_base::m_mins) || digits.m_pos != m_end)
         return false;
-    if (!checking()) {
+    if (storing()) {
         const int total = static_cast<int>(offset.m_hours * 60u + offset.m_mins);
         m_target->m_total_offset_mins = negative ? -total : total;
         m_target->m_is_utc = false;
@@ -193,7 +188,7 @@ bool c_datetime_scanner::scan(e_datetime_form form)
         ++m_pos;
     if (!date_part(form))
         return false;
-    if (negative && has_year && !checking())
+    if (negative && has_year && storing())
         m_target->m_year = static_cast<int>(0u - static_cast<unsigned>(m_target->m_year));
     return zone();
 }
@@ -201,6 +196,17 @@ bool c_datetime_scanner::scan(e_datetime_form form)
 bool c_datetime_base::is_valid_form(e_datetime_form form, const std::string& text)
 {
     return c_datetime_scanner(text.data(), text.size(), nullptr).scan(form);
+}
+
+bool c_datetime_base::read_form(e_datetime_form form, const char* text, std::size_t size)
+{
+    c_datetime_base value = *this;
+    if (!c_datetime_scanner(text, size, &value, true).scan(form))
+        return false;
+    // The parser takes no sign before a time: such a time passes the check but is not read.
+    if (form != e_datetime_form::time || size == 0 || (text[0] != '-' && text[0] != '+'))
+        *this = value;
+    return true;
 }
 
 void c_datetime_base::parse_form(e_datetime_form form, const char* text, std::size_t size)

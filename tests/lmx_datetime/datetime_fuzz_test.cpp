@@ -27,6 +27,14 @@ void exercise_datetime(const std::string& text)
         c_datetime_base value;
         const bool valid = c_datetime_base::is_valid_form(form, text);
         value.parse_form(form, copy.get(), text.size());
+        // The one-walk read agrees with the check, and stores what the parser does or nothing.
+        c_datetime_base read;
+        EXPECT_EQ(read.read_form(form, copy.get(), text.size()), valid) << text;
+        const c_datetime_base expected = valid ? value : c_datetime_base();
+        EXPECT_TRUE(read.is_equal(expected)
+                    && read.get_total_offset_mins() == expected.get_total_offset_mins()
+                    && read.get_is_utc() == expected.get_is_utc())
+            << text;
         const std::string written = value.get_form_as_string(form);
         // A value read from a valid text writes a text that is valid again, unless the
         // year is negative and short (padded as "0-44") or the zone overflows two digits.

@@ -33,6 +33,8 @@ public:
     }
 
     static bool is_valid(const std::string& text) { return is_valid_form(form, text); }
+    // The check and the assignment in one walk; false, with nothing stored, when it fails.
+    bool read(const std::string& text) { return read_form(form, text.data(), text.size()); }
     std::string get_as_string() const { return get_form_as_string(form); }
 };
 

@@ -38,6 +38,9 @@ public:
 
     // Lexical check of `text` against `form`, whole text, no surrounding blanks.
     static bool is_valid_form(e_datetime_form form, const std::string& text);
+    // Both in one walk: false, with nothing stored, when the check fails; otherwise the
+    // fields parse_form would store.
+    bool read_form(e_datetime_form form, const char* text, std::size_t size);
     // Stores the fields of `form` read from `text`; stops quietly at the first misfit.
     void parse_form(e_datetime_form form, const char* text, std::size_t size);
     void parse_form(e_datetime_form form, const char* text); // null reads as ""

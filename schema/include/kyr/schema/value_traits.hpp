@@ -177,10 +177,16 @@ lmx::elmx_error parse_value(const std::string& text, T* value, const s_facets& f
 {
     using traits = value_traits<T>;
     lmx::elmx_error code = lmx::ELMX_OK;
-    // Plain decimals are checked and converted in one pass; anything else takes both steps.
+    // Plain decimals and date-times are checked and converted in one pass; anything else
+    // takes both steps.
     bool converted = false;
     if constexpr (std::is_same_v<T, double>)
         converted = lmx::to_plain_double(text, value);
+    if constexpr (std::is_same_v<T, lmx::c_datetime>) {
+        if (!value->read(text))
+            return lmx::ELMX_VALUE_BAD_FORMAT;
+        converted = true;
+    }
     if (!converted) {
         if (!traits::is_lexical(text))
             return lmx::ELMX_VALUE_BAD_FORMAT;
