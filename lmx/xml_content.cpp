@@ -123,24 +123,39 @@ e_plain_text take_plain_text(c_get_for_xml& lexer, std::string* value, elmx_whit
     return is_markup_at(run + length, available - length) ? e_plain_text::markup_follows : e_plain_text::more;
 }
 
-// Whether every byte is below DEL, eight at a time: adding one to a byte of 0x7f or more
-// sets its top bit, and a carry out of one byte only follows a byte that was caught.
-bool is_below_del(const char* bytes, size_t length)
+// Whether the bytes at `run` spell `name` and are all below DEL: the window shows raw
+// bytes, so only an ASCII name can be matched there. Eight bytes at a time, the last
+// word overlapping the one before; adding one to a byte of 0x7f or more sets its top bit,
+// and a carry out of one byte only follows a byte that was caught.
+bool is_ascii_name_at(const unsigned char* run, const std::string& name)
 {
     constexpr std::uint64_t k_ones = 0x0101010101010101u;
     constexpr std::uint64_t k_tops = 0x8080808080808080u;
+    const auto* text = reinterpret_cast<const unsigned char*>(name.data());
+    const size_t length = name.size();
+    if (length < 8) {
+        unsigned seen = 0;
+        for (size_t i = 0; i < length; ++i) {
+            if (run[i] != text[i])
+                return false;
+            seen |= text[i] | (text[i] + 1u);
+        }
+        return (seen & 0x80) == 0;
+    }
+    std::uint64_t differ = 0;
     std::uint64_t seen = 0;
-    size_t i = 0;
-    for (; i + 8 <= length; i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, bytes + i, 8);
-        seen |= word | (word + k_ones);
+    for (size_t i = 0;; i += 8) {
+        const size_t at = i + 8 <= length ? i : length - 8;
+        std::uint64_t window_word;
+        std::uint64_t name_word;
+        std::memcpy(&window_word, run + at, 8);
+        std::memcpy(&name_word, text + at, 8);
+        differ |= window_word ^ name_word;
+        seen |= name_word | (name_word + k_ones);
+        if (at + 8 == length)
+            break;
     }
-    for (; i < length; ++i) {
-        const unsigned byte = static_cast<unsigned char>(bytes[i]);
-        seen |= byte | (byte + 1);
-    }
-    return (seen & k_tops) == 0;
+    return differ == 0 && (seen & k_tops) == 0;
 }
 
 // The length of the end tag "</name>" shown whole at `run`, for an ASCII name; 0 when it
@@ -149,7 +164,7 @@ size_t end_tag_at(const unsigned char* run, size_t available, const std::string&
 {
     const size_t length = name.size() + 3;
     if (available < length || run[0] != '<' || run[1] != '/' || run[length - 1] != '>'
-        || std::memcmp(run + 2, name.data(), name.size()) != 0 || !is_below_del(name.data(), name.size()))
+        || !is_ascii_name_at(run + 2, name))
         return 0;
     return length;
 }
