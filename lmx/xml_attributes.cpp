@@ -2,6 +2,7 @@
 #include <kyr/lmx/reader_limits.hpp>
 #include <kyr/lmx/xml.hpp>
 
+#include <algorithm>
 #include <cstring>
 
 #include "messages.hpp"
@@ -88,7 +89,26 @@ bool c_xml::expand_attribute_value(size_t raw_pos, std::string* value, elmx_whit
     m_lexer.set_ws_mode(mode);
     size_t pos = raw_pos;
     c_entity_name_reader_for_text reader(m_attributes.data(), pos);
-    for (int c = reader.get(); c != -1; c = reader.get()) {
+    for (;;) {
+        // Bytes that the mode leaves as they are join the value as one run.
+        const char* run = m_attributes.data() + pos;
+        size_t length = 0;
+        while (run[length] != '\0' && run[length] != '&'
+               && (mode == ELMX_WHITESPACE_PRESERVE || !is_xml_ws(run[length])))
+            ++length;
+        if (length != 0) {
+            if (mode == ELMX_WHITESPACE_COLLAPSE)
+                m_lexer.flush_pending_space(value);
+            const size_t room =
+                k_max_attribute_length + 1 - std::min(value->size(), k_max_attribute_length + 1);
+            value->append(run, std::min(length, room));
+            pos += length;
+            if (value->size() > k_max_attribute_length)
+                return fail_limit(LIMIT_ATTRIBUTE_LENGTH);
+        }
+        const int c = reader.get();
+        if (c == -1)
+            break;
         if (c == '&') {
             if (!m_lexer.insert_entity(reader, value))
                 return false;
