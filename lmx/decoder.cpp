@@ -39,17 +39,20 @@ int c_get_as_utf8::get_slow()
 {
     if (m_error.is_fatal_errored())
         return -1;
-    if (!m_unget.empty())
-        return m_unget.get();
-    return deliver(fetch());
+    const int c = m_unget.empty() ? deliver(fetch()) : m_unget.get();
+    refresh_direct();
+    return c;
 }
 
 int c_get_as_utf8::get_fetched(int c)
 {
-    if (c < 0)
-        return deliver(-1);
-    ++m_bytes_read;
-    return deliver(decode(c));
+    if (c >= 0) {
+        ++m_bytes_read;
+        c = decode(c);
+    }
+    c = deliver(c);
+    refresh_direct();
+    return c;
 }
 
 // Folds CR LF, counts and normalises line ends. Pushed-back bytes never come through here,
@@ -229,6 +232,7 @@ void c_get_as_utf8::set_state(elmx_encoding state)
     m_encoding = state;
     m_fast_path = (state == ELMX_ENCODING_UTF8 || state == ELMX_ENCODING_SINGLE_BYTE) && m_lookahead == -2
         && !m_track_line_starts;
+    refresh_direct();
 }
 
 void c_get_as_utf8::track_line_starts(bool on)

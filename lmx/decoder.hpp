@@ -72,11 +72,11 @@ public:
     // Plain ASCII from a windowed source is handled here without a call.
     int get()
     {
-        if (m_fast_path && m_unget.empty() && !m_pending && !m_error.is_fatal_errored()) {
+        if (m_direct && !m_error.is_fatal_errored()) {
             int c = m_source.next_byte();
-            // Only the first byte of the window is looked at: a non-ASCII byte, a CR or a
-            // LF after a CR needs the full algorithm.
-            if (c >= 0 && c < 0x7f && c != '\r' && (c != '\n' || m_last != '\r')) {
+            // Only the first byte of the window is looked at: a non-ASCII byte or a CR needs
+            // the full algorithm.
+            if (c >= 0 && c < 0x7f && c != '\r') {
                 ++m_bytes_read;
                 m_last = c;
                 if (c == '\n')
@@ -88,16 +88,19 @@ public:
         return get_slow();
     }
     // Pushes `c` back; the next get returns it (at most k_unget_capacity pending).
-    void unget(int c) { m_unget.unget(c); }
+    void unget(int c)
+    {
+        m_unget.unget(c);
+        m_direct = false;
+    }
 
     // The bytes the next gets would return one by one, while they are ASCII below DEL and not CR:
     // the caller scans a run in place and takes it with take_run. Empty (with `*available`
-    // 0) whenever get has to decode, and after a CR, whose LF is folded.
+    // 0) whenever get has to decode, after a CR, whose LF is folded, and while a layer above
+    // hides the window.
     const unsigned char* peek_run(size_t* available) const
     {
-        const bool direct =
-            m_fast_path && m_unget.empty() && !m_pending && m_last != '\r' && !m_error.is_fatal_errored();
-        *available = direct ? m_source.window_size() : 0;
+        *available = m_direct && !m_error.is_fatal_errored() ? m_source.window_size() : 0;
         return m_source.window();
     }
     // Takes the first `n` bytes of a run from peek_run, all ASCII below DEL and not CR, of which
@@ -138,6 +141,14 @@ public:
     void error(elmx_error_type type, elmx_error code, const char* message);
     void error(elmx_error_type type, elmx_error code, const std::string& message);
 
+protected:
+    // While a layer above reads from elsewhere, the window is not what comes next.
+    void hide_window(bool hidden)
+    {
+        m_window_hidden = hidden;
+        refresh_direct();
+    }
+
 private:
     int get_slow();
     // Continues get with the byte `c` already taken from the source (fast path miss).
@@ -153,6 +164,10 @@ private:
     int deliver_code_point(int cp);
     int deliver_sequence(size_t length);
     void set_state(elmx_encoding state);
+    void refresh_direct()
+    {
+        m_direct = m_fast_path && !m_window_hidden && m_unget.empty() && !m_pending && m_last != '\r';
+    }
     int fail_encoding();
     void new_line()
     {
@@ -179,6 +194,12 @@ private:
     // Encoding is UTF-8 or single-byte, no lookahead waits and line starts are not tracked:
     // get may take ASCII inline.
     bool m_fast_path = false;
+    // A layer above reads its next bytes from elsewhere (an entity's text).
+    bool m_window_hidden = false;
+    // The fast path, with nothing pushed back or pending, no CR whose LF would fold and the
+    // window not hidden: the source's window holds the very bytes get returns. Kept up to date by every path
+    // that changes one of those, so that get and peek_run test one flag.
+    bool m_direct = false;
     size_t m_bytes_read = 0;
 };
 

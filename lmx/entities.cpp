@@ -16,8 +16,10 @@ int c_get_with_entities::get_from_stack()
         m_on_stack.erase(m_stack.back().start);
         m_stack.pop_back();
     }
-    if (m_stack.empty())
+    if (m_stack.empty()) {
+        hide_window(false);
         return c_get_as_utf8::get();
+    }
     stack_entry& top = m_stack.back();
     if (!top.unget.empty())
         return top.unget.get();
@@ -37,6 +39,8 @@ bool c_get_with_entities::set_input_entity_value(const char* text)
         return fail_recursion(text);
     m_stack.push_back(stack_entry{reinterpret_cast<const unsigned char*>(text), text, c_unget_buffer()});
     m_on_stack.insert(text);
+    // peek_run shows the decoder's window only while the stack is empty.
+    hide_window(true);
     return true;
 }
 
@@ -59,6 +63,7 @@ void c_get_with_entities::rewind()
 {
     m_stack.clear();
     m_on_stack.clear();
+    hide_window(false);
     m_general.clear();
     m_parameter.clear();
     m_expanded = 0;

@@ -21,14 +21,6 @@ public:
 
     // The next byte (0 to 255) from the entity stack, or from the decoder when it is empty.
     int get() { return m_stack.empty() ? c_get_as_utf8::get() : get_from_stack(); }
-    // As the decoder's, and empty while an entity's text is read.
-    const unsigned char* peek_run(size_t* available) const
-    {
-        const unsigned char* run = c_get_as_utf8::peek_run(available);
-        if (!m_stack.empty())
-            *available = 0;
-        return run;
-    }
     // Pushes back onto the top entity's text when the stack is not empty, else the decoder's.
     void unget(int c)
     {
