@@ -2,16 +2,14 @@
 // diagnostics turned into kyr::error.
 #include <kyr/api/document_io.hpp>
 
-#include <kyr/io/container.hpp>
 #include <kyr/io/diagnosed_load.hpp>
 #include <kyr/io/document_loading.hpp>
 #include <kyr/io/write_check.hpp>
-#include <kyr/lmx/strings.hpp>
 #include <kyr/lmx/xml_reader.hpp>
 
-#include <filesystem>
-#include <optional>
-#include <system_error>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace kyr {
 namespace {
@@ -36,18 +34,15 @@ std::vector<diagnostic> diagnose_text(std::string_view xml)
     return found.list();
 }
 
-// The reader's message names the line and the item; a code that bypassed the reader's
-// handler leaves it at "No Error", so the code's own text stands in.
-void read(lmx::c_xml_reader& reader, Document& document, diagnose again, std::string_view source)
+// A file that never opened was not read, so it has no diagnostics to add.
+void check_read(const io::s_load_report& report, diagnose again, std::string_view source)
 {
-    const lmx::elmx_error code = document.generated().unmarshal(reader);
-    if (code == lmx::ELMX_OK)
+    if (report.outcome == io::load_outcome::loaded)
         return;
-    std::string message;
-    reader.get_error_message(&message);
-    if (message == lmx::get_error_description(lmx::ELMX_OK))
-        message = lmx::get_error_description(code);
-    throw error(code, message, reader.get_line_no(), again(source));
+    std::vector<diagnostic> found;
+    if (report.outcome == io::load_outcome::invalid)
+        found = again(source);
+    throw error(report.code, report.message, report.reader_line, std::move(found));
 }
 
 // A document that cannot be written says why: every missing item and unwritable text.
@@ -68,31 +63,7 @@ Document load(std::string_view path)
 {
     const std::string file(path);
     Document document;
-    if (io::names_container(path)) {
-        // An error thrown by read() inside the archive layer's callback would be taken for
-        // an archive failure, so it is kept and thrown after.
-        std::optional<error> invalid;
-        const bool whole = io::parse_first_entry(file, [&](lmx::c_read& entry) {
-            lmx::c_xml_reader reader(entry);
-            try {
-                read(reader, document, diagnose_file, file);
-            } catch (const error& e) {
-                invalid = e;
-            }
-        });
-        if (!whole)
-            throw error(lmx::ELMX_USER_DEFINED_1, "not a readable .kyrz container", 0, diagnose_file(file));
-        if (invalid)
-            throw *invalid;
-        return document;
-    }
-    std::error_code ignored;
-    if (std::filesystem::is_directory(file, ignored) || file.find('\0') != std::string::npos)
-        throw error(lmx::ELMX_NO_FILE, lmx::get_error_description(lmx::ELMX_NO_FILE));
-    lmx::c_xml_reader_file reader(file.c_str());
-    if (!reader.is_open())
-        throw error(lmx::ELMX_NO_FILE, lmx::get_error_description(lmx::ELMX_NO_FILE));
-    read(reader, document, diagnose_file, file);
+    check_read(io::load_with_report(file, document.generated()), diagnose_file, file);
     return document;
 }
 
@@ -100,7 +71,7 @@ Document parse(std::string_view xml)
 {
     Document document;
     lmx::c_xml_reader_memory reader(xml.data(), xml.size());
-    read(reader, document, diagnose_text, xml);
+    check_read(io::read_with_report(reader, document.generated()), diagnose_text, xml);
     return document;
 }
 

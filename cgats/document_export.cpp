@@ -11,8 +11,10 @@
 
 #include <kyr/lmx/strings.hpp>
 #include <kyr/schema/classes.hpp>
+#include <kyr/schema/classes/member_names.hpp>
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <set>
 
@@ -37,40 +39,11 @@ struct colour_values
     const ColorSpaceSpecificationSpectrumTristimulusType* tristimulus = nullptr;
 };
 
-const char* const k_space_names[] = {"ColorSpaceRecipe",
-                                     "ColorSpaceSOLVARI",
-                                     "ColorSpaceGeneric",
-                                     "ColorSpaceEmissiveGeneric",
-                                     "ColorSpaceDensity",
-                                     "ColorSpaceRGB",
-                                     "ColorSpaceSRGB",
-                                     "ColorSpaceAdobeRGB",
-                                     "ColorSpaceCMYKPlusN",
-                                     "ColorSpaceAdobeWideGamutRGB",
-                                     "ColorSpaceSpectral",
-                                     "ColorSpaceEmissiveSpectral",
-                                     "ColorSpaceCIELab",
-                                     "ColorSpaceCIELCh",
-                                     "ColorSpaceCIEXYZ",
-                                     "ColorSpaceEmissiveCIEXYZ",
-                                     "ColorSpaceCIExyY",
-                                     "ColorSpaceEmissiveCIExyY",
-                                     "ColorSpaceCIELuv",
-                                     "ColorSpaceHSL",
-                                     "ColorSpaceHSV",
-                                     "ColorSpaceCMYK",
-                                     "ColorSpaceSOLVARISenaplex",
-                                     "ColorSpaceYUV",
-                                     "ColorSpaceYIQ",
-                                     "ColorSpaceYBR",
-                                     "ColorSpaceNCS",
-                                     "ColorSpaceMunsell"};
-
 void note_skipped(int index, std::vector<std::string>& skipped)
 {
-    if (index < 0 || index >= 28)
+    if (index < 0 || index >= static_cast<int>(std::size(sg_ColorSpace_member_names)))
         return;
-    const std::string name = k_space_names[index];
+    const std::string name = sg_ColorSpace_member_names[index];
     if (std::find(skipped.begin(), skipped.end(), name) == skipped.end())
         skipped.push_back(name);
 }

@@ -1,6 +1,7 @@
 #include <kyr/io/diagnosed_load.hpp>
 
 #include <kyr/io/container.hpp>
+#include <kyr/io/document_loading.hpp>
 #include <kyr/lmx/xml_reader.hpp>
 
 #include <sys/stat.h>
@@ -75,7 +76,7 @@ lmx::elmx_error load_file_with_diagnostics(const std::string& path, Kyr& documen
                                            checking mode)
 {
     return guarded(found, [&] {
-        if (path.size() >= 5 && path.compare(path.size() - 5, 5, ".kyrz") == 0)
+        if (names_container(path))
             return load_container(path, document, found, mode);
         struct stat info;
         lmx::c_xml_reader_file reader(path.c_str());

@@ -9,36 +9,6 @@ namespace {
 
 using namespace com_kyrandel_v2;
 
-// Member order of the colour-space group; the position is the chosen index.
-const char* const member_names[colour_space_count] = {"ColorSpaceRecipe",
-                                                      "ColorSpaceSOLVARI",
-                                                      "ColorSpaceGeneric",
-                                                      "ColorSpaceEmissiveGeneric",
-                                                      "ColorSpaceDensity",
-                                                      "ColorSpaceRGB",
-                                                      "ColorSpaceSRGB",
-                                                      "ColorSpaceAdobeRGB",
-                                                      "ColorSpaceCMYKPlusN",
-                                                      "ColorSpaceAdobeWideGamutRGB",
-                                                      "ColorSpaceSpectral",
-                                                      "ColorSpaceEmissiveSpectral",
-                                                      "ColorSpaceCIELab",
-                                                      "ColorSpaceCIELCh",
-                                                      "ColorSpaceCIEXYZ",
-                                                      "ColorSpaceEmissiveCIEXYZ",
-                                                      "ColorSpaceCIExyY",
-                                                      "ColorSpaceEmissiveCIExyY",
-                                                      "ColorSpaceCIELuv",
-                                                      "ColorSpaceHSL",
-                                                      "ColorSpaceHSV",
-                                                      "ColorSpaceCMYK",
-                                                      "ColorSpaceSOLVARISenaplex",
-                                                      "ColorSpaceYUV",
-                                                      "ColorSpaceYIQ",
-                                                      "ColorSpaceYBR",
-                                                      "ColorSpaceNCS",
-                                                      "ColorSpaceMunsell"};
-
 using named_list = std::vector<std::pair<std::string, std::string>>;
 
 void add_number(named_list& out, std::string name, double value)
@@ -206,7 +176,7 @@ void add_xyy(const XyY& value, named_list& out)
 
 const char* colour_space_name(int index)
 {
-    return index >= 0 && index < colour_space_count ? member_names[index] : nullptr;
+    return index >= 0 && index < colour_space_count ? sg_ColorSpace_member_names[index] : nullptr;
 }
 
 int colour_space_index(const sg_ColorSpace& value)

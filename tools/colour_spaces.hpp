@@ -4,7 +4,9 @@
 #define KYR_TOOLS_COLOUR_SPACES_HPP
 
 #include <kyr/schema/classes.hpp>
+#include <kyr/schema/classes/member_names.hpp>
 
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,9 +14,9 @@
 namespace kyr_tool {
 
 // Number of members of the colour-space group, in member order.
-constexpr int colour_space_count = 28;
+constexpr int colour_space_count = static_cast<int>(std::size(com_kyrandel_v2::sg_ColorSpace_member_names));
 
-// Element name of member `index` ("ColorSpaceCIELab"); null outside 0..27.
+// Element name of member `index` ("ColorSpaceCIELab"); null outside the members.
 const char* colour_space_name(int index);
 
 // Member index of the value held, or -1 when nothing is chosen.

@@ -20,6 +20,7 @@ sys.path.insert(0, HERE)
 
 import emit_api  # noqa: E402
 import emit_cpp  # noqa: E402
+import emit_member_names  # noqa: E402
 import emit_python  # noqa: E402
 from members import ClassMembers  # noqa: E402
 from model import Schema  # noqa: E402
@@ -40,6 +41,7 @@ def write_if_changed(path, text):
 def classes_backend(schema, class_members, schema_name):
     files = emit_cpp.emit(schema, class_members, schema_name)
     files.update(emit_api.emit(schema, schema_name, emit_cpp.banner(schema_name)))
+    files.update(emit_member_names.emit(schema, emit_cpp.banner(schema_name)))
     return files, sorted(files)
 
 
