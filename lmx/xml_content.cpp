@@ -292,6 +292,7 @@ bool c_xml::capture_content(std::string* value, std::string* end_name, elmx_whit
             int next = 0;
             switch (read_markup_open(m_lexer, &next)) {
             case e_markup_open::start_tag: {
+                tag.clear();
                 const int end = read_name(next, &tag);
                 if (end == -1 || tag.size() > k_max_name_length) {
                     m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, message::k_not_well_formed);
