@@ -3,11 +3,11 @@
 #include <kyr/lmx/xml.hpp>
 
 #include <algorithm>
-#include <cstdint>
 #include <cstring>
 
 #include "markup_open.hpp"
 #include "messages.hpp"
+#include "name_chars.hpp"
 #include "open_elements.hpp"
 
 namespace lmx {
@@ -56,26 +56,6 @@ bool is_markup_in_window(const c_get_for_xml& lexer)
         && run[1] != '\r';
 }
 
-// Whether every byte is below DEL, eight at a time: adding one to a byte of 0x7f or more
-// sets its top bit, and a carry out of one byte only follows a byte that was caught.
-bool is_below_del(const char* bytes, size_t length)
-{
-    constexpr std::uint64_t k_ones = 0x0101010101010101u;
-    constexpr std::uint64_t k_tops = 0x8080808080808080u;
-    std::uint64_t seen = 0;
-    size_t i = 0;
-    for (; i + 8 <= length; i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, bytes + i, 8);
-        seen |= word | (word + k_ones);
-    }
-    for (; i < length; ++i) {
-        const unsigned byte = static_cast<unsigned char>(bytes[i]);
-        seen |= byte | (byte + 1);
-    }
-    return (seen & k_tops) == 0;
-}
-
 // The end tag "</name>" shown whole by the window, for an ASCII name.
 size_t end_tag_in_window(const c_get_for_xml& lexer, const std::string& name)
 {
@@ -83,7 +63,7 @@ size_t end_tag_in_window(const c_get_for_xml& lexer, const std::string& name)
     const unsigned char* run = lexer.peek_run(&available);
     const size_t length = name.size() + 3;
     if (available < length || run[0] != '<' || run[1] != '/' || run[length - 1] != '>'
-        || std::memcmp(run + 2, name.data(), name.size()) != 0 || !is_below_del(name.data(), name.size()))
+        || !same_name(name.data(), reinterpret_cast<const char*>(run + 2), name.size(), true))
         return 0;
     return length;
 }

@@ -2,8 +2,9 @@
 #include <kyr/lmx/reader_limits.hpp>
 #include <kyr/lmx/xml_reader.hpp>
 
-#include <cstdint>
 #include <cstring>
+
+#include "name_chars.hpp"
 
 namespace lmx {
 
@@ -125,40 +126,6 @@ int xsi_event(std::string_view local)
     if (local == "noNamespaceSchemaLocation")
         return ELXP_XSI_NO_NAMESPACE_SCHEMA_LOCATION;
     return ELXP_UNKNOWN_ITEM;
-}
-
-std::uint64_t word_at(const char* bytes)
-{
-    std::uint64_t word;
-    std::memcpy(&word, bytes, sizeof word);
-    return word;
-}
-
-std::uint32_t half_word_at(const char* bytes)
-{
-    std::uint32_t word;
-    std::memcpy(&word, bytes, sizeof word);
-    return word;
-}
-
-// Whether two names of `length` bytes are the same, eight bytes at a time where they have
-// them (the last word overlapping the one before): names are a few words long, and a call
-// to memcmp costs more than comparing them.
-bool same_name(const char* a, const char* b, size_t length)
-{
-    if (length >= 8) {
-        for (size_t i = 0; i + 8 < length; i += 8)
-            if (word_at(a + i) != word_at(b + i))
-                return false;
-        return word_at(a + length - 8) == word_at(b + length - 8);
-    }
-    if (length >= 4)
-        return half_word_at(a) == half_word_at(b)
-            && half_word_at(a + length - 4) == half_word_at(b + length - 4);
-    for (size_t i = 0; i < length; ++i)
-        if (a[i] != b[i])
-            return false;
-    return true;
 }
 
 } // namespace
