@@ -118,10 +118,8 @@ const char* c_xml_local::find_first_namespace_prefix(int id) const
     return outermost;
 }
 
-void c_xml_local::clear()
+void c_xml_local::drop_declarations()
 {
-    if (m_prefixes.size() == 0)
-        return;
     m_prefixes.clear();
     m_declaring = m_parent ? m_parent->m_declaring : nullptr;
     forget_memo();

@@ -81,8 +81,13 @@ public:
     const char* find_namespace_prefix(int id) const;
     // Prefix bound to `id` in the outermost scope that binds it; null when none.
     const char* find_first_namespace_prefix(int id) const;
-    // Removes this scope's own declarations.
-    void clear();
+    // Removes this scope's own declarations (the reader clears its scope before every tag,
+    // and nearly every scope has none).
+    void clear()
+    {
+        if (m_prefixes.size() != 0)
+            drop_declarations();
+    }
 
     const c_xml_local* get_parent() const { return m_parent; }
 
@@ -96,6 +101,7 @@ protected:
 
 private:
     const c_xml_local* next_declaring(const c_xml_local* scope) const;
+    void drop_declarations();
     // find_namespace_id past the memo, which it fills (the memo never holds "xml").
     int look_up_namespace_id(std::string_view prefix) const;
     // Prefixes are a few bytes: a loop beats a call to memcmp.
