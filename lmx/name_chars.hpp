@@ -4,6 +4,8 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 
 namespace lmx {
 
@@ -62,6 +64,48 @@ inline std::size_t ascii_name_run(const unsigned char* run, std::size_t availabl
     while (length < available && is_ascii_name_byte(run[length]))
         ++length;
     return length;
+}
+
+namespace name_chars_detail {
+
+inline std::uint64_t word_at(const char* bytes)
+{
+    std::uint64_t word;
+    std::memcpy(&word, bytes, sizeof word);
+    return word;
+}
+
+// A word of bytes below DEL leaves the top bits clear, added to one in every byte or not (a
+// carry out of one byte only follows a byte that set its top bit).
+inline std::uint64_t del_or_above(std::uint64_t word)
+{
+    return (word | (word + 0x0101010101010101u)) & 0x8080808080808080u;
+}
+
+} // namespace name_chars_detail
+
+// Whether the `length` bytes at `a` and `b` are the same and, with `below_del`, all below DEL.
+// Names are a few words long: compared eight bytes at a time, the last word overlapping the
+// one before, they cost less than a call to memcmp.
+inline bool same_name(const char* a, const char* b, std::size_t length, bool below_del = false)
+{
+    using name_chars_detail::word_at;
+    if (length < 8) {
+        for (std::size_t i = 0; i < length; ++i)
+            if (a[i] != b[i] || (below_del && static_cast<unsigned char>(a[i]) >= 0x7f))
+                return false;
+        return true;
+    }
+    std::uint64_t seen = 0;
+    for (std::size_t i = 0; i + 8 < length; i += 8) {
+        if (word_at(a + i) != word_at(b + i))
+            return false;
+        seen |= name_chars_detail::del_or_above(word_at(a + i));
+    }
+    if (word_at(a + length - 8) != word_at(b + length - 8))
+        return false;
+    seen |= name_chars_detail::del_or_above(word_at(a + length - 8));
+    return !below_del || seen == 0;
 }
 
 } // namespace lmx

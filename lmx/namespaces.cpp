@@ -67,37 +67,17 @@ const c_xml_local* c_xml_local::next_declaring(const c_xml_local* scope) const
     return scope->m_parent ? scope->m_parent->m_declaring : nullptr;
 }
 
-namespace {
-
-// Prefixes are a few bytes: a loop beats a call to memcmp.
-bool same_bytes(std::string_view text, const char* bytes)
-{
-    for (size_t i = 0; i < text.size(); ++i)
-        if (text[i] != bytes[i])
-            return false;
-    return true;
-}
-
-} // namespace
-
-int c_xml_local::find_namespace_id(std::string_view prefix) const
+int c_xml_local::look_up_namespace_id(std::string_view prefix) const
 {
     if (prefix == "xml")
         return k_ns_id_xml;
     if (!m_declaring)
         return k_ns_id_unresolved;
-    // Nearly every element name repeats the prefix of the one before it, and unprefixed
-    // attribute names ask for the default namespace in between: the nearest declaring scope
-    // remembers both answers until its declarations change.
-    const c_xml_local& owner = *m_declaring;
-    if (prefix.empty() && owner.m_default_memo != k_no_memo_id)
-        return owner.m_default_memo;
-    if (!prefix.empty() && prefix.size() == owner.m_memo_length && same_bytes(prefix, owner.m_memo_prefix))
-        return owner.m_memo_id;
     int found = k_ns_id_unresolved;
     for (const c_xml_local* scope = m_declaring; scope; scope = next_declaring(scope))
         if (scope->m_prefixes.find(prefix, &found))
             break;
+    const c_xml_local& owner = *m_declaring;
     if (prefix.empty()) {
         owner.m_default_memo = found;
     } else if (prefix.size() < sizeof owner.m_memo_prefix) {
@@ -138,10 +118,8 @@ const char* c_xml_local::find_first_namespace_prefix(int id) const
     return outermost;
 }
 
-void c_xml_local::clear()
+void c_xml_local::drop_declarations()
 {
-    if (m_prefixes.size() == 0)
-        return;
     m_prefixes.clear();
     m_declaring = m_parent ? m_parent->m_declaring : nullptr;
     forget_memo();

@@ -9,6 +9,7 @@
 
 #include "markup_open.hpp"
 #include "messages.hpp"
+#include "name_chars.hpp"
 #include "open_elements.hpp"
 #include "xml_lexer.hpp"
 
@@ -124,48 +125,13 @@ e_plain_text take_plain_text(c_get_for_xml& lexer, std::string* value, elmx_whit
     return is_markup_at(run + length, available - length) ? e_plain_text::markup_follows : e_plain_text::more;
 }
 
-// Whether the bytes at `run` spell `name` and are all below DEL: the window shows raw
-// bytes, so only an ASCII name can be matched there. Eight bytes at a time, the last
-// word overlapping the one before; adding one to a byte of 0x7f or more sets its top bit,
-// and a carry out of one byte only follows a byte that was caught.
-bool is_ascii_name_at(const unsigned char* run, const std::string& name)
-{
-    constexpr std::uint64_t k_ones = 0x0101010101010101u;
-    constexpr std::uint64_t k_tops = 0x8080808080808080u;
-    const auto* text = reinterpret_cast<const unsigned char*>(name.data());
-    const size_t length = name.size();
-    if (length < 8) {
-        unsigned seen = 0;
-        for (size_t i = 0; i < length; ++i) {
-            if (run[i] != text[i])
-                return false;
-            seen |= text[i] | (text[i] + 1u);
-        }
-        return (seen & 0x80) == 0;
-    }
-    std::uint64_t differ = 0;
-    std::uint64_t seen = 0;
-    for (size_t i = 0;; i += 8) {
-        const size_t at = i + 8 <= length ? i : length - 8;
-        std::uint64_t window_word;
-        std::uint64_t name_word;
-        std::memcpy(&window_word, run + at, 8);
-        std::memcpy(&name_word, text + at, 8);
-        differ |= window_word ^ name_word;
-        seen |= name_word | (name_word + k_ones);
-        if (at + 8 == length)
-            break;
-    }
-    return differ == 0 && (seen & k_tops) == 0;
-}
-
 // The length of the end tag "</name>" shown whole at `run`, for an ASCII name; 0 when it
 // is not there.
 size_t end_tag_at(const unsigned char* run, size_t available, const std::string& name)
 {
     const size_t length = name.size() + 3;
     if (available < length || run[0] != '<' || run[1] != '/' || run[length - 1] != '>'
-        || !is_ascii_name_at(run + 2, name))
+        || !same_name(name.data(), reinterpret_cast<const char*>(run + 2), name.size(), true))
         return 0;
     return length;
 }
@@ -427,6 +393,7 @@ bool c_xml::capture_content(std::string* value, std::string* end_name, elmx_whit
             int next = 0;
             switch (read_markup_open(lexer(), &next)) {
             case e_markup_open::start_tag: {
+                tag.clear();
                 const int end = read_name(next, &tag);
                 if (end == -1 || tag.size() > k_max_name_length) {
                     lexer().error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, message::k_not_well_formed);

@@ -12,6 +12,23 @@
 
 namespace lmx {
 
+namespace {
+
+// The length of the name that starts the window when the window shows it whole, within the
+// name bound, and a plain ASCII byte after it; 0 when the byte-wise path has to read it.
+size_t name_in_window(const c_get_for_xml& lexer, const unsigned char** run)
+{
+    size_t available = 0;
+    *run = lexer.peek_run(&available);
+    if (available == 0 || !is_name_start_char((*run)[0]))
+        return 0;
+    const size_t length = ascii_name_run(*run, available);
+    const bool plain_end = length < available && (*run)[length] < 0x7f && (*run)[length] != '\r';
+    return plain_end && length <= k_max_name_length ? length : 0;
+}
+
+} // namespace
+
 elxp_xml_event c_xml::get_element_name(c_xml_local* scope, std::string* name)
 {
     name->clear();
@@ -39,6 +56,14 @@ elxp_xml_event c_xml::get_element_name(c_xml_local* scope, std::string* name)
         if (m_note_tag_places) {
             m_tag_line = lexer().get_line_num();
             m_tag_column = lexer().get_column_num() - 1;
+        }
+        // Most start tags show their name whole in the window: it is taken from there at once.
+        const unsigned char* run = nullptr;
+        if (const size_t length = name_in_window(lexer(), &run)) {
+            lexer().set_element_seen(true);
+            name->append(reinterpret_cast<const char*>(run), length);
+            lexer().take_run(length);
+            return collect_attributes(scope) ? ELXP_NAME : ELXP_ERROR;
         }
         switch (read_markup_open(lexer(), &c)) {
         case e_markup_open::start_tag:
@@ -91,7 +116,7 @@ elxp_xml_event c_xml::get_element_name(c_xml_local* scope, std::string* name)
 
 int c_xml::read_name(int first, std::string* name, bool leave_end)
 {
-    name->clear();
+    const size_t start = name->size();
     name->push_back(static_cast<char>(first));
     // Most names lie whole in the source's window: copy them at once, then let get() take
     // what ends the name or needs decoding.
@@ -111,7 +136,7 @@ int c_xml::read_name(int first, std::string* name, bool leave_end)
     lexer().take_run(length);
     int c = lexer().get();
     while (is_name_char(c)) {
-        if (name->size() <= k_max_name_length)
+        if (name->size() - start <= k_max_name_length)
             name->push_back(static_cast<char>(c));
         c = lexer().get();
     }
@@ -122,6 +147,16 @@ int c_xml::read_name(int first, std::string* name, bool leave_end)
 
 bool c_xml::read_end_tag_name(std::string* name)
 {
+    const unsigned char* run = nullptr;
+    const size_t length = name_in_window(lexer(), &run);
+    if (length != 0 && run[length] == '>') {
+        // clear and append: assign goes through a replace that allows for aliasing, and costs more.
+        name->clear();
+        name->append(reinterpret_cast<const char*>(run), length);
+        lexer().take_run(length + 1);
+        return true;
+    }
+    name->clear();
     const int first = lexer().get();
     if (is_name_start_char(first)) {
         const int end = read_name(first, name);
@@ -173,28 +208,37 @@ bool c_xml::collect_attributes(c_xml_local* scope)
 
 bool c_xml::read_attribute(c_xml_local* scope, int first)
 {
-    const int end = read_name(first, &m_scratch);
-    if (m_scratch.size() > k_max_name_length)
+    // The name goes straight into the ordinary store; a declaration's entry moves to its own.
+    size_t entry = m_attributes.size();
+    const int end = read_name(first, &m_attributes);
+    const size_t name_length = m_attributes.size() - entry;
+    if (name_length > k_max_name_length) {
+        m_attributes.resize(entry);
         return fail_limit(LIMIT_NAME_LENGTH);
+    }
     int c = is_xml_ws(end) ? lexer().get_non_ws() : end;
-    if (c == -1) {
-        lexer().error(ELMX_ERROR_TYPE_FATAL, ELMX_UNEXPECTED_END_OF_MESSAGE, message::k_unexpected_end);
-        return false;
-    }
-    if (c != '=') {
-        lexer().error(ELMX_ERROR_TYPE_FATAL, ELMX_NOT_WELL_FORMED, message::expected_equals(c));
-        return false;
-    }
-    const int quote = lexer().get_non_ws();
+    const int quote = c == '=' ? lexer().get_non_ws() : 0;
     if (quote != '"' && quote != '\'') {
-        report_missing_quote(quote);
+        m_attributes.resize(entry);
+        if (c == -1)
+            lexer().error(ELMX_ERROR_TYPE_FATAL, ELMX_UNEXPECTED_END_OF_MESSAGE, message::k_unexpected_end);
+        else if (c != '=')
+            lexer().error(ELMX_ERROR_TYPE_FATAL, ELMX_NOT_WELL_FORMED, message::expected_equals(c));
+        else
+            report_missing_quote(quote);
         return false;
     }
-    const bool is_declaration = scope && m_scratch.size() >= 5
-        && std::memcmp(m_scratch.data(), "xmlns", 5) == 0 && (m_scratch.size() == 5 || m_scratch[5] == ':');
+    const char* name = m_attributes.data() + entry;
+    const bool is_declaration = scope && name_length >= 5 && std::memcmp(name, "xmlns", 5) == 0
+        && (name_length == 5 || name[5] == ':');
+    if (is_declaration) {
+        const size_t declaration = m_declarations.size();
+        m_declarations.append(m_attributes, entry, name_length);
+        m_attributes.resize(entry);
+        entry = declaration;
+    }
     std::string& store = is_declaration ? m_declarations : m_attributes;
-    const size_t entry = store.size();
-    store.append(m_scratch.c_str(), m_scratch.size() + 1);
+    store.push_back('\0');
     store.push_back(static_cast<char>(quote));
     const size_t value_start = store.size();
     take_plain_value(quote, &store);
@@ -212,7 +256,7 @@ bool c_xml::read_attribute(c_xml_local* scope, int first)
     }
     store.push_back('\0');
     if (is_declaration)
-        bind_declaration(scope, m_scratch.size() == 5 ? "" : m_scratch.c_str() + 6,
+        bind_declaration(scope, name_length == 5 ? "" : store.c_str() + entry + 6,
                          store.c_str() + value_start);
     return true;
 }

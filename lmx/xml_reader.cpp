@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "name_chars.hpp"
+
 namespace lmx {
 
 const char* const k_namespace_not_found = " ";
@@ -32,7 +34,7 @@ int c_xml_reader::read_element_event(const s_event_map* map, elmx_error* error, 
     }
     *raw_event = event;
     if (event == ELXP_NAME) {
-        m_current_name.set(m_current_local, *name);
+        set_current_name(*name);
         if (map)
             event = tokenise(map, ELXP_ELEM);
     } else if (is_error_event(event)) {
@@ -94,7 +96,7 @@ bool c_xml_reader::get_attribute_event(const s_event_map* map, elmx_error* error
     const int event = get_attribute_name(name);
     m_current_event = event;
     if (event == ELXP_NAME) {
-        m_current_name.set(m_current_local, *name);
+        set_current_name(*name);
         if (map)
             tokenise(map, ELXP_ATTR);
         return true;
@@ -110,8 +112,29 @@ bool c_xml_reader::get_attribute_event(const s_event_map* map, elmx_error* error
     return false;
 }
 
+namespace {
+
+// The attributes of the xsi namespace that the reader knows.
+int xsi_event(std::string_view local)
+{
+    if (local == "type")
+        return ELXP_XSI_TYPE;
+    if (local == "nil")
+        return ELXP_XSI_NIL;
+    if (local == "schemaLocation")
+        return ELXP_XSI_SCHEMA_LOCATION;
+    if (local == "noNamespaceSchemaLocation")
+        return ELXP_XSI_NO_NAMESPACE_SCHEMA_LOCATION;
+    return ELXP_UNKNOWN_ITEM;
+}
+
+} // namespace
+
 int c_xml_reader::tokenise(const s_event_map* map, elxp_attr_elem kind)
 {
+    // Compositors and the class that holds them ask about the same name with the same map.
+    if (map && map == m_tokenised_map && kind == m_tokenised_kind)
+        return m_current_event = m_tokenised_event;
     int id = k_ns_id_none;
     if (m_current_name.get_has_ns_prefix())
         id = m_current_name.get_ns_id();
@@ -120,23 +143,19 @@ int c_xml_reader::tokenise(const s_event_map* map, elxp_attr_elem kind)
     const std::string_view local = m_current_name.local_name_view();
     int event = ELXP_UNKNOWN_ITEM;
     if (id == k_ns_id_xsi) {
-        if (local == "type")
-            event = ELXP_XSI_TYPE;
-        else if (local == "nil")
-            event = ELXP_XSI_NIL;
-        else if (local == "schemaLocation")
-            event = ELXP_XSI_SCHEMA_LOCATION;
-        else if (local == "noNamespaceSchemaLocation")
-            event = ELXP_XSI_NO_NAMESPACE_SCHEMA_LOCATION;
+        event = xsi_event(local);
     } else if (map) {
         const char first = local.empty() ? '\0' : local[0];
         const size_t length = local.size();
         for (const s_event_map* entry = map; entry->name; ++entry)
             if (entry->length == length && entry->ns_id == id && entry->name[0] == first
-                && std::memcmp(entry->name, local.data(), length) == 0) {
+                && same_name(entry->name, local.data(), length)) {
                 event = entry->event;
                 break;
             }
+        m_tokenised_map = map;
+        m_tokenised_kind = kind;
+        m_tokenised_event = event;
     }
     m_current_event = event;
     return event;

@@ -64,13 +64,30 @@ public:
     // Binds (or rebinds) `prefix` in this scope.
     void add_namespace(const char* prefix, int id);
     // Id bound to `prefix` here or in an enclosing scope; "xml" is always 2; 0 when unbound.
-    int find_namespace_id(std::string_view prefix) const;
+    // Nearly every element name repeats the prefix of the one before it, and unprefixed
+    // attribute names ask for the default namespace in between: the nearest declaring scope
+    // remembers both answers until its declarations change, and a remembered one is
+    // answered here without a call.
+    int find_namespace_id(std::string_view prefix) const
+    {
+        if (m_declaring) {
+            const c_xml_local& owner = *m_declaring;
+            if (prefix.empty() ? owner.m_default_memo != k_no_memo_id : owner.is_memo(prefix))
+                return prefix.empty() ? owner.m_default_memo : owner.m_memo_id;
+        }
+        return look_up_namespace_id(prefix);
+    }
     // Prefix bound to `id` in the innermost scope that binds it; null when none.
     const char* find_namespace_prefix(int id) const;
     // Prefix bound to `id` in the outermost scope that binds it; null when none.
     const char* find_first_namespace_prefix(int id) const;
-    // Removes this scope's own declarations.
-    void clear();
+    // Removes this scope's own declarations (the reader clears its scope before every tag,
+    // and nearly every scope has none).
+    void clear()
+    {
+        if (m_prefixes.size() != 0)
+            drop_declarations();
+    }
 
     const c_xml_local* get_parent() const { return m_parent; }
 
@@ -84,6 +101,19 @@ protected:
 
 private:
     const c_xml_local* next_declaring(const c_xml_local* scope) const;
+    void drop_declarations();
+    // find_namespace_id past the memo, which it fills (the memo never holds "xml").
+    int look_up_namespace_id(std::string_view prefix) const;
+    // Prefixes are a few bytes: a loop beats a call to memcmp.
+    bool is_memo(std::string_view prefix) const
+    {
+        if (m_memo_length == k_no_memo || prefix.size() != m_memo_length)
+            return false;
+        for (size_t i = 0; i < prefix.size(); ++i)
+            if (prefix[i] != m_memo_prefix[i])
+                return false;
+        return true;
+    }
     const char* prefix_in_scope(int id) const;
     void forget_memo() const
     {

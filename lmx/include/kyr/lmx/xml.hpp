@@ -161,8 +161,8 @@ protected:
 
 private:
     inline c_internal_dtd& dtd();
-    // Reads a name after its first byte and returns the byte that ends it, taken from the
-    // input unless `leave_end`.
+    // Appends a name after its first byte to `name` (at most one byte past the name bound)
+    // and returns the byte that ends it, taken from the input unless `leave_end`.
     int read_name(int first, std::string* name, bool leave_end = false);
     bool collect_attributes(c_xml_local* scope);
     bool read_attribute(c_xml_local* scope, int first);

@@ -156,6 +156,11 @@ private:
     std::string& grow_depth_names();
     int read_element_event(const s_event_map* map, elmx_error* error, std::string* name, int* raw_event);
     bool is_known_element() const;
+    void set_current_name(const std::string& name)
+    {
+        m_current_name.set(m_current_local, name);
+        m_tokenised_map = nullptr;
+    }
     bool skip_unwanted_element(const std::string& name);
     // Runs the strict check once; false when it found a fault.
     bool check_strictly();
@@ -168,6 +173,10 @@ private:
     c_string_stack m_element_name_stack;
     c_cracked_name m_current_name;
     int m_current_event;
+    // The last map the current name was tokenised with, as what and to which event.
+    const s_event_map* m_tokenised_map = nullptr;
+    elxp_attr_elem m_tokenised_kind = ELXP_ELEM;
+    int m_tokenised_event = ELXP_UNKNOWN_ITEM;
     std::vector<std::pair<std::string, std::string>> m_ns_presets;
     const s_known_elements* m_known_elements;
     std::deque<std::string> m_depth_names; // grows at the back: references stay valid

@@ -206,7 +206,6 @@ struct KYR_API frame
     static elmx_error unmarshal(C& object, lmx::c_xml_reader& reader, const std::string& name,
                                 const s_class_info& info, const bool* nil)
     {
-        lmx::c_string_stack_node node(reader.get_element_name_stack(), name);
         const path_step step(reader, name);
         elmx_error error = read_attributes(object, reader, name);
         if (error != lmx::ELMX_OK || (error = object.unmarshal_attributes_check(reader)) != lmx::ELMX_OK)
@@ -232,7 +231,6 @@ struct KYR_API frame
     static elmx_error unmarshal_simple(C& object, lmx::c_xml_reader& reader, const std::string& name,
                                        const bool* nil)
     {
-        lmx::c_string_stack_node node(reader.get_element_name_stack(), name);
         const path_step step(reader, name);
         elmx_error error = read_attributes(object, reader, name);
         if (error != lmx::ELMX_OK || (error = object.unmarshal_attributes_check(reader)) != lmx::ELMX_OK)
