@@ -1,4 +1,4 @@
-#include <kyr/lmx/dtd.hpp>
+#include "dtd.hpp"
 
 #include <kyr/lmx/reader_limits.hpp>
 

@@ -1,4 +1,4 @@
-#include <kyr/lmx/entities.hpp>
+#include "entities.hpp"
 
 #include <string>
 

@@ -2,8 +2,7 @@
 #ifndef KYR_LMX_MARKUP_OPEN_HPP
 #define KYR_LMX_MARKUP_OPEN_HPP
 
-#include <kyr/lmx/lexer.hpp>
-
+#include "lexer.hpp"
 #include "name_chars.hpp"
 
 namespace lmx {

@@ -1,6 +1,6 @@
 #include <kyr/lmx/read.hpp>
 
-#include <kyr/lmx/decoder.hpp>
+#include "decoder.hpp"
 
 namespace lmx {
 

@@ -1,4 +1,4 @@
-#include <kyr/lmx/lexer.hpp>
+#include "lexer.hpp"
 
 #include <unordered_set>
 #include <vector>

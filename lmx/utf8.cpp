@@ -1,4 +1,4 @@
-#include <kyr/lmx/decoder.hpp>
+#include "decoder.hpp"
 
 #include <cstring>
 

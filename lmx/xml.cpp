@@ -2,13 +2,57 @@
 #include <kyr/lmx/xml.hpp>
 
 #include "messages.hpp"
+#include "xml_lexer.hpp"
 
 namespace lmx {
 
 c_xml::c_xml(c_read& source, c_error& errors, bool char_ref_obeys_ws_mode)
-    : m_lexer(source, errors, char_ref_obeys_ws_mode), m_dtd(m_lexer), m_attributes(1, '\0'),
-      m_attribute_pos(0), m_value_pending(false), m_source(source)
+    : m_attributes(1, '\0'), m_attribute_pos(0), m_value_pending(false), m_source(source)
 {
+    // The byte storage of xml.hpp is the lexer and the DTD reader themselves, in their places.
+    static_assert(sizeof(c_get_for_xml) == k_lexer_size && alignof(c_get_for_xml) == alignof(void*),
+                  "k_lexer_size must be the lexer's size");
+    static_assert(sizeof(c_internal_dtd) == k_dtd_size && alignof(c_internal_dtd) == alignof(void*),
+                  "k_dtd_size must be the DTD reader's size");
+    new (m_lexer) c_get_for_xml(source, errors, char_ref_obeys_ws_mode);
+    new (m_dtd) c_internal_dtd(lexer());
+}
+
+c_xml::~c_xml()
+{
+    dtd().~c_internal_dtd();
+    lexer().~c_get_for_xml();
+}
+
+void c_xml::add_general_entity(const char* name, const char* value)
+{
+    lexer().add_general_entity(name, value);
+}
+
+void c_xml::add_parameter_entity(const char* name, const char* value)
+{
+    lexer().add_parameter_entity(name, value);
+}
+
+int c_xml::get_line_num() const
+{
+    return lexer().get_line_num();
+}
+
+int c_xml::get_column_num() const
+{
+    return lexer().get_column_num();
+}
+
+void c_xml::note_tag_places(bool on)
+{
+    m_note_tag_places = on;
+    lexer().track_line_starts(on);
+}
+
+const char* c_xml::get_source_id() const
+{
+    return lexer().get_source_id();
 }
 
 void c_xml::get_namespace_prefix(const std::string& qname, std::string* prefix)
@@ -46,9 +90,9 @@ bool c_xml::is_xsi_attribute(const c_xml_local* scope, const std::string& name)
 
 void c_xml::rewind()
 {
-    m_lexer.rewind();
-    m_lexer.set_dtd_read(false);
-    m_lexer.set_element_seen(false);
+    lexer().rewind();
+    lexer().set_dtd_read(false);
+    lexer().set_element_seen(false);
     m_namespaces.clear();
     m_attributes.assign(1, '\0');
     m_declarations.clear();
@@ -72,7 +116,7 @@ bool c_xml::fail_limit(e_limit limit)
         {message::k_text_too_long, k_max_text_length, "bytes"},
     };
     const s_bound& bound = bounds[limit];
-    m_lexer.error(ELMX_ERROR_TYPE_FATAL, ELMX_NOT_WELL_FORMED,
+    lexer().error(ELMX_ERROR_TYPE_FATAL, ELMX_NOT_WELL_FORMED,
                   message::past_limit(bound.what, bound.value, bound.unit));
     return false;
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "messages.hpp"
+#include "xml_lexer.hpp"
 
 namespace lmx {
 
@@ -21,17 +22,17 @@ elxp_xml_event c_xml::get_attribute_name(std::string* name, bool in_processing_i
         m_value_pending = true;
         return ELXP_NAME;
     }
-    int c = m_lexer.get_non_ws();
+    int c = lexer().get_non_ws();
     if (c == '>')
         return ELXP_START_TAG_END;
     if (c == (in_processing_instruction ? '?' : '/')) {
-        c = m_lexer.get_non_ws();
+        c = lexer().get_non_ws();
         if (c == '>')
             return ELXP_END_TAG;
     }
-    m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, message::k_not_well_formed_lower_case);
+    lexer().error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, message::k_not_well_formed_lower_case);
     // A document cut off inside a start tag is told apart from one that was refused earlier.
-    const bool cut_off = c == -1 && !m_lexer.get_error_handler().is_fatal_errored();
+    const bool cut_off = c == -1 && !lexer().get_error_handler().is_fatal_errored();
     return cut_off ? ELXP_END_OF_INPUT : ELXP_ERROR;
 }
 
@@ -85,15 +86,15 @@ bool c_xml::expand_attribute_value(size_t raw_pos, std::string* value, elmx_whit
         value->append(raw, plain);
         return true;
     }
-    m_lexer.set_ws_mode(mode);
+    lexer().set_ws_mode(mode);
     size_t pos = raw_pos;
     c_entity_name_reader_for_text reader(m_attributes.data(), pos);
     for (int c = reader.get(); c != -1; c = reader.get()) {
         if (c == '&') {
-            if (!m_lexer.insert_entity(reader, value))
+            if (!lexer().insert_entity(reader, value))
                 return false;
         } else {
-            m_lexer.add_char_wsp(value, c);
+            lexer().add_char_wsp(value, c);
         }
         if (value->size() > k_max_attribute_length)
             return fail_limit(LIMIT_ATTRIBUTE_LENGTH);

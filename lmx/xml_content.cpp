@@ -9,12 +9,13 @@
 #include "markup_open.hpp"
 #include "messages.hpp"
 #include "open_elements.hpp"
+#include "xml_lexer.hpp"
 
 namespace lmx {
 
 bool c_xml::skip_start_tag(bool* is_empty)
 {
-    return m_lexer.move_to_start_tag_end(is_empty);
+    return lexer().move_to_start_tag_end(is_empty);
 }
 
 namespace {
@@ -92,37 +93,37 @@ size_t end_tag_in_window(const c_get_for_xml& lexer, const std::string& name)
 
 bool c_xml::get_element_value(std::string* value, elmx_whitespace mode, bool expand_references)
 {
-    m_lexer.set_ws_mode(mode);
+    lexer().set_ws_mode(mode);
     for (;;) {
-        if (!take_plain_text(m_lexer, value, mode))
+        if (!take_plain_text(lexer(), value, mode))
             return fail_limit(LIMIT_TEXT_LENGTH);
-        if (is_markup_in_window(m_lexer))
+        if (is_markup_in_window(lexer()))
             return true;
-        const int c = m_lexer.get();
+        const int c = lexer().get();
         if (c == -1) {
-            m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_UNEXPECTED_END_OF_MESSAGE, message::k_premature_end);
+            lexer().error(ELMX_ERROR_TYPE_ERROR, ELMX_UNEXPECTED_END_OF_MESSAGE, message::k_premature_end);
             return false;
         }
         if (c == '<') {
             int last = 0;
-            switch (read_markup_open(m_lexer, &last)) {
+            switch (read_markup_open(lexer(), &last)) {
             case e_markup_open::pi:
-                if (!m_lexer.skip_PI())
+                if (!lexer().skip_PI())
                     return false;
                 continue;
             case e_markup_open::comment:
-                if (!m_lexer.skip_comment())
+                if (!lexer().skip_comment())
                     return false;
                 continue;
             case e_markup_open::cdata:
-                m_lexer.read_cdata_section(value);
+                lexer().read_cdata_section(value);
                 break;
             case e_markup_open::bad_cdata:
-                m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, message::k_not_well_formed);
+                lexer().error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, message::k_not_well_formed);
                 return false;
             case e_markup_open::bad_comment:
             case e_markup_open::declaration:
-                m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED,
+                lexer().error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED,
                               message::k_not_well_formed_lower_case);
                 return false;
             case e_markup_open::start_tag:
@@ -130,18 +131,18 @@ bool c_xml::get_element_value(std::string* value, elmx_whitespace mode, bool exp
             case e_markup_open::other:
                 // A tag ends the text: left in place for the caller.
                 if (last != -1)
-                    m_lexer.unget(last);
-                m_lexer.unget('<');
+                    lexer().unget(last);
+                lexer().unget('<');
                 return true;
             }
         } else if (c == '&' && expand_references) {
-            c_entity_name_reader_for_c_get reader(m_lexer);
-            if (!m_lexer.insert_entity(reader, value))
+            c_entity_name_reader_for_c_get reader(lexer());
+            if (!lexer().insert_entity(reader, value))
                 return false;
         } else if (mode == ELMX_WHITESPACE_PRESERVE) {
             value->push_back(static_cast<char>(c));
         } else {
-            m_lexer.add_char_wsp(value, c);
+            lexer().add_char_wsp(value, c);
         }
         if (value->size() > k_max_text_length)
             return fail_limit(LIMIT_TEXT_LENGTH);
@@ -155,7 +156,7 @@ bool c_xml::get_simple_type_value(const std::string& name, elmx_whitespace mode,
     bool empty = false;
     if (is_empty)
         *is_empty = false;
-    if (!m_lexer.move_to_start_tag_end(&empty)) {
+    if (!lexer().move_to_start_tag_end(&empty)) {
         *error = ELMX_BAD_START_TAG_END;
         return false;
     }
@@ -177,8 +178,8 @@ bool c_xml::get_simple_type_value(const std::string& name, elmx_whitespace mode,
 
 bool c_xml::take_end_tag_in_window(const std::string& name)
 {
-    const size_t length = end_tag_in_window(m_lexer, name);
-    m_lexer.take_run(length);
+    const size_t length = end_tag_in_window(lexer(), name);
+    lexer().take_run(length);
     return length != 0;
 }
 
@@ -186,14 +187,14 @@ bool c_xml::is_element_end_tag(const std::string& name)
 {
     if (take_end_tag_in_window(name))
         return true;
-    return m_lexer.get_non_ws() == '<' && m_lexer.get() == '/'
-        && m_lexer.read_specified_string_from_input(name.c_str()) && m_lexer.get_non_ws() == '>';
+    return lexer().get_non_ws() == '<' && lexer().get() == '/'
+        && lexer().read_specified_string_from_input(name.c_str()) && lexer().get_non_ws() == '>';
 }
 
 bool c_xml::skip_rest_of_element(const std::string& name)
 {
     bool empty = false;
-    if (!m_lexer.move_to_start_tag_end(&empty))
+    if (!lexer().move_to_start_tag_end(&empty))
         return false;
     return empty || skip_element_body(name);
 }
@@ -201,7 +202,7 @@ bool c_xml::skip_rest_of_element(const std::string& name)
 bool c_xml::skip_rest_of_empty_element(const std::string& name)
 {
     bool empty = false;
-    if (!m_lexer.move_to_start_tag_end(&empty))
+    if (!lexer().move_to_start_tag_end(&empty))
         return false;
     return empty || is_element_end_tag(name);
 }
@@ -220,7 +221,7 @@ bool c_xml::skip_element_body(const std::string& name)
             break;
         case ELXP_NAME: {
             bool empty = false;
-            if (!m_lexer.move_to_start_tag_end(&empty))
+            if (!lexer().move_to_start_tag_end(&empty))
                 return false;
             if (!empty && !open.push(tag))
                 return fail_limit(LIMIT_DEPTH);
@@ -241,7 +242,7 @@ bool c_xml::skip_element_body(const std::string& name)
 
 bool c_xml::report_mismatch(const std::string& start_name, const std::string& end_name)
 {
-    m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED,
+    lexer().error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED,
                   message::mismatched_tags(start_name, end_name));
     return false;
 }
@@ -250,7 +251,7 @@ bool c_xml::copy_start_tag_rest(std::string* out, bool* is_empty)
 {
     int quote = 0;
     bool slash = false;
-    for (int c = m_lexer.get(); c != -1; c = m_lexer.get()) {
+    for (int c = lexer().get(); c != -1; c = lexer().get()) {
         out->push_back(static_cast<char>(c));
         if (quote) {
             if (c == quote)
@@ -269,35 +270,35 @@ bool c_xml::copy_start_tag_rest(std::string* out, bool* is_empty)
         if (out->size() > k_max_text_length)
             return fail_limit(LIMIT_TEXT_LENGTH);
     }
-    m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_UNEXPECTED_END_OF_MESSAGE, message::k_premature_end);
+    lexer().error(ELMX_ERROR_TYPE_ERROR, ELMX_UNEXPECTED_END_OF_MESSAGE, message::k_premature_end);
     return false;
 }
 
 bool c_xml::capture_content(std::string* value, std::string* end_name, elmx_whitespace mode)
 {
-    m_lexer.set_ws_mode(mode);
+    lexer().set_ws_mode(mode);
     c_open_elements open;
     std::string tag;
     for (;;) {
-        const int c = m_lexer.get();
+        const int c = lexer().get();
         if (c == -1) {
-            m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_UNEXPECTED_END_OF_MESSAGE, message::k_premature_end);
+            lexer().error(ELMX_ERROR_TYPE_ERROR, ELMX_UNEXPECTED_END_OF_MESSAGE, message::k_premature_end);
             return false;
         }
         if (c != '<') {
-            m_lexer.add_char_wsp(value, c);
+            lexer().add_char_wsp(value, c);
         } else {
             // A collapsed space pending before markup would otherwise land inside it.
-            m_lexer.reset_ws_mode();
+            lexer().reset_ws_mode();
             int next = 0;
-            switch (read_markup_open(m_lexer, &next)) {
+            switch (read_markup_open(lexer(), &next)) {
             case e_markup_open::start_tag: {
                 const int end = read_name(next, &tag);
                 if (end == -1 || tag.size() > k_max_name_length) {
-                    m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, message::k_not_well_formed);
+                    lexer().error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, message::k_not_well_formed);
                     return false;
                 }
-                m_lexer.unget(end);
+                lexer().unget(end);
                 value->append(1, '<').append(tag);
                 bool empty = false;
                 if (!copy_start_tag_rest(value, &empty))
@@ -319,26 +320,26 @@ bool c_xml::capture_content(std::string* value, std::string* end_name, elmx_whit
                 open.pop();
                 break;
             case e_markup_open::pi:
-                if (!m_lexer.skip_PI())
+                if (!lexer().skip_PI())
                     return false;
                 break;
             case e_markup_open::comment:
-                if (!m_lexer.skip_comment())
+                if (!lexer().skip_comment())
                     return false;
                 break;
             case e_markup_open::cdata:
                 value->append("<![CDATA[");
-                m_lexer.read_cdata_section(value);
+                lexer().read_cdata_section(value);
                 value->append("]]>");
                 break;
             case e_markup_open::bad_cdata:
             case e_markup_open::bad_comment:
             case e_markup_open::declaration:
-                m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED,
+                lexer().error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED,
                               message::k_not_well_formed_lower_case);
                 return false;
             case e_markup_open::other:
-                m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, message::k_not_well_formed);
+                lexer().error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, message::k_not_well_formed);
                 return false;
             }
         }
@@ -363,7 +364,7 @@ bool c_xml::get_element_ur_value(const std::string& name, std::string* value, el
     bool empty = false;
     if (is_empty)
         *is_empty = false;
-    if (!m_lexer.move_to_start_tag_end(&empty)) {
+    if (!lexer().move_to_start_tag_end(&empty)) {
         *error = ELMX_BAD_START_TAG_END;
         return false;
     }

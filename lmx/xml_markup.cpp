@@ -8,6 +8,7 @@
 #include "markup_open.hpp"
 #include "messages.hpp"
 #include "name_chars.hpp"
+#include "xml_lexer.hpp"
 
 namespace lmx {
 
@@ -15,35 +16,35 @@ elxp_xml_event c_xml::get_element_name(c_xml_local* scope, std::string* name)
 {
     name->clear();
     for (;;) {
-        int c = m_lexer.get_non_ws();
+        int c = lexer().get_non_ws();
         if (c == -1) {
-            m_lexer.set_element_seen(true);
+            lexer().set_element_seen(true);
             return ELXP_END_OF_INPUT;
         }
         if (c == '&') {
             // A declared entity's text goes on the entity stack and is read as markup.
-            c_entity_name_reader_for_c_get reader(m_lexer);
-            m_lexer.set_ws_mode(ELMX_WHITESPACE_PRESERVE);
-            if (!m_lexer.insert_entity(reader, name))
+            c_entity_name_reader_for_c_get reader(lexer());
+            lexer().set_ws_mode(ELMX_WHITESPACE_PRESERVE);
+            if (!lexer().insert_entity(reader, name))
                 return ELXP_ERROR;
             if (name->empty())
                 continue;
         }
         if (c != '<') {
-            m_lexer.set_element_seen(true);
+            lexer().set_element_seen(true);
             if (c != '&')
                 name->assign(1, static_cast<char>(c));
             return get_element_value(name, ELMX_WHITESPACE_PRESERVE) ? ELXP_VALUE : ELXP_ERROR;
         }
         if (m_note_tag_places) {
-            m_tag_line = m_lexer.get_line_num();
-            m_tag_column = m_lexer.get_column_num() - 1;
+            m_tag_line = lexer().get_line_num();
+            m_tag_column = lexer().get_column_num() - 1;
         }
-        switch (read_markup_open(m_lexer, &c)) {
+        switch (read_markup_open(lexer(), &c)) {
         case e_markup_open::start_tag:
-            m_lexer.set_element_seen(true);
+            lexer().set_element_seen(true);
             if (read_name(c, name, true) == -1) {
-                m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, message::k_not_well_formed);
+                lexer().error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, message::k_not_well_formed);
                 return ELXP_ERROR;
             }
             if (name->size() > k_max_name_length) {
@@ -54,31 +55,31 @@ elxp_xml_event c_xml::get_element_name(c_xml_local* scope, std::string* name)
         case e_markup_open::end_tag:
             if (!read_end_tag_name(name))
                 return ELXP_ERROR;
-            m_lexer.set_element_seen(true);
+            lexer().set_element_seen(true);
             return ELXP_END_TAG;
         case e_markup_open::pi:
-            if (!m_lexer.read_PI())
+            if (!lexer().read_PI())
                 return ELXP_ERROR;
             continue;
         case e_markup_open::comment:
-            if (!m_lexer.skip_comment())
+            if (!lexer().skip_comment())
                 return ELXP_ERROR;
             continue;
         case e_markup_open::cdata:
-            m_lexer.read_cdata_section(name);
-            m_lexer.set_element_seen(true);
+            lexer().read_cdata_section(name);
+            lexer().set_element_seen(true);
             return ELXP_VALUE;
         case e_markup_open::declaration:
             if (c != 'D')
                 break;
-            if (!m_dtd.read_doctype())
+            if (!dtd().read_doctype())
                 return ELXP_ERROR;
             continue;
         case e_markup_open::bad_comment:
             break;
         case e_markup_open::bad_cdata:
         case e_markup_open::other:
-            m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, message::k_not_well_formed);
+            lexer().error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, message::k_not_well_formed);
             break;
         }
         // Whatever broke the markup, the rest of its tag goes with it.
@@ -95,46 +96,46 @@ int c_xml::read_name(int first, std::string* name, bool leave_end)
     // Most names lie whole in the source's window: copy them at once, then let get() take
     // what ends the name or needs decoding.
     size_t available = 0;
-    const unsigned char* run = m_lexer.peek_run(&available);
+    const unsigned char* run = lexer().peek_run(&available);
     const size_t length = ascii_name_run(run, available);
     name->append(reinterpret_cast<const char*>(run), std::min(length, k_max_name_length));
     // A plain ASCII byte after the name ends it and is taken with the run.
     if (length < available && run[length] < 0x7f && run[length] != '\r') {
         const int end = run[length];
         if (leave_end)
-            m_lexer.take_run(length);
+            lexer().take_run(length);
         else
-            m_lexer.take_run(length + 1, end == '\n' ? 1 : 0);
+            lexer().take_run(length + 1, end == '\n' ? 1 : 0);
         return end;
     }
-    m_lexer.take_run(length);
-    int c = m_lexer.get();
+    lexer().take_run(length);
+    int c = lexer().get();
     while (is_name_char(c)) {
         if (name->size() <= k_max_name_length)
             name->push_back(static_cast<char>(c));
-        c = m_lexer.get();
+        c = lexer().get();
     }
     if (leave_end && c != -1)
-        m_lexer.unget(c);
+        lexer().unget(c);
     return c;
 }
 
 bool c_xml::read_end_tag_name(std::string* name)
 {
-    const int first = m_lexer.get();
+    const int first = lexer().get();
     if (is_name_start_char(first)) {
         const int end = read_name(first, name);
         if (name->size() > k_max_name_length)
             return fail_limit(LIMIT_NAME_LENGTH);
-        const int c = is_xml_ws(end) ? m_lexer.get_non_ws() : end;
+        const int c = is_xml_ws(end) ? lexer().get_non_ws() : end;
         if (c == '>')
             return true;
-        m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, message::k_not_well_formed);
+        lexer().error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, message::k_not_well_formed);
         if (c != -1)
             skip_to_tag_end();
         return false;
     }
-    m_lexer.error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, message::k_not_well_formed);
+    lexer().error(ELMX_ERROR_TYPE_ERROR, ELMX_NOT_WELL_FORMED, message::k_not_well_formed);
     if (first != '>' && first != -1)
         skip_to_tag_end();
     return false;
@@ -142,7 +143,7 @@ bool c_xml::read_end_tag_name(std::string* name)
 
 void c_xml::skip_to_tag_end()
 {
-    for (int c = m_lexer.get(); c != '>' && c != -1; c = m_lexer.get()) {
+    for (int c = lexer().get(); c != '>' && c != -1; c = lexer().get()) {
     }
 }
 
@@ -155,13 +156,13 @@ bool c_xml::collect_attributes(c_xml_local* scope)
     size_t count = 0;
     bool ok = true;
     for (;;) {
-        if (!is_name_start_char(m_lexer.peek_non_ws()))
+        if (!is_name_start_char(lexer().peek_non_ws()))
             break;
         if (++count > k_max_attribute_count) {
             ok = fail_limit(LIMIT_ATTRIBUTE_COUNT);
             break;
         }
-        if (!read_attribute(scope, m_lexer.get())) {
+        if (!read_attribute(scope, lexer().get())) {
             ok = false;
             break;
         }
@@ -175,16 +176,16 @@ bool c_xml::read_attribute(c_xml_local* scope, int first)
     const int end = read_name(first, &m_scratch);
     if (m_scratch.size() > k_max_name_length)
         return fail_limit(LIMIT_NAME_LENGTH);
-    int c = is_xml_ws(end) ? m_lexer.get_non_ws() : end;
+    int c = is_xml_ws(end) ? lexer().get_non_ws() : end;
     if (c == -1) {
-        m_lexer.error(ELMX_ERROR_TYPE_FATAL, ELMX_UNEXPECTED_END_OF_MESSAGE, message::k_unexpected_end);
+        lexer().error(ELMX_ERROR_TYPE_FATAL, ELMX_UNEXPECTED_END_OF_MESSAGE, message::k_unexpected_end);
         return false;
     }
     if (c != '=') {
-        m_lexer.error(ELMX_ERROR_TYPE_FATAL, ELMX_NOT_WELL_FORMED, message::expected_equals(c));
+        lexer().error(ELMX_ERROR_TYPE_FATAL, ELMX_NOT_WELL_FORMED, message::expected_equals(c));
         return false;
     }
-    const int quote = m_lexer.get_non_ws();
+    const int quote = lexer().get_non_ws();
     if (quote != '"' && quote != '\'') {
         report_missing_quote(quote);
         return false;
@@ -197,7 +198,7 @@ bool c_xml::read_attribute(c_xml_local* scope, int first)
     store.push_back(static_cast<char>(quote));
     const size_t value_start = store.size();
     take_plain_value(quote, &store);
-    for (c = m_lexer.get(); c != quote; c = m_lexer.get()) {
+    for (c = lexer().get(); c != quote; c = lexer().get()) {
         if (c <= 0) {
             store.resize(entry);
             report_missing_quote(c);
@@ -221,7 +222,7 @@ bool c_xml::read_attribute(c_xml_local* scope, int first)
 void c_xml::take_plain_value(int quote, std::string* store)
 {
     size_t available = 0;
-    const unsigned char* run = m_lexer.peek_run(&available);
+    const unsigned char* run = lexer().peek_run(&available);
     available = std::min(available, k_max_attribute_length);
     size_t length = 0;
     int line_feeds = 0;
@@ -230,20 +231,20 @@ void c_xml::take_plain_value(int quote, std::string* store)
          ++length)
         line_feeds += run[length] == '\n';
     store->append(reinterpret_cast<const char*>(run), length);
-    m_lexer.take_run(length, line_feeds);
+    lexer().take_run(length, line_feeds);
 }
 
 void c_xml::report_missing_quote(int c)
 {
-    m_lexer.error(ELMX_ERROR_TYPE_FATAL, ELMX_NOT_WELL_FORMED, message::expected_quote(c));
+    lexer().error(ELMX_ERROR_TYPE_FATAL, ELMX_NOT_WELL_FORMED, message::expected_quote(c));
 }
 
 void c_xml::bind_declaration(c_xml_local* scope, const char* prefix, const char* raw)
 {
     std::string uri;
     if (std::strchr(raw, '&')) {
-        m_lexer.set_ws_mode(ELMX_WHITESPACE_PRESERVE);
-        m_lexer.expand_entity_text(raw, &uri);
+        lexer().set_ws_mode(ELMX_WHITESPACE_PRESERVE);
+        lexer().expand_entity_text(raw, &uri);
     } else {
         uri = raw;
     }

@@ -15,9 +15,10 @@
 #include <cstdlib>
 #include <string>
 
-#include <kyr/lmx/decoder.hpp>
 #include <kyr/schema/classes/Kyr.hpp>
 #include <kyr/schema/document_result.hpp>
+
+#include "decoder.hpp"
 
 namespace {
 

@@ -12,6 +12,19 @@ endfunction()
 
 run(${CMAKE_COMMAND} --install ${KYR_BUILD_DIR} --prefix ${prefix})
 
+# The reader's private headers (lmx/*.hpp: lexer, decoder, entities, DTD) are not installed,
+# and no installed header includes one.
+file(GLOB private_headers RELATIVE ${KYR_SOURCE_DIR}/lmx ${KYR_SOURCE_DIR}/lmx/*.hpp)
+list(TRANSFORM private_headers REPLACE "\\." "\\\\.")
+list(JOIN private_headers "|" private_pattern)
+file(GLOB_RECURSE installed_headers RELATIVE ${prefix}/include ${prefix}/include/*.hpp)
+foreach(header IN LISTS installed_headers)
+  file(STRINGS ${prefix}/include/${header} includes REGEX "^#include")
+  if(header MATCHES "^kyr/lmx/(${private_pattern})$" OR includes MATCHES "(kyr/lmx/|\")(${private_pattern})[>\"]")
+    message(FATAL_ERROR "installed ${header} is, or includes, a private header of the reader")
+  endif()
+endforeach()
+
 run(${CMAKE_COMMAND} -S ${CONSUMER_SOURCE_DIR} -B ${WORK_DIR}/build -DCMAKE_PREFIX_PATH=${prefix})
 run(${CMAKE_COMMAND} --build ${WORK_DIR}/build)
 run(${WORK_DIR}/build/consumer)

@@ -7,13 +7,15 @@
 #include <cstddef>
 #include <string>
 
-#include <kyr/lmx/dtd.hpp>
 #include <kyr/lmx/error.hpp>
-#include <kyr/lmx/lexer.hpp>
 #include <kyr/lmx/namespaces.hpp>
 #include <kyr/lmx/read.hpp>
+#include <kyr/lmx/whitespace.hpp>
 
 namespace lmx {
+
+class c_get_for_xml;
+class c_internal_dtd;
 
 // What the reader met. 0 to 11 are fixed; generated event maps use 12 and up.
 enum elxp_xml_event {
@@ -57,6 +59,7 @@ class KYR_API c_xml
 {
 public:
     c_xml(c_read& source, c_error& errors, bool char_ref_obeys_ws_mode);
+    ~c_xml();
     c_xml(const c_xml&) = delete;
     c_xml& operator=(const c_xml&) = delete;
 
@@ -116,29 +119,24 @@ public:
     bool take_end_tag_in_window(const std::string& name);
 
     // --- Entities declared before reading.
-    void add_general_entity(const char* name, const char* value) { m_lexer.add_general_entity(name, value); }
-    void add_parameter_entity(const char* name, const char* value)
-    {
-        m_lexer.add_parameter_entity(name, value);
-    }
+    void add_general_entity(const char* name, const char* value);
+    void add_parameter_entity(const char* name, const char* value);
 
-    int get_line_num() const { return m_lexer.get_line_num(); }
-    int get_column_num() const { return m_lexer.get_column_num(); }
+    int get_line_num() const;
+    int get_column_num() const;
     // Where the "<" of the last tag get_element_name read stands, once note_tag_places is on.
-    void note_tag_places(bool on)
-    {
-        m_note_tag_places = on;
-        m_lexer.track_line_starts(on);
-    }
+    void note_tag_places(bool on);
     int get_tag_line() const { return m_tag_line; }
     int get_tag_column() const { return m_tag_column; }
-    const char* get_source_id() const { return m_lexer.get_source_id(); }
+    const char* get_source_id() const;
     bool is_open() const { return m_source.is_open(); }
     // Back to the first byte: clears the namespace table, entities, DTD and decoder state.
     void rewind();
 
 protected:
-    c_get_for_xml& lexer() { return m_lexer; }
+    // Defined where the lexer's class is known (the reader's own sources).
+    inline c_get_for_xml& lexer();
+    inline const c_get_for_xml& lexer() const;
     size_t get_attribute_read_position() const { return m_attribute_pos; }
     const char* get_attribute_data() const { return m_attributes.data(); }
     // Walks stored attributes from the first one again.
@@ -159,6 +157,7 @@ protected:
     bool fail_limit(e_limit limit);
 
 private:
+    inline c_internal_dtd& dtd();
     // Reads a name after its first byte and returns the byte that ends it, taken from the
     // input unless `leave_end`.
     int read_name(int first, std::string* name, bool leave_end = false);
@@ -173,11 +172,15 @@ private:
     bool report_mismatch(const std::string& start_name, const std::string& end_name);
     void skip_to_tag_end();
 
-    c_get_for_xml m_lexer;
+    // The lexer and the DTD reader, held by value but built and used only by the reader's own
+    // sources, so that their classes stay out of the installed headers (xml.cpp checks the sizes).
+    static constexpr size_t k_lexer_size = 408;
+    static constexpr size_t k_dtd_size = sizeof(void*);
+    alignas(void*) unsigned char m_lexer[k_lexer_size];
     bool m_note_tag_places = false;
     int m_tag_line = 0;
     int m_tag_column = 0;
-    c_internal_dtd m_dtd;
+    alignas(void*) unsigned char m_dtd[k_dtd_size];
     c_enumerated_namespaces m_namespaces;
     // name \0 quote raw-value \0 ... \0
     std::string m_attributes;

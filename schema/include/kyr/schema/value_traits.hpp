@@ -13,11 +13,11 @@
 #include <kyr/lmx/binary.hpp>
 #include <kyr/lmx/datetime.hpp>
 #include <kyr/lmx/error.hpp>
-#include <kyr/lmx/lexer.hpp>
 #include <kyr/lmx/output.hpp>
 #include <kyr/lmx/pattern.hpp>
 #include <kyr/lmx/simple_types.hpp>
 #include <kyr/lmx/strings.hpp>
+#include <kyr/lmx/whitespace.hpp>
 #include <kyr/lmx/xml_writer.hpp>
 
 #include <ostream>

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include <kyr/lmx/entities.hpp>
+#include "entities.hpp"
 
 namespace lmx {
 

@@ -6,8 +6,9 @@
 #include <unordered_set>
 #include <vector>
 
-#include <kyr/lmx/decoder.hpp>
 #include <kyr/lmx/repository.hpp>
+
+#include "decoder.hpp"
 
 namespace lmx {
 

@@ -5,16 +5,11 @@
 
 #include <string>
 
-#include <kyr/lmx/entity_name_reader.hpp>
+#include <kyr/lmx/whitespace.hpp>
+
+#include "entity_name_reader.hpp"
 
 namespace lmx {
-
-// How a value's white space is read.
-enum elmx_whitespace : int {
-    ELMX_WHITESPACE_PRESERVE = 0, // characters stay as read
-    ELMX_WHITESPACE_REPLACE = 1,  // each white-space character becomes one space
-    ELMX_WHITESPACE_COLLAPSE = 2  // runs become one space; leading and trailing ones go
-};
 
 // HT, LF, VT, FF, CR and space, as the "C" locale has them.
 inline bool is_xml_ws(int c)

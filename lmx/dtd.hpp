@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include <kyr/lmx/lexer.hpp>
+#include "lexer.hpp"
 
 namespace lmx {
 
