@@ -466,6 +466,7 @@ bool Box::unmarshal_body(lmx::c_xml_reader& reader, std::string* name, lmx::elmx
             return false;
         kyr::schema::retokenise(reader, Box_elements_2);
     }
+    m_Shape.shrink_to_fit();
     // <xs:element name="Weight" nillable="true">
     if (reader.get_current_event() == k_e_Weight) {
         m_Weight_present = true;
