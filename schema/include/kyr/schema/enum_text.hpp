@@ -9,6 +9,7 @@
 
 #include <kyr/schema/value_traits.hpp>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -44,9 +45,16 @@ public:
     // Stores value: the enumeration's own string when the facets list it.
     void assign(const std::wstring& value, const s_facets& facets)
     {
-        const int index = facets.values && facets.texts ? enum_index(value, facets.values) : 0;
         enum_text fresh;
-        fresh.m_bits = index > 0 ? reinterpret_cast<std::uintptr_t>(&facets.texts()[index - 1]) : own(value);
+        if (facets.values && facets.texts) {
+            // Lengths first: most enumerators differ in length from the value.
+            const std::wstring* texts = facets.texts();
+            for (std::size_t i = 0; facets.values[i] && !fresh.m_bits; ++i)
+                if (texts[i] == value)
+                    fresh.m_bits = reinterpret_cast<std::uintptr_t>(&texts[i]);
+        }
+        if (!fresh.m_bits)
+            fresh.m_bits = own(value);
         swap(fresh);
     }
 
