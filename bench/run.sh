@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds in Release and measures whole-document load and save against the peers on both
-# corpus shapes of bench/make_corpus.py. Usage: bench/run.sh [SIZES_MB...] (default 10 100)
+# corpus shapes of bench/make_corpus.py. Usage: bench/run.sh [SIZES_MB...] (default 10; `bench/run.sh 10 100`
+# adds the 100 MB corpora, measured in fewer rounds so that both shapes take a few minutes).
 # KYR_BENCH_BUILD_DIR and KYR_BENCH_CORPUS_DIR choose other build and corpus directories,
 # KYR_BENCH_SHAPES the shapes ("lab-spectrum rich").
 set -euo pipefail
@@ -25,12 +26,12 @@ warm_alone() { # MODE CORPUS REPEATS OPERATION
 }
 
 # Each library warm in a process of its own: no peer's heap before it, nothing faulted in
-# after the warm-up round. The processes take turns for three rounds, and the median of
+# after the warm-up round. The processes take turns for ROUNDS rounds, and the median of
 # their medians is reported, so a slow spell of the shared machine falls on all of them.
-warm_own_process() { # MODE CORPUS REPEATS
+warm_own_process() { # MODE CORPUS REPEATS ROUNDS
   local ops=("kyr load memory" "libxml2 dom+walk" "pugixml parse+walk" "kyr save string" "pugixml save")
   local -A runs=()
-  for round in 1 2 3; do
+  for ((round = 0; round < $4; ++round)); do
     for op in "${ops[@]}"; do runs[$op]+="$(warm_alone "$1" "$2" "$3" "$op") "; done
   done
   local bytes
@@ -56,26 +57,31 @@ warm_own_process() { # MODE CORPUS REPEATS
 }
 
 sizes=("$@")
-((${#sizes[@]})) || sizes=(10 100)
+((${#sizes[@]})) || sizes=(10)
 read -r -a shapes <<< "${KYR_BENCH_SHAPES:-lab-spectrum rich}"
 echo "machine: $(nproc) cores (shared with other work), $(awk '/MemTotal/ {print int($2/1048576)}' /proc/meminfo) GiB, $(date -u +%F)"
 for shape in "${shapes[@]}"; do
   for size in "${sizes[@]}"; do
     corpus=$corpus_dir/$shape-${size}mb.kyr
     [ -f "$corpus" ] || python3 bench/make_corpus.py --shape "$shape" --megabytes "$size" -o "$corpus"
-    repeats=7 fresh_runs=5
-    [ "$size" -ge 100 ] && repeats=3 fresh_runs=3
+    # From 100 MB on: fewer rounds, one process round, one fresh run and, in the shared
+    # process, only the operations the targets compare.
+    repeats=7 rounds=3 fresh_runs=5 shared_ops=()
+    if [ "$size" -ge 100 ]; then
+      repeats=2 rounds=1 fresh_runs=1
+      shared_ops=("kyr load memory" "libxml2 dom+walk" "pugixml parse+walk" "kyr save string" "pugixml save")
+    fi
     for mode in "" --keep-freed-memory; do
       echo
       echo "== $shape, ${size} MB, each library warm in its own process, ${repeats} rounds ${mode:+(freed memory kept)} =="
       echo "| operation            |   median s |     MB/s |"
       echo "|----------------------|-----------:|---------:|"
-      warm_own_process "$mode" "$corpus" "$repeats"
+      warm_own_process "$mode" "$corpus" "$repeats" "$rounds"
     done
     for mode in "" --keep-freed-memory; do
       echo
       echo "== $shape, ${size} MB, every operation taking turns in one process ${mode:+(freed memory kept)} =="
-      "$bench" $mode "$corpus" "$repeats"
+      "$bench" $mode "$corpus" "$repeats" "${shared_ops[@]}"
     done
     # A tree-building peer leaves the heap it freed behind for whatever runs next (libxml2's
     # nodes slow a following pugixml parse to less than half its speed); run our load with one peer at a time.

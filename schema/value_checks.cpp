@@ -6,7 +6,7 @@
 namespace kyr {
 namespace schema {
 
-const s_facets k_no_facets = {nullptr, 0.0, false, nullptr, 0.0, false, -1, -1, nullptr, nullptr};
+const s_facets k_no_facets = {nullptr, 0.0, false, nullptr, 0.0, false, -1, -1, nullptr, nullptr, nullptr};
 
 const char* const k_int_bounds[2] = {"-2147483648", "2147483647"};
 const char* const k_unsigned_bounds[2] = {"0", "4294967295"};

@@ -6,7 +6,7 @@ the rest are defined in the class's translation unit."""
 from cpp_frame import entry_point, frame_hooks, inline_choice, is_boxed, is_occurs_ok, marshal_element, missing_items, \
     unmarshal_element
 from cpp_header import DEFAULT, ERR
-from cpp_names import c_string, chosen, header_path, present, storage
+from cpp_names import c_string, chosen, header_path, present, storage, stored
 from cpp_tables import enum_values, facets
 
 # Lifecycle members short enough to sit in the class.
@@ -50,7 +50,7 @@ def data(code):
     cls = code.cls
     if cls.kind == "simple":
         code.use_value(cls.value)
-        code.data.extend(["    %s m_value{};" % cls.value.cpp, "    bool m_value_present = false;"])
+        code.data.extend(["    %s m_value{};" % stored(cls.value), "    bool m_value_present = false;"])
     if cls.nillable:
         code.data.append("    bool m_nil = false;")
     if cls.is_compositor():
@@ -58,7 +58,7 @@ def data(code):
     for m in cls.choice_members:
         if m.kind == "value":
             code.use_value(m.value)
-            code.data.append("    %s %s{};" % (m.value.cpp, storage(m)))
+            code.data.append("    %s %s{};" % (stored(m.value), storage(m)))
         else:
             code.use_class(m.cls, False)
             code.data.append("    kyr::schema::owned<%s> %s;" % (m.cls.name, storage(m)))
@@ -72,7 +72,7 @@ def data(code):
             if m.repeated:
                 code.data.append("    std::vector<%s> %s;" % (m.value.cpp, s))
             else:
-                code.data.extend(["    %s %s{};" % (m.value.cpp, s), "    bool %s = false;" % present(m)])
+                code.data.extend(["    %s %s{};" % (stored(m.value), s), "    bool %s = false;" % present(m)])
         elif m.repeated:
             code.use_class(m.cls, False)
             code.data.append("    kyr::schema::owned_list<%s> %s;" % (m.cls.name, s))
@@ -252,9 +252,11 @@ def compositor_accessor(code, m):
         if m.family == "get":
             return ["return %s;" % s]
         if m.family == "set":
-            return ["const %s error = kyr::schema::check_value(value, %s);" % (ERR, facets(code, code.cls.name, x)),
+            f = facets(code, code.cls.name, x)
+            store = ("%s.assign(value, %s);" % (s, f)) if stored(x.value) != x.value.cpp else "%s = value;" % s
+            return ["const %s error = kyr::schema::check_value(value, %s);" % (ERR, f),
                     "if (error != lmx::ELMX_OK)", "    return error;", "choose(%s);" % chosen(x.name),
-                    "%s = value;" % s, "return lmx::ELMX_OK;"]
+                    store, "return lmx::ELMX_OK;"]
         return accessor(code, m)[0]
     t = x.cls.name
     if m.family == "get":

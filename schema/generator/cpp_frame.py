@@ -225,6 +225,8 @@ def read_particle(code, p, next_map):
         if p.kind == "choice" and p.min >= 1:
             lines.extend(missing('""'))
         lines.append("}")
+        if p.repeated:
+            lines.append("%s.shrink_to_fit();" % s)
         return lines
     mandatory_first = p.min >= 1 and not p.write_always
     if p.repeated:

@@ -49,6 +49,8 @@ class ClassCode:
             self.header_includes.add("kyr/lmx/datetime.hpp")
         elif value.kind == "binary":
             self.header_includes.add("kyr/lmx/binary.hpp")
+        elif value.enumerated and value.kind == "string":
+            self.header_includes.add("kyr/schema/enum_text.hpp")
 
     # -- declarations and definitions
     def define(self, head, body):

@@ -7,6 +7,11 @@ def storage(member):
     return "m_" + member.name
 
 
+def stored(value):
+    """The C++ type a single value is kept in: enumerated texts share their enumeration's strings."""
+    return "kyr::schema::enum_text" if value.enumerated and value.kind == "string" else value.cpp
+
+
 def present(member):
     return "m_" + member.name + "_present"
 

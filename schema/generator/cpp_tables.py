@@ -64,11 +64,16 @@ def facets(code, owner, member):
     if name in code.emitted_facets:
         return name
     code.emitted_facets.add(name)
-    values = "nullptr"
+    values = texts = "nullptr"
     if f.enumeration:
         values = enum_values(owner, member)
-        code.tables.append("const wchar_t* const %s[] = {%s, nullptr};"
-                           % (values, ", ".join(wide_string(v) for v in f.enumeration)))
+        literals = ", ".join(wide_string(v) for v in f.enumeration)
+        code.tables.append("const wchar_t* const %s[] = {%s, nullptr};" % (values, literals))
+        if member.value.kind == "string":
+            # Made on first use, so that no load can see them unconstructed.
+            texts = "%s_%s_texts" % (owner, member.name)
+            code.tables.extend(["const std::wstring* %s()" % texts, "{",
+                                "    static const std::wstring texts[] = {%s};" % literals, "    return texts;", "}"])
     pattern = "nullptr"
     if f.pattern in RUNTIME_PATTERNS:
         pattern_object, pattern_header = RUNTIME_PATTERNS[f.pattern]
@@ -82,10 +87,10 @@ def facets(code, owner, member):
             return "nullptr, 0.0, false"
         return "%s, %s, %s" % (c_string(text), double_literal(text), "true" if exclusive else "false")
 
-    code.tables.append("const kyr::schema::s_facets %s = {%s, %s, %d, %d, %s, %s};" % (
+    code.tables.append("const kyr::schema::s_facets %s = {%s, %s, %d, %d, %s, %s, %s};" % (
         name, bound(f.min, f.min_exclusive), bound(f.max, f.max_exclusive),
         -1 if f.min_length is None else f.min_length, -1 if f.max_length is None else f.max_length,
-        pattern, values))
+        pattern, values, texts))
     return name
 
 

@@ -115,6 +115,21 @@ TEST(Diagnostics, ThreeIndependentErrorsGiveThreeDiagnosticsAndTheFirstCode)
     EXPECT_EQ(plain.loadString(wide(xml)), lmx::ELMX_MANDATORY_ELEMENT_MISSING);
 }
 
+TEST(Diagnostics, AValueOutsideItsEnumerationIsKeptByCopiesAndWrittenBack)
+{
+    kyr::diagnostics found;
+    Kyr document;
+    EXPECT_EQ(kyr::io::load_string_with_diagnostics(edited({{">Sphere_Included<", ">Sphere_Round<"}}),
+                                                    document, found),
+              lmx::ELMX_VALUE_NOT_ENUMERATED);
+    const Kyr copy(document);
+    document = Kyr();
+    std::string written;
+    ASSERT_EQ(copy.marshal(&written), lmx::ELMX_OK);
+    EXPECT_NE(written.find(">Sphere_Round<"), std::string::npos);
+    EXPECT_NE(written.find(">FieldOfView_10_Degree<"), std::string::npos);
+}
+
 TEST(Diagnostics, AreBoundedAndEndWithTooManyErrors)
 {
     std::string xml = small;

@@ -27,6 +27,7 @@ struct child
         ++live;
     }
     child(const child& other) : name(other.name) { ++live; }
+    void swap(child& other) { name.swap(other.name); }
     ~child()
     {
         --live;
@@ -113,4 +114,25 @@ TEST_F(OwnedList, AFailingConstructorLeavesTheListAsItWas)
     list.append().name = "b";
     EXPECT_EQ(names_of(list), std::vector<std::string>({"a", "b"}));
     EXPECT_EQ(child::live, 2);
+}
+
+TEST_F(OwnedList, ShrinkingGathersChildrenInOrderOrLeavesThemWhereTheyWere)
+{
+    owned_list<child> list;
+    for (const char* name : {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"})
+        list.append().name = name;
+    list.erase(2);
+    const child* first = &list.get(0);
+    child::constructions_until_failure = 5;
+    list.shrink_to_fit();
+    EXPECT_EQ(&list.get(0), first);
+    EXPECT_EQ(names_of(list), std::vector<std::string>({"a", "b", "d", "e", "f", "g", "h", "i", "j"}));
+    child::constructions_until_failure = 0;
+    list.shrink_to_fit();
+    EXPECT_EQ(names_of(list), std::vector<std::string>({"a", "b", "d", "e", "f", "g", "h", "i", "j"}));
+    for (std::size_t i = 1; i < list.size(); ++i)
+        EXPECT_EQ(&list.get(i), &list.get(0) + i);
+    list.append().name = "k";
+    EXPECT_EQ(list.back().name, "k");
+    EXPECT_EQ(child::live, 10);
 }

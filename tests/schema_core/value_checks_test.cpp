@@ -12,8 +12,8 @@ using kyr::schema::s_facets;
 
 TEST(ValueChecks, IntegerAndDoubleBoundsInclusiveAndExclusive)
 {
-    const s_facets inclusive = {"0", 0.0, false, "10", 10.0, false, -1, -1, nullptr, nullptr};
-    const s_facets exclusive = {"0", 0.0, true, "10", 10.0, true, -1, -1, nullptr, nullptr};
+    const s_facets inclusive = {"0", 0.0, false, "10", 10.0, false, -1, -1, nullptr, nullptr, nullptr};
+    const s_facets exclusive = {"0", 0.0, true, "10", 10.0, true, -1, -1, nullptr, nullptr, nullptr};
     const auto integer = [](const char* text, const s_facets& f) {
         return kyr::schema::check_integer_text(text, kyr::schema::k_int_bounds[0],
                                                kyr::schema::k_int_bounds[1], f);

@@ -16,6 +16,7 @@
 #include <kyr/lmx/xml_reader.hpp>
 #include <kyr/lmx/xml_writer.hpp>
 #include <kyr/schema/any_info.hpp>
+#include <kyr/schema/enum_text.hpp>
 #include <kyr/schema/owned.hpp>
 #include <kyr/schema/value_traits.hpp>
 
@@ -152,6 +153,23 @@ struct KYR_API frame
     static void write_value(lmx::c_xml_writer& writer, const char* name, const T& value);
     template <typename T>
     static void write_attribute(lmx::c_xml_writer& writer, const char* literal, const T& value);
+    // The same for enumerated texts: read as strings, stored as their enumeration's.
+    static bool read_value(lmx::c_xml_reader& reader, std::string* name, enum_text* value, bool* present,
+                           const s_facets& facets, const lmx::s_event_map* next, elmx_error* error);
+    static bool read_attribute(lmx::c_xml_reader& reader, const std::string& name, enum_text* value,
+                               bool* present, const s_facets& facets, elmx_error* error);
+    static bool read_text(lmx::c_xml_reader& reader, const std::string& name, enum_text* value, bool* present,
+                          const s_facets& facets, bool not_empty, bool optional, elmx_error* error);
+    static elmx_error set_value(const std::wstring& value, enum_text* member, bool* present,
+                                const s_facets& facets);
+    static void write_value(lmx::c_xml_writer& writer, const char* name, const enum_text& value)
+    {
+        write_value(writer, name, value.text());
+    }
+    static void write_attribute(lmx::c_xml_writer& writer, const char* literal, const enum_text& value)
+    {
+        write_attribute(writer, literal, value.text());
+    }
 
     // Sets the string of an enumeration number through the setter.
     template <typename C, typename Setter>
@@ -332,6 +350,11 @@ struct KYR_API frame
         writer.write(name, length);
         writer.write('>');
         writer.end_line();
+    }
+    static void write_content_and_end(lmx::c_xml_writer& writer, const char* name, std::size_t length,
+                                      const enum_text& value)
+    {
+        write_content_and_end(writer, name, length, value.text());
     }
 
     // -- Substitution-group holders

@@ -108,10 +108,21 @@ private:
     T* m_ptr = nullptr;
 };
 
-// The children live in blocks of slots, each block half as large as the list before it,
-// so a long list costs a few allocations rather than one per child and keeps its children
-// close together; the pointer array keeps their order. Every child is exactly a T. The
-// slots of erased children are reused, and all blocks go when the list is cleared.
+template <typename T, typename = void>
+struct has_swap : std::false_type
+{
+};
+template <typename T>
+struct has_swap<T, std::void_t<decltype(std::declval<T&>().swap(std::declval<T&>()))>> : std::true_type
+{
+};
+
+// The children live in blocks of slots, so a long list costs a few allocations rather than
+// one per child and keeps its children close together; the pointer array keeps their order.
+// Every child is exactly a T. The slots of erased children are reused. An empty list is one
+// null pointer: the list's state shares the allocation of its first block, and all of it
+// goes when the list is cleared. Once a reader has filled a small list, shrink_to_fit
+// gathers it into one block of its exact size.
 template <typename T>
 class owned_list
 {
@@ -120,9 +131,12 @@ public:
     // Delegates so that the destructor frees the children copied so far when one copy throws.
     owned_list(const owned_list& other) : owned_list()
     {
-        m_items.reserve(other.m_items.size());
-        for (const T* item : other.m_items)
-            keep(m_items.end(), create(*item));
+        if (other.empty())
+            return;
+        m_rep = make_rep(other.size());
+        m_rep->items.reserve(other.size());
+        for (const T* item : other.m_rep->items)
+            keep(m_rep->items.end(), create(*item));
     }
     owned_list& operator=(const owned_list& other)
     {
@@ -132,79 +146,165 @@ public:
     }
     ~owned_list() { clear(); }
 
-    void swap(owned_list& other) noexcept
-    {
-        m_items.swap(other.m_items);
-        std::swap(m_last, other.m_last);
-        std::swap(m_free, other.m_free);
-    }
-    std::size_t size() const { return m_items.size(); }
-    bool empty() const { return m_items.empty(); }
+    void swap(owned_list& other) noexcept { std::swap(m_rep, other.m_rep); }
+    std::size_t size() const { return m_rep ? m_rep->items.size() : 0; }
+    bool empty() const { return size() == 0; }
 
-    const T& get(std::size_t index) const { return *m_items[index]; }
+    const T& get(std::size_t index) const { return *m_rep->items[index]; }
     // Writing through an index grows the list with default children.
     T& get(std::size_t index)
     {
-        while (m_items.size() <= index)
+        while (size() <= index)
             append();
-        return *m_items[index];
+        return *m_rep->items[index];
     }
-    T& append() { return keep(m_items.end(), create()); }
+    T& append()
+    {
+        T* item = create();
+        return keep(m_rep->items.end(), item);
+    }
     // Inserts before index, or appends when index is past the end.
     T& insert(std::size_t index)
     {
-        if (index >= m_items.size())
+        if (index >= size())
             return append();
-        return keep(m_items.begin() + static_cast<std::ptrdiff_t>(index), create());
+        T* item = create();
+        return keep(m_rep->items.begin() + static_cast<std::ptrdiff_t>(index), item);
     }
     void erase(std::size_t index)
     {
-        destroy(m_items[index]);
-        m_items.erase(m_items.begin() + static_cast<std::ptrdiff_t>(index));
+        destroy(m_rep->items[index]);
+        m_rep->items.erase(m_rep->items.begin() + static_cast<std::ptrdiff_t>(index));
     }
     // Destroys the entries from the last to the first, then gives back their blocks.
     void clear()
     {
-        while (!m_items.empty()) {
-            m_items.back()->~T();
-            m_items.pop_back();
+        if (!m_rep)
+            return;
+        while (!m_rep->items.empty()) {
+            m_rep->items.back()->~T();
+            m_rep->items.pop_back();
         }
-        while (m_last) {
-            block* previous = m_last->previous;
-            ::operator delete(m_last);
-            m_last = previous;
-        }
-        m_free = nullptr;
+        free_rep(m_rep);
+        m_rep = nullptr;
     }
-    // Gives back the pointer array's spare room once a list has been read.
-    void shrink_to_fit() { m_items.shrink_to_fit(); }
-    T& back() { return *m_items.back(); }
+    // Gives back the spare room once a list has been read: a small list moves into one
+    // block of its size (children keep their content, not their addresses).
+    void shrink_to_fit()
+    {
+        if (!m_rep)
+            return;
+        if constexpr (has_swap<T>::value && std::is_default_constructible<T>::value)
+            if (size() * sizeof(T) <= k_gathered_bytes && !is_gathered())
+                gather();
+        m_rep->items.shrink_to_fit();
+    }
+    T& back() { return *m_rep->items.back(); }
 
-    typename std::vector<T*>::const_iterator begin() const { return m_items.begin(); }
-    typename std::vector<T*>::const_iterator end() const { return m_items.end(); }
+    typename std::vector<T*>::const_iterator begin() const { return items().begin(); }
+    typename std::vector<T*>::const_iterator end() const { return items().end(); }
 
 private:
-    // A block's slots follow its header; a free slot holds the address of the next one.
+    // Lists up to this size are gathered into one block; larger ones keep their blocks, so
+    // that a long list never needs twice its room at once.
+    static constexpr std::size_t k_gathered_bytes = 4096;
+    // A block's slots [next, end) follow its header; a free slot holds the address of the next one.
     struct block
     {
-        block* previous;
-        std::size_t capacity;
-        std::size_t used;
+        block* previous; // null for the first block, which the list's state holds
+        T* next;
+        T* end;
+    };
+    struct rep
+    {
+        std::vector<T*> items;
+        void* free = nullptr; // the first slot of an erased child, or null
+        block* last;          // the newest block; each links to the one before
+        block first;
     };
     // T is complete only where the members are used, so its layout is asked for here.
-    static constexpr std::size_t header_size()
+    template <typename Header>
+    static constexpr std::size_t slots_offset()
     {
         static_assert(alignof(T) <= alignof(std::max_align_t), "blocks come from plain operator new");
         static_assert(sizeof(T) >= sizeof(void*), "a free slot holds a pointer");
-        return (sizeof(block) + alignof(T) - 1) / alignof(T) * alignof(T);
+        return (sizeof(Header) + alignof(T) - 1) / alignof(T) * alignof(T);
     }
-    static T* slots(block* b) { return reinterpret_cast<T*>(reinterpret_cast<char*>(b) + header_size()); }
+    static T* slots_after(void* header, std::size_t offset)
+    {
+        return reinterpret_cast<T*>(static_cast<char*>(header) + offset);
+    }
+
+    const std::vector<T*>& items() const
+    {
+        static const std::vector<T*> none;
+        return m_rep ? m_rep->items : none;
+    }
+    static rep* make_rep(std::size_t capacity)
+    {
+        void* memory = ::operator new(slots_offset<rep>() + capacity * sizeof(T));
+        T* slots = slots_after(memory, slots_offset<rep>());
+        rep* fresh = new (memory) rep{{}, nullptr, nullptr, block{nullptr, slots, slots + capacity}};
+        fresh->last = &fresh->first;
+        return fresh;
+    }
+    // Frees the blocks of a list whose children are gone.
+    static void free_rep(rep* r)
+    {
+        for (block* b = r->last; b != &r->first;) {
+            block* previous = b->previous;
+            ::operator delete(b);
+            b = previous;
+        }
+        r->~rep();
+        ::operator delete(r);
+    }
+    bool is_gathered() const
+    {
+        return m_rep->last == &m_rep->first && m_rep->first.next == m_rep->first.end && !m_rep->free;
+    }
+
+    // Moves every child into a fresh single block by swapping it with a default one there;
+    // a constructor that throws has the swaps undone, and the list stays as it was.
+    void gather()
+    {
+        const std::size_t count = size();
+        rep* fresh;
+        try {
+            fresh = make_rep(count);
+        } catch (...) {
+            return;
+        }
+        T* target = fresh->first.next;
+        std::size_t done = 0;
+        try {
+            for (; done < count; ++done) {
+                new (target + done) T();
+                target[done].swap(*m_rep->items[done]);
+            }
+        } catch (...) {
+            while (done--) {
+                target[done].swap(*m_rep->items[done]);
+                target[done].~T();
+            }
+            free_rep(fresh);
+            return;
+        }
+        fresh->first.next = target + count;
+        fresh->items.swap(m_rep->items);
+        for (std::size_t i = 0; i < count; ++i) {
+            fresh->items[i]->~T();
+            fresh->items[i] = target + i;
+        }
+        free_rep(m_rep);
+        m_rep = fresh;
+    }
 
     // Puts a new child into the order; one that cannot be placed is destroyed.
     T& keep(typename std::vector<T*>::iterator at, T* item)
     {
         try {
-            m_items.insert(at, item);
+            m_rep->items.insert(at, item);
         } catch (...) {
             destroy(item);
             throw;
@@ -229,28 +329,38 @@ private:
     }
     void release(void* slot)
     {
-        std::memcpy(slot, &m_free, sizeof m_free);
-        m_free = slot;
+        std::memcpy(slot, &m_rep->free, sizeof m_rep->free);
+        m_rep->free = slot;
     }
+    // A slot for one more child; the pointer array is given room for every slot of a new block.
     void* free_slot()
     {
-        if (m_free) {
-            void* slot = m_free;
-            std::memcpy(&m_free, slot, sizeof m_free);
+        if (!m_rep)
+            m_rep = make_rep(first_capacity());
+        if (m_rep->free) {
+            void* slot = m_rep->free;
+            std::memcpy(&m_rep->free, slot, sizeof m_rep->free);
             return slot;
         }
-        if (!m_last || m_last->used == m_last->capacity) {
-            const std::size_t capacity = std::max<std::size_t>(1, m_items.size() / 2);
-            block* fresh = static_cast<block*>(::operator new(header_size() + capacity * sizeof(T)));
-            *fresh = block{m_last, capacity, 0};
-            m_last = fresh;
+        block* last = m_rep->last;
+        if (last->next == last->end) {
+            // Small lists double, and shrink_to_fit trims them; long ones grow by half.
+            const std::size_t count = size();
+            const std::size_t capacity =
+                std::max<std::size_t>(1, count * sizeof(T) < k_gathered_bytes ? count : count / 2);
+            void* memory = ::operator new(slots_offset<block>() + capacity * sizeof(T));
+            T* slots = slots_after(memory, slots_offset<block>());
+            last = new (memory) block{last, slots, slots + capacity};
+            m_rep->last = last;
         }
-        return slots(m_last) + m_last->used++;
+        if (m_rep->items.capacity() == m_rep->items.size())
+            m_rep->items.reserve(m_rep->items.size() + static_cast<std::size_t>(last->end - last->next));
+        return last->next++;
     }
+    // Room for about 256 bytes of children, and at least one.
+    static std::size_t first_capacity() { return std::max<std::size_t>(1, 256 / sizeof(T)); }
 
-    std::vector<T*> m_items;
-    block* m_last = nullptr; // the newest block; each links to the one before
-    void* m_free = nullptr;  // the first slot of an erased child, or null
+    rep* m_rep = nullptr;
 };
 
 } // namespace schema

@@ -37,10 +37,11 @@ struct KYR_API s_facets
     const char* max_text;
     double max;
     bool max_exclusive;
-    long min_length;               // -1: none
-    long max_length;               // -1: none
-    const lmx::c_pattern* pattern; // null: none
-    const wchar_t* const* values;  // enumeration ending with null; null: none
+    long min_length;                // -1: none
+    long max_length;                // -1: none
+    const lmx::c_pattern* pattern;  // null: none
+    const wchar_t* const* values;   // enumeration ending with null; null: none
+    const std::wstring* (*texts)(); // the same as strings, made on first use; null: none
 };
 
 extern KYR_API const s_facets k_no_facets;

@@ -32,7 +32,7 @@ const kyr::schema::s_class_info CircleType_info = {"CircleType", k_ns_map, true,
 const lmx::s_event_map CircleType_elements_0[] = {
     {k_ns_schema, "Radius", 6, k_e_Radius},
     {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};
-const kyr::schema::s_facets CircleType_Radius_facets = {"0", 0.0, false, "100", 100.0, true, -1, -1, nullptr, nullptr};
+const kyr::schema::s_facets CircleType_Radius_facets = {"0", 0.0, false, "100", 100.0, true, -1, -1, nullptr, nullptr, nullptr};
 
 // LidType
 const kyr::schema::s_class_info LidType_info = {"LidType", k_ns_map, false, false};
@@ -46,7 +46,12 @@ const lmx::s_event_map Box_attributes[] = {
     {lmx::k_ns_id_none, "Shade", 5, k_a_Shade},
     {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};
 const wchar_t* const Box_Shade_values[] = {L"Light", L"Dark-Grey", nullptr};
-const kyr::schema::s_facets Box_Shade_facets = {nullptr, 0.0, false, nullptr, 0.0, false, -1, -1, nullptr, Box_Shade_values};
+const std::wstring* Box_Shade_texts()
+{
+    static const std::wstring texts[] = {L"Light", L"Dark-Grey"};
+    return texts;
+}
+const kyr::schema::s_facets Box_Shade_facets = {nullptr, 0.0, false, nullptr, 0.0, false, -1, -1, nullptr, Box_Shade_values, Box_Shade_texts};
 const lmx::s_event_map Box_elements_0[] = {
     {k_ns_schema, "Label", 5, k_e_Label},
     {k_ns_schema, "Stamp", 5, k_e_Stamp},
@@ -93,8 +98,8 @@ const lmx::s_event_map Box_elements_4[] = {
 const lmx::s_event_map Box_elements_5[] = {
     {k_ns_schema, "Extra", 5, k_e_Extra},
     {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};
-const kyr::schema::s_facets Box_Label_facets = {nullptr, 0.0, false, nullptr, 0.0, false, -1, -1, &k_pattern_0, nullptr};
-const kyr::schema::s_facets Box_Stamp_facets = {nullptr, 0.0, false, nullptr, 0.0, false, -1, -1, &lmx::datetime_stamp_pattern, nullptr};
+const kyr::schema::s_facets Box_Label_facets = {nullptr, 0.0, false, nullptr, 0.0, false, -1, -1, &k_pattern_0, nullptr, nullptr};
+const kyr::schema::s_facets Box_Stamp_facets = {nullptr, 0.0, false, nullptr, 0.0, false, -1, -1, &lmx::datetime_stamp_pattern, nullptr, nullptr};
 
 // sg_Shape
 const lmx::s_event_map sg_Shape_members[] = {
@@ -111,8 +116,13 @@ const lmx::s_event_map Weight_attributes[] = {
     {lmx::k_ns_id_none, "Unit", 4, k_a_Unit},
     {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};
 const wchar_t* const Weight_Unit_values[] = {L"Light", L"Dark-Grey", nullptr};
-const kyr::schema::s_facets Weight_Unit_facets = {nullptr, 0.0, false, nullptr, 0.0, false, -1, -1, nullptr, Weight_Unit_values};
-const kyr::schema::s_facets Weight_Weight_facets = {"0", 0.0, false, "100", 100.0, true, -1, -1, nullptr, nullptr};
+const std::wstring* Weight_Unit_texts()
+{
+    static const std::wstring texts[] = {L"Light", L"Dark-Grey"};
+    return texts;
+}
+const kyr::schema::s_facets Weight_Unit_facets = {nullptr, 0.0, false, nullptr, 0.0, false, -1, -1, nullptr, Weight_Unit_values, Weight_Unit_texts};
+const kyr::schema::s_facets Weight_Weight_facets = {"0", 0.0, false, "100", 100.0, true, -1, -1, nullptr, nullptr, nullptr};
 
 // anon_Count
 const lmx::s_event_map anon_Count_members[] = {
@@ -456,6 +466,7 @@ bool Box::unmarshal_body(lmx::c_xml_reader& reader, std::string* name, lmx::elmx
             return false;
         kyr::schema::retokenise(reader, Box_elements_2);
     }
+    m_Shape.shrink_to_fit();
     // <xs:element name="Weight" nillable="true">
     if (reader.get_current_event() == k_e_Weight) {
         m_Weight_present = true;

@@ -8,6 +8,7 @@
 #include <kyr/schema/classes/Extra.hpp>
 #include <kyr/schema/classes/Weight.hpp>
 #include <kyr/schema/classes/anon_Count.hpp>
+#include <kyr/schema/enum_text.hpp>
 
 namespace com_kyrandel_v2 {
 
@@ -110,7 +111,7 @@ protected:
 private:
     friend struct kyr::schema::frame;
 
-    std::wstring m_Shade{};
+    kyr::schema::enum_text m_Shade{};
     std::wstring m_Label{};
     std::vector<lmx::c_datetime> m_Stamp;
     kyr::schema::owned_list<sg_Shape> m_Shape;

@@ -4,6 +4,7 @@
 #define KYR_SCHEMA_CLASSES_WEIGHT_HPP
 
 #include <kyr/schema/class_support.hpp>
+#include <kyr/schema/enum_text.hpp>
 
 namespace com_kyrandel_v2 {
 
@@ -52,7 +53,7 @@ private:
     friend struct kyr::schema::frame;
 
     double m_value{};
-    std::wstring m_Unit{};
+    kyr::schema::enum_text m_Unit{};
     bool m_value_present = false;
     bool m_nil = false;
     bool m_Unit_present = false;
