@@ -176,7 +176,8 @@ private:
     // and returns the byte that ends it, taken from the input unless `leave_end`.
     int read_name(int first, std::string* name, bool leave_end = false);
     bool collect_attributes(c_xml_local* scope);
-    bool read_attribute(c_xml_local* scope, int first);
+    // Reads an attribute whose name's first byte is next into the stores.
+    bool read_attribute(c_xml_local* scope);
     void bind_declaration(c_xml_local* scope, const char* prefix, const char* raw);
     void report_missing_quote(int c);
     void take_plain_value(int quote, std::string* store);
