@@ -197,7 +197,7 @@ bool c_xml::collect_attributes(c_xml_local* scope)
             ok = fail_limit(LIMIT_ATTRIBUTE_COUNT);
             break;
         }
-        if (!read_attribute(scope, lexer().get())) {
+        if (!read_attribute(scope)) {
             ok = false;
             break;
         }
@@ -206,11 +206,20 @@ bool c_xml::collect_attributes(c_xml_local* scope)
     return ok;
 }
 
-bool c_xml::read_attribute(c_xml_local* scope, int first)
+bool c_xml::read_attribute(c_xml_local* scope)
 {
-    // The name goes straight into the ordinary store; a declaration's entry moves to its own.
+    // The name goes straight into the ordinary store, at once when the window shows it whole;
+    // a declaration's entry moves to its own store.
     size_t entry = m_attributes.size();
-    const int end = read_name(first, &m_attributes);
+    const unsigned char* run = nullptr;
+    int end = 0;
+    if (const size_t length = name_in_window(lexer(), &run)) {
+        end = run[length];
+        m_attributes.append(reinterpret_cast<const char*>(run), length);
+        lexer().take_run(length + 1, end == '\n' ? 1 : 0);
+    } else {
+        end = read_name(lexer().get(), &m_attributes);
+    }
     const size_t name_length = m_attributes.size() - entry;
     if (name_length > k_max_name_length) {
         m_attributes.resize(entry);

@@ -2,7 +2,9 @@
 #include <kyr/lmx/reader_limits.hpp>
 #include <kyr/lmx/xml_reader.hpp>
 
+#include <cstdint>
 #include <cstring>
+#include <string_view>
 
 #include "name_chars.hpp"
 
@@ -128,6 +130,55 @@ int xsi_event(std::string_view local)
     return ELXP_UNKNOWN_ITEM;
 }
 
+// Four bytes as a little-endian number, the order the map generator reads them in.
+std::uint32_t little_endian_word(const char* bytes)
+{
+    std::uint32_t word;
+    std::memcpy(&word, bytes, sizeof word);
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    word = __builtin_bswap32(word);
+#endif
+    return word;
+}
+
+// The slot of `local` in `index`: the key is the one the map generator hashes.
+unsigned indexed_position(const s_event_index& index, std::string_view local)
+{
+    const size_t length = local.size();
+    std::uint32_t head, tail;
+    if (length >= 4) {
+        head = little_endian_word(local.data());
+        tail = little_endian_word(local.data() + length - 4);
+    } else {
+        head = 0;
+        for (size_t i = 0; i < length; ++i)
+            head |= static_cast<std::uint32_t>(static_cast<unsigned char>(local[i])) << (8 * i);
+        tail = head;
+    }
+    const std::uint32_t key = (head ^ tail * 0x9E3779B1u) + static_cast<std::uint32_t>(length);
+    return index.slots[static_cast<std::uint32_t>(key * index.multiplier) >> index.shift];
+}
+
+int find_event(const s_event_map* map, int id, std::string_view local)
+{
+    const size_t length = local.size();
+    if (map->index) {
+        const unsigned position = indexed_position(*map->index, local);
+        if (position == 0)
+            return ELXP_UNKNOWN_ITEM;
+        const s_event_map& entry = map[position - 1];
+        return entry.length == length && entry.ns_id == id && same_name(entry.name, local.data(), length)
+            ? entry.event
+            : ELXP_UNKNOWN_ITEM;
+    }
+    const char first = local.empty() ? '\0' : local[0];
+    for (const s_event_map* entry = map; entry->name; ++entry)
+        if (entry->length == length && entry->ns_id == id && entry->name[0] == first
+            && same_name(entry->name, local.data(), length))
+            return entry->event;
+    return ELXP_UNKNOWN_ITEM;
+}
+
 } // namespace
 
 int c_xml_reader::tokenise(const s_event_map* map, elxp_attr_elem kind)
@@ -145,14 +196,7 @@ int c_xml_reader::tokenise(const s_event_map* map, elxp_attr_elem kind)
     if (id == k_ns_id_xsi) {
         event = xsi_event(local);
     } else if (map) {
-        const char first = local.empty() ? '\0' : local[0];
-        const size_t length = local.size();
-        for (const s_event_map* entry = map; entry->name; ++entry)
-            if (entry->length == length && entry->ns_id == id && entry->name[0] == first
-                && same_name(entry->name, local.data(), length)) {
-                event = entry->event;
-                break;
-            }
+        event = find_event(map, id, local);
         m_tokenised_map = map;
         m_tokenised_kind = kind;
         m_tokenised_event = event;

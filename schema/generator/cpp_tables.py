@@ -2,6 +2,7 @@
 a reader recognises at each point of a class) and value facets."""
 
 from cpp_names import c_string, double_literal, element_token, wide_string
+from name_index import name_index
 
 # Namespace ids of the event maps: attributes are unqualified, elements are in
 # the schema's namespace (k_ns_schema, declared with the tokens).
@@ -21,10 +22,19 @@ def own_patterns(schema):
 
 
 def event_map(code, name, entries, ns):
-    """Emits a map of (element or attribute name, token) ending with the unknown-item entry."""
+    """Emits a map of (element or attribute name, token) ending with the unknown-item entry;
+    its first entry points to the map's index when it has one."""
+    index = name_index([element for element, _ in entries])
+    first_extra = ""
+    if index:
+        multiplier, shift, slots = index
+        code.tables.append("const unsigned short %s_slots[] = {%s};" % (name, ", ".join(map(str, slots))))
+        code.tables.append("const lmx::s_event_index %s_index = {%du, %d, %s_slots};" % (name, multiplier, shift, name))
+        first_extra = ", &%s_index" % name
     code.tables.append("const lmx::s_event_map %s[] = {" % name)
-    for element, token in entries:
-        code.tables.append("    {%s, %s, %d, %s}," % (ns, c_string(element), len(element.encode()), token))
+    for k, (element, token) in enumerate(entries):
+        code.tables.append("    {%s, %s, %d, %s%s}," % (ns, c_string(element), len(element.encode()), token,
+                                                        first_extra if k == 0 else ""))
     code.tables.append("    {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};")
     return name
 

@@ -37,13 +37,24 @@ enum elxp_xml_event {
 // What `tokenise` matches the current name as.
 enum elxp_attr_elem { ELXP_ATTR = 0, ELXP_ELEM = 1 };
 
-// One entry of a generated event map; a map ends with a null name.
+// Where a map's names sit by a hash of their length and first and last four bytes:
+// slots[(key * multiplier) >> shift] is one more than the entry's position, 0 for none.
+struct KYR_API s_event_index
+{
+    unsigned multiplier;
+    unsigned shift;
+    const unsigned short* slots;
+};
+
+// One entry of a generated event map; a map ends with a null name. Only the first
+// entry's index is read; a map without one is scanned.
 struct KYR_API s_event_map
 {
     int ns_id;
     const char* name;
     unsigned length;
     int event;
+    const s_event_index* index = nullptr;
 };
 
 // One element that an enclosing content model owns; a table ends with a null name.
@@ -165,7 +176,8 @@ private:
     // and returns the byte that ends it, taken from the input unless `leave_end`.
     int read_name(int first, std::string* name, bool leave_end = false);
     bool collect_attributes(c_xml_local* scope);
-    bool read_attribute(c_xml_local* scope, int first);
+    // Reads an attribute whose name's first byte is next into the stores.
+    bool read_attribute(c_xml_local* scope);
     void bind_declaration(c_xml_local* scope, const char* prefix, const char* raw);
     void report_missing_quote(int c);
     void take_plain_value(int quote, std::string* store);

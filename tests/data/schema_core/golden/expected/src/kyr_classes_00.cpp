@@ -52,8 +52,10 @@ const std::wstring* Box_Shade_texts()
     return texts;
 }
 const kyr::schema::s_facets Box_Shade_facets = {nullptr, 0.0, false, nullptr, 0.0, false, -1, -1, nullptr, Box_Shade_values, Box_Shade_texts};
+const unsigned short Box_elements_0_slots[] = {7, 0, 1, 5, 0, 8, 0, 0, 0, 6, 0, 3, 4, 9, 2, 0};
+const lmx::s_event_index Box_elements_0_index = {3904919199u, 28, Box_elements_0_slots};
 const lmx::s_event_map Box_elements_0[] = {
-    {k_ns_schema, "Label", 5, k_e_Label},
+    {k_ns_schema, "Label", 5, k_e_Label, &Box_elements_0_index},
     {k_ns_schema, "Stamp", 5, k_e_Stamp},
     {k_ns_schema, "Shape", 5, k_e_Shape},
     {k_ns_schema, "Circle", 6, k_e_Circle},
@@ -63,8 +65,10 @@ const lmx::s_event_map Box_elements_0[] = {
     {k_ns_schema, "Cover", 5, k_e_Cover},
     {k_ns_schema, "Extra", 5, k_e_Extra},
     {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};
+const unsigned short Box_elements_1_slots[] = {4, 5, 6, 3, 2, 8, 7, 1};
+const lmx::s_event_index Box_elements_1_index = {2074396633u, 29, Box_elements_1_slots};
 const lmx::s_event_map Box_elements_1[] = {
-    {k_ns_schema, "Stamp", 5, k_e_Stamp},
+    {k_ns_schema, "Stamp", 5, k_e_Stamp, &Box_elements_1_index},
     {k_ns_schema, "Shape", 5, k_e_Shape},
     {k_ns_schema, "Circle", 6, k_e_Circle},
     {k_ns_schema, "Weight", 6, k_e_Weight},
@@ -73,8 +77,10 @@ const lmx::s_event_map Box_elements_1[] = {
     {k_ns_schema, "Cover", 5, k_e_Cover},
     {k_ns_schema, "Extra", 5, k_e_Extra},
     {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};
+const unsigned short Box_elements_2_slots[] = {2, 3, 5, 0, 1, 7, 6, 4};
+const lmx::s_event_index Box_elements_2_index = {222957553u, 29, Box_elements_2_slots};
 const lmx::s_event_map Box_elements_2[] = {
-    {k_ns_schema, "Shape", 5, k_e_Shape},
+    {k_ns_schema, "Shape", 5, k_e_Shape, &Box_elements_2_index},
     {k_ns_schema, "Circle", 6, k_e_Circle},
     {k_ns_schema, "Weight", 6, k_e_Weight},
     {k_ns_schema, "Count", 5, k_e_Count},
@@ -82,15 +88,19 @@ const lmx::s_event_map Box_elements_2[] = {
     {k_ns_schema, "Cover", 5, k_e_Cover},
     {k_ns_schema, "Extra", 5, k_e_Extra},
     {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};
+const unsigned short Box_elements_3_slots[] = {0, 0, 0, 4, 1, 3, 5, 2};
+const lmx::s_event_index Box_elements_3_index = {2286726397u, 29, Box_elements_3_slots};
 const lmx::s_event_map Box_elements_3[] = {
-    {k_ns_schema, "Weight", 6, k_e_Weight},
+    {k_ns_schema, "Weight", 6, k_e_Weight, &Box_elements_3_index},
     {k_ns_schema, "Count", 5, k_e_Count},
     {k_ns_schema, "Note", 4, k_e_Note},
     {k_ns_schema, "Cover", 5, k_e_Cover},
     {k_ns_schema, "Extra", 5, k_e_Extra},
     {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};
+const unsigned short Box_elements_4_slots[] = {4, 1, 2, 3};
+const lmx::s_event_index Box_elements_4_index = {3161855069u, 30, Box_elements_4_slots};
 const lmx::s_event_map Box_elements_4[] = {
-    {k_ns_schema, "Count", 5, k_e_Count},
+    {k_ns_schema, "Count", 5, k_e_Count, &Box_elements_4_index},
     {k_ns_schema, "Note", 4, k_e_Note},
     {k_ns_schema, "Cover", 5, k_e_Cover},
     {k_ns_schema, "Extra", 5, k_e_Extra},
@@ -125,8 +135,10 @@ const kyr::schema::s_facets Weight_Unit_facets = {nullptr, 0.0, false, nullptr, 
 const kyr::schema::s_facets Weight_Weight_facets = {"0", 0.0, false, "100", 100.0, true, -1, -1, nullptr, nullptr, nullptr};
 
 // anon_Count
+const unsigned short anon_Count_members_slots[] = {0, 3, 2, 1};
+const lmx::s_event_index anon_Count_members_index = {2286726397u, 30, anon_Count_members_slots};
 const lmx::s_event_map anon_Count_members[] = {
-    {k_ns_schema, "Count", 5, k_e_Count},
+    {k_ns_schema, "Count", 5, k_e_Count, &anon_Count_members_index},
     {k_ns_schema, "Note", 4, k_e_Note},
     {k_ns_schema, "Cover", 5, k_e_Cover},
     {0, nullptr, 0, lmx::ELXP_UNKNOWN_ITEM}};
