@@ -24,6 +24,7 @@
 #include <new>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kyr {
@@ -82,10 +83,11 @@ KYR_API elmx_error report(lmx::c_xml_writer& writer, elmx_error code, const std:
 class path_step
 {
 public:
-    path_step(lmx::c_error_sink* sink, const std::string& name, const char* mark = "") : m_sink(sink)
+    // A view, so that writing without a sink builds no string from the element's name.
+    path_step(lmx::c_error_sink* sink, std::string_view name, const char* mark = "") : m_sink(sink)
     {
         if (m_sink)
-            m_sink->enter(mark + name);
+            m_sink->enter(std::string(mark).append(name));
     }
     path_step(lmx::c_xml_reader& reader, const std::string& name, const char* mark = "")
         : path_step(reader.get_error_sink(), name, mark)
