@@ -6,7 +6,7 @@ the rest are defined in the class's translation unit."""
 from cpp_frame import entry_point, frame_hooks, inline_choice, is_boxed, is_occurs_ok, marshal_element, missing_items, \
     unmarshal_element
 from cpp_header import DEFAULT, ERR
-from cpp_names import c_string, chosen, header_path, present, storage, stored
+from cpp_names import c_string, chosen, header_path, is_boxed_text, present, storage, stored, stored_member
 from cpp_tables import enum_values, facets
 
 # Lifecycle members short enough to sit in the class.
@@ -72,7 +72,9 @@ def data(code):
             if m.repeated:
                 code.data.append("    std::vector<%s> %s;" % (m.value.cpp, s))
             else:
-                code.data.extend(["    %s %s{};" % (stored(m.value), s), "    bool %s = false;" % present(m)])
+                if is_boxed_text(m):
+                    code.header_includes.add("kyr/schema/boxed_text.hpp")
+                code.data.extend(["    %s %s{};" % (stored_member(m), s), "    bool %s = false;" % present(m)])
         elif m.repeated:
             code.use_class(m.cls, False)
             code.data.append("    kyr::schema::owned_list<%s> %s;" % (m.cls.name, s))

@@ -12,6 +12,17 @@ def stored(value):
     return "kyr::schema::enum_text" if value.enumerated and value.kind == "string" else value.cpp
 
 
+def stored_member(member):
+    """The C++ type a single attribute or simple child is kept in: an optional free text
+    is boxed, since documents mostly leave it out and an embedded string costs its size."""
+    return "kyr::schema::boxed_text" if is_boxed_text(member) else stored(member.value)
+
+
+def is_boxed_text(member):
+    optional = not member.required if member.kind == "attribute" else member.min == 0 and not member.write_always
+    return optional and not member.repeated and member.value.cpp == "std::wstring" and not member.value.enumerated
+
+
 def present(member):
     return "m_" + member.name + "_present"
 

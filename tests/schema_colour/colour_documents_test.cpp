@@ -39,6 +39,22 @@ TEST(ColourDocuments, RichSampleWritesBackIdentically)
     EXPECT_EQ(written, text);
 }
 
+// Optional texts read empty (an attribute, an element) stay present and are written back.
+TEST(ColourDocuments, EmptyOptionalTextsAreWrittenBack)
+{
+    std::string text = read_file(fs::path(KYR_SOURCE_DIR) / "examples" / "rich-sample.kyr");
+    for (const std::string kept : {" Comments=\"", " UniqueID=\"", "<Kyr:Comments>"}) {
+        const std::size_t start = text.find(kept) + kept.size();
+        ASSERT_NE(start - kept.size(), std::string::npos) << kept;
+        text.erase(start, text.find_first_of("\"<", start) - start);
+    }
+    com_kyrandel_v2::Kyr document;
+    ASSERT_EQ(document.unmarshal(text), lmx::ELMX_OK);
+    std::string written;
+    ASSERT_EQ(document.marshal(&written), lmx::ELMX_OK);
+    EXPECT_EQ(written, text);
+}
+
 // The documents at the schema's bounds, which xmllint accepts (schema_validation_test), load.
 TEST(ColourDocuments, BoundaryDocumentsLoad)
 {

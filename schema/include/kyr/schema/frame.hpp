@@ -16,6 +16,7 @@
 #include <kyr/lmx/xml_reader.hpp>
 #include <kyr/lmx/xml_writer.hpp>
 #include <kyr/schema/any_info.hpp>
+#include <kyr/schema/boxed_text.hpp>
 #include <kyr/schema/enum_text.hpp>
 #include <kyr/schema/owned.hpp>
 #include <kyr/schema/value_traits.hpp>
@@ -169,6 +170,21 @@ struct KYR_API frame
         write_value(writer, name, value.text());
     }
     static void write_attribute(lmx::c_xml_writer& writer, const char* literal, const enum_text& value)
+    {
+        write_attribute(writer, literal, value.text());
+    }
+    // The same for optional texts kept out of line: read straight into their own string.
+    static bool read_value(lmx::c_xml_reader& reader, std::string* name, boxed_text* value, bool* present,
+                           const s_facets& facets, const lmx::s_event_map* next, elmx_error* error);
+    static bool read_attribute(lmx::c_xml_reader& reader, const std::string& name, boxed_text* value,
+                               bool* present, const s_facets& facets, elmx_error* error);
+    static elmx_error set_value(const std::wstring& value, boxed_text* member, bool* present,
+                                const s_facets& facets);
+    static void write_value(lmx::c_xml_writer& writer, const char* name, const boxed_text& value)
+    {
+        write_value(writer, name, value.text());
+    }
+    static void write_attribute(lmx::c_xml_writer& writer, const char* literal, const boxed_text& value)
     {
         write_attribute(writer, literal, value.text());
     }

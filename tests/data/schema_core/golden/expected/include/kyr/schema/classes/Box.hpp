@@ -5,6 +5,7 @@
 
 #include <kyr/schema/class_support.hpp>
 #include <kyr/lmx/datetime.hpp>
+#include <kyr/schema/boxed_text.hpp>
 #include <kyr/schema/classes/Extra.hpp>
 #include <kyr/schema/classes/Weight.hpp>
 #include <kyr/schema/classes/anon_Count.hpp>
@@ -112,7 +113,7 @@ private:
     friend struct kyr::schema::frame;
 
     kyr::schema::enum_text m_Shade{};
-    std::wstring m_Label{};
+    kyr::schema::boxed_text m_Label{};
     std::vector<lmx::c_datetime> m_Stamp;
     kyr::schema::owned_list<sg_Shape> m_Shape;
     Weight m_Weight;
