@@ -70,7 +70,8 @@ def data(code):
         elif m.kind in ("attribute", "value"):
             code.use_value(m.value)
             if m.repeated:
-                code.data.append("    std::vector<%s> %s;" % (m.value.cpp, s))
+                code.header_includes.add("kyr/schema/value_list.hpp")
+                code.data.append("    kyr::schema::value_list<%s> %s;" % (m.value.cpp, s))
             else:
                 if is_boxed_text(m):
                     code.header_includes.add("kyr/schema/boxed_text.hpp")

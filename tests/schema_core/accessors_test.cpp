@@ -35,6 +35,33 @@ TEST(Accessors, SimpleListsCheckEachValue)
     EXPECT_EQ(owner.size_Company(), 0u);
 }
 
+// Texts keep their order through inserts and deletes anywhere, a list's own value can be
+// appended while the list grows, and copies are deep.
+TEST(Accessors, TextListsKeepOrderAndCopiesAreDeep)
+{
+    const auto joined = [](const OwnerType& owner) {
+        std::wstring out;
+        for (std::size_t i = 0; i < owner.size_Company(); ++i)
+            out += owner.get_Company(i);
+        return out;
+    };
+    OwnerType owner;
+    for (const wchar_t* text : {L"b", L"d"})
+        owner.append_Company(text);
+    owner.insert_Company(1, L"c");
+    owner.insert_Company(0, L"a");
+    owner.append_Company(owner.get_Company(0));
+    const OwnerType copy(owner);
+    owner.delete_Company(2);
+    owner.delete_Company(0);
+    EXPECT_EQ(joined(owner), L"bda");
+    EXPECT_EQ(joined(copy), L"abcda");
+    while (owner.size_Company())
+        owner.delete_Company(0);
+    owner.insert_Company(3, L"e");
+    EXPECT_EQ(joined(owner), L"e");
+}
+
 TEST(Accessors, Enumerations)
 {
     ProfileType profile;

@@ -19,6 +19,7 @@
 #include <kyr/schema/boxed_text.hpp>
 #include <kyr/schema/enum_text.hpp>
 #include <kyr/schema/owned.hpp>
+#include <kyr/schema/value_list.hpp>
 #include <kyr/schema/value_traits.hpp>
 
 #include <cstring>
@@ -141,6 +142,15 @@ struct KYR_API frame
     template <typename T>
     static bool read_value_list(lmx::c_xml_reader& reader, std::string* name, std::vector<T>* list,
                                 const s_facets& facets, const lmx::s_event_map* next, elmx_error* error);
+    template <typename T>
+    static bool read_value_list(lmx::c_xml_reader& reader, std::string* name, value_list<T>* list,
+                                const s_facets& facets, const lmx::s_event_map* next, elmx_error* error)
+    {
+        T value{};
+        const bool ok = read_value(reader, name, &value, nullptr, facets, next, error);
+        list->push_back(std::move(value));
+        return ok;
+    }
     // An attribute that belongs to the class: true when it was consumed.
     template <typename T>
     static bool read_attribute(lmx::c_xml_reader& reader, const std::string& name, T* value, bool* present,

@@ -10,6 +10,7 @@
 #include <kyr/schema/classes/Weight.hpp>
 #include <kyr/schema/classes/anon_Count.hpp>
 #include <kyr/schema/enum_text.hpp>
+#include <kyr/schema/value_list.hpp>
 
 namespace com_kyrandel_v2 {
 
@@ -114,7 +115,7 @@ private:
 
     kyr::schema::enum_text m_Shade{};
     kyr::schema::boxed_text m_Label{};
-    std::vector<lmx::c_datetime> m_Stamp;
+    kyr::schema::value_list<lmx::c_datetime> m_Stamp;
     kyr::schema::owned_list<sg_Shape> m_Shape;
     Weight m_Weight;
     anon_Count m_anon_Count;
