@@ -14,6 +14,16 @@ DEFAULT = "= default"
 NOTES = {"is_member": "Whether the current start tag is one of the members."}
 
 
+# Data members narrower than a pointer, by type; every other member is pointer-aligned.
+NARROW = {"int": 4, "unsigned int": 4, "float": 4, "elmx_chosen": 4, "lmx::c_datetime": 4, "unsigned char": 1,
+          "bool": 1}
+
+
+def member_width(line):
+    """The alignment of a data member declared on `line` (its type is what precedes the name)."""
+    return NARROW.get(line.strip().rsplit(" m_", 1)[0], 8)
+
+
 class ClassCode:
     def __init__(self, schema, cls, members):
         self.schema = schema
@@ -123,10 +133,9 @@ class ClassCode:
         out.extend(["", "private:", "    friend struct kyr::schema::frame;"])
         out.extend(self.private)
         if self.data:
-            # The flags go together after the values, where they do not each pad a value.
-            flags = [line for line in self.data if line.startswith("    bool ")]
+            # Wider members first and the flags last, so that no narrow member pads a wide one.
             out.append("")
-            out.extend([line for line in self.data if line not in flags] + flags)
+            out.extend(sorted(self.data, key=member_width, reverse=True))
         out.extend(["};", "", "} // namespace %s" % NAMESPACE, "", "#endif"])
         return "\n".join(out) + "\n"
 

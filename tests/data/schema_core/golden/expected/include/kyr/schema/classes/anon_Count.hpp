@@ -53,10 +53,10 @@ private:
     friend struct kyr::schema::frame;
     void choose(elmx_chosen member);
 
-    elmx_chosen m_chosen = ec_none;
-    int m_Count{};
     std::wstring m_Note{};
     kyr::schema::owned<LidType> m_Cover;
+    elmx_chosen m_chosen = ec_none;
+    int m_Count{};
 };
 
 } // namespace com_kyrandel_v2

@@ -49,8 +49,8 @@ public:
 private:
     friend struct kyr::schema::frame;
 
-    elmx_chosen m_chosen = ec_none;
     kyr::schema::owned<ShapeType> m_value;
+    elmx_chosen m_chosen = ec_none;
 };
 
 } // namespace com_kyrandel_v2
