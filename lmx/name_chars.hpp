@@ -66,13 +66,28 @@ inline std::size_t ascii_name_run(const unsigned char* run, std::size_t availabl
     return length;
 }
 
+// `sizeof(Word)` bytes as one number, the first in the lowest bits: the order that SWAR scans
+// count bytes in and the name maps' generator hashes them in.
+template <typename Word>
+inline Word little_endian_word(const void* bytes)
+{
+    static_assert(sizeof(Word) == 4 || sizeof(Word) == 8, "a word is four or eight bytes");
+    Word word;
+    std::memcpy(&word, bytes, sizeof word);
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    if (sizeof(Word) == 8)
+        word = static_cast<Word>(__builtin_bswap64(word));
+    else
+        word = static_cast<Word>(__builtin_bswap32(static_cast<std::uint32_t>(word)));
+#endif
+    return word;
+}
+
 namespace name_chars_detail {
 
 inline std::uint64_t word_at(const char* bytes)
 {
-    std::uint64_t word;
-    std::memcpy(&word, bytes, sizeof word);
-    return word;
+    return little_endian_word<std::uint64_t>(bytes);
 }
 
 // A word of bytes below DEL leaves the top bits clear, added to one in every byte or not (a
