@@ -83,6 +83,20 @@ inline Word little_endian_word(const void* bytes)
     return word;
 }
 
+// The number of bytes before the first whose top bit `flags` sets (flags is not 0), in a
+// word loaded by little_endian_word.
+inline std::size_t bytes_before_flag(std::uint64_t flags)
+{
+#if defined(__GNUC__)
+    return static_cast<std::size_t>(__builtin_ctzll(flags)) / 8;
+#else
+    std::size_t n = 0;
+    for (; (flags & 0x80) == 0; flags >>= 8)
+        ++n;
+    return n;
+#endif
+}
+
 namespace name_chars_detail {
 
 inline std::uint64_t word_at(const char* bytes)

@@ -28,19 +28,6 @@ bool is_plain_text_byte(unsigned char b)
     return b > ' ' && b < 0x7f && b != '<' && b != '&';
 }
 
-// The number of bytes before the first whose top bit `flags` sets (flags is not 0).
-size_t bytes_before_flag(std::uint64_t flags)
-{
-#if defined(__GNUC__)
-    return static_cast<size_t>(__builtin_ctzll(flags)) / 8;
-#else
-    size_t n = 0;
-    for (; (flags & 0x80) == 0; flags >>= 8)
-        ++n;
-    return n;
-#endif
-}
-
 // The number of plain bytes at `run`, eight at a time while the window has them. Each test
 // flags the first byte that fails it exactly (a borrow or carry only spoils the bytes after
 // it), and the first is all that counts.
