@@ -62,7 +62,14 @@ elxp_xml_event c_xml::get_element_name(c_xml_local* scope, std::string* name)
         if (const size_t length = name_in_window(lexer(), &run)) {
             lexer().set_element_seen(true);
             name->append(reinterpret_cast<const char*>(run), length);
+            // Most start tags end right after their name: nothing to collect.
+            const bool bare = run[length] == '>' || run[length] == '/';
             lexer().take_run(length);
+            if (bare) {
+                clear_attributes();
+                m_attributes.push_back('\0');
+                return ELXP_NAME;
+            }
             return collect_attributes(scope) ? ELXP_NAME : ELXP_ERROR;
         }
         switch (read_markup_open(lexer(), &c)) {
@@ -182,12 +189,17 @@ void c_xml::skip_to_tag_end()
     }
 }
 
-bool c_xml::collect_attributes(c_xml_local* scope)
+void c_xml::clear_attributes()
 {
     m_attributes.clear();
     m_declarations.clear();
     m_attribute_pos = 0;
     m_value_pending = false;
+}
+
+bool c_xml::collect_attributes(c_xml_local* scope)
+{
+    clear_attributes();
     size_t count = 0;
     bool ok = true;
     for (;;) {

@@ -175,6 +175,8 @@ private:
     // Appends a name after its first byte to `name` (at most one byte past the name bound)
     // and returns the byte that ends it, taken from the input unless `leave_end`.
     int read_name(int first, std::string* name, bool leave_end = false);
+    // Empties the attribute stores of the last start tag.
+    void clear_attributes();
     bool collect_attributes(c_xml_local* scope);
     // Reads an attribute whose name's first byte is next into the stores.
     bool read_attribute(c_xml_local* scope);
