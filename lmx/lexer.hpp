@@ -28,8 +28,8 @@ inline bool is_entity_name_char(int c)
         || c == '_' || c == ':' || c >= 128;
 }
 
-// The length of the run of spaces, tabs and line feeds that starts `run`, counted eight bytes
-// at a time over the whole words of the `available` bytes, and its line feeds. A run that goes
+// The length of the run of spaces, tabs and line feeds that starts `run`, counted sixteen or
+// eight bytes at a time over the whole words of the `available` bytes, and its line feeds. A run that goes
 // on past the last whole word is counted up to that word's end.
 inline size_t white_space_words(const unsigned char* run, size_t available, int* line_feeds)
 {
@@ -42,6 +42,25 @@ inline size_t white_space_words(const unsigned char* run, size_t available, int*
     const auto count = [](std::uint64_t flags) { return static_cast<int>(((flags >> 7) * k_ones) >> 56); };
     size_t length = 0;
     int feeds = 0;
+#if defined(__SSE2__)
+    // Sixteen bytes at once where the processor can: one block holds nearly every run.
+    for (; available - length >= 16; length += 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(run + length));
+        const __m128i feed = _mm_cmpeq_epi8(x, _mm_set1_epi8('\n'));
+        const __m128i blank =
+            _mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8('\t')), _mm_cmpeq_epi8(x, _mm_set1_epi8(' ')));
+        const unsigned other = ~static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(feed, blank))) & 0xffffu;
+        unsigned feeds_here = static_cast<unsigned>(_mm_movemask_epi8(feed));
+        if (other != 0)
+            feeds_here &= (other & (~other + 1)) - 1;
+        for (; feeds_here != 0; feeds_here &= feeds_here - 1)
+            ++feeds;
+        if (other != 0) {
+            *line_feeds = feeds;
+            return length + static_cast<size_t>(__builtin_ctz(other));
+        }
+    }
+#endif
     for (; available - length >= 8; length += 8) {
         const std::uint64_t x = little_endian_word<std::uint64_t>(run + length);
         const std::uint64_t not_feed = nonzero(x ^ (k_ones * '\n'));

@@ -7,6 +7,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace lmx {
 
 namespace name_chars_detail {
@@ -51,12 +55,41 @@ inline bool is_ascii_name_byte(unsigned char c)
     return (name_chars_detail::k_table[c] & name_chars_detail::k_ascii_name) != 0;
 }
 
+#if defined(__SSE2__)
+// One bit for each of the sixteen bytes at `bytes` that is an ASCII name byte: a letter (the
+// byte with bit 5 set is "a" to "z"), "-" to ":" but "/", or "_". Bytes from 128 up fail
+// every range.
+inline unsigned ascii_name_bits(const unsigned char* bytes)
+{
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
+    // Whether each byte of `offset` is at most `last`, unsigned.
+    const auto at_most = [](__m128i offset, char last) {
+        return _mm_cmpeq_epi8(_mm_min_epu8(offset, _mm_set1_epi8(last)), offset);
+    };
+    const __m128i letter =
+        at_most(_mm_sub_epi8(_mm_or_si128(x, _mm_set1_epi8(0x20)), _mm_set1_epi8('a')), 25);
+    const __m128i punctuation_or_digit = _mm_andnot_si128(
+        _mm_cmpeq_epi8(x, _mm_set1_epi8('/')), at_most(_mm_sub_epi8(x, _mm_set1_epi8('-')), ':' - '-'));
+    const __m128i underscore = _mm_cmpeq_epi8(x, _mm_set1_epi8('_'));
+    return static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_or_si128(_mm_or_si128(letter, punctuation_or_digit), underscore)));
+}
+#endif
+
 // The length of the run of ASCII name bytes at the start of `run`, at most `available`.
-// Names average fifteen bytes, so four are tested per step before the byte-wise tail.
+// Names average fifteen to twenty bytes: sixteen are tested at once where the processor can,
+// else four per step, before the byte-wise tail.
 inline std::size_t ascii_name_run(const unsigned char* run, std::size_t available)
 {
     using name_chars_detail::k_table;
     std::size_t length = 0;
+#if defined(__SSE2__)
+    for (; available - length >= 16; length += 16) {
+        const unsigned others = ~ascii_name_bits(run + length) & 0xffffu;
+        if (others != 0)
+            return length + static_cast<std::size_t>(__builtin_ctz(others));
+    }
+#endif
     while (length + 4 <= available
            && (k_table[run[length]] & k_table[run[length + 1]] & k_table[run[length + 2]]
                & k_table[run[length + 3]] & name_chars_detail::k_ascii_name))
