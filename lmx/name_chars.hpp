@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -168,6 +169,17 @@ inline bool same_name(const char* a, const char* b, std::size_t length, bool bel
         return false;
     seen |= name_chars_detail::del_or_above(word_at(a + length - 8));
     return !below_del || seen == 0;
+}
+
+// Makes `*to` the `length` bytes at `from`, which must not lie in it. Siblings and attributes
+// bring the same name again and again into the same buffer: compared first, it is left as it
+// is (clear and append otherwise: assign goes through a replace that allows for aliasing).
+inline void set_name(std::string* to, const char* from, std::size_t length)
+{
+    if (to->size() == length && same_name(to->data(), from, length))
+        return;
+    to->clear();
+    to->append(from, length);
 }
 
 } // namespace lmx

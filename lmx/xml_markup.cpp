@@ -31,15 +31,18 @@ size_t name_in_window(const c_get_for_xml& lexer, const unsigned char** run)
 
 elxp_xml_event c_xml::get_element_name(c_xml_local* scope, std::string* name)
 {
-    name->clear();
+    // `name` is emptied on every path but the start tag shown whole in the window, which
+    // leaves it alone when it holds that name already.
     for (;;) {
         int c = lexer().get_non_ws();
         if (c == -1) {
+            name->clear();
             lexer().set_element_seen(true);
             return ELXP_END_OF_INPUT;
         }
         if (c == '&') {
             // A declared entity's text goes on the entity stack and is read as markup.
+            name->clear();
             c_entity_name_reader_for_c_get reader(lexer());
             lexer().set_ws_mode(ELMX_WHITESPACE_PRESERVE);
             if (!lexer().insert_entity(reader, name))
@@ -61,7 +64,7 @@ elxp_xml_event c_xml::get_element_name(c_xml_local* scope, std::string* name)
         const unsigned char* run = nullptr;
         if (const size_t length = name_in_window(lexer(), &run)) {
             lexer().set_element_seen(true);
-            name->append(reinterpret_cast<const char*>(run), length);
+            set_name(name, reinterpret_cast<const char*>(run), length);
             // Most start tags end right after their name: nothing to collect.
             const bool bare = run[length] == '>' || run[length] == '/';
             lexer().take_run(length);
@@ -72,6 +75,7 @@ elxp_xml_event c_xml::get_element_name(c_xml_local* scope, std::string* name)
             }
             return collect_attributes(scope) ? ELXP_NAME : ELXP_ERROR;
         }
+        name->clear();
         switch (read_markup_open(lexer(), &c)) {
         case e_markup_open::start_tag:
             lexer().set_element_seen(true);
@@ -157,9 +161,7 @@ bool c_xml::read_end_tag_name(std::string* name)
     const unsigned char* run = nullptr;
     const size_t length = name_in_window(lexer(), &run);
     if (length != 0 && run[length] == '>') {
-        // clear and append: assign goes through a replace that allows for aliasing, and costs more.
-        name->clear();
-        name->append(reinterpret_cast<const char*>(run), length);
+        set_name(name, reinterpret_cast<const char*>(run), length);
         lexer().take_run(length + 1);
         return true;
     }
