@@ -29,8 +29,8 @@ inline bool is_entity_name_char(int c)
 }
 
 // The length of the run of spaces, tabs and line feeds that starts `run`, counted sixteen or
-// eight bytes at a time over the whole words of the `available` bytes, and its line feeds. A run that goes
-// on past the last whole word is counted up to that word's end.
+// eight bytes at a time over the whole words of the `available` bytes, and its line feeds. A
+// run that goes on past the last whole word is counted up to that word's end.
 inline size_t white_space_words(const unsigned char* run, size_t available, int* line_feeds)
 {
     constexpr std::uint64_t k_ones = 0x0101010101010101u;

@@ -29,7 +29,7 @@ size_t name_in_window(const c_get_for_xml& lexer, const unsigned char** run)
 
 } // namespace
 
-elxp_xml_event c_xml::get_element_name(c_xml_local* scope, std::string* name)
+elxp_xml_event c_xml::get_element_name(c_xml_local* scope, std::string* name, const std::string* expected_end)
 {
     // `name` is emptied on every path but the start tag shown whole in the window, which
     // leaves it alone when it holds that name already.
@@ -74,6 +74,11 @@ elxp_xml_event c_xml::get_element_name(c_xml_local* scope, std::string* name)
                 return ELXP_NAME;
             }
             return collect_attributes(scope) ? ELXP_NAME : ELXP_ERROR;
+        }
+        if (expected_end && take_expected_end_tag(*expected_end)) {
+            set_name(name, expected_end->data(), expected_end->size());
+            lexer().set_element_seen(true);
+            return ELXP_END_TAG;
         }
         name->clear();
         switch (read_markup_open(lexer(), &c)) {
@@ -123,6 +128,19 @@ elxp_xml_event c_xml::get_element_name(c_xml_local* scope, std::string* name)
             skip_to_tag_end();
         return ELXP_ERROR;
     }
+}
+
+bool c_xml::take_expected_end_tag(const std::string& name)
+{
+    // After the "<": "/", the name and ">" shown whole, the name compared where it stands.
+    size_t available = 0;
+    const unsigned char* run = lexer().peek_run(&available);
+    const size_t length = name.size() + 2;
+    if (available < length || run[0] != '/' || run[length - 1] != '>'
+        || !same_name(name.data(), reinterpret_cast<const char*>(run + 1), name.size(), true))
+        return false;
+    lexer().take_run(length);
+    return true;
 }
 
 int c_xml::read_name(int first, std::string* name, bool leave_end)

@@ -29,7 +29,7 @@ int c_xml_reader::read_element_event(const s_event_map* map, elmx_error* error, 
         *raw_event = ELXP_ERROR;
         return m_current_event = ELXP_ERROR;
     }
-    int event = get_element_name(m_current_local, name);
+    int event = get_element_name(m_current_local, name, m_current_local->get_element());
     if (event == ELXP_NAME && m_depth > k_max_element_depth) {
         fail_limit(LIMIT_DEPTH);
         event = ELXP_ERROR;
