@@ -110,13 +110,22 @@ int decimal_exponent_of_power_of_two(int exponent)
 
 // Divides a fixed-point number by 10^count when it has that many trailing zeros among its
 // fraction digits (scale of them).
-template <std::uint64_t Divisor, int Count>
-void drop_fraction_zeros(std::uint64_t* digits, int* scale)
+template <std::uint32_t Divisor, int Count, typename U>
+void drop_fraction_zeros(U* digits, int* scale)
 {
     if (*scale >= Count && *digits % Divisor == 0) {
         *digits /= Divisor;
         *scale -= Count;
     }
+}
+
+// The same for up to 4 + 2 + 1 zeros.
+template <typename U>
+void drop_few_fraction_zeros(U* digits, int* scale)
+{
+    drop_fraction_zeros<10000, 4>(digits, scale);
+    drop_fraction_zeros<100, 2>(digits, scale);
+    drop_fraction_zeros<10, 1>(digits, scale);
 }
 
 // Two chars for each number below 100.
@@ -162,6 +171,13 @@ char* format_double_scaled(char* buf, double value)
     const double magnitude = std::fabs(value);
     if (!(magnitude >= 1e-4 && magnitude < k_scaled_limit))
         return nullptr;
+    char* out = buf;
+    *out = '-';
+    out += value < 0 ? 1 : 0;
+    // Whole numbers (wavelengths, counts, many coordinates) are their own digits.
+    const auto whole_number = static_cast<std::uint64_t>(magnitude);
+    if (static_cast<double>(whole_number) == magnitude)
+        return std::to_chars(out, buf + k_float_text_capacity, whole_number).ptr;
     std::uint64_t bits;
     std::memcpy(&bits, &magnitude, sizeof bits);
     const int binary_exponent = static_cast<int>(bits >> 52) - 1023;
@@ -178,9 +194,14 @@ char* format_double_scaled(char* buf, double value)
     // Trailing zeros of the fraction are not written: they leave the integer before its
     // digits are made, up to 8 + 4 + 2 + 1 of them.
     drop_fraction_zeros<100000000, 8>(&digits, &scale);
-    drop_fraction_zeros<10000, 4>(&digits, &scale);
-    drop_fraction_zeros<100, 2>(&digits, &scale);
-    drop_fraction_zeros<10, 1>(&digits, &scale);
+    if (digits <= std::numeric_limits<std::uint32_t>::max()) {
+        // Short decimals, the common case, go on in cheaper 32-bit arithmetic.
+        auto narrow = static_cast<std::uint32_t>(digits);
+        drop_few_fraction_zeros(&narrow, &scale);
+        digits = narrow;
+    } else {
+        drop_few_fraction_zeros(&digits, &scale);
+    }
     // The digits, at most 14, end in the middle of a scratch buffer of zeros, which the
     // fixed-size pieces below read around them.
     char scratch[2 * k_scratch_half];
@@ -188,9 +209,6 @@ char* format_double_scaled(char* buf, double value)
     char* const digits_end = scratch + k_scratch_half;
     const char* const first = put_digits_backwards(digits_end, digits);
     const int count = static_cast<int>(digits_end - first);
-    char* out = buf;
-    *out = '-';
-    out += value < 0 ? 1 : 0;
     if (count > scale) {
         // Integer digits, then the fraction after a point.
         const int whole = count - scale;
