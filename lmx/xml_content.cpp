@@ -223,25 +223,33 @@ bool c_xml::get_element_value(std::string* value, elmx_whitespace mode, bool exp
     }
 }
 
+bool c_xml::take_simple_value_in_window(const std::string& name, elmx_whitespace mode, std::string_view* text)
+{
+    size_t available = 0;
+    const unsigned char* run = lexer().peek_run(&available);
+    if (available == 0 || run[0] != '>')
+        return false;
+    const size_t length = text_and_end_tag_at(run + 1, available - 1, name, mode, text);
+    if (length == 0)
+        return false;
+    lexer().set_ws_mode(mode);
+    lexer().take_run(1 + length);
+    return true;
+}
+
 bool c_xml::get_simple_type_value(const std::string& name, elmx_whitespace mode, std::string* value,
                                   elmx_error* error, bool* is_empty)
 {
-    value->clear();
     bool empty = false;
     if (is_empty)
         *is_empty = false;
     // Most values are a plain text between tags the window shows whole: taken at once.
-    size_t available = 0;
-    const unsigned char* run = lexer().peek_run(&available);
-    if (available != 0 && run[0] == '>') {
-        std::string_view text;
-        if (const size_t length = text_and_end_tag_at(run + 1, available - 1, name, mode, &text)) {
-            lexer().set_ws_mode(mode);
-            value->assign(text.data(), text.size());
-            lexer().take_run(1 + length);
-            return true;
-        }
+    std::string_view text;
+    if (take_simple_value_in_window(name, mode, &text)) {
+        value->assign(text.data(), text.size());
+        return true;
     }
+    value->clear();
     if (!lexer().move_to_start_tag_end(&empty)) {
         *error = ELMX_BAD_START_TAG_END;
         return false;
@@ -269,16 +277,14 @@ bool c_xml::take_end_tag_in_window(const std::string& name)
     return length != 0;
 }
 
-bool c_xml::take_text_and_end_tag(const std::string& name, std::string* value, elmx_whitespace mode)
+bool c_xml::take_text_and_end_tag(const std::string& name, std::string_view* text, elmx_whitespace mode)
 {
     size_t available = 0;
     const unsigned char* run = lexer().peek_run(&available);
-    std::string_view text;
-    const size_t length = text_and_end_tag_at(run, available, name, mode, &text);
+    const size_t length = text_and_end_tag_at(run, available, name, mode, text);
     if (length == 0)
         return false;
     lexer().set_ws_mode(mode);
-    value->assign(text.data(), text.size());
     lexer().take_run(length);
     return true;
 }
