@@ -25,7 +25,7 @@ int c_get_for_xml::skip_ws_in_window()
     return -2;
 }
 
-int c_get_for_xml::get_non_ws()
+int c_get_for_xml::get_non_ws_bytewise()
 {
     const int plain = skip_ws_in_window();
     if (plain >= 0) {
@@ -39,7 +39,7 @@ int c_get_for_xml::get_non_ws()
     return c;
 }
 
-int c_get_for_xml::peek_non_ws()
+int c_get_for_xml::peek_non_ws_bytewise()
 {
     const int plain = skip_ws_in_window();
     if (plain >= 0)

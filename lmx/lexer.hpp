@@ -3,11 +3,14 @@
 #ifndef KYR_LMX_LEXER_HPP
 #define KYR_LMX_LEXER_HPP
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include <kyr/lmx/whitespace.hpp>
 
 #include "entity_name_reader.hpp"
+#include "name_chars.hpp"
 
 namespace lmx {
 
@@ -25,6 +28,55 @@ inline bool is_entity_name_char(int c)
         || c == '_' || c == ':' || c >= 128;
 }
 
+// The length of the run of spaces, tabs and line feeds that starts `run`, counted sixteen or
+// eight bytes at a time over the whole words of the `available` bytes, and its line feeds. A
+// run that goes on past the last whole word is counted up to that word's end.
+inline size_t white_space_words(const unsigned char* run, size_t available, int* line_feeds)
+{
+    constexpr std::uint64_t k_ones = 0x0101010101010101u;
+    constexpr std::uint64_t k_low = 0x7f7f7f7f7f7f7f7fu;
+    constexpr std::uint64_t k_tops = 0x8080808080808080u;
+    // The top bit of every byte that is not 0; no byte carries into the next.
+    const auto nonzero = [](std::uint64_t x) { return ((x & k_low) + k_low) | x; };
+    // The number of top bits set in `flags`, one a byte.
+    const auto count = [](std::uint64_t flags) { return static_cast<int>(((flags >> 7) * k_ones) >> 56); };
+    size_t length = 0;
+    int feeds = 0;
+#if defined(__SSE2__)
+    // Sixteen bytes at once where the processor can: one block holds nearly every run.
+    for (; available - length >= 16; length += 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(run + length));
+        const __m128i feed = _mm_cmpeq_epi8(x, _mm_set1_epi8('\n'));
+        const __m128i blank =
+            _mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8('\t')), _mm_cmpeq_epi8(x, _mm_set1_epi8(' ')));
+        const unsigned other = ~static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(feed, blank))) & 0xffffu;
+        unsigned feeds_here = static_cast<unsigned>(_mm_movemask_epi8(feed));
+        if (other != 0)
+            feeds_here &= (other & (~other + 1)) - 1;
+        for (; feeds_here != 0; feeds_here &= feeds_here - 1)
+            ++feeds;
+        if (other != 0) {
+            *line_feeds = feeds;
+            return length + static_cast<size_t>(__builtin_ctz(other));
+        }
+    }
+#endif
+    for (; available - length >= 8; length += 8) {
+        const std::uint64_t x = little_endian_word<std::uint64_t>(run + length);
+        const std::uint64_t not_feed = nonzero(x ^ (k_ones * '\n'));
+        const std::uint64_t other =
+            not_feed & nonzero(x ^ (k_ones * '\t')) & nonzero(x ^ (k_ones * ' ')) & k_tops;
+        const std::uint64_t feeds_here = ~not_feed & k_tops;
+        if (other != 0) {
+            *line_feeds = feeds + count(feeds_here & ((other & (~other + 1)) - 1));
+            return length + bytes_before_flag(other);
+        }
+        feeds += count(feeds_here);
+    }
+    *line_feeds = feeds;
+    return length;
+}
+
 class c_get_for_xml : public c_get_with_entities
 {
 public:
@@ -33,9 +85,27 @@ public:
     c_get_for_xml(c_read& source, c_error& error, bool char_ref_ws_obeys_mode);
 
     // Skips white space and returns the first other byte (or -1).
-    int get_non_ws();
+    int get_non_ws()
+    {
+        size_t length = 0;
+        int line_feeds = 0;
+        if (const int plain = indentation_in_window(&length, &line_feeds)) {
+            take_run(length + 1, line_feeds);
+            return plain;
+        }
+        return get_non_ws_bytewise();
+    }
     // Skips white space and returns the first other byte (or -1) without taking it.
-    int peek_non_ws();
+    int peek_non_ws()
+    {
+        size_t length = 0;
+        int line_feeds = 0;
+        if (const int plain = indentation_in_window(&length, &line_feeds)) {
+            take_run(length, line_feeds);
+            return plain;
+        }
+        return peek_non_ws_bytewise();
+    }
 
     // Sets the mode and forgets a pending collapsed space.
     void set_ws_mode(elmx_whitespace mode)
@@ -109,9 +179,24 @@ public:
     void flush_pending_space(std::string* out);
 
 private:
+    // The white space at the start of the window and the plain byte after it (neither taken),
+    // with the run's line feeds; 0 when the window does not show both.
+    // Indentation is a line feed and a few tabs or spaces: one word holds most runs.
+    int indentation_in_window(size_t* length, int* line_feeds)
+    {
+        size_t available = 0;
+        const unsigned char* run = peek_run(&available);
+        if (available != 0 && is_plain_byte(run[0]))
+            return run[0];
+        *length = white_space_words(run, available, line_feeds);
+        return *length < available && is_plain_byte(run[*length]) ? run[*length] : 0;
+    }
+    static bool is_plain_byte(unsigned char c) { return c > ' ' && c < 0x7f; }
     // Takes the white space the window shows and returns the plain byte after it, left in
     // place; -2 when the window cannot show one.
     int skip_ws_in_window();
+    int get_non_ws_bytewise();
+    int peek_non_ws_bytewise();
     bool append_char_reference(long value, std::string* out);
     bool append_predefined(const std::string& name, std::string* out);
     bool read_reference(c_entity_name_reader& reader, char opener, std::string* out, const char** text);

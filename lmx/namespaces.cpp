@@ -132,22 +132,33 @@ c_cracked_name::c_cracked_name(const c_xml_local* scope, const std::string& name
     set(scope, name);
 }
 
-void c_cracked_name::set(const c_xml_local* scope, const std::string& name)
+void c_cracked_name::set(const c_xml_local* scope, const char* name, size_t length)
 {
-    m_full_name = name;
-    const void* colon = std::memchr(name.data(), ':', name.size());
+    if (m_bytes.size() < length)
+        m_bytes.resize(length);
+    if (length != 0)
+        std::memcpy(m_bytes.data(), name, length);
+    m_length = length;
+    const void* colon = std::memchr(name, ':', length);
     m_has_ns_prefix = colon != nullptr;
-    m_local_start = m_has_ns_prefix ? size_t(static_cast<const char*>(colon) - name.data()) + 1 : 0;
-    m_parts_made = false;
+    m_local_start = m_has_ns_prefix ? size_t(static_cast<const char*>(colon) - name) + 1 : 0;
+    m_strings_made = false;
     m_ns_id = scope ? scope->find_namespace_id(ns_prefix_view()) : k_ns_id_unresolved;
+}
+
+const std::string& c_cracked_name::get_full_name() const
+{
+    get_local_name();
+    return m_full_name;
 }
 
 const std::string& c_cracked_name::get_local_name() const
 {
-    if (!m_parts_made) {
+    if (!m_strings_made) {
+        m_full_name.assign(full_name_view());
         m_local_name.assign(local_name_view());
         m_ns_prefix.assign(ns_prefix_view());
-        m_parts_made = true;
+        m_strings_made = true;
     }
     return m_local_name;
 }

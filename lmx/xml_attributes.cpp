@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "messages.hpp"
+#include "name_chars.hpp"
 #include "xml_lexer.hpp"
 
 namespace lmx {
@@ -18,9 +19,7 @@ elxp_xml_event c_xml::get_attribute_name(std::string* name, bool in_processing_i
     const char* raw = nullptr;
     size_t pos = m_attribute_pos;
     if (attribute_at(&pos, &entry, &quote, &raw)) {
-        // clear and append: assign goes through a replace that allows for aliasing, and costs more.
-        name->clear();
-        name->append(entry, static_cast<size_t>(raw - 2 - entry));
+        set_name(name, entry, static_cast<size_t>(raw - 2 - entry));
         m_attribute_pos = raw - 1 - m_attributes.data();
         m_value_pending = true;
         return ELXP_NAME;

@@ -28,30 +28,6 @@ bool is_plain_text_byte(unsigned char b)
     return b > ' ' && b < 0x7f && b != '<' && b != '&';
 }
 
-// Eight bytes as one number, the first in the lowest bits.
-std::uint64_t little_endian_word(const unsigned char* bytes)
-{
-    std::uint64_t word;
-    std::memcpy(&word, bytes, sizeof word);
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
-    word = __builtin_bswap64(word);
-#endif
-    return word;
-}
-
-// The number of bytes before the first whose top bit `flags` sets (flags is not 0).
-size_t bytes_before_flag(std::uint64_t flags)
-{
-#if defined(__GNUC__)
-    return static_cast<size_t>(__builtin_ctzll(flags)) / 8;
-#else
-    size_t n = 0;
-    for (; (flags & 0x80) == 0; flags >>= 8)
-        ++n;
-    return n;
-#endif
-}
-
 // The number of plain bytes at `run`, eight at a time while the window has them. Each test
 // flags the first byte that fails it exactly (a borrow or carry only spoils the bytes after
 // it), and the first is all that counts.
@@ -61,7 +37,7 @@ size_t plain_run(const unsigned char* run, size_t available)
     constexpr std::uint64_t k_tops = 0x8080808080808080u;
     size_t length = 0;
     for (; available - length >= 8; length += 8) {
-        const std::uint64_t x = little_endian_word(run + length);
+        const std::uint64_t x = little_endian_word<std::uint64_t>(run + length);
         const std::uint64_t angle = x ^ (k_ones * '<');
         const std::uint64_t ampersand = x ^ (k_ones * '&');
         const std::uint64_t flags = (((x - k_ones * 0x21) & ~x) // below "!"

@@ -29,17 +29,20 @@ size_t name_in_window(const c_get_for_xml& lexer, const unsigned char** run)
 
 } // namespace
 
-elxp_xml_event c_xml::get_element_name(c_xml_local* scope, std::string* name)
+elxp_xml_event c_xml::get_element_name(c_xml_local* scope, std::string* name, const std::string* expected_end)
 {
-    name->clear();
+    // `name` is emptied on every path but the start tag shown whole in the window, which
+    // leaves it alone when it holds that name already.
     for (;;) {
         int c = lexer().get_non_ws();
         if (c == -1) {
+            name->clear();
             lexer().set_element_seen(true);
             return ELXP_END_OF_INPUT;
         }
         if (c == '&') {
             // A declared entity's text goes on the entity stack and is read as markup.
+            name->clear();
             c_entity_name_reader_for_c_get reader(lexer());
             lexer().set_ws_mode(ELMX_WHITESPACE_PRESERVE);
             if (!lexer().insert_entity(reader, name))
@@ -61,10 +64,23 @@ elxp_xml_event c_xml::get_element_name(c_xml_local* scope, std::string* name)
         const unsigned char* run = nullptr;
         if (const size_t length = name_in_window(lexer(), &run)) {
             lexer().set_element_seen(true);
-            name->append(reinterpret_cast<const char*>(run), length);
+            set_name(name, reinterpret_cast<const char*>(run), length);
+            // Most start tags end right after their name: nothing to collect.
+            const bool bare = run[length] == '>' || run[length] == '/';
             lexer().take_run(length);
+            if (bare) {
+                clear_attributes();
+                m_attributes.push_back('\0');
+                return ELXP_NAME;
+            }
             return collect_attributes(scope) ? ELXP_NAME : ELXP_ERROR;
         }
+        if (expected_end && take_expected_end_tag(*expected_end)) {
+            set_name(name, expected_end->data(), expected_end->size());
+            lexer().set_element_seen(true);
+            return ELXP_END_TAG;
+        }
+        name->clear();
         switch (read_markup_open(lexer(), &c)) {
         case e_markup_open::start_tag:
             lexer().set_element_seen(true);
@@ -114,6 +130,19 @@ elxp_xml_event c_xml::get_element_name(c_xml_local* scope, std::string* name)
     }
 }
 
+bool c_xml::take_expected_end_tag(const std::string& name)
+{
+    // After the "<": "/", the name and ">" shown whole, the name compared where it stands.
+    size_t available = 0;
+    const unsigned char* run = lexer().peek_run(&available);
+    const size_t length = name.size() + 2;
+    if (available < length || run[0] != '/' || run[length - 1] != '>'
+        || !same_name(name.data(), reinterpret_cast<const char*>(run + 1), name.size(), true))
+        return false;
+    lexer().take_run(length);
+    return true;
+}
+
 int c_xml::read_name(int first, std::string* name, bool leave_end)
 {
     const size_t start = name->size();
@@ -150,9 +179,7 @@ bool c_xml::read_end_tag_name(std::string* name)
     const unsigned char* run = nullptr;
     const size_t length = name_in_window(lexer(), &run);
     if (length != 0 && run[length] == '>') {
-        // clear and append: assign goes through a replace that allows for aliasing, and costs more.
-        name->clear();
-        name->append(reinterpret_cast<const char*>(run), length);
+        set_name(name, reinterpret_cast<const char*>(run), length);
         lexer().take_run(length + 1);
         return true;
     }
@@ -182,12 +209,17 @@ void c_xml::skip_to_tag_end()
     }
 }
 
-bool c_xml::collect_attributes(c_xml_local* scope)
+void c_xml::clear_attributes()
 {
     m_attributes.clear();
     m_declarations.clear();
     m_attribute_pos = 0;
     m_value_pending = false;
+}
+
+bool c_xml::collect_attributes(c_xml_local* scope)
+{
+    clear_attributes();
     size_t count = 0;
     bool ok = true;
     for (;;) {

@@ -29,7 +29,7 @@ int c_xml_reader::read_element_event(const s_event_map* map, elmx_error* error, 
         *raw_event = ELXP_ERROR;
         return m_current_event = ELXP_ERROR;
     }
-    int event = get_element_name(m_current_local, name);
+    int event = get_element_name(m_current_local, name, m_current_local->get_element());
     if (event == ELXP_NAME && m_depth > k_max_element_depth) {
         fail_limit(LIMIT_DEPTH);
         event = ELXP_ERROR;
@@ -130,25 +130,14 @@ int xsi_event(std::string_view local)
     return ELXP_UNKNOWN_ITEM;
 }
 
-// Four bytes as a little-endian number, the order the map generator reads them in.
-std::uint32_t little_endian_word(const char* bytes)
-{
-    std::uint32_t word;
-    std::memcpy(&word, bytes, sizeof word);
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
-    word = __builtin_bswap32(word);
-#endif
-    return word;
-}
-
 // The slot of `local` in `index`: the key is the one the map generator hashes.
 unsigned indexed_position(const s_event_index& index, std::string_view local)
 {
     const size_t length = local.size();
     std::uint32_t head, tail;
     if (length >= 4) {
-        head = little_endian_word(local.data());
-        tail = little_endian_word(local.data() + length - 4);
+        head = little_endian_word<std::uint32_t>(local.data());
+        tail = little_endian_word<std::uint32_t>(local.data() + length - 4);
     } else {
         head = 0;
         for (size_t i = 0; i < length; ++i)

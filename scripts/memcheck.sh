@@ -25,20 +25,34 @@ suites=(
   "kyr_test_schema_core:*"
   "kyr_test_io_document:*"
 )
-failed=0
-for entry in "${suites[@]}"; do
-  name=${entry%%:*} filter=${entry#*:}
-  binary=$build/tests/$name
-  [[ -x $binary ]] || { echo "missing $binary"; failed=1; continue; }
-  start=$SECONDS
+# One program under memcheck per core at a time: each is single-threaded, and memcheck
+# makes them minutes long.
+check() { # NAME FILTER
+  local start=$SECONDS
   if (cd "$build/tests" && KYR_SMALL_CASES=1 valgrind --quiet --error-exitcode=1 --leak-check=full \
         --errors-for-leak-kinds=definite,indirect --suppressions="$here/memcheck.supp" \
-        "$binary" --gtest_filter="$filter" --gtest_brief=1 > "$name.memcheck.log" 2>&1); then
-    echo "memcheck clean: $name ($((SECONDS - start)) s)"
+        "$build/tests/$1" --gtest_filter="$2" --gtest_brief=1 > "$1.memcheck.log" 2>&1); then
+    echo "memcheck clean: $1 ($((SECONDS - start)) s)"
   else
-    echo "memcheck FAILED: $name"
-    tail -n 40 "$build/tests/$name.memcheck.log"
-    failed=1
+    echo "memcheck FAILED: $1"
+    tail -n 40 "$build/tests/$1.memcheck.log"
+    return 1
   fi
+}
+failed=0
+running=0
+for entry in "${suites[@]}"; do
+  name=${entry%%:*} filter=${entry#*:}
+  [[ -x $build/tests/$name ]] || { echo "missing $build/tests/$name"; failed=1; continue; }
+  if ((running >= $(nproc))); then
+    wait -n || failed=1
+    running=$((running - 1))
+  fi
+  check "$name" "$filter" &
+  running=$((running + 1))
+done
+while ((running > 0)); do
+  wait -n || failed=1
+  running=$((running - 1))
 done
 exit $failed

@@ -110,14 +110,55 @@ int decimal_exponent_of_power_of_two(int exponent)
 
 // Divides a fixed-point number by 10^count when it has that many trailing zeros among its
 // fraction digits (scale of them).
-template <std::uint64_t Divisor, int Count>
-void drop_fraction_zeros(std::uint64_t* digits, int* scale)
+template <std::uint32_t Divisor, int Count, typename U>
+void drop_fraction_zeros(U* digits, int* scale)
 {
     if (*scale >= Count && *digits % Divisor == 0) {
         *digits /= Divisor;
         *scale -= Count;
     }
 }
+
+// The same for up to 4 + 2 + 1 zeros.
+template <typename U>
+void drop_few_fraction_zeros(U* digits, int* scale)
+{
+    drop_fraction_zeros<10000, 4>(digits, scale);
+    drop_fraction_zeros<100, 2>(digits, scale);
+    drop_fraction_zeros<10, 1>(digits, scale);
+}
+
+// Two chars for each number below 100.
+constexpr char k_digit_pairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Writes the decimal digits of value so that they end at end; returns their first char.
+char* put_digits_backwards(char* end, std::uint64_t value)
+{
+    while (value >= 100) {
+        end -= 2;
+        std::memcpy(end, k_digit_pairs + 2 * (value % 100), 2);
+        value /= 100;
+    }
+    if (value >= 10) {
+        end -= 2;
+        std::memcpy(end, k_digit_pairs + 2 * value, 2);
+        return end;
+    }
+    *--end = static_cast<char>('0' + value);
+    return end;
+}
+
+// The fixed-size pieces the formatted digits are copied in (a fixed size compiles to a few
+// moves): one holds the 14 digits, or a fraction's 17 with its leading zeros. Each piece
+// read stays within the scratch buffer, and each written within the output's room.
+constexpr std::size_t k_piece = 16;
+constexpr std::size_t k_scratch_half = 32;
+static_assert(k_piece + 2 <= k_scratch_half, "pieces read within the scratch buffer");
+static_assert(1 + 2 + k_piece + 2 <= k_float_text_capacity, "a fraction's piece fits the output");
+static_assert(1 + 14 + 1 + k_piece <= k_float_text_capacity, "integer and fraction pieces fit the output");
 
 // Writes the text of the common value, fixed notation with 14 or fewer significant digits
 // (from 1e-4 up to 1e14), without generating digits one by one: scaled by the power of ten
@@ -130,6 +171,13 @@ char* format_double_scaled(char* buf, double value)
     const double magnitude = std::fabs(value);
     if (!(magnitude >= 1e-4 && magnitude < k_scaled_limit))
         return nullptr;
+    char* out = buf;
+    *out = '-';
+    out += value < 0 ? 1 : 0;
+    // Whole numbers (wavelengths, counts, many coordinates) are their own digits.
+    const auto whole_number = static_cast<std::uint64_t>(magnitude);
+    if (static_cast<double>(whole_number) == magnitude)
+        return std::to_chars(out, buf + k_float_text_capacity, whole_number).ptr;
     std::uint64_t bits;
     std::memcpy(&bits, &magnitude, sizeof bits);
     const int binary_exponent = static_cast<int>(bits >> 52) - 1023;
@@ -146,25 +194,37 @@ char* format_double_scaled(char* buf, double value)
     // Trailing zeros of the fraction are not written: they leave the integer before its
     // digits are made, up to 8 + 4 + 2 + 1 of them.
     drop_fraction_zeros<100000000, 8>(&digits, &scale);
-    drop_fraction_zeros<10000, 4>(&digits, &scale);
-    drop_fraction_zeros<100, 2>(&digits, &scale);
-    drop_fraction_zeros<10, 1>(&digits, &scale);
-    char* out = buf;
-    if (value < 0)
-        *out++ = '-';
-    const auto unit = static_cast<std::uint64_t>(k_powers_of_ten[scale]);
-    out = std::to_chars(out, buf + k_float_text_capacity, digits / unit).ptr;
-    if (scale == 0)
-        return out;
-    *out++ = '.';
-    // The fraction's digits, leading zeros included, from the last one back.
-    std::uint64_t fraction = digits % unit;
-    char* const end = out + scale;
-    for (char* p = end; p > out; fraction /= 10)
-        *--p = static_cast<char>('0' + fraction % 10);
-    return end;
+    if (digits <= std::numeric_limits<std::uint32_t>::max()) {
+        // Short decimals, the common case, go on in cheaper 32-bit arithmetic.
+        auto narrow = static_cast<std::uint32_t>(digits);
+        drop_few_fraction_zeros(&narrow, &scale);
+        digits = narrow;
+    } else {
+        drop_few_fraction_zeros(&digits, &scale);
+    }
+    // The digits, at most 14, end in the middle of a scratch buffer of zeros, which the
+    // fixed-size pieces below read around them.
+    char scratch[2 * k_scratch_half];
+    std::memset(scratch, '0', sizeof scratch);
+    char* const digits_end = scratch + k_scratch_half;
+    const char* const first = put_digits_backwards(digits_end, digits);
+    const int count = static_cast<int>(digits_end - first);
+    if (count > scale) {
+        // Integer digits, then the fraction after a point.
+        const int whole = count - scale;
+        std::memcpy(out, first, k_piece);
+        out += whole;
+        if (scale == 0)
+            return out;
+        *out++ = '.';
+        std::memcpy(out, first + whole, k_piece);
+        return out + scale;
+    }
+    // A fraction alone: "0." and its digits, leading zeros included, from the padding.
+    std::memcpy(out, "0.", 2);
+    std::memcpy(out + 2, digits_end - scale, k_piece + 2);
+    return out + 2 + scale;
 }
-
 template <typename F>
 std::size_t format_floating(char* buf, F value, int precision)
 {

@@ -58,7 +58,7 @@ void c_xml_writer::nest()
         flush();
 }
 
-void c_xml_writer::start_line()
+void c_xml_writer::start_line_slowly()
 {
     if (m_indent <= 0)
         return;
@@ -70,12 +70,13 @@ void c_xml_writer::start_line()
         return;
     }
     const std::size_t length = static_cast<std::size_t>(m_indent) * m_tab_length;
-    while (m_indentation.size() < length)
+    // Kept at least k_indentation_reach long for the fixed-size copy of start_line.
+    while (m_indentation.size() < length || (m_tab_length > 0 && m_indentation.size() < k_indentation_reach))
         m_indentation.append(m_tab, m_tab_length);
     write(m_indentation.data(), length);
 }
 
-void c_xml_writer::end_line()
+void c_xml_writer::end_line_slowly()
 {
     if (m_own_layout) {
         write(m_nl, m_nl_length);

@@ -67,6 +67,31 @@ TEST(WriterIndentation, OneTabTextPerLevel)
     EXPECT_EQ(1, writer.get_indent());
 }
 
+// Buffered lines, at every depth a fixed-size copy may or may not reach and wherever in
+// the buffer they start (its size is 16384).
+TEST(WriterIndentation, BufferedLinesAtAnyDepthAndPlace)
+{
+    for (const char* tab : {"\t", "--", ""})
+        for (int depth : {0, 1, 16, 17, 31, 32, 33, 40})
+            for (std::size_t filler : {0, 16350, 16383, 16384, 16385}) {
+                std::ostringstream os;
+                {
+                    c_xml_writer writer(os, tab, "\r\n");
+                    c_xml_writer::c_output_scope scope(writer);
+                    writer.write(std::string(filler, 'x').c_str());
+                    for (int level = 0; level < depth; ++level)
+                        writer.indent();
+                    writer.start_line();
+                    writer.write('<');
+                    writer.end_line();
+                }
+                std::string expected(filler, 'x');
+                for (int level = 0; level < depth; ++level)
+                    expected += tab;
+                EXPECT_EQ(expected + "<\r\n", os.str()) << tab << depth << ' ' << filler;
+            }
+}
+
 TEST(WriterIndentation, UndentStopsAtZero)
 {
     std::ostringstream os;

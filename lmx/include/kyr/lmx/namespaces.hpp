@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <kyr/lmx/repository.hpp>
 
@@ -136,16 +137,17 @@ private:
 };
 
 // A qualified name split at its first ":" and resolved in a scope. The reader cracks every
-// element and attribute name, so the parts are views into the full name; their string forms
-// are made on first request.
+// element and attribute name, so it keeps the bytes in a buffer of its own that only grows,
+// and makes the string forms of the name and its parts on first request.
 class KYR_API c_cracked_name
 {
 public:
     c_cracked_name();
     c_cracked_name(const c_xml_local* scope, const std::string& name);
-    void set(const c_xml_local* scope, const std::string& name);
+    void set(const c_xml_local* scope, const std::string& name) { set(scope, name.data(), name.size()); }
+    void set(const c_xml_local* scope, const char* name, size_t length);
 
-    const std::string& get_full_name() const { return m_full_name; }
+    const std::string& get_full_name() const;
     bool get_has_ns_prefix() const { return m_has_ns_prefix; }
     // The raw id: 0 for an undeclared prefix or an unprefixed name without default namespace.
     int get_ns_id() const { return m_ns_id; }
@@ -154,21 +156,24 @@ public:
     // As an element name: an unprefixed name without default namespace is in no namespace (1).
     int get_element_ns_id() const;
 
-    std::string_view local_name_view() const { return std::string_view(m_full_name).substr(m_local_start); }
+    std::string_view full_name_view() const { return std::string_view(m_bytes.data(), m_length); }
+    std::string_view local_name_view() const { return full_name_view().substr(m_local_start); }
     std::string_view ns_prefix_view() const
     {
-        return std::string_view(m_full_name.data(), m_has_ns_prefix ? m_local_start - 1 : 0);
+        return std::string_view(m_bytes.data(), m_has_ns_prefix ? m_local_start - 1 : 0);
     }
 
 private:
-    std::string m_full_name;
+    std::vector<char> m_bytes;
+    size_t m_length = 0;
     bool m_has_ns_prefix;
     int m_ns_id;
-    // Filled from the full name when asked for; m_parts_made tells whether they are current.
+    // Filled from the bytes when asked for; m_strings_made tells whether they are current.
+    mutable std::string m_full_name;
     mutable std::string m_local_name;
     mutable std::string m_ns_prefix;
     size_t m_local_start = 0;
-    mutable bool m_parts_made = true;
+    mutable bool m_strings_made = true;
 };
 
 } // namespace lmx

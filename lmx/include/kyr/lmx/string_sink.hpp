@@ -10,6 +10,7 @@
 
 #include <kyr/export.hpp>
 
+#include <cstddef>
 #include <streambuf>
 #include <string>
 
@@ -26,6 +27,9 @@ protected:
     std::streamsize xsputn(const char* text, std::streamsize length) override;
 
 private:
+    // Makes room for length more chars, the string's capacity growing geometrically.
+    void make_room(std::size_t length);
+
     std::string& m_text;
 };
 

@@ -94,7 +94,9 @@ public:
     // --- Markup.
     // Reads the next markup where an element may start; start-tag attributes are stored and
     // their xmlns declarations bound in `scope`; the tag's closing ">" or "/>" stays unread.
-    elxp_xml_event get_element_name(c_xml_local* scope, std::string* name);
+    // `expected_end`, when given, is the end tag most likely to come (the enclosing element's).
+    elxp_xml_event get_element_name(c_xml_local* scope, std::string* name,
+                                    const std::string* expected_end = nullptr);
     // Next stored attribute name (ELXP_NAME), else the end of the tag from the input:
     // ELXP_START_TAG_END, ELXP_END_TAG ("/>", or "?>" for a processing instruction), ELXP_ERROR,
     // or ELXP_END_OF_INPUT when the input ends inside the tag (reported as well).
@@ -182,6 +184,8 @@ private:
     // Appends a name after its first byte to `name` (at most one byte past the name bound)
     // and returns the byte that ends it, taken from the input unless `leave_end`.
     int read_name(int first, std::string* name, bool leave_end = false);
+    // Empties the attribute stores of the last start tag.
+    void clear_attributes();
     bool collect_attributes(c_xml_local* scope);
     // Reads an attribute whose name's first byte is next into the stores.
     bool read_attribute(c_xml_local* scope);
@@ -189,6 +193,8 @@ private:
     void report_missing_quote(int c);
     void take_plain_value(int quote, std::string* store);
     bool read_end_tag_name(std::string* name);
+    // Takes the rest of the end tag "</" `name` ">" after its "<" when the window shows it.
+    bool take_expected_end_tag(const std::string& name);
     bool copy_start_tag_rest(std::string* out, bool* is_empty);
     bool capture_content(std::string* value, std::string* end_name, elmx_whitespace mode);
     bool report_mismatch(const std::string& start_name, const std::string& end_name);

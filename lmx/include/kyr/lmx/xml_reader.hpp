@@ -31,15 +31,24 @@ public:
     c_xml_reader_local() : m_previous(nullptr), m_reader(nullptr) {}
     // A child of the reader's current scope, made current.
     explicit c_xml_reader_local(c_xml_reader& reader) : c_xml_reader_local() { set_reader(&reader); }
+    // The same for the content of the element `element` (which must outlive the scope): its
+    // end tag is taken at once when the input's window shows it next.
+    c_xml_reader_local(c_xml_reader& reader, const std::string& element) : c_xml_reader_local(reader)
+    {
+        m_element = &element;
+    }
     inline ~c_xml_reader_local();
     c_xml_reader_local(const c_xml_reader_local&) = delete;
     c_xml_reader_local& operator=(const c_xml_reader_local&) = delete;
 
     inline void set_reader(c_xml_reader* reader);
+    // The element whose content this scope reads, when it was given.
+    const std::string* get_element() const { return m_element; }
 
 private:
     c_xml_reader_local* m_previous;
     c_xml_reader* m_reader;
+    const std::string* m_element = nullptr;
 };
 
 // Marks the text where `get_namespace` finds an unresolved prefix; never a URI.

@@ -183,14 +183,39 @@ public:
     }
     void commit(char* end) { m_next = end; }
     // The indentation of a new line (what operator()(true) writes) and the
-    // line-end text (endl()).
-    void start_line();
-    void end_line();
+    // line-end text (endl()). Both run once per element: the common case, this
+    // class's own layout with room in the buffer, is a copy of a few chars here.
+    void start_line()
+    {
+        const std::size_t length = static_cast<std::size_t>(m_indent) * m_tab_length;
+        if (m_own_layout && m_indent > 0 && length <= k_indentation_reach
+            && static_cast<std::size_t>(m_buffer_end - m_next) >= k_indentation_reach
+            && m_indentation.size() >= k_indentation_reach) {
+            // A fixed-size copy compiles to a few moves; what lies past length is overwritten later.
+            std::memcpy(m_next, m_indentation.data(), k_indentation_reach);
+            m_next += length;
+            return;
+        }
+        start_line_slowly();
+    }
+    void end_line()
+    {
+        if (m_own_layout && m_nl_length == 1 && m_next != m_buffer_end) {
+            *m_next++ = *m_nl;
+            return;
+        }
+        end_line_slowly();
+    }
     // Hands the buffered text to the stream.
     void flush();
 
 private:
     static constexpr std::size_t k_buffer_size = 16384;
+    // Indentations up to this many chars are copied in one fixed-size piece.
+    static constexpr std::size_t k_indentation_reach = 32;
+
+    void start_line_slowly();
+    void end_line_slowly();
 
     void write_ns_attr(const char* prefix, const char* uri);
     void write_ns_attrs(bool force_xsi);

@@ -230,7 +230,7 @@ struct KYR_API frame
         elmx_error error = read_attributes(object, reader, name);
         if (error != lmx::ELMX_OK || (error = object.unmarshal_attributes_check(reader)) != lmx::ELMX_OK)
             return error;
-        lmx::c_xml_reader_local local(reader);
+        lmx::c_xml_reader_local local(reader, name);
         if (reader.get_current_event() == lmx::ELXP_END_TAG) {
             if (info.has_children && !info.empty_accepted && !(nil && *nil))
                 return reader.handle_error(lmx::ELMX_UNEXPECTED_EMPTY_ELEMENT, name, __FILE__, __LINE__);
