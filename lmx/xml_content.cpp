@@ -28,14 +28,28 @@ bool is_plain_text_byte(unsigned char b)
     return b > ' ' && b < 0x7f && b != '<' && b != '&';
 }
 
-// The number of plain bytes at `run`, eight at a time while the window has them. Each test
-// flags the first byte that fails it exactly (a borrow or carry only spoils the bytes after
-// it), and the first is all that counts.
+// The number of plain bytes at `run`: sixteen at a time where the processor can, then eight
+// at a time while the window has them. Each test of a word flags the first byte that fails it
+// exactly (a borrow or carry only spoils the bytes after it), and the first is all that counts.
 size_t plain_run(const unsigned char* run, size_t available)
 {
     constexpr std::uint64_t k_ones = 0x0101010101010101u;
     constexpr std::uint64_t k_tops = 0x8080808080808080u;
     size_t length = 0;
+#if defined(__SSE2__)
+    for (; available - length >= 16; length += 16) {
+        // Compared as signed bytes, so that those from 128 up fall below "!".
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(run + length));
+        const __m128i printable =
+            _mm_and_si128(_mm_cmpgt_epi8(x, _mm_set1_epi8(' ')), _mm_cmplt_epi8(x, _mm_set1_epi8(0x7f)));
+        const __m128i markup =
+            _mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8('<')), _mm_cmpeq_epi8(x, _mm_set1_epi8('&')));
+        const unsigned others =
+            ~static_cast<unsigned>(_mm_movemask_epi8(_mm_andnot_si128(markup, printable))) & 0xffffu;
+        if (others != 0)
+            return length + static_cast<size_t>(__builtin_ctz(others));
+    }
+#endif
     for (; available - length >= 8; length += 8) {
         const std::uint64_t x = little_endian_word<std::uint64_t>(run + length);
         const std::uint64_t angle = x ^ (k_ones * '<');
