@@ -17,7 +17,7 @@ std::string utf8(const std::wstring& text)
 std::wstring wide(std::string_view text)
 {
     std::wstring out;
-    if (!lmx::convert_whole(&out, std::string(text)))
+    if (!lmx::convert_whole(&out, text))
         throw error(lmx::ELMX_BAD_CHAR_ENCODING, "text is not UTF-8");
     return out;
 }

@@ -32,6 +32,7 @@ private:
     bool day_of_month_day();
     bool seconds();
     bool zone();
+    bool usual_datetime_start();
     bool date_part(e_datetime_form form);
 
     const char* m_pos;
@@ -148,10 +149,45 @@ bool c_datetime_scanner::zone()
     return true;
 }
 
+// "YYYY-MM-DDThh:mm:" with a year of four digits, the usual start of a date-time, read in
+// one look with the fields the walk below would give; false reads nothing.
+bool c_datetime_scanner::usual_datetime_start()
+{
+    static constexpr char k_shape[] = "0000-00-00T00:00:";
+    constexpr std::size_t k_length = sizeof k_shape - 1;
+    if (static_cast<std::size_t>(m_end - m_pos) < k_length)
+        return false;
+    unsigned digits[12];
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < k_length; ++i) {
+        const auto c = static_cast<unsigned char>(m_pos[i]);
+        if (k_shape[i] != '0') {
+            if (c != static_cast<unsigned char>(k_shape[i]))
+                return false;
+        } else if (xisdigit(c)) {
+            digits[count++] = c - '0';
+        } else {
+            return false;
+        }
+    }
+    if (storing()) {
+        m_target->m_year =
+            static_cast<int>(((digits[0] * 10u + digits[1]) * 10u + digits[2]) * 10u + digits[3]);
+        m_target->m_month = digits[4] * 10u + digits[5];
+        m_target->m_day = digits[6] * 10u + digits[7];
+        m_target->m_hours = digits[8] * 10u + digits[9];
+        m_target->m_mins = digits[10] * 10u + digits[11];
+    }
+    m_pos += k_length;
+    return true;
+}
+
 bool c_datetime_scanner::date_part(e_datetime_form form)
 {
     switch (form) {
     case e_datetime_form::datetime:
+        if (usual_datetime_start())
+            return seconds();
         return year() && literal('-') && two_digits(&c_datetime_base::m_month) && literal('-')
             && two_digits(&c_datetime_base::m_day) && literal('T') && two_digits(&c_datetime_base::m_hours)
             && literal(':') && two_digits(&c_datetime_base::m_mins) && literal(':') && seconds();

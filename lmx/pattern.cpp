@@ -114,21 +114,22 @@ c_pattern::c_pattern(const char* expression, quick_check quick) : c_pattern(expr
     m_quick = quick;
 }
 
-bool c_pattern::is_match(const std::string& value) const
+bool c_pattern::is_match(std::string_view value) const
 {
     if (m_quick) {
         const int answer = m_quick(value);
         if (answer >= 0)
             return answer == 1;
     }
-    return m_regex.is_match(value);
+    // The engine reads a zero-terminated text.
+    return m_regex.is_match(std::string(value));
 }
 
 bool c_pattern::is_match(const std::wstring& value) const
 {
     std::string utf8;
     convert(&utf8, value);
-    return is_match(utf8);
+    return is_match(std::string_view(utf8));
 }
 
 } // namespace lmx

@@ -28,14 +28,28 @@ bool is_plain_text_byte(unsigned char b)
     return b > ' ' && b < 0x7f && b != '<' && b != '&';
 }
 
-// The number of plain bytes at `run`, eight at a time while the window has them. Each test
-// flags the first byte that fails it exactly (a borrow or carry only spoils the bytes after
-// it), and the first is all that counts.
+// The number of plain bytes at `run`: sixteen at a time where the processor can, then eight
+// at a time while the window has them. Each test of a word flags the first byte that fails it
+// exactly (a borrow or carry only spoils the bytes after it), and the first is all that counts.
 size_t plain_run(const unsigned char* run, size_t available)
 {
     constexpr std::uint64_t k_ones = 0x0101010101010101u;
     constexpr std::uint64_t k_tops = 0x8080808080808080u;
     size_t length = 0;
+#if defined(__SSE2__)
+    for (; available - length >= 16; length += 16) {
+        // Compared as signed bytes, so that those from 128 up fall below "!".
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(run + length));
+        const __m128i printable =
+            _mm_and_si128(_mm_cmpgt_epi8(x, _mm_set1_epi8(' ')), _mm_cmplt_epi8(x, _mm_set1_epi8(0x7f)));
+        const __m128i markup =
+            _mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8('<')), _mm_cmpeq_epi8(x, _mm_set1_epi8('&')));
+        const unsigned others =
+            ~static_cast<unsigned>(_mm_movemask_epi8(_mm_andnot_si128(markup, printable))) & 0xffffu;
+        if (others != 0)
+            return length + static_cast<size_t>(__builtin_ctz(others));
+    }
+#endif
     for (; available - length >= 8; length += 8) {
         const std::uint64_t x = little_endian_word<std::uint64_t>(run + length);
         const std::uint64_t angle = x ^ (k_ones * '<');
@@ -199,25 +213,33 @@ bool c_xml::get_element_value(std::string* value, elmx_whitespace mode, bool exp
     }
 }
 
+bool c_xml::take_simple_value_in_window(const std::string& name, elmx_whitespace mode, std::string_view* text)
+{
+    size_t available = 0;
+    const unsigned char* run = lexer().peek_run(&available);
+    if (available == 0 || run[0] != '>')
+        return false;
+    const size_t length = text_and_end_tag_at(run + 1, available - 1, name, mode, text);
+    if (length == 0)
+        return false;
+    lexer().set_ws_mode(mode);
+    lexer().take_run(1 + length);
+    return true;
+}
+
 bool c_xml::get_simple_type_value(const std::string& name, elmx_whitespace mode, std::string* value,
                                   elmx_error* error, bool* is_empty)
 {
-    value->clear();
     bool empty = false;
     if (is_empty)
         *is_empty = false;
     // Most values are a plain text between tags the window shows whole: taken at once.
-    size_t available = 0;
-    const unsigned char* run = lexer().peek_run(&available);
-    if (available != 0 && run[0] == '>') {
-        std::string_view text;
-        if (const size_t length = text_and_end_tag_at(run + 1, available - 1, name, mode, &text)) {
-            lexer().set_ws_mode(mode);
-            value->assign(text.data(), text.size());
-            lexer().take_run(1 + length);
-            return true;
-        }
+    std::string_view text;
+    if (take_simple_value_in_window(name, mode, &text)) {
+        value->assign(text.data(), text.size());
+        return true;
     }
+    value->clear();
     if (!lexer().move_to_start_tag_end(&empty)) {
         *error = ELMX_BAD_START_TAG_END;
         return false;
@@ -245,16 +267,14 @@ bool c_xml::take_end_tag_in_window(const std::string& name)
     return length != 0;
 }
 
-bool c_xml::take_text_and_end_tag(const std::string& name, std::string* value, elmx_whitespace mode)
+bool c_xml::take_text_and_end_tag(const std::string& name, std::string_view* text, elmx_whitespace mode)
 {
     size_t available = 0;
     const unsigned char* run = lexer().peek_run(&available);
-    std::string_view text;
-    const size_t length = text_and_end_tag_at(run, available, name, mode, &text);
+    const size_t length = text_and_end_tag_at(run, available, name, mode, text);
     if (length == 0)
         return false;
     lexer().set_ws_mode(mode);
-    value->assign(text.data(), text.size());
     lexer().take_run(length);
     return true;
 }

@@ -217,9 +217,10 @@ bool c_xml_reader::take_end_tag_in_window(const std::string& name)
     return true;
 }
 
-bool c_xml_reader::take_text_and_end_tag(const std::string& name, std::string* value, elmx_whitespace mode)
+bool c_xml_reader::take_text_and_end_tag(const std::string& name, std::string_view* text,
+                                         elmx_whitespace mode)
 {
-    if (!c_xml::take_text_and_end_tag(name, value, mode))
+    if (!c_xml::take_text_and_end_tag(name, text, mode))
         return false;
     m_current_event = ELXP_END_TAG;
     return true;

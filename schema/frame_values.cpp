@@ -69,13 +69,107 @@ const char* const* type_bounds()
 
 // Tells the reader's error sink, if it has one, what the value about to be reported is.
 template <typename T>
-void note_failure(lmx::c_xml_reader& reader, elmx_error code, const std::string& text, const s_facets& facets)
+void note_failure(lmx::c_xml_reader& reader, elmx_error code, std::string_view text, const s_facets& facets)
 {
     lmx::c_error_sink* sink = reader.get_error_sink();
     if (!sink)
         return;
     s_value_failure failure = describe_value_failure(code, facets, lexical_kind<T>(), type_bounds<T>());
-    sink->note_value(text, std::move(failure.expected), std::move(failure.clause));
+    sink->note_value(std::string(text), std::move(failure.expected), std::move(failure.clause));
+}
+
+// Enumerated texts are read, checked and described as strings.
+template <typename T>
+struct read_as
+{
+    using type = T;
+};
+template <>
+struct read_as<enum_text>
+{
+    using type = std::wstring;
+};
+
+template <typename T>
+constexpr lmx::elmx_whitespace whitespace_of = value_traits<typename read_as<T>::type>::whitespace;
+
+// A simple-typed child: its text (viewed in the input's window when it shows the element
+// whole), checks and conversion, then the next event.
+template <typename T>
+bool read_child_value(lmx::c_xml_reader& reader, std::string* name, T* value, bool* present,
+                      const s_facets& facets, const lmx::s_event_map* next, elmx_error* error)
+{
+    {
+        const path_step step(reader, *name);
+        std::string_view text;
+        elmx_error code = lmx::ELMX_OK;
+        bool read = reader.take_simple_value_in_window(*name, whitespace_of<T>, &text);
+        if (!read) {
+            std::string& store = reader.m_text;
+            bool empty = false;
+            read = reader.get_simple_type_value(*name, whitespace_of<T>, &store, &code, &empty);
+            text = store;
+        }
+        if (!read) {
+            if (!report(reader, code, *name, error))
+                return false;
+        } else {
+            code = parse_value(text, value, facets);
+            if (present)
+                *present = true;
+            if (code != lmx::ELMX_OK) {
+                note_failure<typename read_as<T>::type>(reader, code, text, facets);
+                if (!report(reader, code, *name, error))
+                    return false;
+            }
+        }
+    }
+    return next_element(reader, next, name, error);
+}
+
+template <typename T>
+bool read_attribute_value(lmx::c_xml_reader& reader, const std::string& name, T* value, bool* present,
+                          const s_facets& facets, elmx_error* error)
+{
+    // Attributes have no siblings of their name: the path takes one only for an error.
+    if (*present) {
+        const path_step step(reader, name, "@");
+        if (!report(reader, lmx::ELMX_ATTRIBUTE_ALREADY_READ, name, error))
+            return false;
+    }
+    std::string& text = reader.m_value;
+    if (!reader.get_attribute_value(&text, whitespace_of<T>))
+        return report(reader, lmx::ELMX_UNABLE_TO_READ_ATTRIBUTE_VALUE, name, error);
+    const elmx_error code = parse_value(text, value, facets);
+    *present = true;
+    if (code == lmx::ELMX_OK)
+        return true;
+    const path_step step(reader, name, "@");
+    note_failure<typename read_as<T>::type>(reader, code, text, facets);
+    return report(reader, code, name, error);
+}
+
+template <typename T>
+bool read_text_value(lmx::c_xml_reader& reader, const std::string& name, T* value, bool* present,
+                     const s_facets& facets, bool not_empty, bool optional, elmx_error* error)
+{
+    // A plain text is taken with its end tag, which leaves the end tag as the reader's event.
+    std::string_view text;
+    if (not_empty && !reader.take_text_and_end_tag(name, &text, whitespace_of<T>)) {
+        std::string& store = reader.m_text;
+        store.clear();
+        if (!reader.get_element_value(&store, whitespace_of<T>))
+            return report(reader, lmx::ELMX_UNABLE_TO_READ_ELEMENT_VALUE, name, error);
+        text = store;
+    }
+    if (optional && text.empty())
+        return true;
+    const elmx_error code = parse_value(text, value, facets);
+    *present = true;
+    if (code == lmx::ELMX_OK)
+        return true;
+    note_failure<typename read_as<T>::type>(reader, code, text, facets);
+    return report(reader, code, name, error);
 }
 
 // Whether XML 1.0 can carry the UTF-16 unit at text[i] (with its partner, for a surrogate).
@@ -113,31 +207,17 @@ void check_writable(lmx::c_error_sink* sink, const T& value)
 
 } // namespace
 
-// A simple-typed child: its text, checks and conversion, then the next event.
 template <typename T>
 bool frame::read_value(lmx::c_xml_reader& reader, std::string* name, T* value, bool* present,
                        const s_facets& facets, const lmx::s_event_map* next, elmx_error* error)
 {
-    {
-        const path_step step(reader, *name);
-        std::string& text = reader.m_text;
-        bool empty = false;
-        elmx_error code = lmx::ELMX_OK;
-        if (!reader.get_simple_type_value(*name, value_traits<T>::whitespace, &text, &code, &empty)) {
-            if (!report(reader, code, *name, error))
-                return false;
-        } else {
-            code = parse_value(text, value, facets);
-            if (present)
-                *present = true;
-            if (code != lmx::ELMX_OK) {
-                note_failure<T>(reader, code, text, facets);
-                if (!report(reader, code, *name, error))
-                    return false;
-            }
-        }
-    }
-    return next_element(reader, next, name, error);
+    return read_child_value(reader, name, value, present, facets, next, error);
+}
+
+bool frame::read_value(lmx::c_xml_reader& reader, std::string* name, enum_text* value, bool* present,
+                       const s_facets& facets, const lmx::s_event_map* next, elmx_error* error)
+{
+    return read_child_value(reader, name, value, present, facets, next, error);
 }
 
 template <typename T>
@@ -150,49 +230,30 @@ bool frame::read_value_list(lmx::c_xml_reader& reader, std::string* name, std::v
     return ok;
 }
 
-// An attribute that belongs to the class: true when it was consumed.
 template <typename T>
 bool frame::read_attribute(lmx::c_xml_reader& reader, const std::string& name, T* value, bool* present,
                            const s_facets& facets, elmx_error* error)
 {
-    // Attributes have no siblings of their name: the path takes one only for an error.
-    if (*present) {
-        const path_step step(reader, name, "@");
-        if (!report(reader, lmx::ELMX_ATTRIBUTE_ALREADY_READ, name, error))
-            return false;
-    }
-    std::string& text = reader.m_value;
-    if (!reader.get_attribute_value(&text, value_traits<T>::whitespace))
-        return report(reader, lmx::ELMX_UNABLE_TO_READ_ATTRIBUTE_VALUE, name, error);
-    const elmx_error code = parse_value(text, value, facets);
-    *present = true;
-    if (code == lmx::ELMX_OK)
-        return true;
-    const path_step step(reader, name, "@");
-    note_failure<T>(reader, code, text, facets);
-    return report(reader, code, name, error);
+    return read_attribute_value(reader, name, value, present, facets, error);
 }
 
-// Text content of a simple-content class.
+bool frame::read_attribute(lmx::c_xml_reader& reader, const std::string& name, enum_text* value,
+                           bool* present, const s_facets& facets, elmx_error* error)
+{
+    return read_attribute_value(reader, name, value, present, facets, error);
+}
+
 template <typename T>
 bool frame::read_text(lmx::c_xml_reader& reader, const std::string& name, T* value, bool* present,
                       const s_facets& facets, bool not_empty, bool optional, elmx_error* error)
 {
-    std::string& text = reader.m_text;
-    text.clear();
-    // A plain text is taken with its end tag, which leaves the end tag as the reader's event.
-    constexpr lmx::elmx_whitespace mode = value_traits<T>::whitespace;
-    if (not_empty && !reader.take_text_and_end_tag(name, &text, mode)
-        && !reader.get_element_value(&text, mode))
-        return report(reader, lmx::ELMX_UNABLE_TO_READ_ELEMENT_VALUE, name, error);
-    if (optional && text.empty())
-        return true;
-    const elmx_error code = parse_value(text, value, facets);
-    *present = true;
-    if (code == lmx::ELMX_OK)
-        return true;
-    note_failure<T>(reader, code, text, facets);
-    return report(reader, code, name, error);
+    return read_text_value(reader, name, value, present, facets, not_empty, optional, error);
+}
+
+bool frame::read_text(lmx::c_xml_reader& reader, const std::string& name, enum_text* value, bool* present,
+                      const s_facets& facets, bool not_empty, bool optional, elmx_error* error)
+{
+    return read_text_value(reader, name, value, present, facets, not_empty, optional, error);
 }
 
 // Checks a value given to a setter and stores it.

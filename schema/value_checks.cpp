@@ -32,17 +32,7 @@ long long integer_value(const std::string& text)
     return std::strtoll(text.c_str(), nullptr, 10);
 }
 
-// Written so that a NaN fails the minimum (compares false with everything).
-lmx::elmx_error check_double_range(double value, const s_facets& facets)
-{
-    if (facets.min_text && !(facets.min_exclusive ? value > facets.min : value >= facets.min))
-        return lmx::ELMX_VALUE_EXCEEDS_MIN;
-    if (facets.max_text && (facets.max_exclusive ? value >= facets.max : value > facets.max))
-        return lmx::ELMX_VALUE_EXCEEDS_MAX;
-    return lmx::ELMX_OK;
-}
-
-lmx::elmx_error check_text_facets(const std::string& text, const s_facets& facets)
+lmx::elmx_error check_text_facets(std::string_view text, const s_facets& facets)
 {
     if (facets.min_length >= 0 && !lmx::is_min_length_ok(text, static_cast<std::size_t>(facets.min_length)))
         return lmx::ELMX_LENGTH_TOO_SHORT;

@@ -24,7 +24,7 @@ std::size_t fraction_digits(const std::string& text)
                                                   text.end(), [](char c) { return xisdigit(c); }));
 }
 
-std::size_t length(const std::string& text)
+std::size_t length(std::string_view text)
 {
     std::size_t count = 0;
     std::size_t i = 0;
@@ -43,7 +43,7 @@ std::size_t length(const std::string& text)
     return count;
 }
 
-bool is_min_length_ok(const std::string& text, std::size_t min_length)
+bool is_min_length_ok(std::string_view text, std::size_t min_length)
 {
     // byte length >= 4 * min_length, without overflow
     if (text.size() / 4 >= min_length)
@@ -51,7 +51,7 @@ bool is_min_length_ok(const std::string& text, std::size_t min_length)
     return length(text) >= min_length;
 }
 
-bool is_max_length_ok(const std::string& text, std::size_t max_length)
+bool is_max_length_ok(std::string_view text, std::size_t max_length)
 {
     const std::size_t bytes = text.size();
     if (bytes <= max_length)

@@ -20,7 +20,7 @@ std::size_t skip_digits(const char*& p, const char* end)
 
 } // namespace
 
-bool is_valid_bool(const std::string& text)
+bool is_valid_bool(std::string_view text)
 {
     return text == "true" || text == "false" || text == "1" || text == "0";
 }

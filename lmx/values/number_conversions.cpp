@@ -57,34 +57,6 @@ constexpr double k_exact_powers_of_ten[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  
                                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-// Most document numbers are short plain decimals ("0.4500", "380"). When the
-// whole text is digits with at most one ".", its digits as an integer stay
-// below 2^53 and at most 22 of them follow the ".", both the integer and the
-// power of ten are exact doubles, so their quotient is the correctly rounded
-// value that from_chars gives. False leaves the text to from_chars.
-bool plain_decimal(const char* p, const char* end, double* value)
-{
-    constexpr unsigned long long k_exact_limit = 1ULL << 53;
-    // More than 19 digits may wrap the mantissa; such texts are refused below.
-    unsigned long long mantissa = 0;
-    const char* const first = p;
-    for (; p != end && xisdigit(*p); ++p)
-        mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
-    const bool has_point = p != end && *p == '.';
-    ptrdiff_t fraction_digits = 0;
-    if (has_point) {
-        const char* const point = ++p;
-        for (; p != end && xisdigit(*p); ++p)
-            mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
-        fraction_digits = p - point;
-    }
-    const ptrdiff_t digits = (p - first) - (has_point ? 1 : 0);
-    if (p != end || digits == 0 || digits > 19 || mantissa > k_exact_limit || fraction_digits > 22)
-        return false;
-    *value = static_cast<double>(mantissa) / k_exact_powers_of_ten[fraction_digits];
-    return true;
-}
-
 template <typename F>
 F text_to_floating(const std::string& text)
 {
@@ -109,7 +81,7 @@ F text_to_floating(const std::string& text)
         return F(0);
     F value = 0;
     if constexpr (std::is_same_v<F, double>) {
-        if (plain_decimal(p, end, &value))
+        if (to_plain_double(std::string_view(p, static_cast<std::size_t>(end - p)), &value))
             return negative ? -value : value;
     }
     const auto result = std::from_chars(p, end, value, std::chars_format::general);
@@ -161,22 +133,42 @@ double float_zero()
     return zero;
 }
 
-bool to_bool(const std::string& text)
+bool to_bool(std::string_view text)
 {
     return text == "true" || text == "1";
 }
 
-bool to_plain_double(const std::string& text, double* value)
+// Most document numbers are short plain decimals ("0.4500", "380"). When the
+// whole text is digits with at most one ".", its digits as an integer stay
+// below 2^53 and at most 22 of them follow the ".", both the integer and the
+// power of ten are exact doubles, so their quotient is the correctly rounded
+// value that from_chars gives. False leaves the text to from_chars.
+bool to_plain_double(std::string_view text, double* value)
 {
     const char* p = text.data();
-    const char* end = p + text.size();
+    const char* const end = p + text.size();
     const bool negative = p != end && *p == '-';
     if (p != end && (*p == '+' || *p == '-'))
         ++p;
-    if (!plain_decimal(p, end, value))
+    constexpr unsigned long long k_exact_limit = 1ULL << 53;
+    // More than 19 digits may wrap the mantissa; such texts are refused below.
+    unsigned long long mantissa = 0;
+    const char* const first = p;
+    for (; p != end && xisdigit(*p); ++p)
+        mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+    const bool has_point = p != end && *p == '.';
+    ptrdiff_t fraction_digits = 0;
+    if (has_point) {
+        const char* const point = ++p;
+        for (; p != end && xisdigit(*p); ++p)
+            mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+        fraction_digits = p - point;
+    }
+    const ptrdiff_t digits = (p - first) - (has_point ? 1 : 0);
+    if (p != end || digits == 0 || digits > 19 || mantissa > k_exact_limit || fraction_digits > 22)
         return false;
-    if (negative)
-        *value = -*value;
+    const double magnitude = static_cast<double>(mantissa) / k_exact_powers_of_ten[fraction_digits];
+    *value = negative ? -magnitude : magnitude;
     return true;
 }
 

@@ -27,6 +27,21 @@ bool decode_sequence(const char* s, int len, std::uint32_t* value)
     return true;
 }
 
+bool is_ascii(std::string_view text)
+{
+    constexpr std::uint64_t k_top_bits = 0x8080808080808080;
+    std::size_t i = 0;
+    for (std::uint64_t word; text.size() - i >= 8; i += 8) {
+        std::memcpy(&word, text.data() + i, sizeof word);
+        if ((word & k_top_bits) != 0)
+            return false;
+    }
+    for (; i < text.size(); ++i)
+        if (static_cast<unsigned char>(text[i]) >= 0x80)
+            return false;
+    return true;
+}
+
 // Decoded units collect here and join the string in runs, which costs less
 // than growing it by one unit at a time.
 class c_unit_runs
@@ -86,8 +101,13 @@ private:
 namespace {
 
 // The decoding of vtostring; true when it reached the end of `in` with nothing dropped.
-bool decode_utf8(std::wstring& out, const std::string& in)
+bool decode_utf8(std::wstring& out, std::string_view in)
 {
+    // Most texts are ASCII: widened in one pass into a string of their exact size.
+    if (is_ascii(in)) {
+        out = std::wstring(in.begin(), in.end());
+        return true;
+    }
     out.clear();
     out.reserve(in.size());
     c_unit_runs units(out);
@@ -136,7 +156,7 @@ std::wstring& convert(std::wstring* out, const std::string& in)
     return vtostring(*out, in);
 }
 
-bool convert_whole(std::wstring* out, const std::string& in)
+bool convert_whole(std::wstring* out, std::string_view in)
 {
     return decode_utf8(*out, in);
 }

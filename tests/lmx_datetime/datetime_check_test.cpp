@@ -53,6 +53,8 @@ TEST(DatetimeCheck, EveryFormAcceptsItsTextsOnly)
         {'t', "2008-03-07T09:05:00 ", false},
         {'t', "2008-03-07T09:05", false},
         {'t', "2008-03-07T09:05:0", false},
+        {'t', "2008-03-07T09:05:", false},
+        {'t', "2008-03-07T0a:05:00", false},
         {'t', "2008-03-07T09:05:000", false},
         {'t', "2008-03-07t09:05:00", false},
         {'t', "--2008-03-07T09:05:00", false},

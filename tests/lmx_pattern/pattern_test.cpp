@@ -132,6 +132,14 @@ TEST(DatetimePattern, QuickCheckAgreesWithTheEngine)
     EXPECT_FALSE(datetime_stamp_pattern.is_match(std::string("TxZ")));
     EXPECT_FALSE(datetime_stamp_pattern.is_match(std::string("xTZ")));
     EXPECT_TRUE(datetime_stamp_pattern.is_match(std::string("xTTZ")));
+    // Longer texts are checked for printable ASCII a word at a time: any byte out of range,
+    // wherever it falls, leaves the answer to the engine.
+    const std::string stamp = "2008-03-07T09:05:00+01:00";
+    for (size_t at = 0; at < stamp.size(); ++at)
+        for (const char odd : {'\x1f', '\x7f', '\x80', '\n', ' ', '~'}) {
+            const std::string text = stamp.substr(0, at) + odd + stamp.substr(at + 1);
+            EXPECT_EQ(engine.is_match(text), datetime_stamp_pattern.is_match(text)) << at;
+        }
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <kyr/lmx/datetime_base.hpp>
 
 #include <string>
+#include <string_view>
 
 namespace lmx {
 
@@ -34,7 +35,7 @@ public:
 
     static bool is_valid(const std::string& text) { return is_valid_form(form, text); }
     // The check and the assignment in one walk; false, with nothing stored, when it fails.
-    bool read(const std::string& text) { return read_form(form, text.data(), text.size()); }
+    bool read(std::string_view text) { return read_form(form, text.data(), text.size()); }
     std::string get_as_string() const { return get_form_as_string(form); }
 };
 

@@ -5,6 +5,7 @@
 #include <kyr/export.hpp>
 
 #include <string>
+#include <string_view>
 
 struct _xmlRegexp;
 
@@ -34,13 +35,13 @@ class KYR_API c_pattern
 public:
     // A hand-written check of one expression: 1 for a match, 0 for none, -1 when the
     // value is beyond what it decides exactly as the expression would.
-    using quick_check = int (*)(const std::string& value);
+    using quick_check = int (*)(std::string_view value);
 
     explicit c_pattern(const char* expression); // null is the empty expression
     // The expression, with a quick check tried before the engine.
     c_pattern(const char* expression, quick_check quick);
 
-    bool is_match(const std::string& value) const;
+    bool is_match(std::string_view value) const;
     // Converts UTF-16 `value` to UTF-8, then matches.
     bool is_match(const std::wstring& value) const;
 

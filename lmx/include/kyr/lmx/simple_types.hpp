@@ -14,11 +14,12 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace lmx {
 
 // Lexical forms.
-KYR_API bool is_valid_bool(const std::string& text);    // "true", "false", "1", "0"
+KYR_API bool is_valid_bool(std::string_view text);      // "true", "false", "1", "0"
 KYR_API bool is_valid_integer(const std::string& text); // [+-]?[0-9]+
 // "INF", "-INF", "NaN", or [+-]?(d+(.d*)?|.d+)([eE][+-]?d+)?
 KYR_API bool is_valid_float(const std::string& text);
@@ -29,12 +30,12 @@ KYR_API std::size_t fraction_digits(const std::string& text); // ASCII digits af
 // Number of characters of UTF-8 text; a surrogate pair written as two
 // three-byte sequences counts as one. Counting stops at an invalid lead byte
 // (which itself counts as one).
-KYR_API std::size_t length(const std::string& text);
+KYR_API std::size_t length(std::string_view text);
 // Length facets; decided from the byte length alone when it settles the
 // answer (a character takes one to four bytes), so that long texts are not
 // counted.
-KYR_API bool is_min_length_ok(const std::string& text, std::size_t min_length);
-KYR_API bool is_max_length_ok(const std::string& text, std::size_t max_length);
+KYR_API bool is_min_length_ok(std::string_view text, std::size_t min_length);
+KYR_API bool is_max_length_ok(std::string_view text, std::size_t max_length);
 
 // Returns 0.0 from a place the compiler cannot see through, so that 0/zero,
 // 1/zero and -1/zero give NaN and the infinities at run time.
@@ -43,7 +44,7 @@ KYR_API double float_zero();
 // Text to value conversions, applied after the lexical and range checks.
 // Texts outside a type's lexical form give the value of their longest valid
 // prefix, or 0 (false) when there is none.
-KYR_API bool to_bool(const std::string& text); // "true" and "1" are true
+KYR_API bool to_bool(std::string_view text); // "true" and "1" are true
 // "NaN", "INF" and "-INF" give the special values; anything else is read with
 // "." as decimal separator, rounded correctly; a magnitude too large for the
 // type gives an infinity and one too small a zero of the right sign.
@@ -51,7 +52,7 @@ KYR_API double to_double(const std::string& text);
 // The common case of both is_valid_float and to_double in one pass: true, and the value,
 // when `text` is an optional sign and digits with at most one "." (the value is exactly
 // to_double's); false leaves the text to them.
-KYR_API bool to_plain_double(const std::string& text, double* value);
+KYR_API bool to_plain_double(std::string_view text, double* value);
 KYR_API float to_float(const std::string& text);
 // Decimal integers with an optional sign; out-of-range texts saturate at the
 // type's limits.

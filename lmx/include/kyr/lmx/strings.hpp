@@ -16,6 +16,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace lmx {
 
@@ -27,7 +28,7 @@ KYR_API std::wstring& vtostring(std::wstring& out, const std::string& in);
 KYR_API std::wstring& convert(std::wstring* out, const std::string& in);
 // The same conversion; false when it stopped before the end of `in` (or dropped
 // a final high surrogate), so that `out` holds only part of the text.
-KYR_API bool convert_whole(std::wstring* out, const std::string& in);
+KYR_API bool convert_whole(std::wstring* out, std::string_view in);
 
 // Narrow to narrow: a plain copy. Returns out.
 KYR_API std::string& vtostring(std::string& out, const std::string& in);

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include <kyr/lmx/error.hpp>
 #include <kyr/lmx/namespaces.hpp>
@@ -111,6 +112,11 @@ public:
     // Simple text content checked to end with `name`'s end tag.
     bool get_simple_type_value(const std::string& name, elmx_whitespace mode, std::string* value,
                                elmx_error* error, bool* is_empty);
+    // The common case of get_simple_type_value: the rest of the start tag, ">", a text that
+    // `mode` leaves as it stands and "</" `name` ">", shown whole in the input's window, are
+    // taken and `*text` views the text in the window until the next read; otherwise reads
+    // nothing.
+    bool take_simple_value_in_window(const std::string& name, elmx_whitespace mode, std::string_view* text);
     // Content of any type, markup included, as text.
     bool get_element_ur_value(const std::string& name, std::string* value, elmx_error* error, bool* is_empty);
     // Content up to the element's end tag as text; its name goes to `end_name`.
@@ -130,9 +136,10 @@ public:
     // Takes "</" `name` ">" when it comes next, whole in the input's window, for an ASCII
     // `name` read from a start tag; otherwise reads nothing.
     bool take_end_tag_in_window(const std::string& name);
-    // After a start tag's ">": takes the text and "</" `name` ">" into `value` when the
-    // window shows them whole and `mode` leaves the text as it stands; otherwise reads nothing.
-    bool take_text_and_end_tag(const std::string& name, std::string* value, elmx_whitespace mode);
+    // After a start tag's ">": takes the text and "</" `name` ">" when the window shows them
+    // whole and `mode` leaves the text as it stands, `*text` viewing the text in the window
+    // until the next read; otherwise reads nothing.
+    bool take_text_and_end_tag(const std::string& name, std::string_view* text, elmx_whitespace mode);
 
     // --- Entities declared before reading.
     void add_general_entity(const char* name, const char* value);

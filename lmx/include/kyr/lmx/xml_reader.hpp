@@ -105,7 +105,7 @@ public:
     bool get_nested_element_value(std::string* value, std::string* end_name,
                                   elmx_whitespace mode = ELMX_WHITESPACE_PRESERVE, bool unused = false);
     bool take_end_tag_in_window(const std::string& name);
-    bool take_text_and_end_tag(const std::string& name, std::string* value, elmx_whitespace mode);
+    bool take_text_and_end_tag(const std::string& name, std::string_view* text, elmx_whitespace mode);
 
     // --- Scopes, tables, presets.
     c_xml_reader_local* get_reader_local() const { return m_current_local; }

@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace kyr {
@@ -57,8 +58,17 @@ public:
             fresh.m_bits = own(value);
         swap(fresh);
     }
+    // The same for UTF-8 text read from a document; true when the facets enumerate it.
+    KYR_API bool assign_utf8(std::string_view text, const s_facets& facets);
 
 private:
+    void share(const std::wstring& text)
+    {
+        enum_text fresh;
+        fresh.m_bits = reinterpret_cast<std::uintptr_t>(&text);
+        swap(fresh);
+    }
+
     // A string of its own is marked in the pointer's low bit (strings are aligned wider).
     static constexpr std::uintptr_t k_owned = 1;
     static_assert(alignof(std::wstring) > 1, "the low bit of a string's address is free");
@@ -71,6 +81,9 @@ private:
 
     std::uintptr_t m_bits = 0; // 0: empty
 };
+
+// Checks a text read from a document and stores it, as parse_value does for a string.
+KYR_API lmx::elmx_error parse_value(std::string_view text, enum_text* value, const s_facets& facets);
 
 } // namespace schema
 } // namespace kyr

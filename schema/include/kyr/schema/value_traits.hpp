@@ -22,6 +22,7 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <type_traits>
 
 namespace kyr {
@@ -50,8 +51,21 @@ extern KYR_API const s_facets k_no_facets;
 // and the facets before they are converted.
 KYR_API lmx::elmx_error check_integer_text(const std::string& text, const char* type_min,
                                            const char* type_max, const s_facets& facets);
-KYR_API lmx::elmx_error check_double_range(double value, const s_facets& facets);
-KYR_API lmx::elmx_error check_text_facets(const std::string& text, const s_facets& facets);
+// Written so that a NaN fails the minimum (compares false with everything).
+inline lmx::elmx_error check_double_range(double value, const s_facets& facets)
+{
+    if (facets.min_text && !(facets.min_exclusive ? value > facets.min : value >= facets.min))
+        return lmx::ELMX_VALUE_EXCEEDS_MIN;
+    if (facets.max_text && (facets.max_exclusive ? value >= facets.max : value > facets.max))
+        return lmx::ELMX_VALUE_EXCEEDS_MAX;
+    return lmx::ELMX_OK;
+}
+KYR_API lmx::elmx_error check_text_facets(std::string_view text, const s_facets& facets);
+// Whether the facets look at the text itself (a length or a pattern); most have none.
+inline bool checks_text(const s_facets& facets)
+{
+    return facets.min_length >= 0 || facets.max_length >= 0 || facets.pattern;
+}
 KYR_API bool is_enumerated(const std::wstring& value, const wchar_t* const* values);
 // Converts an integer text that passed check_integer_text.
 KYR_API long long integer_value(const std::string& text);
@@ -63,9 +77,9 @@ template <>
 struct value_traits<std::wstring>
 {
     static constexpr lmx::elmx_whitespace whitespace = lmx::ELMX_WHITESPACE_PRESERVE;
-    static bool is_lexical(const std::string&) { return true; }
-    static lmx::elmx_error check_text(const std::string&, const s_facets&) { return lmx::ELMX_OK; }
-    static void convert(const std::string& text, std::wstring* value) { lmx::vtostring(*value, text); }
+    static bool is_lexical(std::string_view) { return true; }
+    static lmx::elmx_error check_text(std::string_view, const s_facets&) { return lmx::ELMX_OK; }
+    static void convert(std::string_view text, std::wstring* value) { lmx::convert_whole(value, text); }
     static lmx::elmx_error check_range(const std::wstring&, const s_facets&) { return lmx::ELMX_OK; }
     static std::string text_of(const std::wstring& value) { return lmx::convert_to_narrow(value); }
     static void write(lmx::c_xml_writer& writer, const std::wstring& value)
@@ -78,9 +92,10 @@ template <>
 struct value_traits<double>
 {
     static constexpr lmx::elmx_whitespace whitespace = lmx::ELMX_WHITESPACE_COLLAPSE;
-    static bool is_lexical(const std::string& text) { return lmx::is_valid_float(text); }
-    static lmx::elmx_error check_text(const std::string&, const s_facets&) { return lmx::ELMX_OK; }
-    static void convert(const std::string& text, double* value) { *value = lmx::to_double(text); }
+    // Only texts other than plain decimals get here (parse_value).
+    static bool is_lexical(std::string_view text) { return lmx::is_valid_float(std::string(text)); }
+    static lmx::elmx_error check_text(std::string_view, const s_facets&) { return lmx::ELMX_OK; }
+    static void convert(std::string_view text, double* value) { *value = lmx::to_double(std::string(text)); }
     static lmx::elmx_error check_range(double value, const s_facets& facets)
     {
         return check_double_range(value, facets);
@@ -94,12 +109,15 @@ template <typename T, const char* const* Bounds>
 struct integer_traits
 {
     static constexpr lmx::elmx_whitespace whitespace = lmx::ELMX_WHITESPACE_COLLAPSE;
-    static bool is_lexical(const std::string& text) { return lmx::is_valid_integer(text); }
-    static lmx::elmx_error check_text(const std::string& text, const s_facets& facets)
+    static bool is_lexical(std::string_view text) { return lmx::is_valid_integer(std::string(text)); }
+    static lmx::elmx_error check_text(std::string_view text, const s_facets& facets)
     {
-        return check_integer_text(text, Bounds[0], Bounds[1], facets);
+        return check_integer_text(std::string(text), Bounds[0], Bounds[1], facets);
     }
-    static void convert(const std::string& text, T* value) { *value = static_cast<T>(integer_value(text)); }
+    static void convert(std::string_view text, T* value)
+    {
+        *value = static_cast<T>(integer_value(std::string(text)));
+    }
     static lmx::elmx_error check_range(T value, const s_facets& facets)
     {
         return check_double_range(static_cast<double>(value), facets);
@@ -132,9 +150,9 @@ template <>
 struct value_traits<bool>
 {
     static constexpr lmx::elmx_whitespace whitespace = lmx::ELMX_WHITESPACE_COLLAPSE;
-    static bool is_lexical(const std::string& text) { return lmx::is_valid_bool(text); }
-    static lmx::elmx_error check_text(const std::string&, const s_facets&) { return lmx::ELMX_OK; }
-    static void convert(const std::string& text, bool* value) { *value = lmx::to_bool(text); }
+    static bool is_lexical(std::string_view text) { return lmx::is_valid_bool(text); }
+    static lmx::elmx_error check_text(std::string_view, const s_facets&) { return lmx::ELMX_OK; }
+    static void convert(std::string_view text, bool* value) { *value = lmx::to_bool(text); }
     static lmx::elmx_error check_range(bool, const s_facets&) { return lmx::ELMX_OK; }
     static std::string text_of(bool) { return std::string(); }
     static void write(lmx::c_xml_writer& writer, bool value) { lmx::write_bool(writer, value); }
@@ -144,9 +162,9 @@ template <>
 struct value_traits<lmx::c_datetime>
 {
     static constexpr lmx::elmx_whitespace whitespace = lmx::ELMX_WHITESPACE_COLLAPSE;
-    static bool is_lexical(const std::string& text) { return lmx::c_datetime::is_valid(text); }
-    static lmx::elmx_error check_text(const std::string&, const s_facets&) { return lmx::ELMX_OK; }
-    static void convert(const std::string& text, lmx::c_datetime* value) { *value = text; }
+    static bool is_lexical(std::string_view text) { return lmx::c_datetime::is_valid(std::string(text)); }
+    static lmx::elmx_error check_text(std::string_view, const s_facets&) { return lmx::ELMX_OK; }
+    static void convert(std::string_view text, lmx::c_datetime* value) { value->read(text); }
     static lmx::elmx_error check_range(const lmx::c_datetime&, const s_facets&) { return lmx::ELMX_OK; }
     static std::string text_of(const lmx::c_datetime& value) { return value.get_as_string(); }
     static void write(lmx::c_xml_writer& writer, const lmx::c_datetime& value)
@@ -159,9 +177,15 @@ template <>
 struct value_traits<lmx::c_binary>
 {
     static constexpr lmx::elmx_whitespace whitespace = lmx::ELMX_WHITESPACE_COLLAPSE;
-    static bool is_lexical(const std::string& text) { return lmx::c_binary::is_valid_base64(text); }
-    static lmx::elmx_error check_text(const std::string&, const s_facets&) { return lmx::ELMX_OK; }
-    static void convert(const std::string& text, lmx::c_binary* value) { value->from_base64(text); }
+    static bool is_lexical(std::string_view text)
+    {
+        return lmx::c_binary::is_valid_base64(std::string(text));
+    }
+    static lmx::elmx_error check_text(std::string_view, const s_facets&) { return lmx::ELMX_OK; }
+    static void convert(std::string_view text, lmx::c_binary* value)
+    {
+        value->from_base64(std::string(text));
+    }
     static lmx::elmx_error check_range(const lmx::c_binary&, const s_facets&) { return lmx::ELMX_OK; }
     static std::string text_of(const lmx::c_binary&) { return std::string(); }
     static void write(lmx::c_xml_writer& writer, const lmx::c_binary& value)
@@ -174,7 +198,7 @@ struct value_traits<lmx::c_binary>
 // is stored whenever its lexical form (and, for integers, its range) allows a
 // conversion, even when a later check fails.
 template <typename T>
-lmx::elmx_error parse_value(const std::string& text, T* value, const s_facets& facets)
+lmx::elmx_error parse_value(std::string_view text, T* value, const s_facets& facets)
 {
     using traits = value_traits<T>;
     lmx::elmx_error code = lmx::ELMX_OK;
@@ -197,7 +221,7 @@ lmx::elmx_error parse_value(const std::string& text, T* value, const s_facets& f
     }
     if ((code = traits::check_range(*value, facets)) != lmx::ELMX_OK)
         return code;
-    if ((code = check_text_facets(text, facets)) != lmx::ELMX_OK)
+    if (checks_text(facets) && (code = check_text_facets(text, facets)) != lmx::ELMX_OK)
         return code;
     if constexpr (std::is_same_v<T, std::wstring>) {
         if (facets.values && !is_enumerated(*value, facets.values))
