@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <cstring>
 #include <mutex>
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -40,6 +41,11 @@ void release(void* block) noexcept
     ::operator delete(block);
 }
 
+void release(void* block, std::size_t) noexcept
+{
+    ::operator delete(block);
+}
+
 #else
 
 namespace {
@@ -50,6 +56,8 @@ constexpr std::size_t k_chunk_bytes = std::size_t(64) * 1024;
 constexpr std::size_t k_largest_carved = std::size_t(8) * 1024;
 // Chunks are mapped this many at a time (untouched pages cost no memory).
 constexpr std::size_t k_chunks_per_mapping = 16;
+// Blocks are carved in multiples of this, aligned for any fundamental type.
+constexpr std::size_t k_unit = alignof(std::max_align_t);
 // Empty chunks kept for the next document instead of being unmapped (4 MiB).
 constexpr std::size_t k_chunks_kept = 64;
 // Added to the count of a chunk while a thread carves from it, so that the chunk
@@ -126,13 +134,19 @@ void drop(header* chunk, std::size_t blocks)
         give_back(chunk);
 }
 
-// The chunk a thread carves from; it is let go when the thread ends.
+// The chunk a thread carves from; it is let go when the thread ends. Blocks of known size
+// that this thread gives back while it still carves from their chunk go on a list per
+// size and are carved again first (a list growing while it is read frees its smaller
+// blocks); they leave the count, so the chunk can still empty once the thread moves on.
 struct carver
 {
+    static constexpr std::size_t k_sizes = k_largest_carved / k_unit;
+
     header* current = nullptr;
     char* next = nullptr;
     char* end = nullptr;
-    std::size_t carved = 0;
+    std::size_t carved = 0; // blocks of current out in use
+    void* recycled[k_sizes] = {};
 
     ~carver() { let_go(); }
     void let_go()
@@ -141,6 +155,7 @@ struct carver
             drop(current, k_carving - carved);
         current = nullptr;
         next = end = nullptr;
+        std::memset(recycled, 0, sizeof recycled);
     }
     bool start_chunk()
     {
@@ -154,6 +169,33 @@ struct carver
         next = reinterpret_cast<char*>(chunk) + k_header_bytes;
         end = reinterpret_cast<char*>(chunk) + k_chunk_bytes;
         carved = 0;
+        return true;
+    }
+    // size is a multiple of k_unit, from k_unit to k_largest_carved.
+    void* carve(std::size_t size)
+    {
+        void*& reused = recycled[size / k_unit - 1];
+        if (reused) {
+            void* block = reused;
+            std::memcpy(&reused, block, sizeof reused);
+            ++carved;
+            return block;
+        }
+        if (static_cast<std::size_t>(end - next) < size && !start_chunk())
+            return nullptr;
+        void* block = next;
+        next += size;
+        ++carved;
+        return block;
+    }
+    bool recycle(header* chunk, void* block, std::size_t size)
+    {
+        if (chunk != current)
+            return false;
+        void*& reused = recycled[size / k_unit - 1];
+        std::memcpy(block, &reused, sizeof reused);
+        reused = block;
+        --carved;
         return true;
     }
 };
@@ -175,14 +217,12 @@ void* carve(std::size_t size) noexcept
 {
     if (size > k_largest_carved)
         return map_large(size);
-    size = rounded(size ? size : 1, alignof(std::max_align_t));
-    carver& c = t_carver;
-    if (static_cast<std::size_t>(c.end - c.next) < size && !c.start_chunk())
-        return nullptr;
-    void* block = c.next;
-    c.next += size;
-    ++c.carved;
-    return block;
+    return t_carver.carve(rounded(size ? size : 1, k_unit));
+}
+
+header* chunk_of(void* block)
+{
+    return reinterpret_cast<header*>(reinterpret_cast<std::uintptr_t>(block) & ~(k_chunk_bytes - 1));
 }
 
 } // namespace
@@ -203,11 +243,19 @@ void release(void* block) noexcept
 {
     if (!block)
         return;
-    header* chunk = reinterpret_cast<header*>(reinterpret_cast<std::uintptr_t>(block) & ~(k_chunk_bytes - 1));
+    header* chunk = chunk_of(block);
     if (chunk->mapped)
         munmap(chunk, chunk->mapped);
     else
         drop(chunk, 1);
+}
+
+void release(void* block, std::size_t size) noexcept
+{
+    if (block && size <= k_largest_carved
+        && t_carver.recycle(chunk_of(block), block, rounded(size ? size : 1, k_unit)))
+        return;
+    release(block);
 }
 
 #endif

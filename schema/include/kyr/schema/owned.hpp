@@ -238,6 +238,12 @@ private:
         return reinterpret_cast<T*>(static_cast<char*>(header) + offset);
     }
 
+    // The size a block was allocated with, from its header and the end of its slots.
+    static std::size_t bytes_of(void* header, const T* end)
+    {
+        return static_cast<std::size_t>(reinterpret_cast<const char*>(end) - static_cast<char*>(header));
+    }
+
     const order& items() const
     {
         static const order none;
@@ -256,11 +262,12 @@ private:
     {
         for (block* b = r->last; b != &r->first;) {
             block* previous = b->previous;
-            slab::release(b);
+            slab::release(b, bytes_of(b, b->end));
             b = previous;
         }
+        const std::size_t bytes = bytes_of(r, r->first.end);
         r->~rep();
-        slab::release(r);
+        slab::release(r, bytes);
     }
     bool is_gathered() const
     {

@@ -25,6 +25,8 @@ KYR_API void* allocate(std::size_t size);
 KYR_API void* allocate(std::size_t size, const std::nothrow_t&) noexcept;
 // Gives back a block of allocate (null is ignored), from any thread.
 KYR_API void release(void* block) noexcept;
+// The same for a block of the size asked for, which may be carved again sooner.
+KYR_API void release(void* block, std::size_t size) noexcept;
 
 // For standard containers whose storage belongs with the objects.
 template <typename T>
@@ -37,7 +39,7 @@ struct allocator
     {
     }
     T* allocate(std::size_t count) { return static_cast<T*>(slab::allocate(count * sizeof(T))); }
-    void deallocate(T* block, std::size_t) noexcept { slab::release(block); }
+    void deallocate(T* block, std::size_t count) noexcept { slab::release(block, count * sizeof(T)); }
     template <typename U>
     bool operator==(const allocator<U>&) const noexcept
     {
