@@ -49,7 +49,8 @@ std::string plural(std::size_t count, const char* word)
 
 bool is_document_name(const std::filesystem::path& path)
 {
-    return path.extension() == ".kyr" || path.extension() == ".kyrz";
+    const std::string name = path.filename().string();
+    return kyr::io::names_plain_document(name) || kyr::io::names_container(name);
 }
 
 // With -r a directory stands for the documents below it, in name order.
