@@ -12,6 +12,17 @@ ERR = "lmx::elmx_error"
 DEFAULT = "= default"
 # Comments that head a member where its block does not say it.
 NOTES = {"is_member": "Whether the current start tag is one of the members."}
+# Every object of a class tree, however it is created, comes from the library's slab.
+SLAB_OPERATORS = [
+    "    static void* operator new(std::size_t size) { return kyr::schema::slab::allocate(size); }",
+    "    static void* operator new(std::size_t size, const std::nothrow_t& n) noexcept",
+    "    {",
+    "        return kyr::schema::slab::allocate(size, n);",
+    "    }",
+    "    static void operator delete(void* object) noexcept { kyr::schema::slab::release(object); }",
+    "    static void operator delete(void* object, const std::nothrow_t&) noexcept { kyr::schema::slab::release(object); }",
+    "",
+]
 
 
 # Data members narrower than a pointer, by type; every other member is pointer-aligned.
@@ -126,6 +137,8 @@ class ClassCode:
         out.append("// " + cls.declaration)
         out.append("class KYR_API %s%s" % (cls.name, (" : public " + cls.base.name) if cls.base else ""))
         out.extend(["{", "public:"])
+        if not cls.base:
+            out.extend(SLAB_OPERATORS)
         out.extend(self.public)
         if self.protected:
             out.extend(["", "protected:"])

@@ -8,6 +8,8 @@
 #ifndef KYR_SCHEMA_OWNED_HPP
 #define KYR_SCHEMA_OWNED_HPP
 
+#include <kyr/schema/slab.hpp>
+
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
@@ -201,8 +203,8 @@ public:
     }
     T& back() { return *m_rep->items.back(); }
 
-    typename std::vector<T*>::const_iterator begin() const { return items().begin(); }
-    typename std::vector<T*>::const_iterator end() const { return items().end(); }
+    typename std::vector<T*, slab::allocator<T*>>::const_iterator begin() const { return items().begin(); }
+    typename std::vector<T*, slab::allocator<T*>>::const_iterator end() const { return items().end(); }
 
 private:
     // Lists up to this size are gathered into one block; larger ones keep their blocks, so
@@ -215,9 +217,10 @@ private:
         T* next;
         T* end;
     };
+    using order = std::vector<T*, slab::allocator<T*>>;
     struct rep
     {
-        std::vector<T*> items;
+        order items;
         void* free = nullptr; // the first slot of an erased child, or null
         block* last;          // the newest block; each links to the one before
         block first;
@@ -226,7 +229,7 @@ private:
     template <typename Header>
     static constexpr std::size_t slots_offset()
     {
-        static_assert(alignof(T) <= alignof(std::max_align_t), "blocks come from plain operator new");
+        static_assert(alignof(T) <= alignof(std::max_align_t), "blocks come from the slab");
         static_assert(sizeof(T) >= sizeof(void*), "a free slot holds a pointer");
         return (sizeof(Header) + alignof(T) - 1) / alignof(T) * alignof(T);
     }
@@ -235,16 +238,22 @@ private:
         return reinterpret_cast<T*>(static_cast<char*>(header) + offset);
     }
 
-    const std::vector<T*>& items() const
+    // The size a block was allocated with, from its header and the end of its slots.
+    static std::size_t bytes_of(void* header, const T* end)
     {
-        static const std::vector<T*> none;
+        return static_cast<std::size_t>(reinterpret_cast<const char*>(end) - static_cast<char*>(header));
+    }
+
+    const order& items() const
+    {
+        static const order none;
         return m_rep ? m_rep->items : none;
     }
     static rep* make_rep(std::size_t capacity)
     {
-        void* memory = ::operator new(slots_offset<rep>() + capacity * sizeof(T));
+        void* memory = slab::allocate(slots_offset<rep>() + capacity * sizeof(T));
         T* slots = slots_after(memory, slots_offset<rep>());
-        rep* fresh = new (memory) rep{{}, nullptr, nullptr, block{nullptr, slots, slots + capacity}};
+        rep* fresh = ::new (memory) rep{{}, nullptr, nullptr, block{nullptr, slots, slots + capacity}};
         fresh->last = &fresh->first;
         return fresh;
     }
@@ -253,11 +262,12 @@ private:
     {
         for (block* b = r->last; b != &r->first;) {
             block* previous = b->previous;
-            ::operator delete(b);
+            slab::release(b, bytes_of(b, b->end));
             b = previous;
         }
+        const std::size_t bytes = bytes_of(r, r->first.end);
         r->~rep();
-        ::operator delete(r);
+        slab::release(r, bytes);
     }
     bool is_gathered() const
     {
@@ -279,7 +289,7 @@ private:
         std::size_t done = 0;
         try {
             for (; done < count; ++done) {
-                new (target + done) T();
+                ::new (target + done) T();
                 target[done].swap(*m_rep->items[done]);
             }
         } catch (...) {
@@ -301,7 +311,7 @@ private:
     }
 
     // Puts a new child into the order; one that cannot be placed is destroyed.
-    T& keep(typename std::vector<T*>::iterator at, T* item)
+    T& keep(typename order::iterator at, T* item)
     {
         try {
             m_rep->items.insert(at, item);
@@ -316,7 +326,7 @@ private:
     {
         void* slot = free_slot();
         try {
-            return new (slot) T(std::forward<Args>(args)...);
+            return ::new (slot) T(std::forward<Args>(args)...);
         } catch (...) {
             release(slot);
             throw;
@@ -348,9 +358,9 @@ private:
             const std::size_t count = size();
             const std::size_t capacity =
                 std::max<std::size_t>(1, count * sizeof(T) < k_gathered_bytes ? count : count / 2);
-            void* memory = ::operator new(slots_offset<block>() + capacity * sizeof(T));
+            void* memory = slab::allocate(slots_offset<block>() + capacity * sizeof(T));
             T* slots = slots_after(memory, slots_offset<block>());
-            last = new (memory) block{last, slots, slots + capacity};
+            last = ::new (memory) block{last, slots, slots + capacity};
             m_rep->last = last;
         }
         if (m_rep->items.capacity() == m_rep->items.size())

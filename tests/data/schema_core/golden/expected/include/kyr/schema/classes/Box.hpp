@@ -20,6 +20,14 @@ class sg_Shape;
 class KYR_API Box
 {
 public:
+    static void* operator new(std::size_t size) { return kyr::schema::slab::allocate(size); }
+    static void* operator new(std::size_t size, const std::nothrow_t& n) noexcept
+    {
+        return kyr::schema::slab::allocate(size, n);
+    }
+    static void operator delete(void* object) noexcept { kyr::schema::slab::release(object); }
+    static void operator delete(void* object, const std::nothrow_t&) noexcept { kyr::schema::slab::release(object); }
+
     enum Eenum_Shade
     {
         Eenum_Shade_none = 0,

@@ -14,6 +14,14 @@ class ShapeType;
 class KYR_API sg_Shape
 {
 public:
+    static void* operator new(std::size_t size) { return kyr::schema::slab::allocate(size); }
+    static void* operator new(std::size_t size, const std::nothrow_t& n) noexcept
+    {
+        return kyr::schema::slab::allocate(size, n);
+    }
+    static void operator delete(void* object) noexcept { kyr::schema::slab::release(object); }
+    static void operator delete(void* object, const std::nothrow_t&) noexcept { kyr::schema::slab::release(object); }
+
     enum elmx_chosen
     {
         ec_Shape = 0,
