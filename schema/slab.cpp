@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 
@@ -225,10 +226,24 @@ header* chunk_of(void* block)
     return reinterpret_cast<header*>(reinterpret_cast<std::uintptr_t>(block) & ~(k_chunk_bytes - 1));
 }
 
+// KYR_PLAIN_HEAP=1 in the environment makes every block a heap block of its own, so that a
+// memory checker such as valgrind's sees each object, its leaks and its misuse. Read once:
+// a block must go back the way it came.
+bool plain_heap()
+{
+    static const bool plain = [] {
+        const char* value = std::getenv("KYR_PLAIN_HEAP");
+        return value && *value && std::strcmp(value, "0") != 0;
+    }();
+    return plain;
+}
+
 } // namespace
 
 void* allocate(std::size_t size)
 {
+    if (plain_heap())
+        return ::operator new(size);
     if (void* block = carve(size))
         return block;
     throw std::bad_alloc();
@@ -236,11 +251,15 @@ void* allocate(std::size_t size)
 
 void* allocate(std::size_t size, const std::nothrow_t&) noexcept
 {
-    return carve(size);
+    return plain_heap() ? ::operator new(size, std::nothrow) : carve(size);
 }
 
 void release(void* block) noexcept
 {
+    if (plain_heap()) {
+        ::operator delete(block);
+        return;
+    }
     if (!block)
         return;
     header* chunk = chunk_of(block);
@@ -252,7 +271,7 @@ void release(void* block) noexcept
 
 void release(void* block, std::size_t size) noexcept
 {
-    if (block && size <= k_largest_carved
+    if (block && !plain_heap() && size <= k_largest_carved
         && t_carver.recycle(chunk_of(block), block, rounded(size ? size : 1, k_unit)))
         return;
     release(block);

@@ -6,6 +6,8 @@
 # case files' inputs of more than 64 KiB out). The archive tests stay out too:
 # one of them replaces the global operator new to count allocations, which memcheck's own
 # allocator cannot share; the container paths run under memcheck through io_document.
+# KYR_PLAIN_HEAP=1 gives every object of a document a heap block of its own, so that
+# memcheck sees their leaks and misuse.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-build/release}" && pwd)
@@ -29,7 +31,7 @@ suites=(
 # makes them minutes long.
 check() { # NAME FILTER
   local start=$SECONDS
-  if (cd "$build/tests" && KYR_SMALL_CASES=1 valgrind --quiet --error-exitcode=1 --leak-check=full \
+  if (cd "$build/tests" && KYR_SMALL_CASES=1 KYR_PLAIN_HEAP=1 valgrind --quiet --error-exitcode=1 --leak-check=full \
         --errors-for-leak-kinds=definite,indirect --suppressions="$here/memcheck.supp" \
         "$build/tests/$1" --gtest_filter="$2" --gtest_brief=1 > "$1.memcheck.log" 2>&1); then
     echo "memcheck clean: $1 ($((SECONDS - start)) s)"

@@ -6,7 +6,8 @@
 // is given back when the last one goes and no thread carves from it any more, so an
 // object may be freed by any thread, moved to another document or outlive its own.
 // Blocks above a few KiB get a mapping of their own. Builds with AddressSanitizer use
-// plain new and delete, so that it still sees every block.
+// plain new and delete, so that it still sees every block, and so does any build run with
+// KYR_PLAIN_HEAP=1 in its environment (for valgrind's memcheck and similar checkers).
 #ifndef KYR_SCHEMA_SLAB_HPP
 #define KYR_SCHEMA_SLAB_HPP
 
