@@ -221,16 +221,6 @@ bool frame::read_value(lmx::c_xml_reader& reader, std::string* name, enum_text* 
 }
 
 template <typename T>
-bool frame::read_value_list(lmx::c_xml_reader& reader, std::string* name, std::vector<T>* list,
-                            const s_facets& facets, const lmx::s_event_map* next, elmx_error* error)
-{
-    T value{};
-    const bool ok = read_value(reader, name, &value, nullptr, facets, next, error);
-    list->push_back(value);
-    return ok;
-}
-
-template <typename T>
 bool frame::read_attribute(lmx::c_xml_reader& reader, const std::string& name, T* value, bool* present,
                            const s_facets& facets, elmx_error* error)
 {
@@ -302,8 +292,6 @@ void frame::write_attribute(lmx::c_xml_writer& writer, const char* literal, cons
 #define KYR_FRAME_VALUE_TYPE(T)                                                                              \
     template bool frame::read_value<T>(lmx::c_xml_reader&, std::string*, T*, bool*, const s_facets&,         \
                                        const lmx::s_event_map*, elmx_error*);                                \
-    template bool frame::read_value_list<T>(lmx::c_xml_reader&, std::string*, std::vector<T>*,               \
-                                            const s_facets&, const lmx::s_event_map*, elmx_error*);          \
     template bool frame::read_attribute<T>(lmx::c_xml_reader&, const std::string&, T*, bool*,                \
                                            const s_facets&, elmx_error*);                                    \
     template bool frame::read_text<T>(lmx::c_xml_reader&, const std::string&, T*, bool*, const s_facets&,    \

@@ -140,9 +140,6 @@ struct KYR_API frame
     static bool read_value(lmx::c_xml_reader& reader, std::string* name, T* value, bool* present,
                            const s_facets& facets, const lmx::s_event_map* next, elmx_error* error);
     template <typename T>
-    static bool read_value_list(lmx::c_xml_reader& reader, std::string* name, std::vector<T>* list,
-                                const s_facets& facets, const lmx::s_event_map* next, elmx_error* error);
-    template <typename T>
     static bool read_value_list(lmx::c_xml_reader& reader, std::string* name, value_list<T>* list,
                                 const s_facets& facets, const lmx::s_event_map* next, elmx_error* error)
     {
